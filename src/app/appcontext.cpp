@@ -1,0 +1,29 @@
+#include "appcontext.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace zarfan {
+
+QString programTitle() { return QStringLiteral("زرفان"); }
+
+void installFontSubstitutions()
+{
+    const QStringList arabicFaces = {QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Amiri"),
+                                     QStringLiteral("Noto Sans Arabic"), QStringLiteral("KacstOne"),
+                                     QStringLiteral("DejaVu Sans")};
+    for (const char *face : {"Tahoma", "MS Sans Serif"}) {
+        const QString name = QString::fromLatin1(face);
+        if (!QFontDatabase::hasFamily(name))
+            QFont::insertSubstitutions(name, arabicFaces);
+    }
+}
+
+QFont designFont(const QString &family, double pointSize)
+{
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+} // namespace zarfan

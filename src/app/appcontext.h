@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace zarfan {
+
+// The program's fixed title, as message boxes show it.
+QString programTitle();
+
+// Tahoma and MS Sans Serif, the faces the windows were drawn with, are
+// absent on Linux: map them to a good installed Arabic face. The settings
+// file keeps the names the user chose.
+void installFontSubstitutions();
+
+// A font of the windows' design: the face at a fractional point size.
+QFont designFont(const QString &family, double pointSize);
+
+} // namespace zarfan

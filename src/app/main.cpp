@@ -1,0 +1,29 @@
+#include "appcontext.h"
+#include "data/problems.h"
+#include "mainwindow.h"
+#include "messages.h"
+#include "singleinstance.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zarfan"));
+    QApplication::setApplicationDisplayName(zarfan::programTitle());
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarfan.svg")));
+    zarfan::installFontSubstitutions();
+
+    const zarfan::SingleInstance instance;
+    if (!instance.isFirst()) {
+        zarfan::showMessage(nullptr, QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج"));
+        return 0;
+    }
+
+    zarfan::MainWindow window(QCoreApplication::applicationDirPath());
+    zarfan::setProblemReporter([&window](const QString &message) { zarfan::showMessage(&window, message); });
+    window.show();
+    return app.exec();
+}

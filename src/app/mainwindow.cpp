@@ -1,0 +1,379 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "appcontext.h"
+#include "auxiliary/aboutwindow.h"
+#include "auxiliary/updatewindow.h"
+#include "browse/listingfill.h"
+#include "browse/programstate.h"
+#include "compose/composewindow.h"
+#include "data/connectionstring.h"
+#include "data/queries.h"
+#include "data/settingsfile.h"
+#include "keyboardlayout.h"
+#include "messages.h"
+#include "navigator/navigatorwindow.h"
+#include "search/optionswindow.h"
+#include "search/searchstatement.h"
+#include "topics/topicwindow.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace zarfan {
+
+void centreWindow(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    window->move(area.x() + int(area.width() / 2.0 - window->width() / 2.0),
+                 area.y() + int(area.height() / 2.0 - window->height() / 2.0));
+}
+
+MainWindow::MainWindow(const QString &appFolder, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()), appFolder_(appFolder)
+{
+    ui->setupUi(this);
+    setFont(designFont(QStringLiteral("Tahoma"), 8.25));
+    ui->Text1->setFont(designFont(QStringLiteral("Tahoma"), 11.25));
+    ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 9.75));
+    ui->suraayaalist->setModel(&listing_);
+    ui->Text2->hide();
+
+    // Load: centre, connection strings, keyboard, saved font.
+    centreOnScreen();
+    Adodc1.setConnectionString(connectionString());
+    Adodc2.setConnectionString(connectionString());
+    activateArabicKeyboard();
+    applySavedFont();
+
+    connect(ui->search, &QToolButton::clicked, this, &MainWindow::runSearch);
+    connect(ui->searcht, &QLineEdit::returnPressed, this, &MainWindow::runSearch);
+    connect(ui->allayaasearch, &QToolButton::clicked, this, &MainWindow::listWholeSura);
+    connect(ui->copytext, &QToolButton::clicked, this, &MainWindow::copyDisplayedAya);
+    connect(ui->option, &QToolButton::clicked, this, &MainWindow::openOptions);
+    connect(ui->tools, &QAction::triggered, this, &MainWindow::openOptions);
+    connect(ui->copy, &QAction::triggered, this, &MainWindow::copyDisplayedAya);
+    connect(ui->fullsearch, &QAction::triggered, this, &MainWindow::openNavigator);
+    connect(ui->subjects, &QAction::triggered, this, &MainWindow::openTopics);
+    connect(ui->chosen, &QAction::triggered, this, &MainWindow::composeChosen);
+    connect(ui->allayaa, &QAction::triggered, this, &MainWindow::composeWholeSura);
+    connect(ui->tafser1, &QAction::triggered, this, [this] { showTafsir(TafsirColumn::Jalalayn); });
+    connect(ui->tafser2, &QAction::triggered, this, [this] { showTafsir(TafsirColumn::Muyassar); });
+    connect(ui->hidetaf, &QAction::triggered, this, &MainWindow::hideTafsir);
+    connect(ui->about, &QAction::triggered, this, &MainWindow::openAbout);
+    connect(ui->update, &QAction::triggered, this, &MainWindow::openUpdate);
+    connect(ui->suraayaalist->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    displayLine(current.row());
+            });
+    connect(ui->suraayaalist, &QAbstractItemView::doubleClicked, this, &MainWindow::addSelectedToChosen);
+    connect(ui->addaya, &QListWidget::itemDoubleClicked, this, &MainWindow::removeSelectedChosen);
+    connect(&listing_, &ResultListing::finished, this, &MainWindow::onListingFinished);
+
+    for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools})
+        action->setShortcutContext(Qt::WindowShortcut);
+    qApp->installEventFilter(this);
+
+    setValueLabel(QStringLiteral("score"), ui->Label2->text(), QStringLiteral("0"));
+    setValueLabel(QStringLiteral("pagenotext"), ui->Label4->text(), QStringLiteral("0"));
+    setValueLabel(QStringLiteral("chapterNOtext"), ui->Label1->text(), QStringLiteral("0"));
+    setValueLabel(QStringLiteral("typetext"), ui->label8->text(), QStringLiteral("---"));
+    setValueLabel(QStringLiteral("soraayanum"), ui->Label10->text(), QStringLiteral("0"));
+    ui->searcht->setFocus();
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+QString MainWindow::connectionString() const { return buildConnectionString(appFolder_); }
+
+bool MainWindow::withoutDiacritics() const { return ui->Check1->isChecked(); }
+
+QFont MainWindow::ayaFont() const { return ui->Text1->font(); }
+
+void MainWindow::setAyaFont(const QFont &font) { ui->Text1->setFont(font); }
+
+void MainWindow::centreOnScreen() { centreWindow(this); }
+
+void MainWindow::applySavedFont()
+{
+    const SettingsRead saved = readSettings(appFolder_);
+    QFont font = ui->Text1->font();
+    if (saved.name && (QFontDatabase::hasFamily(*saved.name) || !QFont::substitutes(*saved.name).isEmpty()))
+        font.setFamily(*saved.name);
+    if (saved.size)
+        font.setPointSizeF(*saved.size);
+    font.setItalic(saved.italic);
+    font.setBold(saved.bold);
+    ui->Text1->setFont(font);
+}
+
+void MainWindow::setValueLabel(const QString &name, const QString &caption, const QString &value)
+{
+    auto *label = findChild<QLabel *>(name);
+    if (!label)
+        return;
+    label->setText(value);
+    // A label reaches a screen reader only through its name: keep it in step.
+    label->setAccessibleName(caption + u' ' + value);
+}
+
+void MainWindow::setListingCommandsEnabled(Guard guard, bool enabled)
+{
+    ui->allayaasearch->setEnabled(enabled);
+    if (guard == Guard::AlsoFullsearch)
+        ui->fullsearch->setEnabled(enabled);
+}
+
+void MainWindow::produceListing(const QString &statement, std::optional<qint16> mixedsora, Guard guard)
+{
+    setListingCommandsEnabled(guard, false);
+    Adodc1.setRecordSource(statement);
+    if (mixedsora)
+        programState().mixedsora = *mixedsora;
+    EventYield yield;
+    fillListing(Adodc1, listing_, yield);
+    setListingCommandsEnabled(guard, true);
+}
+
+void MainWindow::onListingFinished(int count)
+{
+    setValueLabel(QStringLiteral("score"), ui->Label2->text(), QString::number(count));
+    if (count == 0)
+        return;
+    const QModelIndex first = listing_.index(0);
+    if (ui->suraayaalist->currentIndex() == first)
+        displayLine(0);
+    else
+        ui->suraayaalist->setCurrentIndex(first);
+}
+
+void MainWindow::displayLine(int k)
+{
+    if (!listing_.isValidLine(k))
+        return;
+    const AyaView view = zarfan::displayLine(Adodc2, listing_, k, withoutDiacritics());
+    ui->Text1->setPlainText(view.text);
+    ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
+    setValueLabel(QStringLiteral("typetext"), ui->label8->text(), view.type);
+    setValueLabel(QStringLiteral("soraayanum"), ui->Label10->text(), view.ayaCount);
+    setValueLabel(QStringLiteral("chapterNOtext"), ui->Label1->text(), view.juz);
+    setValueLabel(QStringLiteral("pagenotext"), ui->Label4->text(), view.page);
+}
+
+TopicWindow *MainWindow::topicWindow() const { return Form8; }
+
+ComposeWindow *MainWindow::composeWindow() const { return Form5; }
+
+OptionsWindow *MainWindow::optionsWindow()
+{
+    if (!Form6)
+        Form6 = new OptionsWindow(this);
+    return Form6;
+}
+
+void MainWindow::runSearch()
+{
+    const QString text = trimBlanks(ui->searcht->text());
+    if (text != ui->searcht->text())
+        ui->searcht->setText(text);
+    ui->allayaasearch->setEnabled(false);
+    if (!text.isEmpty()) {
+        const SearchOptions options = optionsWindow()->searchOptions(programState().searchtype);
+        produceListing(buildSearchStatement(text, options), qint16(1), Guard::AllayaasearchOnly);
+    }
+    ui->allayaasearch->setEnabled(true);
+}
+
+void MainWindow::listWholeSura()
+{
+    setListingCommandsEnabled(Guard::AlsoFullsearch, false);
+    const int k = ui->suraayaalist->currentIndex().row();
+    if (listing_.count() > 0 && listing_.isValidLine(k)) {
+        const QString sura = listing_.at(k).sura;
+        produceListing(query::sura(sura), qint16(0), Guard::AlsoFullsearch);
+        Adodc1.refresh();
+    }
+    setListingCommandsEnabled(Guard::AlsoFullsearch, true);
+}
+
+void MainWindow::copyDisplayedAya()
+{
+    activateArabicKeyboard();
+    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setText(ui->Text1->toPlainText());
+}
+
+void MainWindow::openOptions()
+{
+    OptionsWindow *window = optionsWindow();
+    window->exec();
+}
+
+void MainWindow::openNavigator()
+{
+    if (!Form7)
+        Form7 = new NavigatorWindow(this);
+    Form7->exec();
+}
+
+void MainWindow::openTopics()
+{
+    if (!Form8)
+        Form8 = new TopicWindow(this);
+    Form8->show();
+    Form8->raise();
+    Form8->activateWindow();
+}
+
+void MainWindow::composeChosen()
+{
+    programState().composemode = 2;
+    if (!Form5)
+        Form5 = new ComposeWindow(this);
+    Form5->exec();
+}
+
+void MainWindow::composeWholeSura()
+{
+    ProgramState &state = programState();
+    if (state.mixedsora != 0) {
+        showMessage(this, QStringLiteral("إن نتائج البحث ليست لسورة واحدة"), QStringLiteral("خطأ"));
+        return;
+    }
+    if (listing_.count() > 0)
+        state.composesura = qint16(listing_.at(0).sura.toInt());
+    state.composemode = 1;
+    if (!Form5)
+        Form5 = new ComposeWindow(this);
+    Form5->exec();
+}
+
+void MainWindow::showTafsir(TafsirColumn column)
+{
+    text2Column_ = column;
+    ui->Text2->setPlainText(tafsirText(Adodc2, column));
+    if (!tafsirShown_) {
+        tafsirShown_ = true;
+        ui->Text2->show();
+        // The window grows by the tafsir box (2110 twips in the fixed layout).
+        tafsirGrowth_ = ui->Text2->minimumHeight() + centralWidget()->layout()->spacing();
+        resize(width(), height() + tafsirGrowth_);
+    }
+}
+
+void MainWindow::hideTafsir()
+{
+    ui->Text2->hide();
+    if (tafsirShown_) {
+        tafsirShown_ = false;
+        resize(width(), std::max(minimumSizeHint().height(), height() - tafsirGrowth_));
+    }
+}
+
+void MainWindow::openAbout()
+{
+    if (!Form2)
+        Form2 = new AboutWindow(this);
+    Form2->exec();
+}
+
+void MainWindow::openUpdate()
+{
+    if (!Form4)
+        Form4 = new UpdateWindow(this);
+    Form4->exec();
+}
+
+void MainWindow::addSelectedToChosen()
+{
+    const int k = ui->suraayaalist->currentIndex().row();
+    if (!listing_.isValidLine(k))
+        return;
+    const ResultRecord &record = listing_.at(k);
+    switch (chosen_.add(record.line, record.id, ui->Text1->toPlainText())) {
+    case ChosenList::AddResult::Duplicate:
+        showMessage(this, QStringLiteral("لقد تمت إضافة هذه الآية سابقا"));
+        break;
+    case ChosenList::AddResult::Added:
+        ui->addaya->addItem(record.line);
+        break;
+    case ChosenList::AddResult::NothingDisplayed:
+        break;
+    }
+}
+
+void MainWindow::removeSelectedChosen()
+{
+    const int index = ui->addaya->currentRow();
+    if (chosen_.removeAt(index))
+        delete ui->addaya->takeItem(index);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Every other window goes with the main window, in number order.
+    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8};
+    for (QWidget *window : others) {
+        if (window)
+            window->close();
+    }
+    delete Form8;
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        QWidget *focus = focusWidget();
+        if (focus != ui->searcht && focus != ui->suraayaalist && focus != ui->addaya) {
+            runSearch();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The menu's shortcuts win over a text box's own Ctrl+C and Ctrl+A.
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools}) {
+            if (action->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (watched == ui->suraayaalist && enter) {
+            addSelectedToChosen();
+            return true;
+        }
+        if (watched == ui->addaya && key->key() == Qt::Key_Delete) {
+            removeSelectedChosen();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace zarfan

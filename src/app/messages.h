@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zarfan {
+
+// An OK-only message box; the title defaults to the program's.
+void showMessage(QWidget *parent, const QString &text, const QString &title = QString());
+
+// Tests and scripts set ZARFAN_MESSAGE_LOG to a file: every message is then
+// appended to it and the box closes by itself instead of waiting for a click.
+QString messageLogPath();
+
+} // namespace zarfan

@@ -1,0 +1,37 @@
+#include "aboutwindow.h"
+#include "ui_aboutwindow.h"
+
+#include "app/appcontext.h"
+#include "app/mainwindow.h"
+#include "noteswindow.h"
+#include "updatewindow.h"
+
+namespace zarfan {
+
+AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Form2>())
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(designFont(QStringLiteral("Tahoma"), 8.25));
+    for (QLabel *title : {ui->Label1, ui->Label5})
+        title->setFont(designFont(QStringLiteral("Tahoma"), 14.25));
+    // No person is named: the program is credited to its developers.
+    ui->Label2->setText(ui->Label2->text() + QStringLiteral(" فريق تطوير زرفان"));
+    ui->Text3->setText(QStringLiteral(ZARFAN_CONTACT));
+    ui->Text1->setText(UpdateWindow::websiteUrl());
+    ui->Text2->setText(QStringLiteral("https://tanzil.net"));
+    setFixedSize(size());
+    centreWindow(this);
+    connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui->Command2, &QPushButton::clicked, this, &AboutWindow::openNotes);
+}
+
+AboutWindow::~AboutWindow() = default;
+
+void AboutWindow::openNotes()
+{
+    auto *notes = new NotesWindow(this);
+    notes->exec();
+}
+
+} // namespace zarfan

@@ -1,0 +1,24 @@
+#include "noteswindow.h"
+#include "ui_noteswindow.h"
+
+#include "app/appcontext.h"
+#include "app/mainwindow.h"
+#include "notestext.h"
+
+namespace zarfan {
+
+NotesWindow::NotesWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Form3>())
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 8.25));
+    ui->Text2->setPlainText(notesText());
+    ui->Command1->raise();
+    setFixedSize(size());
+    centreWindow(this);
+    connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);
+}
+
+NotesWindow::~NotesWindow() = default;
+
+} // namespace zarfan

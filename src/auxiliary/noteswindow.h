@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class Form3;
+}
+
+namespace zarfan {
+
+// Form3: acknowledgements and notes about the program and its data.
+class NotesWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit NotesWindow(QWidget *parent);
+    ~NotesWindow() override;
+
+private:
+    std::unique_ptr<Ui::Form3> ui;
+};
+
+} // namespace zarfan

@@ -1,0 +1,71 @@
+#include "updatefetcher.h"
+
+#include "updatebody.h"
+
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+namespace zarfan {
+
+UpdateFetcher::UpdateFetcher(QObject *parent) : QObject(parent), url_(defaultUrl()) {}
+
+QUrl UpdateFetcher::defaultUrl()
+{
+    const QString overridden = qEnvironmentVariable("ZARFAN_UPDATE_URL");
+    return QUrl(overridden.isEmpty() ? QStringLiteral(ZARFAN_UPDATE_URL) : overridden);
+}
+
+void UpdateFetcher::fetch()
+{
+    if (reply_) {
+        reply_->disconnect(this);
+        reply_->abort();
+        reply_->deleteLater();
+    }
+    body_.clear();
+    QNetworkRequest request(url_);
+    request.setTransferTimeout(timeoutMs_);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    reply_ = network_.get(request);
+    connect(reply_, &QNetworkReply::readyRead, this, &UpdateFetcher::onReadyRead);
+    connect(reply_, &QNetworkReply::finished, this, &UpdateFetcher::onFinished);
+}
+
+bool UpdateFetcher::takeBody(QNetworkReply *reply)
+{
+    const qint64 room = kUpdateBodyLimit - body_.size();
+    body_ += reply->read(std::max<qint64>(room, 0));
+    return body_.size() >= kUpdateBodyLimit;
+}
+
+void UpdateFetcher::onReadyRead()
+{
+    QNetworkReply *reply = reply_;
+    if (!reply || !takeBody(reply))
+        return;
+    // A runaway body: keep what fits and stop the transfer.
+    reply_ = nullptr;
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
+    emit fetched(decodeUpdateBody(body_));
+}
+
+void UpdateFetcher::onFinished()
+{
+    QNetworkReply *reply = reply_;
+    if (!reply)
+        return;
+    reply_ = nullptr;
+    takeBody(reply);
+    reply->deleteLater();
+    // An answer with an HTTP status (a 404 page too) is shown as it came; a
+    // transfer that never got one (refused, timed out) shows nothing.
+    const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    const bool complete = reply->error() == QNetworkReply::NoError
+        || (answered && reply->error() != QNetworkReply::OperationCanceledError);
+    emit fetched(complete ? decodeUpdateBody(body_) : QString());
+}
+
+} // namespace zarfan

@@ -1,0 +1,50 @@
+#include "updatewindow.h"
+#include "ui_updatewindow.h"
+
+#include "app/appcontext.h"
+#include "app/mainwindow.h"
+#include "app/messages.h"
+#include "updatefetcher.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace zarfan {
+
+UpdateWindow::UpdateWindow(QWidget *parent)
+    : ActivatedDialog(parent), ui(std::make_unique<Ui::Form4>()), fetcher_(new UpdateFetcher(this))
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    layout()->setMenuBar(ui->menubar);
+    setFont(designFont(QStringLiteral("Tahoma"), 8.25));
+    centreWindow(this);
+    connect(ui->ok, &QAction::triggered, this, &QDialog::close);
+    connect(ui->note, &QAction::triggered, this, &UpdateWindow::showNote);
+    connect(ui->gotoweb, &QAction::triggered, this, &UpdateWindow::openWebsite);
+    connect(fetcher_, &UpdateFetcher::fetched, this, [this](const QString &text) {
+        busy_ = false;
+        ui->Text1->setPlainText(text);
+    });
+}
+
+UpdateWindow::~UpdateWindow() = default;
+
+QString UpdateWindow::noteText()
+{
+    return QStringLiteral("في حال كان نص التحديث غريبا أو فارغ فيعود السبب  لأحد هذه النقاط , 1- لم تتصل بالإنترنت , 2- موقع التحديث مغلق ");
+}
+
+QString UpdateWindow::websiteUrl() { return QStringLiteral(ZARFAN_WEBSITE_URL); }
+
+void UpdateWindow::activated()
+{
+    busy_ = true;
+    fetcher_->fetch();
+}
+
+void UpdateWindow::showNote() { showMessage(this, noteText()); }
+
+void UpdateWindow::openWebsite() { QDesktopServices::openUrl(QUrl(websiteUrl())); }
+
+} // namespace zarfan

@@ -1,0 +1,43 @@
+#include "ayadisplay.h"
+
+#include "data/datacontrol.h"
+#include "data/queries.h"
+#include "resultlisting.h"
+#include "suratables.h"
+
+#include <cmath>
+
+namespace zarfan {
+
+QString tafsirColumnName(TafsirColumn column)
+{
+    return column == TafsirColumn::Jalalayn ? QStringLiteral("taf") : QStringLiteral("taf2");
+}
+
+AyaView displayLine(DataControl &display, const ResultListing &listing, int k, bool withoutDiacritics)
+{
+    AyaView view;
+    if (!listing.isValidLine(k))
+        return view;
+    const ResultRecord &record = listing.at(k);
+    display.setRecordSource(query::ayaById(record.id));
+    display.refresh();
+    const QString aya = display.field(withoutDiacritics ? u"AyaaIndex" : u"Ayaa").trimmed();
+    view.text = (aya + QStringLiteral(" [") + record.line + u']').trimmed();
+
+    bool ok = false;
+    const double value = record.sura.toDouble(&ok);
+    const int sura = ok && std::isfinite(value) && std::fabs(value) < 1000 ? int(std::nearbyint(value)) : 0;
+    view.type = SuraTables::type(sura);
+    view.ayaCount = sura >= 1 && sura <= SuraTables::kSuraCount ? QString::number(SuraTables::ayaCount(sura)) : QString();
+    view.juz = record.juz;
+    view.page = record.page;
+    return view;
+}
+
+QString tafsirText(const DataControl &display, TafsirColumn column)
+{
+    return display.field(tafsirColumnName(column));
+}
+
+} // namespace zarfan

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace zarfan {
+
+class DataControl;
+class ResultListing;
+
+// What the main window shows for one selected result line.
+struct AyaView {
+    QString text;     // aya text, " [", the line, "]"
+    QString type;     // مكية or مدنية
+    QString ayaCount; // ayas in the sura
+    QString juz;
+    QString page;
+};
+
+enum class TafsirColumn { Jalalayn, Muyassar };
+QString tafsirColumnName(TafsirColumn column);
+
+// Fetches line k's record through the display's own data control, so showing
+// an aya never moves the listing's current row.
+AyaView displayLine(DataControl &display, const ResultListing &listing, int k, bool withoutDiacritics);
+
+// The tafsir of the record on display; no new query.
+QString tafsirText(const DataControl &display, TafsirColumn column);
+
+} // namespace zarfan

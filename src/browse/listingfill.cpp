@@ -1,0 +1,83 @@
+#include "listingfill.h"
+
+#include "data/datacontrol.h"
+#include "data/problems.h"
+#include "resultlisting.h"
+#include "suratables.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+namespace zarfan {
+
+EventYield::EventYield(int intervalMs) : interval_(intervalMs) { clock_.start(); }
+
+bool EventYield::due() const { return interval_ <= 0 || clock_.elapsed() >= interval_; }
+
+bool EventYield::maybe()
+{
+    if (!due())
+        return false;
+    now();
+    return true;
+}
+
+void EventYield::now()
+{
+    QCoreApplication::processEvents();
+    clock_.restart();
+}
+
+namespace {
+// Sura number text as the lists carry it, read as a number and rounded.
+int suraFromText(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return 0;
+    const double rounded = std::nearbyint(value);
+    return rounded >= 1 && rounded <= SuraTables::kSuraCount ? int(rounded) : 0;
+}
+} // namespace
+
+FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield)
+{
+    control.refresh();
+    listing.clear();
+    const quint64 mine = listing.generation();
+    const int cSura = control.column(u"soraano");
+    const int cAya = control.column(u"ayaano");
+    const int cId = control.column(u"ID");
+    const int cJuz = control.column(u"chapterNO");
+    const int cPage = control.column(u"pageno");
+
+    while (!control.eof()) {
+        ResultRecord record;
+        record.sura = control.field(cSura);
+        record.aya = control.field(cAya);
+        record.id = control.field(cId);
+        record.juz = control.field(cJuz);
+        record.page = control.field(cPage);
+        const int sura = suraFromText(record.sura);
+        if (sura == 0) {
+            reportProblem(problem::badSuraNumber(record.sura));
+            listing.clear();
+            listing.finish();
+            return FillOutcome::Failed;
+        }
+        record.line = SuraTables::name(sura) + QStringLiteral(" : ") + record.aya;
+        listing.append(std::move(record));
+        control.moveNext();
+        if (yield.due()) {
+            listing.publish();
+            yield.now();
+            if (listing.generation() != mine)
+                return FillOutcome::Superseded;
+        }
+    }
+    listing.finish();
+    return FillOutcome::Finished;
+}
+
+} // namespace zarfan

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <functional>
+
+namespace zarfan {
+
+class DataControl;
+class ResultListing;
+
+// Lets the event queue run during a long walk. The interval bounds how often:
+// 0 yields after every row; the default keeps painting and input live without
+// repainting the list once per row.
+class EventYield {
+public:
+    static constexpr int kDefaultIntervalMs = 12;
+    explicit EventYield(int intervalMs = kDefaultIntervalMs);
+    bool due() const;
+    // Runs the events when due; true when they ran.
+    bool maybe();
+    void now();
+
+private:
+    int interval_;
+    QElapsedTimer clock_;
+};
+
+enum class FillOutcome {
+    Finished,   // the listing holds this fill's rows and was finished
+    Superseded, // a newer fill replaced the lines during a yield
+    Failed,     // the data held a bad sura number; the listing was emptied
+};
+
+// The one walk that every producer of result lines uses: refresh the data
+// control, clear the listing, append a record per row, finish.
+FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield);
+
+} // namespace zarfan

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zarfan {
+
+// The fixed tables of the 114 suras. Every window takes its names from here.
+struct SuraTables {
+    static constexpr int kSuraCount = 114;
+    static constexpr int kAyaTotal = 6236;
+    static constexpr int kJuzCount = 30;
+
+    // The name as result lines show it, marks and tatweel included.
+    static QString name(int sura);
+    // The name as the combo boxes list it: suras 73, 74, 104 without marks.
+    static QString unmarkedName(int sura);
+    static QString type(int sura);
+    static int ayaCount(int sura);
+};
+
+} // namespace zarfan

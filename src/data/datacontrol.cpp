@@ -1,0 +1,187 @@
+#include "datacontrol.h"
+
+#include "connectionstring.h"
+#include "problems.h"
+#include "sqlite.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <sqlite3.h>
+
+namespace zarfan {
+
+// One open, keyed, read-only handle per database file and password, shared by
+// every data control of the process: keying costs a key derivation, which is
+// paid once.
+class SharedConnection {
+public:
+    sql::Database db;
+};
+
+namespace {
+
+QHash<QString, std::weak_ptr<SharedConnection>> &connectionCache()
+{
+    static QHash<QString, std::weak_ptr<SharedConnection>> cache;
+    return cache;
+}
+
+int readOnlyAuthorizer(void *, int action, const char *, const char *, const char *, const char *)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+        return SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+QByteArray quoted(const QString &text)
+{
+    QString q = text;
+    q.replace(u'\'', QStringLiteral("''"));
+    return '\'' + q.toUtf8() + '\'';
+}
+
+std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target, QString *error)
+{
+    const QString key = target.path + QChar(0) + target.password;
+    if (auto existing = connectionCache().value(key).lock())
+        return existing;
+
+    const QFileInfo info(target.path);
+    if (!info.exists() || !info.isFile()) {
+        *error = problem::databaseMissing(target.path);
+        reportProblem(*error);
+        return {};
+    }
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(target.path).constData(), &raw,
+                                   SQLITE_OPEN_READONLY, nullptr);
+    auto shared = std::make_shared<SharedConnection>();
+    shared->db = sql::Database(raw);
+    bool ok = rc == SQLITE_OK;
+    ok = ok && shared->db.exec("PRAGMA key = " + quoted(target.password) + ";");
+    ok = ok && shared->db.exec("PRAGMA cache_size = -65536;");
+    if (ok) {
+        sql::Statement check(raw, "SELECT count(*) FROM sqlite_master;");
+        ok = check && check.step() == SQLITE_ROW;
+    }
+    if (!ok) {
+        *error = problem::databaseUnreadable(target.path);
+        reportProblem(*error);
+        return {};
+    }
+    sqlite3_set_authorizer(raw, readOnlyAuthorizer, nullptr);
+    connectionCache().insert(key, shared);
+    return shared;
+}
+
+bool isDamage(int code)
+{
+    const int primary = code & 0xff;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_IOERR;
+}
+
+bool isSchemaError(const QString &message)
+{
+    return message.startsWith(u"no such table") || message.startsWith(u"no such column");
+}
+
+} // namespace
+
+void closeSharedConnections() { connectionCache().clear(); }
+
+DataControl::DataControl() = default;
+DataControl::~DataControl() = default;
+
+void DataControl::setConnectionString(const QString &connection)
+{
+    connection_ = connection;
+    db_.reset();
+}
+
+void DataControl::setRecordSource(const QString &sql) { source_ = sql; }
+
+void DataControl::clearRows()
+{
+    columns_.clear();
+    cells_.clear();
+    ends_.clear();
+    rows_ = 0;
+    current_ = 0;
+}
+
+bool DataControl::refresh()
+{
+    clearRows();
+    error_.clear();
+    if (!db_) {
+        const ConnectionTarget target = parseConnectionString(connection_);
+        if (!target.valid) {
+            error_ = QStringLiteral("no data source in the connection string");
+            return false;
+        }
+        db_ = openShared(target, &error_);
+        if (!db_)
+            return false;
+    }
+    sqlite3 *raw = db_->db.handle();
+    sql::Statement stmt(raw, source_.toUtf8());
+    if (!stmt || stmt.hadTrailingStatement()) {
+        error_ = stmt ? QStringLiteral("more than one statement") : db_->db.errorMessage();
+        if (isDamage(sqlite3_extended_errcode(raw)) || isSchemaError(error_))
+            reportProblem(problem::databaseDamaged(error_));
+        return false;
+    }
+    const int columnCount = stmt.columnCount();
+    for (int c = 0; c < columnCount; ++c)
+        columns_.append(QString::fromUtf8(stmt.columnName(c)));
+    sqlite3_stmt *h = stmt.handle();
+    int rc;
+    while ((rc = stmt.step()) == SQLITE_ROW) {
+        for (int c = 0; c < columnCount; ++c) {
+            const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(h, c));
+            if (p)
+                cells_.append(p, std::size_t(sqlite3_column_bytes(h, c)));
+            ends_.push_back(cells_.size());
+        }
+        ++rows_;
+    }
+    if (rc != SQLITE_DONE) {
+        error_ = db_->db.errorMessage();
+        if (isDamage(rc) || isDamage(sqlite3_extended_errcode(raw)))
+            reportProblem(problem::databaseDamaged(error_));
+        clearRows();
+        return false;
+    }
+    return true;
+}
+
+void DataControl::moveNext()
+{
+    if (current_ < rows_)
+        ++current_;
+}
+
+int DataControl::column(QStringView name) const
+{
+    for (int c = 0; c < columns_.size(); ++c) {
+        if (name.compare(columns_.at(c), Qt::CaseInsensitive) == 0)
+            return c;
+    }
+    return -1;
+}
+
+QString DataControl::field(int c) const
+{
+    if (c < 0 || c >= columns_.size() || current_ >= rows_)
+        return QString();
+    const std::size_t cell = std::size_t(current_) * std::size_t(columns_.size()) + std::size_t(c);
+    const std::size_t begin = cell == 0 ? 0 : ends_[cell - 1];
+    return QString::fromUtf8(cells_.data() + begin, qsizetype(ends_[cell] - begin));
+}
+
+} // namespace zarfan

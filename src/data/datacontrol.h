@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zarfan {
+
+class SharedConnection;
+
+// One connection string plus one query, with the rows of its last refresh and
+// a current-row position. Every value reads as text; NULL and end-of-file read
+// as "". A refresh copies all rows of the statement, so a walk whose control
+// is refreshed under it by a re-entrant handler simply sees the new rows.
+class DataControl {
+public:
+    DataControl();
+    ~DataControl();
+    DataControl(const DataControl &) = delete;
+    DataControl &operator=(const DataControl &) = delete;
+
+    void setConnectionString(const QString &connection);
+    const QString &connectionString() const { return connection_; }
+
+    void setRecordSource(const QString &sql);
+    const QString &recordSource() const { return source_; }
+
+    // Runs the record source. On any failure the recordset is empty and
+    // false is returned.
+    bool refresh();
+    bool eof() const { return current_ >= rows_; }
+    void moveNext();
+
+    // Column position for a name, regardless of letter case; -1 when absent.
+    int column(QStringView name) const;
+    QString field(int column) const;
+    QString field(QStringView name) const { return field(column(name)); }
+    const QStringList &columnNames() const { return columns_; }
+
+    int rowCount() const { return rows_; }
+    const QString &lastError() const { return error_; }
+
+private:
+    void clearRows();
+
+    QString connection_;
+    QString source_;
+    std::shared_ptr<SharedConnection> db_;
+    QStringList columns_;
+    std::string cells_;              // every cell's UTF-8 bytes, row after row
+    std::vector<std::size_t> ends_;  // end offset of each cell in cells_
+    int rows_ = 0;
+    int current_ = 0;
+    QString error_;
+};
+
+// Drops the cached connections (tests rebuild files between cases).
+void closeSharedConnections();
+
+} // namespace zarfan

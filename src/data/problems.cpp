@@ -1,0 +1,52 @@
+#include "problems.h"
+
+#include <QSet>
+
+namespace zarfan {
+
+namespace {
+ProblemReporter &reporter()
+{
+    static ProblemReporter r;
+    return r;
+}
+QSet<QString> &reported()
+{
+    static QSet<QString> s;
+    return s;
+}
+} // namespace
+
+void setProblemReporter(ProblemReporter r) { reporter() = std::move(r); }
+
+void reportProblem(const QString &message)
+{
+    if (reported().contains(message))
+        return;
+    reported().insert(message);
+    if (reporter())
+        reporter()(message);
+}
+
+void forgetReportedProblems() { reported().clear(); }
+
+namespace problem {
+QString databaseMissing(const QString &path)
+{
+    return QStringLiteral("لم يتم العثور على ملف قاعدة البيانات zarfan.zf\n%1").arg(path);
+}
+QString databaseUnreadable(const QString &path)
+{
+    return QStringLiteral("تعذر فتح ملف قاعدة البيانات zarfan.zf: الملف تالف أو كلمة المرور غير صحيحة\n%1").arg(path);
+}
+QString databaseDamaged(const QString &detail)
+{
+    return QStringLiteral("قاعدة البيانات zarfan.zf ناقصة أو تالفة ولا يمكن القراءة منها\n%1").arg(detail);
+}
+QString badSuraNumber(const QString &value)
+{
+    return QStringLiteral("قاعدة البيانات zarfan.zf تحوي رقم سورة غير صالح: \"%1\"").arg(value);
+}
+} // namespace problem
+
+} // namespace zarfan

@@ -1,0 +1,65 @@
+#include "navigatorwindow.h"
+#include "ui_navigatorwindow.h"
+
+#include "app/appcontext.h"
+#include "app/keyboardlayout.h"
+#include "app/mainwindow.h"
+#include "browse/suratables.h"
+#include "data/queries.h"
+
+namespace zarfan {
+
+namespace {
+void fill(QComboBox *box, const QStringList &items, const QString &prompt)
+{
+    box->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(prompt);
+}
+} // namespace
+
+NavigatorWindow::NavigatorWindow(MainWindow *main) : QDialog(main), ui(std::make_unique<Ui::Form7>()), main_(main)
+{
+    ui->setupUi(this);
+    setFont(designFont(QStringLiteral("Tahoma"), 8.25));
+    QStringList names, numbers, juz;
+    for (int n = 1; n <= SuraTables::kSuraCount; ++n) {
+        names.append(SuraTables::unmarkedName(n));
+        numbers.append(QString::number(n));
+    }
+    for (int n = 1; n <= SuraTables::kJuzCount; ++n)
+        juz.append(QString::number(n));
+    fill(ui->searchname, names, QStringLiteral("اختر إسم السورة"));
+    fill(ui->searchnumber, numbers, QStringLiteral("اختر رقم السورة"));
+    fill(ui->tafsercombo, juz, QStringLiteral("اختر رقم الجزء"));
+
+    activateArabicKeyboard();
+    centreWindow(this);
+
+    connect(ui->searchname, &QComboBox::activated, this, [this](int i) { listSura(i + 1); });
+    connect(ui->searchnumber, &QComboBox::activated, this, [this](int i) { listSura(i + 1); });
+    connect(ui->tafsercombo, &QComboBox::activated, this, [this](int i) { listJuz(i + 1); });
+}
+
+NavigatorWindow::~NavigatorWindow() = default;
+
+void NavigatorWindow::reject()
+{
+    QDialog::reject();
+    deleteLater();
+}
+
+void NavigatorWindow::listSura(int sura)
+{
+    hide();
+    main_->produceListing(query::suraOrdered(sura), qint16(0), MainWindow::Guard::AlsoFullsearch);
+}
+
+void NavigatorWindow::listJuz(int juz)
+{
+    hide();
+    main_->produceListing(query::juzOrdered(juz), qint16(1), MainWindow::Guard::AlsoFullsearch);
+}
+
+} // namespace zarfan

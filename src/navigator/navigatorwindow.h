@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class Form7;
+}
+
+namespace zarfan {
+
+class MainWindow;
+
+// Form7: lists a whole sura, by name or number, or a whole juz. Choosing an
+// entry hides the window (it keeps its choices) and fills the main listing.
+class NavigatorWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit NavigatorWindow(MainWindow *main);
+    ~NavigatorWindow() override;
+
+    void listSura(int sura);
+    void listJuz(int juz);
+
+public slots:
+    void reject() override;
+
+private:
+    std::unique_ptr<Ui::Form7> ui;
+    MainWindow *main_;
+};
+
+} // namespace zarfan

@@ -1,0 +1,102 @@
+#include "optionswindow.h"
+#include "ui_optionswindow.h"
+
+#include "app/appcontext.h"
+#include "app/mainwindow.h"
+#include "app/messages.h"
+#include "browse/programstate.h"
+#include "browse/suratables.h"
+#include "data/settingsfile.h"
+
+#include <QFontDialog>
+
+namespace zarfan {
+
+namespace {
+void fill(QComboBox *box, const QStringList &items, const QString &prompt)
+{
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(prompt);
+}
+} // namespace
+
+OptionsWindow::OptionsWindow(MainWindow *main) : QDialog(main), ui(std::make_unique<Ui::Form6>()), main_(main)
+{
+    ui->setupUi(this);
+    setFont(designFont(QStringLiteral("Tahoma"), 8.25));
+    QStringList juz, suras;
+    for (int n = 1; n <= SuraTables::kJuzCount; ++n)
+        juz.append(n < 10 ? QString::number(n) + u' ' : QString::number(n));
+    for (int n = 1; n <= SuraTables::kSuraCount; ++n)
+        suras.append(SuraTables::unmarkedName(n));
+    for (QComboBox *box : {ui->part, ui->part1, ui->part2})
+        fill(box, juz, QStringLiteral("اختر الجزء"));
+    for (QComboBox *box : {ui->sora, ui->sora1, ui->sora2})
+        fill(box, suras, QStringLiteral("اختر إسم السورة"));
+
+    centreWindow(this);
+    QRadioButton *const scopes[] = {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op};
+    const int current = programState().searchtype;
+    scopes[current >= 0 && current <= 4 ? current : 0]->setChecked(true);
+
+    connect(ui->Command1, &QToolButton::clicked, this, &OptionsWindow::commit);
+    connect(ui->Commandfont, &QToolButton::clicked, this, &OptionsWindow::chooseFont);
+}
+
+OptionsWindow::~OptionsWindow() = default;
+
+SearchOptions OptionsWindow::searchOptions(int searchtype) const
+{
+    SearchOptions o;
+    o.searchtype = searchtype;
+    o.singleWord = ui->alone->isChecked();
+    o.part = ui->part->currentIndex();
+    o.part1 = ui->part1->currentIndex();
+    o.part2 = ui->part2->currentIndex();
+    o.sora = ui->sora->currentIndex();
+    o.sora1 = ui->sora1->currentIndex();
+    o.sora2 = ui->sora2->currentIndex();
+    return o;
+}
+
+void OptionsWindow::commit()
+{
+    qint16 scope = 0;
+    if (ui->allsearch->isChecked())
+        scope = 0;
+    else if (ui->partop->isChecked())
+        scope = 1;
+    else if (ui->part12op->isChecked())
+        scope = 2;
+    else if (ui->soraop->isChecked())
+        scope = 3;
+    else if (ui->sora12op->isChecked())
+        scope = 4;
+    programState().searchtype = scope;
+    hide();
+}
+
+void OptionsWindow::reject()
+{
+    // The close box (and Escape) destroy the window: nothing uncommitted stays.
+    QDialog::reject();
+    deleteLater();
+}
+
+void OptionsWindow::chooseFont()
+{
+    bool confirmed = false;
+    // Preset to the current font: a cancel returns it unchanged.
+    const QFont chosen = QFontDialog::getFont(&confirmed, main_->ayaFont(), this);
+    main_->setAyaFont(chosen);
+    FontRecord record;
+    record.name = chosen.family();
+    record.size = chosen.pointSizeF();
+    record.italic = chosen.italic();
+    record.bold = chosen.bold();
+    if (!writeSettings(main_->appFolder(), record))
+        showMessage(this, QStringLiteral("تعذر حفظ الخط في الملف all.txt، وسيبقى الخط المختار حتى إغلاق البرنامج"));
+}
+
+} // namespace zarfan

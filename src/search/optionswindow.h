@@ -1,0 +1,38 @@
+#pragma once
+
+#include "searchstatement.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class Form6;
+}
+
+namespace zarfan {
+
+class MainWindow;
+
+// Form6: the search scope, the match mode and the aya font. Command1 commits
+// the scope and hides the window; its close box drops what was not committed.
+class OptionsWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit OptionsWindow(MainWindow *main);
+    ~OptionsWindow() override;
+
+    // What the word search reads: the mode and the positions, with the given
+    // committed scope.
+    SearchOptions searchOptions(int searchtype) const;
+
+public slots:
+    void commit();       // Command1
+    void chooseFont();   // Commandfont
+    void reject() override;
+
+private:
+    std::unique_ptr<Ui::Form6> ui;
+    MainWindow *main_;
+};
+
+} // namespace zarfan

@@ -1,0 +1,48 @@
+#include "searchstatement.h"
+
+namespace zarfan {
+
+QString escapeSearchText(const QString &text)
+{
+    QString escaped = text;
+    escaped.replace(u'\'', QStringLiteral("''"));
+    return escaped;
+}
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString buildSearchStatement(const QString &text, const SearchOptions &o)
+{
+    const QString t = escapeSearchText(text);
+    const auto num = [](int position) { return QString::number(position + 1); };
+    const QString pattern = o.singleWord ? QStringLiteral(" '%") + u' ' + t + u' ' + QStringLiteral("%'")
+                                         : QStringLiteral("'%") + t + QStringLiteral("%'");
+    const QString tail = QStringLiteral(" And Ayat.AyaaIndex Like ") + pattern + QStringLiteral("order by ID");
+    switch (o.searchtype) {
+    case 1:
+        return QStringLiteral("SELECT *  FROM Ayat where chapterNO = ") + num(o.part) + tail;
+    case 2:
+        return QStringLiteral("SELECT *  FROM Ayat where chapterNO between ") + num(o.part1) + QStringLiteral(" and ")
+            + num(o.part2) + tail;
+    case 3:
+        return QStringLiteral("SELECT *  FROM Ayat where soraano = ") + num(o.sora) + tail;
+    case 4:
+        return QStringLiteral("SELECT *  FROM Ayat where soraano between ") + num(o.sora1) + QStringLiteral(" and ")
+            + num(o.sora2) + tail;
+    default:
+        break;
+    }
+    const QString whole = o.singleWord ? QStringLiteral("'%") + u' ' + t + u' ' + QStringLiteral("%'")
+                                       : QStringLiteral("'%") + t + QStringLiteral("%'");
+    return QStringLiteral("SELECT *  FROM Ayat where Ayat.AyaaIndex like ") + whole + QStringLiteral("order by ID");
+}
+
+} // namespace zarfan

@@ -1,0 +1,148 @@
+#include "topicwindow.h"
+#include "ui_topicwindow.h"
+
+#include "app/appcontext.h"
+#include "app/keyboardlayout.h"
+#include "app/mainwindow.h"
+#include "browse/listingfill.h"
+#include "browse/suratables.h"
+#include "data/queries.h"
+#include "referenceparser.h"
+
+#include <QKeyEvent>
+#include <cmath>
+
+namespace zarfan {
+
+TopicWindow::TopicWindow(MainWindow *main) : QWidget(main, Qt::Window), ui(std::make_unique<Ui::Form8>()), main_(main)
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    for (QWidget *list : {static_cast<QWidget *>(ui->mainsearch), static_cast<QWidget *>(ui->mainlist),
+                          static_cast<QWidget *>(ui->suraayaalist)}) {
+        list->setFont(designFont(QStringLiteral("Tahoma"), 8.25));
+        list->installEventFilter(this);
+    }
+    ui->Image1->lower();
+
+    centreWindow(this);
+    const QString connection = main->connectionString();
+    Adodc1.setConnectionString(connection);
+    Adodc2.setConnectionString(connection);
+    activateArabicKeyboard();
+
+    connect(ui->mainlist, &QListWidget::itemDoubleClicked, this, &TopicWindow::openSelectedTopic);
+    connect(ui->mainsearch, &QListWidget::itemClicked, this, &TopicWindow::backToTop);
+    connect(ui->suraayaalist, &QListWidget::itemDoubleClicked, this, &TopicWindow::resolveSelectedReference);
+    showTopLevel();
+}
+
+TopicWindow::~TopicWindow() = default;
+
+bool TopicWindow::fillTopics()
+{
+    const quint64 mine = ++fills_;
+    ui->mainlist->clear();
+    secondlist_.clear();
+    const int cName = Adodc1.column(u"Topic_Name");
+    const int cNumber = Adodc1.column(u"Topic_No");
+    EventYield yield;
+    while (!Adodc1.eof()) {
+        secondlist_.append(Adodc1.field(cNumber));
+        ui->mainlist->addItem(Adodc1.field(cName));
+        Adodc1.moveNext();
+        if (yield.maybe() && fills_ != mine)
+            return false;
+    }
+    return true;
+}
+
+void TopicWindow::showTopLevel()
+{
+    Adodc1.setRecordSource(query::topLevelTopics());
+    Adodc1.refresh();
+    fillTopics();
+}
+
+void TopicWindow::openSelectedTopic()
+{
+    const int k = ui->mainlist->currentRow();
+    if (k < 0 || k >= secondlist_.size())
+        return;
+    const QString topic = secondlist_.at(k);
+    ui->suraayaalist->clear();
+    Adodc1.setRecordSource(query::childTopics(topic));
+    Adodc1.refresh();
+    if (!Adodc1.field(u"Topic_No").isEmpty()) {
+        fillTopics();
+        ui->mainlist->setCurrentRow(-1);
+        return;
+    }
+    const quint64 mine = ++fills_;
+    Adodc1.setRecordSource(query::topicReferences(topic));
+    Adodc1.refresh();
+    soralistsub_.clear();
+    ayaalistsub_.clear();
+    ui->suraayaalist->clear();
+    const int cSura = Adodc1.column(u"Sura_No");
+    const int cAyat = Adodc1.column(u"Ayat_No");
+    EventYield yield;
+    while (!Adodc1.eof()) {
+        const QString sura = Adodc1.field(cSura);
+        const QString ayat = Adodc1.field(cAyat);
+        soralistsub_.append(sura);
+        ayaalistsub_.append(ayat);
+        bool ok = false;
+        const double value = sura.toDouble(&ok);
+        const int n = ok && std::isfinite(value) && std::fabs(value) < 1000 ? int(std::nearbyint(value)) : 0;
+        ui->suraayaalist->addItem(referenceLine(SuraTables::name(n), ayat));
+        Adodc1.moveNext();
+        if (yield.maybe() && fills_ != mine)
+            return;
+    }
+}
+
+void TopicWindow::backToTop()
+{
+    ui->suraayaalist->clear();
+    showTopLevel();
+    // Never left highlighted.
+    ui->mainsearch->clearSelection();
+    ui->mainsearch->setCurrentRow(-1, QItemSelectionModel::Clear);
+}
+
+void TopicWindow::resolveSelectedReference()
+{
+    const int k = ui->suraayaalist->currentRow();
+    if (k < 0 || k >= ayaalistsub_.size())
+        return;
+    const QString sura = soralistsub_.at(k);
+    const ResolvedReference resolved = resolveReference(ayaalistsub_.at(k), SuraTables::ayaCount(sura.toInt()));
+    const QString statement = referenceQuery(resolved, sura);
+    if (statement.isEmpty())
+        return;
+    main_->produceListing(statement, std::nullopt, MainWindow::Guard::AllayaasearchOnly);
+}
+
+bool TopicWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (enter && watched == ui->mainlist) {
+            openSelectedTopic();
+            return true;
+        }
+        if (enter && watched == ui->suraayaalist) {
+            resolveSelectedReference();
+            return true;
+        }
+        if ((enter || key == Qt::Key_Space) && watched == ui->mainsearch) {
+            backToTop();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace zarfan

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "data/datacontrol.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class Form8;
+}
+
+namespace zarfan {
+
+class MainWindow;
+
+// Form8: the topic tree, one level at a time, and the aya references of the
+// last opened leaf. Modeless beside the main window.
+class TopicWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TopicWindow(MainWindow *main);
+    ~TopicWindow() override;
+
+    const QStringList &secondlist() const { return secondlist_; }
+    const QStringList &soralistsub() const { return soralistsub_; }
+    const QStringList &ayaalistsub() const { return ayaalistsub_; }
+
+public slots:
+    void showTopLevel();
+    void openSelectedTopic();   // DblClick of mainlist
+    void backToTop();           // Click of mainsearch
+    void resolveSelectedReference(); // DblClick of suraayaalist
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Fills mainlist and secondlist from Adodc1's rows; false when a newer
+    // fill took over during a yield.
+    bool fillTopics();
+
+    std::unique_ptr<Ui::Form8> ui;
+    MainWindow *main_;
+    DataControl Adodc1;
+    DataControl Adodc2;
+    QStringList secondlist_;
+    QStringList soralistsub_;
+    QStringList ayaalistsub_;
+    quint64 fills_ = 0;
+};
+
+} // namespace zarfan

@@ -1,0 +1,362 @@
+#include "makedb.h"
+
+#include "browse/suratables.h"
+#include "data/sqlite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QStringDecoder>
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zarfan::makedb {
+
+namespace {
+
+const char kNotice[] =
+    "Tanzil Quran Text (Simple, Version 1.1) and Tanzil Quran Text (Simple Clean, Version 1.1)\n"
+    "Copyright (C) 2007-2025 Tanzil Project\n"
+    "License: Creative Commons Attribution 3.0\n"
+    "\n"
+    "This copy of the Quran text is carefully produced, highly verified and continuously\n"
+    "monitored by a group of specialists at Tanzil Project.\n"
+    "\n"
+    "TERMS OF USE:\n"
+    "- Permission is granted to copy and distribute verbatim copies of this text, but\n"
+    "  CHANGING IT IS NOT ALLOWED.\n"
+    "- This Quran text can be used in any website or application, provided that its source\n"
+    "  (Tanzil Project) is clearly indicated, and a link is made to tanzil.net to enable users\n"
+    "  to keep track of changes.\n"
+    "- This copyright notice shall be included in all verbatim copies of the text, and shall be\n"
+    "  reproduced appropriately in all files derived from or containing substantial portion of\n"
+    "  this text.\n"
+    "\n"
+    "Please check updates at: http://tanzil.net/updates/\n";
+
+const char kMetadataNotice[] =
+    "Juz and page numbers: Tanzil Quran metadata 1.0, (C) 2008-2009 Tanzil.info, "
+    "Creative Commons Attribution 3.0, tanzil.net";
+const char kTafsirNotice[] =
+    "Tafsir al-Jalalayn (ar.jalalayn) and al-Tafsir al-Muyassar (ar.muyassar, King Fahd Complex "
+    "for the Printing of the Holy Quran), as published by Tanzil.net (tanzil.net/trans) for "
+    "non-commercial use.";
+const char kTopicNotice[] = "Arabic topic index (al-Fihris al-Mawdu'i); compiler and licence unknown.";
+
+class Failure {
+public:
+    QString message;
+};
+
+struct Table {
+    QString file;
+    std::vector<QStringList> rows; // without the header
+    std::vector<int> lineNumbers;
+};
+
+[[noreturn]] void fail(const QString &file, int line, const QString &what)
+{
+    throw Failure{QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(what)};
+}
+
+Table readTable(const QString &dir, const QString &name, const QStringList &header)
+{
+    Table table;
+    table.file = name;
+    QFile file(QDir(dir).filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        fail(name, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        fail(name, 0, QStringLiteral("is not valid UTF-8"));
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    if (lines.isEmpty())
+        fail(name, 1, QStringLiteral("is empty"));
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QStringList fields = line.split(u'\t');
+        if (i == 0) {
+            if (fields != header)
+                fail(name, 1, QStringLiteral("header must be: %1").arg(header.join(u' ')));
+            continue;
+        }
+        if (fields.size() != header.size())
+            fail(name, i + 1, QStringLiteral("has %1 fields instead of %2").arg(fields.size()).arg(header.size()));
+        table.rows.push_back(fields);
+        table.lineNumbers.push_back(i + 1);
+    }
+    return table;
+}
+
+int number(const Table &t, std::size_t row, int column, int low, int high, const char *what)
+{
+    bool ok = false;
+    const int value = t.rows[row].at(column).toInt(&ok);
+    if (!ok || value < low || value > high)
+        fail(t.file, t.lineNumbers[row],
+             QStringLiteral("%1 \"%2\" is not a number from %3 to %4").arg(QString::fromLatin1(what), t.rows[row].at(column)).arg(low).arg(high));
+    return value;
+}
+
+struct Aya {
+    int id, sura, aya, juz, page;
+    QString text, index, taf, taf2;
+};
+
+std::vector<Aya> readAyat(const QString &dir)
+{
+    const Table quran = readTable(dir, QStringLiteral("quran.tsv"),
+                                  {u"id"_s, u"sura"_s, u"aya"_s, u"juz"_s, u"page"_s, u"text"_s, u"text_clean"_s});
+    std::vector<Aya> ayat;
+    ayat.reserve(quran.rows.size());
+    int expectedSura = 1, expectedAya = 1;
+    for (std::size_t r = 0; r < quran.rows.size(); ++r) {
+        const int line = quran.lineNumbers[r];
+        Aya a;
+        a.id = number(quran, r, 0, 1, SuraTables::kAyaTotal, "id");
+        a.sura = number(quran, r, 1, 1, SuraTables::kSuraCount, "sura");
+        a.aya = number(quran, r, 2, 1, 286, "aya");
+        a.juz = number(quran, r, 3, 1, 30, "juz");
+        a.page = number(quran, r, 4, 1, 604, "page");
+        if (expectedSura <= SuraTables::kSuraCount && expectedAya > SuraTables::ayaCount(expectedSura)) {
+            ++expectedSura;
+            expectedAya = 1;
+        }
+        if (a.id != int(r) + 1)
+            fail(quran.file, line, QStringLiteral("id %1 out of order, expected %2").arg(a.id).arg(r + 1));
+        if (a.sura != expectedSura || a.aya != expectedAya)
+            fail(quran.file, line, QStringLiteral("aya %1:%2 out of order, expected %3:%4 (sura %3 has %5 ayas)")
+                                       .arg(a.sura).arg(a.aya).arg(expectedSura).arg(expectedAya)
+                                       .arg(SuraTables::ayaCount(expectedSura)));
+        if (!ayat.empty() && (a.juz < ayat.back().juz || a.page < ayat.back().page))
+            fail(quran.file, line, QStringLiteral("juz or page goes back"));
+        a.text = quran.rows[r].at(5);
+        a.index = searchableText(quran.rows[r].at(6));
+        if (a.text.trimmed().isEmpty() || a.index.trimmed().isEmpty())
+            fail(quran.file, line, QStringLiteral("empty aya text"));
+        ayat.push_back(a);
+        ++expectedAya;
+    }
+    if (int(ayat.size()) != SuraTables::kAyaTotal)
+        fail(quran.file, int(quran.rows.size()) + 1,
+             QStringLiteral("holds %1 ayas instead of %2 (sura %3 is short)").arg(ayat.size()).arg(SuraTables::kAyaTotal).arg(expectedSura));
+
+    const auto readTafsir = [&](const QString &name, QString Aya::*target) {
+        const Table t = readTable(dir, name, {u"sura"_s, u"aya"_s, u"text"_s});
+        if (t.rows.size() != ayat.size())
+            fail(name, int(t.rows.size()) + 1, QStringLiteral("holds %1 texts instead of %2").arg(t.rows.size()).arg(ayat.size()));
+        for (std::size_t r = 0; r < t.rows.size(); ++r) {
+            const int sura = number(t, r, 0, 1, SuraTables::kSuraCount, "sura");
+            const int aya = number(t, r, 1, 1, 286, "aya");
+            if (sura != ayat[r].sura || aya != ayat[r].aya)
+                fail(name, t.lineNumbers[r], QStringLiteral("text for %1:%2 where %3:%4 belongs").arg(sura).arg(aya).arg(ayat[r].sura).arg(ayat[r].aya));
+            if (t.rows[r].at(2).trimmed().isEmpty())
+                fail(name, t.lineNumbers[r], QStringLiteral("empty tafsir text"));
+            ayat[r].*target = t.rows[r].at(2);
+        }
+    };
+    readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf);
+    readTafsir(QStringLiteral("tafsir-muyassar.tsv"), &Aya::taf2);
+    return ayat;
+}
+
+struct Topic {
+    int number, parent;
+    QString name;
+};
+
+struct TopicRef {
+    int topic, sura;
+    QString ayat;
+};
+
+void readTopics(const QString &dir, std::vector<Topic> &topics, std::vector<TopicRef> &refs)
+{
+    const Table t = readTable(dir, QStringLiteral("topics.tsv"), {u"topic_no"_s, u"parent_no"_s, u"name"_s});
+    QSet<int> numbers;
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+        Topic topic{number(t, r, 0, 1, 1000000, "topic_no"), number(t, r, 1, 0, 1000000, "parent_no"), t.rows[r].at(2).trimmed()};
+        if (topic.name.isEmpty())
+            fail(t.file, t.lineNumbers[r], QStringLiteral("empty topic name"));
+        if (numbers.contains(topic.number))
+            fail(t.file, t.lineNumbers[r], QStringLiteral("topic %1 listed twice").arg(topic.number));
+        numbers.insert(topic.number);
+        topics.push_back(topic);
+    }
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+        if (topics[r].parent != 0 && !numbers.contains(topics[r].parent))
+            fail(t.file, t.lineNumbers[r], QStringLiteral("parent topic %1 does not exist").arg(topics[r].parent));
+    }
+
+    const Table a = readTable(dir, QStringLiteral("topic-ayat.tsv"), {u"topic_no"_s, u"sura"_s, u"ayat"_s});
+    for (std::size_t r = 0; r < a.rows.size(); ++r) {
+        const int line = a.lineNumbers[r];
+        const int topic = number(a, r, 0, 1, 1000000, "topic_no");
+        const int sura = number(a, r, 1, 1, SuraTables::kSuraCount, "sura");
+        if (!numbers.contains(topic))
+            fail(a.file, line, QStringLiteral("topic %1 does not exist").arg(topic));
+        std::vector<int> ayas;
+        const QStringList items = a.rows[r].at(2).split(u',');
+        for (const QString &item : items) {
+            const QStringList bounds = item.split(u'-');
+            bool ok1 = false, ok2 = true;
+            const int from = bounds.at(0).toInt(&ok1);
+            const int to = bounds.size() == 2 ? bounds.at(1).toInt(&ok2) : from;
+            if (!ok1 || !ok2 || bounds.size() > 2 || from < 1 || to < from || to > SuraTables::ayaCount(sura))
+                fail(a.file, line, QStringLiteral("reference \"%1\" is not inside sura %2 (1-%3)").arg(item).arg(sura).arg(SuraTables::ayaCount(sura)));
+            for (int n = from; n <= to; ++n)
+                ayas.push_back(n);
+        }
+        for (const QString &row : compactReferences(ayas))
+            refs.push_back({topic, sura, row});
+    }
+}
+
+void write(const QString &path, const QString &password, const std::vector<Aya> &ayat,
+           const std::vector<Topic> &topics, const std::vector<TopicRef> &refs)
+{
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    sql::Database db(raw);
+    if (rc != SQLITE_OK)
+        fail(path, 0, db.errorMessage());
+    QString quoted = password;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    const auto exec = [&](const QByteArray &sql) {
+        if (!db.exec(sql))
+            fail(path, 0, db.errorMessage());
+    };
+    exec("PRAGMA key = '" + quoted.toUtf8() + "';");
+    exec("PRAGMA journal_mode = OFF;");
+    exec("BEGIN;");
+    exec("CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano INTEGER NOT NULL, ayaano INTEGER NOT NULL, "
+         "chapterNO INTEGER NOT NULL, pageno INTEGER NOT NULL, AyaaIndex TEXT NOT NULL, Ayaa TEXT NOT NULL, "
+         "taf TEXT NOT NULL, taf2 TEXT NOT NULL);");
+    exec("CREATE TABLE topics_name (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
+         "Topic_Name TEXT NOT NULL, Mother_Topic TEXT NOT NULL);");
+    exec("CREATE TABLE topic_Ayat (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
+         "Sura_No TEXT NOT NULL, Ayat_No TEXT NOT NULL);");
+    exec("CREATE TABLE data_notice (ID INTEGER PRIMARY KEY, Notice TEXT NOT NULL);");
+
+    sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?);");
+    for (const Aya &a : ayat) {
+        insAya.bind(1, qint64(a.id));
+        insAya.bind(2, qint64(a.sura));
+        insAya.bind(3, qint64(a.aya));
+        insAya.bind(4, qint64(a.juz));
+        insAya.bind(5, qint64(a.page));
+        insAya.bind(6, a.index);
+        insAya.bind(7, a.text);
+        insAya.bind(8, a.taf);
+        insAya.bind(9, a.taf2);
+        if (!insAya.execute())
+            fail(path, 0, db.errorMessage());
+        insAya.reset();
+    }
+    sql::Statement insTopic(raw, "INSERT INTO topics_name VALUES (?,?,?,?);");
+    qint64 id = 0;
+    for (const Topic &t : topics) {
+        insTopic.bind(1, ++id);
+        insTopic.bind(2, qint64(t.number));
+        insTopic.bind(3, t.name);
+        insTopic.bind(4, QString::number(t.parent));
+        if (!insTopic.execute())
+            fail(path, 0, db.errorMessage());
+        insTopic.reset();
+    }
+    sql::Statement insRef(raw, "INSERT INTO topic_Ayat VALUES (?,?,?,?);");
+    id = 0;
+    for (const TopicRef &r : refs) {
+        insRef.bind(1, ++id);
+        insRef.bind(2, qint64(r.topic));
+        insRef.bind(3, QString::number(r.sura));
+        insRef.bind(4, r.ayat);
+        if (!insRef.execute())
+            fail(path, 0, db.errorMessage());
+        insRef.reset();
+    }
+    sql::Statement insNotice(raw, "INSERT INTO data_notice (Notice) VALUES (?);");
+    for (const char *notice : {kNotice, kMetadataNotice, kTafsirNotice, kTopicNotice}) {
+        insNotice.bind(1, QString::fromUtf8(notice));
+        if (!insNotice.execute())
+            fail(path, 0, db.errorMessage());
+        insNotice.reset();
+    }
+    exec("COMMIT;");
+}
+
+} // namespace
+
+QStringList compactReferences(std::vector<int> ayas, int itemsPerRow)
+{
+    std::sort(ayas.begin(), ayas.end());
+    ayas.erase(std::unique(ayas.begin(), ayas.end()), ayas.end());
+    QStringList items;
+    for (std::size_t i = 0; i < ayas.size();) {
+        std::size_t j = i;
+        while (j + 1 < ayas.size() && ayas[j + 1] == ayas[j] + 1)
+            ++j;
+        if (j - i >= 2) {
+            items.append(QStringLiteral("%1-%2").arg(ayas[i]).arg(ayas[j]));
+        } else {
+            for (std::size_t k = i; k <= j; ++k)
+                items.append(QString::number(ayas[k]));
+        }
+        i = j + 1;
+    }
+    QStringList rows;
+    for (qsizetype i = 0; i < items.size(); i += itemsPerRow)
+        rows.append(items.mid(i, itemsPerRow).join(u','));
+    return rows;
+}
+
+QString searchableText(const QString &clean)
+{
+    const QStringList tokens = clean.split(u' ', Qt::SkipEmptyParts);
+    QStringList kept;
+    for (const QString &token : tokens) {
+        const bool markOnly = std::all_of(token.cbegin(), token.cend(),
+                                          [](QChar c) { return c.unicode() >= 0x06D6 && c.unicode() <= 0x06ED; });
+        if (!markOnly)
+            kept.append(token);
+    }
+    return u' ' + kept.join(u' ') + u' ';
+}
+
+Result build(const QString &dataDir, const QString &outPath, const QString &password)
+{
+    Result result;
+    const QString temp = outPath + QStringLiteral(".part");
+    QFile::remove(temp);
+    try {
+        const std::vector<Aya> ayat = readAyat(dataDir);
+        std::vector<Topic> topics;
+        std::vector<TopicRef> refs;
+        readTopics(dataDir, topics, refs);
+        write(temp, password, ayat, topics, refs);
+        std::error_code ec;
+        std::filesystem::rename(QFile::encodeName(temp).toStdString(), QFile::encodeName(outPath).toStdString(), ec);
+        if (ec)
+            fail(outPath, 0, QStringLiteral("cannot be replaced: %1").arg(QString::fromStdString(ec.message())));
+        result.ok = true;
+    } catch (const Failure &f) {
+        QFile::remove(temp);
+        result.error = f.message;
+    }
+    return result;
+}
+
+} // namespace zarfan::makedb
