@@ -3,7 +3,12 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+// Resources of a static library must be registered by name.
+static void registerZarfanResources() { Q_INIT_RESOURCE(zarfan); }
+
 namespace zarfan {
+
+void initResources() { registerZarfanResources(); }
 
 QString programTitle() { return QStringLiteral("زرفان"); }
 

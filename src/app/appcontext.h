@@ -8,6 +8,9 @@ namespace zarfan {
 // The program's fixed title, as message boxes show it.
 QString programTitle();
 
+// Registers the icons and pictures of the windows.
+void initResources();
+
 // Tahoma and MS Sans Serif, the faces the windows were drawn with, are
 // absent on Linux: map them to a good installed Arabic face. The settings
 // file keeps the names the user chose.

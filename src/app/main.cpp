@@ -13,6 +13,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("zarfan"));
     QApplication::setApplicationDisplayName(zarfan::programTitle());
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    zarfan::initResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarfan.svg")));
     zarfan::installFontSubstitutions();
 

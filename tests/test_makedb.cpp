@@ -1,0 +1,180 @@
+#include "browse/suratables.h"
+#include "data/datacontrol.h"
+#include "data/connectionstring.h"
+#include "makedb.h"
+#include "testutil.h"
+
+#include <QtTest>
+
+using namespace zarfan;
+
+namespace {
+
+// An invented data set in the shape of ../shared/data: the right number of
+// ayas per sura with made-up words.
+struct Dataset {
+    QStringList quran, jalalayn, muyassar, topics, topicAyat;
+
+    Dataset()
+    {
+        quran << u"id\tsura\taya\tjuz\tpage\ttext\ttext_clean"_qs;
+        jalalayn << u"sura\taya\ttext"_qs;
+        muyassar << u"sura\taya\ttext"_qs;
+        int id = 0;
+        for (int sura = 1; sura <= SuraTables::kSuraCount; ++sura) {
+            for (int aya = 1; aya <= SuraTables::ayaCount(sura); ++aya) {
+                ++id;
+                const int juz = 1 + (id - 1) * 30 / 6236;
+                const int page = 1 + (id - 1) * 604 / 6236;
+                quran << QStringLiteral("%1\t%2\t%3\t%4\t%5\tكَلِمَةٌ %1 ۚ وَأُخْرَى\tكلمة %1 ۚ وأخرى").arg(id).arg(sura).arg(aya).arg(juz).arg(page);
+                jalalayn << QStringLiteral("%1\t%2\tشرح %3").arg(sura).arg(aya).arg(id);
+                muyassar << QStringLiteral("%1\t%2\tبيان %3").arg(sura).arg(aya).arg(id);
+            }
+        }
+        topics << u"topic_no\tparent_no\tname"_qs << u"1\t0\tباب أول"_qs << u"2\t1\tفصل أول"_qs << u"3\t1\tفصل  ثان"_qs;
+        topicAyat << u"topic_no\tsura\tayat"_qs << u"2\t2\t1-3,5,7-8,20-30,40,42,44,46,48,50,52,54,56"_qs << u"3\t114\t6"_qs;
+    }
+
+    void write(const QString &dir) const
+    {
+        const auto put = [&](const char *name, const QStringList &lines) {
+            QFile f(dir + u'/' + QString::fromLatin1(name));
+            f.open(QIODevice::WriteOnly);
+            f.write((lines.join(u'\n') + u'\n').toUtf8());
+        };
+        put("quran.tsv", quran);
+        put("tafsir-jalalayn.tsv", jalalayn);
+        put("tafsir-muyassar.tsv", muyassar);
+        put("topics.tsv", topics);
+        put("topic-ayat.tsv", topicAyat);
+    }
+};
+
+} // namespace
+
+class MakeDbTest : public QObject {
+    Q_OBJECT
+private slots:
+    void compactReferences()
+    {
+        QCOMPARE(makedb::compactReferences({5, 1, 2, 3, 9, 12, 13, 14}), QStringList({u"1-3,5,9,12-14"_qs}));
+        // Runs of two stay single numbers; duplicates count once.
+        QCOMPARE(makedb::compactReferences({4, 5, 5, 8}), QStringList({u"4,5,8"_qs}));
+        // More than ten items go to further rows of at most ten.
+        std::vector<int> odd;
+        for (int n = 1; n <= 45; n += 2)
+            odd.push_back(n);
+        const QStringList rows = makedb::compactReferences(odd);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0].split(u',').size(), 10);
+        QCOMPARE(rows[2], QStringLiteral("41,43,45"));
+    }
+
+    void searchableText()
+    {
+        QCOMPARE(makedb::searchableText(u"ذلك الكتاب لا ريب ۛ فيه ۛ هدى للمتقين"_qs), u" ذلك الكتاب لا ريب فيه هدى للمتقين "_qs);
+        QCOMPARE(makedb::searchableText(u"الم"_qs), u" الم "_qs);
+        // A mark inside a word is part of the word.
+        QCOMPARE(makedb::searchableText(u"كلمةۖ ۩"_qs), u" كلمةۖ "_qs);
+    }
+
+    void validDataBuilds()
+    {
+        QTemporaryDir dir;
+        Dataset().write(dir.path());
+        const QString out = dir.filePath(u"zarfan.zf"_qs);
+        const auto result = makedb::build(dir.path(), out);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY(!QFile::exists(out + u".part"_qs));
+
+        testutil::ProblemCounter problems;
+        DataControl dc;
+        dc.setConnectionString(buildConnectionString(dir.path()));
+        dc.setRecordSource(u"SELECT *  FROM Ayat where Ayat.ID like 6236"_qs);
+        QVERIFY(dc.refresh());
+        QCOMPARE(dc.field(u"soraano") + u':' + dc.field(u"ayaano"), u"114:6"_qs);
+        QCOMPARE(dc.field(u"AyaaIndex"), u" كلمة 6236 وأخرى "_qs);
+        QCOMPARE(dc.field(u"taf2"), u"بيان 6236"_qs);
+        dc.setRecordSource(u"SELECT *  FROM topic_Ayat where Topic_No like 2 order by ID"_qs);
+        QCOMPARE(testutil::walk(dc, {u"Sura_No"_qs, u"Ayat_No"_qs}),
+                 QStringList({u"2|1-3,5,7,8,20-30,40,42,44,46,48"_qs, u"2|50,52,54,56"_qs}));
+        dc.setRecordSource(u"SELECT *  FROM topics_name where Mother_Topic like '0'order by ID"_qs);
+        QCOMPARE(testutil::walk(dc, {u"Topic_No"_qs, u"Mother_Topic"_qs}), QStringList({u"1|0"_qs}));
+        dc.setRecordSource(u"SELECT *  FROM topics_name where Mother_Topic like 1 order by ID"_qs);
+        QCOMPARE(testutil::walk(dc, {u"Topic_Name"_qs}), QStringList({u"فصل أول"_qs, u"فصل  ثان"_qs}));
+        QVERIFY(problems.messages.isEmpty());
+    }
+
+    void badInputIsRefused_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("row");     // line index in that file (0 = header)
+        QTest::addColumn<QString>("line"); // replacement; empty removes the line
+        QTest::addColumn<QString>("where");
+        QTest::newRow("aya missing") << u"quran"_qs << 8 << QString() << u"quran.tsv:9:"_qs;
+        QTest::newRow("juz 31") << u"quran"_qs << 3 << u"3\t1\t3\t31\t1\tx\tx"_qs << u"quran.tsv:4:"_qs;
+        QTest::newRow("page 0") << u"quran"_qs << 3 << u"3\t1\t3\t1\t0\tx\tx"_qs << u"quran.tsv:4:"_qs;
+        QTest::newRow("not a number") << u"quran"_qs << 2 << u"2\t1\tب\t1\t1\tx\tx"_qs << u"quran.tsv:3:"_qs;
+        QTest::newRow("short line") << u"quran"_qs << 5 << u"5\t1\t5"_qs << u"quran.tsv:6:"_qs;
+        QTest::newRow("bad header") << u"quran"_qs << 0 << u"id\tsura"_qs << u"quran.tsv:1:"_qs;
+        QTest::newRow("tafsir for another aya") << u"jalalayn"_qs << 4 << u"1\t5\tشرح"_qs << u"tafsir-jalalayn.tsv:5:"_qs;
+        QTest::newRow("tafsir missing") << u"muyassar"_qs << 6236 << QString() << u"tafsir-muyassar.tsv:"_qs;
+        QTest::newRow("empty tafsir") << u"muyassar"_qs << 1 << u"1\t1\t "_qs << u"tafsir-muyassar.tsv:2:"_qs;
+        QTest::newRow("reference outside sura") << u"topicAyat"_qs << 2 << u"3\t114\t5-7"_qs << u"topic-ayat.tsv:3:"_qs;
+        QTest::newRow("reference to no topic") << u"topicAyat"_qs << 2 << u"9\t114\t1"_qs << u"topic-ayat.tsv:3:"_qs;
+        QTest::newRow("missing parent") << u"topics"_qs << 3 << u"3\t7\tفصل"_qs << u"topics.tsv:4:"_qs;
+    }
+
+    void badInputIsRefused()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, row);
+        QFETCH(QString, line);
+        QFETCH(QString, where);
+        Dataset data;
+        QStringList *lines = file == u"quran" ? &data.quran
+            : file == u"jalalayn"             ? &data.jalalayn
+            : file == u"muyassar"             ? &data.muyassar
+            : file == u"topics"               ? &data.topics
+                                              : &data.topicAyat;
+        if (line.isNull())
+            lines->removeAt(row);
+        else
+            (*lines)[row] = line;
+        QTemporaryDir dir;
+        data.write(dir.path());
+        const QString out = dir.filePath(u"zarfan.zf"_qs);
+        const auto result = makedb::build(dir.path(), out);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.startsWith(where), qPrintable(result.error));
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(!QFile::exists(out + u".part"_qs));
+    }
+
+    // A failed build leaves an earlier database untouched.
+    void failedBuildKeepsOldDatabase()
+    {
+        QTemporaryDir dir;
+        Dataset data;
+        data.write(dir.path());
+        const QString out = dir.filePath(u"zarfan.zf"_qs);
+        QVERIFY(makedb::build(dir.path(), out).ok);
+        const QByteArray before = [&] { QFile f(out); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        data.quran.removeLast();
+        data.write(dir.path());
+        QVERIFY(!makedb::build(dir.path(), out).ok);
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+
+    void missingFolder()
+    {
+        const auto result = makedb::build(u"/nonexistent/folder"_qs, QDir::temp().filePath(u"never.zf"_qs));
+        QVERIFY(!result.ok);
+        QVERIFY(result.error.startsWith(u"quran.tsv:0:"_qs));
+    }
+};
+
+QTEST_GUILESS_MAIN(MakeDbTest)
+#include "test_makedb.moc"

@@ -1,0 +1,112 @@
+#include "data/settingsfile.h"
+
+#include <QtTest>
+
+using namespace zarfan;
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void format()
+    {
+        FontRecord f;
+        f.name = u"Tahoma"_qs;
+        f.size = 14;
+        f.bold = true;
+        QCOMPARE(formatSettings(f), QByteArray("\"Tahoma\",14,#FALSE#,#TRUE#\r\n"));
+        f.size = 10.5;
+        f.italic = true;
+        f.bold = false;
+        QCOMPARE(formatSettings(f), QByteArray("\"Tahoma\",10.5,#TRUE#,#FALSE#\r\n"));
+        QCOMPARE(formatFontSize(11.25), u"11.25"_qs);
+        QCOMPARE(formatFontSize(9.75), u"9.75"_qs);
+    }
+
+    void roundTripAndOneLine()
+    {
+        QTemporaryDir dir;
+        FontRecord f;
+        f.name = u"Noto Naskh Arabic"_qs;
+        f.size = 16.5;
+        f.italic = true;
+        QVERIFY(writeSettings(dir.path(), f));
+        f.size = 12;
+        QVERIFY(writeSettings(dir.path(), f));
+        QFile file(settingsPath(dir.path()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\"Noto Naskh Arabic\",12,#TRUE#,#FALSE#\r\n"));
+        const SettingsRead r = readSettings(dir.path());
+        QCOMPARE(r.name.value(), f.name);
+        QCOMPARE(r.size.value(), 12.0);
+        QVERIFY(r.italic);
+        QVERIFY(!r.bold);
+    }
+
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("name");   // null: absent
+        QTest::addColumn<double>("size");    // 0: absent
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("full") << QByteArray("\"Amiri\",18,#FALSE#,#TRUE#\r\n") << u"Amiri"_qs << 18.0 << false << true;
+        QTest::newRow("name only") << QByteArray("\"Amiri\"\r\n") << u"Amiri"_qs << 0.0 << false << false;
+        QTest::newRow("bad size") << QByteArray("\"Amiri\",big,#TRUE#,#TRUE#") << u"Amiri"_qs << 0.0 << true << true;
+        QTest::newRow("negative size") << QByteArray("\"Amiri\",-4,#TRUE#") << u"Amiri"_qs << 0.0 << true << false;
+        QTest::newRow("extra fields and lines") << QByteArray("\"A\",9,#TRUE#,#FALSE#,x,y\r\nsecond\r\n") << u"A"_qs << 9.0 << true << false;
+        QTest::newRow("comma in name") << QByteArray("\"A, B\",9") << u"A, B"_qs << 9.0 << false << false;
+        QTest::newRow("empty") << QByteArray() << QString() << 0.0 << false << false;
+        QTest::newRow("garbage bytes") << QByteArray("\xff\xfe\x00\x01,,,", 7) << QString::fromLatin1("\xff\xfe\x00\x01", 4) << 0.0 << false << false;
+        QTest::newRow("arabic name") << QString(u"\"خط النسخ\",12,#FALSE#,#FALSE#"_qs).toUtf8() << u"خط النسخ"_qs << 12.0 << false << false;
+        QTest::newRow("unclosed quote") << QByteArray("\"Amiri,12") << u"Amiri,12"_qs << 0.0 << false << false;
+    }
+
+    void parse()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, name);
+        QFETCH(double, size);
+        QFETCH(bool, italic);
+        QFETCH(bool, bold);
+        const SettingsRead r = parseSettings(content);
+        QCOMPARE(r.name.has_value(), !name.isNull());
+        if (!name.isNull())
+            QCOMPARE(r.name.value(), name);
+        QCOMPARE(r.size.has_value(), size != 0.0);
+        if (size != 0.0)
+            QCOMPARE(r.size.value(), size);
+        QCOMPARE(r.italic, italic);
+        QCOMPARE(r.bold, bold);
+    }
+
+    void missingFileReadsNothing()
+    {
+        QTemporaryDir dir;
+        const SettingsRead r = readSettings(dir.path());
+        QVERIFY(!r.name && !r.size && !r.italic && !r.bold);
+    }
+
+    void unwritableFolderFails()
+    {
+        QVERIFY(!writeSettings(u"/nonexistent/folder"_qs, FontRecord()));
+    }
+
+    // Seeded random lines: never a crash, always a bounded result.
+    void randomLines()
+    {
+        QRandomGenerator rng(1234);
+        const QByteArray alphabet("\"#,.TRUEFALS 0123456789\r\n\xd8\xa7\xff-e");
+        for (int i = 0; i < 100000; ++i) {
+            QByteArray line;
+            const int n = int(rng.bounded(40));
+            for (int k = 0; k < n; ++k)
+                line += alphabet.at(int(rng.bounded(alphabet.size())));
+            const SettingsRead r = parseSettings(line);
+            QVERIFY(!r.size || (*r.size > 0 && *r.size <= 1638));
+            QVERIFY(!r.name || r.name->size() <= line.size());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "test_settings.moc"
