@@ -1,0 +1,183 @@
+#include "data/connectionstring.h"
+#include "data/datacontrol.h"
+#include "search/searchstatement.h"
+#include "testutil.h"
+
+#include <QtTest>
+
+using namespace zarfan;
+
+namespace {
+SearchOptions scope(int type, bool single = false)
+{
+    SearchOptions o;
+    o.searchtype = type;
+    o.singleWord = single;
+    return o;
+}
+} // namespace
+
+class SearchTest : public QObject {
+    Q_OBJECT
+private:
+    std::vector<testutil::SourceAya> source;
+    DataControl dc;
+
+    // Rows the statement returns, as "sura:aya".
+    QStringList run(const QString &statement)
+    {
+        dc.setRecordSource(statement);
+        return testutil::walk(dc, {u"soraano"_qs, u"ayaano"_qs}).replaceInStrings(u"|"_qs, u":"_qs);
+    }
+    // The same hits computed from the source text.
+    QStringList expected(const std::function<bool(const testutil::SourceAya &)> &match)
+    {
+        QStringList out;
+        for (const auto &a : source)
+            if (match(a))
+                out.append(QStringLiteral("%1:%2").arg(a.sura).arg(a.aya));
+        return out;
+    }
+    static QString searchable(const QString &clean)
+    {
+        QStringList kept;
+        for (const QString &t : clean.split(u' ', Qt::SkipEmptyParts))
+            if (!std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() >= 0x06D6 && c.unicode() <= 0x06ED; }))
+                kept.append(t);
+        return kept.join(u' ');
+    }
+
+private slots:
+    void initTestCase()
+    {
+        source = testutil::readSource();
+        QCOMPARE(int(source.size()), 6236);
+        dc.setConnectionString(buildConnectionString(testutil::realDbFolder()));
+    }
+
+    void statementsAreTheLiterals()
+    {
+        const QString t = u"الله"_qs;
+        QCOMPARE(buildSearchStatement(t, scope(0)), u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '%الله%'order by ID"_qs);
+        QCOMPARE(buildSearchStatement(t, scope(0, true)), u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '% الله %'order by ID"_qs);
+        SearchOptions o = scope(1);
+        o.part = 29;
+        QCOMPARE(buildSearchStatement(t, o), u"SELECT *  FROM Ayat where chapterNO = 30 And Ayat.AyaaIndex Like '%الله%'order by ID"_qs);
+        o = scope(2, true);
+        o.part1 = 4;
+        o.part2 = 2;
+        QCOMPARE(buildSearchStatement(t, o), u"SELECT *  FROM Ayat where chapterNO between 5 and 3 And Ayat.AyaaIndex Like  '% الله %'order by ID"_qs);
+        o = scope(3);
+        o.sora = 1;
+        QCOMPARE(buildSearchStatement(t, o), u"SELECT *  FROM Ayat where soraano = 2 And Ayat.AyaaIndex Like '%الله%'order by ID"_qs);
+        o = scope(4);
+        o.sora2 = 113;
+        QCOMPARE(buildSearchStatement(t, o), u"SELECT *  FROM Ayat where soraano between 0 and 114 And Ayat.AyaaIndex Like '%الله%'order by ID"_qs);
+        // A quote is doubled: searched for, never ending the pattern.
+        QCOMPARE(buildSearchStatement(u"a'b"_qs, scope(0)), u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '%a''b%'order by ID"_qs);
+    }
+
+    void trimBlanksOnly()
+    {
+        QCOMPARE(trimBlanks(u"  نور  "_qs), u"نور"_qs);
+        QCOMPARE(trimBlanks(u"\tنور "_qs), u"\tنور"_qs);
+        QCOMPARE(trimBlanks(u"   "_qs), QString());
+    }
+
+    void substringAndSingleWordMatchTheSource()
+    {
+        const QString word = u"الله"_qs;
+        QCOMPARE(run(buildSearchStatement(word, scope(0))), expected([&](const auto &a) { return a.clean.contains(word); }));
+        const auto single = expected([&](const auto &a) { return (u' ' + searchable(a.clean) + u' ').contains(u' ' + word + u' '); });
+        QCOMPARE(run(buildSearchStatement(word, scope(0, true))), single);
+        // A phrase across a pause mark, and words at the edges of an aya.
+        QCOMPARE(run(buildSearchStatement(u"لا ريب فيه"_qs, scope(0))).first(), u"2:2"_qs);
+        QVERIFY(run(buildSearchStatement(u"العالمين"_qs, scope(0, true))).contains(u"1:2"_qs));
+        QVERIFY(run(buildSearchStatement(u"بسم"_qs, scope(0, true))).contains(u"1:1"_qs));
+        // Text with diacritics finds nothing in the clean column.
+        QVERIFY(run(buildSearchStatement(u"اللَّهِ"_qs, scope(0))).isEmpty());
+    }
+
+    void scopesNarrow()
+    {
+        const QString word = u"الله"_qs;
+        SearchOptions o = scope(1);
+        o.part = 29;
+        QCOMPARE(run(buildSearchStatement(word, o)), expected([&](const auto &a) { return a.juz == 30 && a.clean.contains(word); }));
+        o = scope(2);
+        o.part1 = 1;
+        o.part2 = 3;
+        QCOMPARE(run(buildSearchStatement(word, o)), expected([&](const auto &a) { return a.juz >= 2 && a.juz <= 4 && a.clean.contains(word); }));
+        o = scope(3);
+        o.sora = 2;
+        QCOMPARE(run(buildSearchStatement(word, o)), expected([&](const auto &a) { return a.sura == 3 && a.clean.contains(word); }));
+        o = scope(4);
+        o.sora1 = 9;
+        o.sora2 = 11;
+        QCOMPARE(run(buildSearchStatement(word, o)), expected([&](const auto &a) { return a.sura >= 10 && a.sura <= 12 && a.clean.contains(word); }));
+        // Unselected combo box: juz 0, no hits. Reversed range: no hits.
+        QVERIFY(run(buildSearchStatement(word, scope(1))).isEmpty());
+        QVERIFY(run(buildSearchStatement(word, scope(3))).isEmpty());
+        o = scope(2);
+        o.part1 = 4;
+        o.part2 = 2;
+        QVERIFY(run(buildSearchStatement(word, o)).isEmpty());
+        // A range with no first selection runs from 0.
+        o = scope(4);
+        o.sora2 = 0;
+        QCOMPARE(run(buildSearchStatement(word, o)), expected([&](const auto &a) { return a.sura == 1 && a.clean.contains(word); }));
+    }
+
+    void awkwardTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("hits"); // -1: any number, but the statement must run
+        QTest::newRow("quote") << u"'"_qs << 0;
+        QTest::newRow("two quotes") << u"''"_qs << 0;
+        QTest::newRow("semicolon") << u"; DROP TABLE Ayat"_qs << 0;
+        QTest::newRow("comment") << u"--"_qs << 0;
+        QTest::newRow("percent") << u"%"_qs << 6236;
+        QTest::newRow("underscore") << u"_"_qs << 6236;
+        QTest::newRow("quote and word") << u"الله' or 1=1 --"_qs << 0;
+        QTest::newRow("long") << QString(10000, u'ب') << 0;
+    }
+
+    void awkwardTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, hits);
+        dc.setRecordSource(buildSearchStatement(text, scope(0)));
+        QVERIFY(dc.refresh());
+        QCOMPARE(dc.rowCount(), hits);
+        // The database is still whole after every one of them.
+        dc.setRecordSource(u"SELECT *  FROM Ayat where Ayat.soraano like 114"_qs);
+        QVERIFY(dc.refresh());
+        QCOMPARE(dc.rowCount(), 6);
+    }
+
+    // Seeded random texts: the statement always keeps its quotes balanced,
+    // so the pattern can never end early.
+    void randomTextsKeepThePatternClosed()
+    {
+        QRandomGenerator rng(42);
+        const QString alphabet = u"'\"%_;- ابت\\()"_qs;
+        for (int i = 0; i < 100000; ++i) {
+            QString text;
+            const int n = int(rng.bounded(24));
+            for (int k = 0; k < n; ++k)
+                text += alphabet.at(int(rng.bounded(alphabet.size())));
+            SearchOptions o = scope(int(rng.bounded(5)), rng.bounded(2) == 1);
+            o.part = o.part1 = o.part2 = int(rng.bounded(31)) - 1;
+            o.sora = o.sora1 = o.sora2 = int(rng.bounded(115)) - 1;
+            const QString s = buildSearchStatement(text, o);
+            QVERIFY(s.count(u'\'') % 2 == 0);
+            const qsizetype open = s.indexOf(u'\'');
+            QVERIFY(s.mid(open).startsWith(u"'%"_qs));
+            QVERIFY(s.endsWith(u"%'order by ID"_qs));
+            QVERIFY(s.size() < 200 + 2 * text.size());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(SearchTest)
+#include "test_search.moc"
