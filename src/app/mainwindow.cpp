@@ -266,10 +266,13 @@ void MainWindow::showTafsir(TafsirColumn column)
     ui->Text2->setPlainText(tafsirText(Adodc2, column));
     if (!tafsirShown_) {
         tafsirShown_ = true;
-        ui->Text2->show();
         // The window grows by the tafsir box (2110 twips in the fixed layout).
+        const int before = height();
         tafsirGrowth_ = ui->Text2->minimumHeight() + centralWidget()->layout()->spacing();
-        resize(width(), height() + tafsirGrowth_);
+        ui->Text2->show();
+        centralWidget()->layout()->activate();
+        layout()->activate();
+        resize(width(), before + tafsirGrowth_);
     }
 }
 
@@ -278,7 +281,10 @@ void MainWindow::hideTafsir()
     ui->Text2->hide();
     if (tafsirShown_) {
         tafsirShown_ = false;
-        resize(width(), std::max(minimumSizeHint().height(), height() - tafsirGrowth_));
+        // Let the layout drop the box's height from the window's minimum first.
+        centralWidget()->layout()->activate();
+        layout()->activate();
+        resize(width(), height() - tafsirGrowth_);
     }
 }
 
@@ -351,17 +357,22 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)
         return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::ShortcutOverride) {
-        // The menu's shortcuts win over a text box's own Ctrl+C and Ctrl+A.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        // The menu's four shortcuts belong to the window, also where a text
+        // box has its own Ctrl+C or Ctrl+A: the key reaches the box and is
+        // turned into the command here.
         auto *key = static_cast<QKeyEvent *>(event);
         const QKeySequence pressed(key->keyCombination());
         for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools}) {
             if (action->shortcut() == pressed) {
-                event->ignore();
+                event->accept();
+                if (event->type() == QEvent::KeyPress && action->isEnabled())
+                    action->trigger();
                 return true;
             }
         }
-    } else if (event->type() == QEvent::KeyPress) {
+    }
+    if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (watched == ui->suraayaalist && enter) {

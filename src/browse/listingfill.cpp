@@ -10,6 +10,17 @@
 
 namespace zarfan {
 
+namespace {
+int &intervalSetting()
+{
+    static int ms = EventYield::kDefaultIntervalMs;
+    return ms;
+}
+} // namespace
+
+int EventYield::defaultInterval() { return intervalSetting(); }
+void EventYield::setDefaultInterval(int ms) { intervalSetting() = ms; }
+
 EventYield::EventYield(int intervalMs) : interval_(intervalMs) { clock_.start(); }
 
 bool EventYield::due() const { return interval_ <= 0 || clock_.elapsed() >= interval_; }

@@ -14,7 +14,10 @@ class ResultListing;
 class EventYield {
 public:
     static constexpr int kDefaultIntervalMs = 12;
-    explicit EventYield(int intervalMs = kDefaultIntervalMs);
+    explicit EventYield(int intervalMs = defaultInterval());
+    // Tests set 0 to yield after every row, as the fills once did.
+    static int defaultInterval();
+    static void setDefaultInterval(int ms);
     bool due() const;
     // Runs the events when due; true when they ran.
     bool maybe();

@@ -8,6 +8,7 @@
 #include "browse/suratables.h"
 #include "data/settingsfile.h"
 
+#include <QButtonGroup>
 #include <QFontDialog>
 
 namespace zarfan {
@@ -34,6 +35,14 @@ OptionsWindow::OptionsWindow(MainWindow *main) : QDialog(main), ui(std::make_uni
         fill(box, juz, QStringLiteral("اختر الجزء"));
     for (QComboBox *box : {ui->sora, ui->sora1, ui->sora2})
         fill(box, suras, QStringLiteral("اختر إسم السورة"));
+
+    // Explicit groups: the mode buttons sit inside the scope buttons' parent.
+    auto *scopeGroup = new QButtonGroup(this);
+    for (QRadioButton *b : {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op})
+        scopeGroup->addButton(b);
+    auto *modeGroup = new QButtonGroup(this);
+    modeGroup->addButton(ui->withother);
+    modeGroup->addButton(ui->alone);
 
     centreWindow(this);
     QRadioButton *const scopes[] = {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op};

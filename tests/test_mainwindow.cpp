@@ -1,0 +1,531 @@
+#include "guitest.h"
+
+#include "auxiliary/aboutwindow.h"
+#include "auxiliary/noteswindow.h"
+#include "auxiliary/updatewindow.h"
+#include "browse/listingfill.h"
+#include "browse/suratables.h"
+#include "compose/composewindow.h"
+#include "navigator/navigatorwindow.h"
+#include "search/optionswindow.h"
+#include "topics/topicwindow.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QToolButton>
+
+using namespace zarfan;
+using guitest::child;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<guitest::AppFolder> folder;
+    std::unique_ptr<MainWindow> w;
+    std::vector<testutil::SourceAya> source;
+
+    QListView *results() { return child<QListView>(w.get(), "suraayaalist"); }
+    QString text1() { return child<QPlainTextEdit>(w.get(), "Text1")->toPlainText(); }
+    QString label(const char *name) { return child<QLabel>(w.get(), name)->text(); }
+    QAction *action(const char *name) { return child<QAction>(w.get(), name); }
+    QStringList lines()
+    {
+        QStringList out;
+        for (int k = 0; k < w->listing().count(); ++k)
+            out.append(w->listing().at(k).line);
+        return out;
+    }
+    void select(int row) { results()->setCurrentIndex(w->listing().index(row)); }
+    void navigate(const char *combo, int index)
+    {
+        guitest::whenModal([=](QWidget *dialog) {
+            QCOMPARE(dialog->objectName(), u"Form7"_qs);
+            child<QComboBox>(dialog, combo)->setCurrentIndex(index);
+            emit child<QComboBox>(dialog, combo)->activated(index);
+        });
+        action("fullsearch")->trigger();
+    }
+    void search(const QString &text)
+    {
+        child<QLineEdit>(w.get(), "searcht")->setText(text);
+        QTest::keyClick(child<QLineEdit>(w.get(), "searcht"), Qt::Key_Return);
+    }
+    const testutil::SourceAya &aya(int sura, int n)
+    {
+        return *std::find_if(source.begin(), source.end(), [&](const auto &a) { return a.sura == sura && a.aya == n; });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        initResources();
+        installFontSubstitutions();
+        source = testutil::readSource();
+        QCOMPARE(int(source.size()), 6236);
+    }
+
+    void init()
+    {
+        programState() = ProgramState();
+        EventYield::setDefaultInterval(EventYield::kDefaultIntervalMs);
+        folder = std::make_unique<guitest::AppFolder>();
+        w = std::make_unique<MainWindow>(folder->path());
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+
+    void cleanup()
+    {
+        w.reset();
+        QApplication::clipboard()->clear();
+    }
+
+    void controlsAndMenus()
+    {
+        QCOMPARE(w->objectName(), u"Form1"_qs);
+        QCOMPARE(w->windowTitle(), u" زرفان 3.0"_qs);
+        QCOMPARE(w->layoutDirection(), Qt::RightToLeft);
+        for (const char *name : {"searcht", "search", "allayaasearch", "copytext", "option", "Check1", "suraayaalist",
+                                 "Text1", "addaya", "Text2", "score", "pagenotext", "chapterNOtext", "typetext", "soraayanum",
+                                 "Label1", "Label2", "Label3", "Label4", "Label6", "Label7", "label8", "Label10", "Image1"})
+            QVERIFY2(w->findChild<QWidget *>(QString::fromLatin1(name)), name);
+        QCOMPARE(child<QToolButton>(w.get(), "search")->toolTip(), u"القيام بعملية بحث"_qs);
+        QCOMPARE(child<QToolButton>(w.get(), "option")->toolTip(), u"خصائص البحث"_qs);
+        QCOMPARE(child<QCheckBox>(w.get(), "Check1")->text(), u"بدون تشكيل"_qs);
+        QCOMPARE(label("score"), u"0"_qs);
+        QCOMPARE(label("typetext"), u"---"_qs);
+        QCOMPARE(label("soraayanum"), u"0"_qs);
+        QVERIFY(!child<QPlainTextEdit>(w.get(), "Text2")->isVisible());
+        QVERIFY(text1().isEmpty());
+        QCOMPARE(child<QPlainTextEdit>(w.get(), "Text1")->font().family(), u"Tahoma"_qs);
+        QCOMPARE(child<QPlainTextEdit>(w.get(), "Text1")->font().pointSizeF(), 11.25);
+
+        const struct { const char *name, *caption, *shortcut; } items[] = {
+            {"tafser2", "التفسير الميسر", ""}, {"tafser1", "تفسير الجلالين", ""}, {"hidetaf", "إخفاء", ""},
+            {"fullsearch", "البحوث الكاملة", ""}, {"chosen", "تكوين النص المختار", "Ctrl+S"},
+            {"allayaa", "تكوين النص لسورة كاملة", "Ctrl+A"}, {"subjects", "دليل مواضيع القرآن الكريم", ""},
+            {"about", "عن البرنامج", ""}, {"update", "تحديث", ""}, {"copy", "نسخ النص", "Ctrl+C"}, {"tools", "tools", "Ctrl+T"}};
+        for (const auto &item : items) {
+            QAction *a = action(item.name);
+            QVERIFY2(a, item.name);
+            QCOMPARE(a->text(), QString::fromUtf8(item.caption));
+            QCOMPARE(a->shortcut(), QKeySequence(QString::fromLatin1(item.shortcut)));
+            QVERIFY(a->isEnabled());
+        }
+        QVERIFY(action("cut0")->isSeparator());
+        QVERIFY(action("cut")->isSeparator());
+        // Bar order, first at the right end of a right-to-left bar.
+        QStringList bar;
+        for (QAction *a : w->menuBar()->actions())
+            bar.append(a->text());
+        QCOMPARE(bar, QStringList({u"تفسير معاني القرآن"_qs, u"البحوث الكاملة"_qs, u"تكوين النص"_qs,
+                                   u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs}));
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(w.get(), "searcht"));
+    }
+
+    void navigatorBySuraNameAndNumber()
+    {
+        navigate("searchname", 0);
+        const QStringList byName = lines();
+        QCOMPARE(byName.size(), 7);
+        QCOMPARE(byName.first(), u"الفاتحة : 1"_qs);
+        QCOMPARE(byName.last(), u"الفاتحة : 7"_qs);
+        QCOMPARE(label("score"), u"7"_qs);
+        QCOMPARE(programState().mixedsora, qint16(0));
+        QCOMPARE(text1(), aya(1, 1).text + u" [الفاتحة : 1]"_qs);
+        navigate("searchnumber", 0);
+        QCOMPARE(lines(), byName);
+        QVERIFY(action("fullsearch")->isEnabled());
+        QVERIFY(child<QToolButton>(w.get(), "allayaasearch")->isEnabled());
+    }
+
+    void navigatorByJuz()
+    {
+        navigate("tafsercombo", 29);
+        QCOMPARE(w->listing().count(), 564);
+        QCOMPARE(label("score"), u"564"_qs);
+        QCOMPARE(programState().mixedsora, qint16(1));
+        QCOMPARE(lines().first(), u"النبأ : 1"_qs);
+        QVERIFY(lines().contains(SuraTables::name(104) + u" : 1"_qs));
+        int previous = 0;
+        for (int k = 0; k < w->listing().count(); ++k) {
+            QVERIFY(w->listing().at(k).id.toInt() > previous);
+            previous = w->listing().at(k).id.toInt();
+        }
+        navigate("tafsercombo", 28);
+        QVERIFY(lines().contains(SuraTables::name(73) + u" : 20"_qs));
+        QVERIFY(lines().contains(SuraTables::name(74) + u" : 56"_qs));
+        navigate("tafsercombo", 22);
+        QVERIFY(lines().contains(u"صـ : 1"_qs));
+        navigate("searchnumber", 49);
+        QCOMPARE(lines().first(), u"قـ : 1"_qs);
+        // The navigator kept its choices while hidden.
+        guitest::whenModal([](QWidget *dialog) {
+            QCOMPARE(child<QComboBox>(dialog, "searchnumber")->currentIndex(), 49);
+            QCOMPARE(child<QComboBox>(dialog, "tafsercombo")->currentIndex(), 22);
+            dialog->close();
+        });
+        action("fullsearch")->trigger();
+        QTest::qWait(0);
+        guitest::whenModal([](QWidget *dialog) {
+            QCOMPARE(child<QComboBox>(dialog, "searchnumber")->currentIndex(), -1);
+            QCOMPARE(child<QComboBox>(dialog, "searchnumber")->currentText(), u"اختر رقم السورة"_qs);
+            dialog->hide();
+        });
+        action("fullsearch")->trigger();
+    }
+
+    void displayOfAnAya()
+    {
+        navigate("searchname", 1);
+        select(254);
+        QCOMPARE(text1(), aya(2, 255).text + u" [البقرة : 255]"_qs);
+        QCOMPARE(label("typetext"), u"مدنية"_qs);
+        QCOMPARE(label("soraayanum"), u"286"_qs);
+        QCOMPARE(label("chapterNOtext"), QString::number(aya(2, 255).juz));
+        QCOMPARE(label("pagenotext"), QString::number(aya(2, 255).page));
+        QCOMPARE(child<QLabel>(w.get(), "score")->accessibleName(), u"عدد النتائج : 286"_qs);
+        // Check1 counts from the next selection on.
+        child<QCheckBox>(w.get(), "Check1")->setChecked(true);
+        QCOMPARE(text1(), aya(2, 255).text + u" [البقرة : 255]"_qs);
+        select(1);
+        QCOMPARE(text1(), QString(aya(2, 2).clean).replace(u" ۛ"_qs, QString()) + u" [البقرة : 2]"_qs);
+        child<QCheckBox>(w.get(), "Check1")->setChecked(false);
+        select(2);
+        QCOMPARE(text1(), aya(2, 3).text + u" [البقرة : 3]"_qs);
+        // A listing with no lines leaves the aya on display.
+        search(u"لا يوجد هذا النص"_qs);
+        QCOMPARE(label("score"), u"0"_qs);
+        QCOMPARE(text1(), aya(2, 3).text + u" [البقرة : 3]"_qs);
+    }
+
+    void tafsir()
+    {
+        auto *text2 = child<QPlainTextEdit>(w.get(), "Text2");
+        const int shortHeight = w->height();
+        action("tafser2")->trigger();
+        QVERIFY(text2->isVisible());
+        QVERIFY(text2->toPlainText().isEmpty());
+        QVERIFY(w->height() > shortHeight);
+        navigate("searchname", 0);
+        const QString muyassar = text2->toPlainText();
+        QVERIFY(!muyassar.isEmpty());
+        action("tafser1")->trigger();
+        QVERIFY(!text2->toPlainText().isEmpty());
+        QVERIFY(text2->toPlainText() != muyassar);
+        select(1);
+        const QString jalalayn2 = text2->toPlainText();
+        action("tafser2")->trigger();
+        QVERIFY(text2->toPlainText() != jalalayn2);
+        action("hidetaf")->trigger();
+        action("hidetaf")->trigger();
+        QVERIFY(!text2->isVisible());
+        QCOMPARE(w->height(), shortHeight);
+    }
+
+    void wholeSuraOfTheSelectedLine()
+    {
+        navigate("tafsercombo", 29);
+        const int k = int(lines().indexOf(u"عبس : 3"_qs));
+        QVERIFY(k > 0);
+        select(k);
+        QTest::mouseClick(child<QToolButton>(w.get(), "allayaasearch"), Qt::LeftButton);
+        QCOMPARE(w->listing().count(), 42);
+        QCOMPARE(lines().first(), u"عبس : 1"_qs);
+        QCOMPARE(programState().mixedsora, qint16(0));
+        QCOMPARE(label("score"), u"42"_qs);
+        QVERIFY(action("fullsearch")->isEnabled());
+    }
+
+    // A fill started inside another fill's yield ends with its lines only.
+    void fillDuringFill()
+    {
+        EventYield::setDefaultInterval(0);
+        bool started = false;
+        QTimer::singleShot(0, this, [&] {
+            started = true;
+            navigate("searchname", 111);
+        });
+        search(u"ا"_qs);
+        QVERIFY(started);
+        QCOMPARE(lines(), QStringList({u"الإخلاص : 1"_qs, u"الإخلاص : 2"_qs, u"الإخلاص : 3"_qs, u"الإخلاص : 4"_qs}));
+        QCOMPARE(label("score"), u"4"_qs);
+        QCOMPARE(text1(), aya(112, 1).text + u" [الإخلاص : 1]"_qs);
+        QVERIFY(child<QToolButton>(w.get(), "allayaasearch")->isEnabled());
+    }
+
+    void wordSearch()
+    {
+        search(u"  الرحمن الرحيم "_qs);
+        QCOMPARE(child<QLineEdit>(w.get(), "searcht")->text(), u"الرحمن الرحيم"_qs);
+        const auto expected = std::count_if(source.begin(), source.end(), [](const auto &a) { return a.clean.contains(u"الرحمن الرحيم"_qs); });
+        QCOMPARE(w->listing().count(), int(expected));
+        QCOMPARE(label("score"), QString::number(expected));
+        QCOMPARE(text1(), aya(1, 1).text + u" [الفاتحة : 1]"_qs);
+        QCOMPARE(programState().mixedsora, qint16(1));
+        // A quote: no hits, no message, the button back on.
+        guitest::MessageLog log;
+        search(u"'"_qs);
+        QCOMPARE(label("score"), u"0"_qs);
+        QVERIFY(child<QToolButton>(w.get(), "allayaasearch")->isEnabled());
+        QVERIFY(log.lines().isEmpty());
+        // Only blanks: nothing searched, the box emptied.
+        search(u"   "_qs);
+        QVERIFY(child<QLineEdit>(w.get(), "searcht")->text().isEmpty());
+        QCOMPARE(label("score"), u"0"_qs);
+    }
+
+    void searchOptions()
+    {
+        guitest::whenModal([](QWidget *dialog) {
+            QCOMPARE(dialog->objectName(), u"Form6"_qs);
+            QCOMPARE(dialog->windowTitle(), u"خصائص البحث"_qs);
+            QVERIFY(child<QRadioButton>(dialog, "allsearch")->isChecked());
+            QVERIFY(child<QRadioButton>(dialog, "withother")->isChecked());
+            QCOMPARE(child<QComboBox>(dialog, "part")->itemText(0), u"1 "_qs);
+            QCOMPARE(child<QComboBox>(dialog, "part")->itemText(29), u"30"_qs);
+            QCOMPARE(child<QComboBox>(dialog, "sora")->itemText(72), u"المزمل"_qs);
+            QCOMPARE(child<QComboBox>(dialog, "sora")->currentText(), u"اختر إسم السورة"_qs);
+            child<QRadioButton>(dialog, "soraop")->setChecked(true);
+            child<QRadioButton>(dialog, "alone")->setChecked(true);
+            child<QComboBox>(dialog, "sora")->setCurrentIndex(0);
+            child<QToolButton>(dialog, "Command1")->click();
+        });
+        QTest::keyClick(w.get(), Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(programState().searchtype, qint16(3));
+        search(u"الرحمن"_qs);
+        QCOMPARE(lines(), QStringList({u"الفاتحة : 1"_qs, u"الفاتحة : 3"_qs}));
+        // Reopened: the choices are still there. Closed by its close box:
+        // the mode and the selections are gone, the committed scope stays.
+        guitest::whenModal([](QWidget *dialog) {
+            QVERIFY(child<QRadioButton>(dialog, "soraop")->isChecked());
+            QVERIFY(child<QRadioButton>(dialog, "alone")->isChecked());
+            QCOMPARE(child<QComboBox>(dialog, "sora")->currentIndex(), 0);
+            child<QRadioButton>(dialog, "allsearch")->setChecked(true);
+            dialog->close();
+        });
+        QTest::mouseClick(child<QToolButton>(w.get(), "option"), Qt::LeftButton);
+        QTest::qWait(0);
+        QCOMPARE(programState().searchtype, qint16(3));
+        search(u"الرحمن"_qs);
+        QCOMPARE(label("score"), u"0"_qs);
+        const SearchOptions fresh = w->optionsWindow()->searchOptions(3);
+        QVERIFY(!fresh.singleWord);
+        QCOMPARE(fresh.sora, -1);
+    }
+
+    void fontIsAppliedSavedAndReadBack()
+    {
+        guitest::whenModal([](QWidget *options) {
+            guitest::whenModal([](QWidget *dialog) {
+                auto *fonts = qobject_cast<QFontDialog *>(dialog);
+                QVERIFY(fonts);
+                QFont f(u"Amiri"_qs);
+                f.setPointSize(18);
+                f.setBold(true);
+                fonts->setCurrentFont(f);
+                fonts->accept();
+            });
+            child<QToolButton>(options, "Commandfont")->click();
+            options->hide();
+        });
+        action("tools")->trigger();
+        QCOMPARE(w->ayaFont().family(), u"Amiri"_qs);
+        QFile file(folder->path() + u"/all.txt"_qs);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\"Amiri\",18,#FALSE#,#TRUE#\r\n"));
+        w.reset();
+        programState() = ProgramState();
+        w = std::make_unique<MainWindow>(folder->path());
+        QCOMPARE(w->ayaFont().family(), u"Amiri"_qs);
+        QCOMPARE(w->ayaFont().pointSizeF(), 18.0);
+        QVERIFY(w->ayaFont().bold());
+        QVERIFY(!w->ayaFont().italic());
+    }
+
+    void chosenList()
+    {
+        guitest::MessageLog log;
+        navigate("searchname", 0);
+        auto *addaya = child<QListWidget>(w.get(), "addaya");
+        for (int k : {0, 2, 4}) {
+            select(k);
+            w->addSelectedToChosen();
+        }
+        select(2);
+        QTest::keyClick(results(), Qt::Key_Return);
+        QCOMPARE(log.lines(), QStringList({u"زرفان|لقد تمت إضافة هذه الآية سابقا"_qs}));
+        QCOMPARE(addaya->count(), 3);
+        QCOMPARE(w->chosenList().hideadd, QStringList({u"1"_qs, u"3"_qs, u"5"_qs}));
+        addaya->setCurrentRow(1);
+        QTest::keyClick(addaya, Qt::Key_Delete);
+        QCOMPARE(w->chosenList().addaya, QStringList({u"الفاتحة : 1"_qs, u"الفاتحة : 5"_qs}));
+        QCOMPARE(w->chosenList().hideadd, QStringList({u"1"_qs, u"5"_qs}));
+        QCOMPARE(addaya->count(), 2);
+        QCOMPARE(addaya->item(1)->text(), u"الفاتحة : 5"_qs);
+    }
+
+    void nothingChosenBeforeADisplay()
+    {
+        navigate("searchname", 0);
+        child<QPlainTextEdit>(w.get(), "Text1")->clear();
+        w->addSelectedToChosen();
+        QCOMPARE(w->chosenList().count(), 0);
+    }
+
+    void composeChosenAndCopy()
+    {
+        navigate("searchname", 1);
+        select(1);
+        w->addSelectedToChosen();
+        select(254);
+        w->addSelectedToChosen();
+        QString composed;
+        guitest::whenModal([&](QWidget *dialog) {
+            auto *form5 = qobject_cast<ComposeWindow *>(dialog);
+            QVERIFY(form5);
+            QCOMPARE(form5->windowTitle(), u"إنشاء النص"_qs);
+            QTRY_VERIFY(!form5->text().startsWith(u"يرجى الإنتظار"_qs));
+            composed = form5->text();
+            child<QAction>(form5, "copy")->trigger();
+            form5->close();
+        });
+        QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(composed, aya(2, 2).text + u" [البقرة : 2]\r\n\r\n"_qs + aya(2, 255).text + u" [البقرة : 255]\r\n\r\n"_qs);
+        QCOMPARE(QApplication::clipboard()->text(), composed);
+        // Ctrl+C in the main window copies the displayed aya, also from inside a text box.
+        child<QPlainTextEdit>(w.get(), "Text1")->setFocus();
+        child<QPlainTextEdit>(w.get(), "Text1")->selectAll();
+        QTest::keyClick(child<QPlainTextEdit>(w.get(), "Text1"), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), aya(2, 255).text + u" [البقرة : 255]"_qs);
+    }
+
+    void composeWholeSura()
+    {
+        guitest::MessageLog log;
+        // Right after start: sura 0, an empty text.
+        QString composed = u"unset"_qs;
+        const auto capture = [&](QWidget *dialog) {
+            auto *form5 = qobject_cast<ComposeWindow *>(dialog);
+            QTRY_VERIFY(!form5->text().startsWith(u"يرجى الإنتظار"_qs));
+            composed = form5->text();
+            form5->close();
+        };
+        guitest::whenModal(capture);
+        action("allayaa")->trigger();
+        QCOMPARE(composed, QString());
+        navigate("searchnumber", 0);
+        child<QCheckBox>(w.get(), "Check1")->setChecked(true);
+        guitest::whenModal(capture);
+        action("allayaa")->trigger();
+        QString expected;
+        for (int n = 1; n <= 7; ++n)
+            expected += aya(1, n).clean + QStringLiteral(" (%1) ").arg(n);
+        QCOMPARE(composed, expected);
+        search(u"الرحمن"_qs);
+        action("allayaa")->trigger();
+        navigate("tafsercombo", 29);
+        action("allayaa")->trigger();
+        QCOMPARE(log.lines(), QStringList({u"خطأ|إن نتائج البحث ليست لسورة واحدة"_qs, u"خطأ|إن نتائج البحث ليست لسورة واحدة"_qs}));
+    }
+
+    void copyBeforeAnyDisplay()
+    {
+        QApplication::clipboard()->setText(u"old"_qs);
+        QTest::mouseClick(child<QToolButton>(w.get(), "copytext"), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), QString());
+    }
+
+    void topicWindow()
+    {
+        QStringList topLevel;
+        QFile file(testutil::dataDir() + u"/topics.tsv"_qs);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts).mid(1)) {
+            const QStringList f = line.split(u'\t');
+            if (f[1] == u"0")
+                topLevel.append(f[2]);
+        }
+        action("subjects")->trigger();
+        action("subjects")->trigger();
+        QCOMPARE(w->findChildren<TopicWindow *>().size(), 1);
+        TopicWindow *form8 = w->topicWindow();
+        auto *mainlist = child<QListWidget>(form8, "mainlist");
+        auto *refs = child<QListWidget>(form8, "suraayaalist");
+        QStringList shown;
+        for (int i = 0; i < mainlist->count(); ++i)
+            shown.append(mainlist->item(i)->text());
+        QCOMPARE(shown, topLevel);
+        // Down to a leaf, whatever the depth.
+        int depth = 0;
+        while (refs->count() == 0 && depth < 8) {
+            mainlist->setCurrentRow(0);
+            QTest::keyClick(mainlist, Qt::Key_Return);
+            ++depth;
+        }
+        QVERIFY(depth >= 2);
+        QVERIFY(refs->count() > 0);
+        QCOMPARE(refs->count(), form8->ayaalistsub().size());
+        const QString sura = form8->soralistsub().first();
+        QCOMPARE(refs->item(0)->text(), SuraTables::name(sura.toInt()) + u" : ("_qs
+                     + QString(form8->ayaalistsub().first()).replace(u',', u' ') + u')');
+        refs->setCurrentRow(0);
+        QTest::keyClick(refs, Qt::Key_Return);
+        QVERIFY(w->listing().count() > 0);
+        QCOMPARE(label("score"), QString::number(w->listing().count()));
+        QCOMPARE(w->listing().at(0).sura, sura);
+        QVERIFY(text1().endsWith(w->listing().at(0).line + u']'));
+        QCOMPARE(refs->count(), form8->ayaalistsub().size());
+        // Back to the top, twice.
+        for (int i = 0; i < 2; ++i) {
+            QTest::mouseClick(child<QListWidget>(form8, "mainsearch")->viewport(), Qt::LeftButton, {},
+                              child<QListWidget>(form8, "mainsearch")->visualItemRect(child<QListWidget>(form8, "mainsearch")->item(0)).center());
+            QCOMPARE(mainlist->count(), topLevel.size());
+            QCOMPARE(refs->count(), 0);
+            QVERIFY(child<QListWidget>(form8, "mainsearch")->selectedItems().isEmpty());
+        }
+        QPointer<TopicWindow> alive(form8);
+        w->close();
+        QVERIFY(alive.isNull());
+    }
+
+    // Every control a user can reach has a name a screen reader can say.
+    void accessibleNames()
+    {
+        action("subjects")->trigger();
+        OptionsWindow *form6 = w->optionsWindow();
+        NavigatorWindow form7(w.get());
+        ComposeWindow form5(w.get());
+        UpdateWindow form4(w.get());
+        AboutWindow form2(w.get());
+        NotesWindow form3(w.get());
+        const QList<QWidget *> windows{w.get(), form6, &form7, w->topicWindow(), &form5, &form4, &form2, &form3};
+        for (QWidget *window : windows) {
+            for (QWidget *c : window->findChildren<QWidget *>()) {
+                if (c->focusPolicy() == Qt::NoFocus || !c->isVisibleTo(window) || qobject_cast<QMenuBar *>(c)
+                    || qobject_cast<QAbstractScrollArea *>(c->parentWidget()) || qobject_cast<QComboBox *>(c->parentWidget()))
+                    continue;
+                QAccessibleInterface *face = QAccessible::queryAccessibleInterface(c);
+                QVERIFY(face);
+                QVERIFY2(!face->text(QAccessible::Name).isEmpty(), qPrintable(window->objectName() + u'.' + c->objectName()));
+            }
+        }
+        for (QAction *a : w->findChildren<QAction *>())
+            QVERIFY2(a->objectName().isEmpty() || a->isSeparator() || !a->text().isEmpty(), qPrintable(a->objectName()));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_mainwindow.moc"
