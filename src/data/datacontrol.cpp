@@ -45,6 +45,27 @@ QByteArray quoted(const QString &text)
     return '\'' + q.toUtf8() + '\'';
 }
 
+// The tables and columns every window relies on; the first one missing, or "".
+QString missingSchema(sqlite3 *db)
+{
+    static const struct { const char *table; const char *columns[9]; } schema[] = {
+        {"Ayat", {"ID", "soraano", "ayaano", "Ayaa", "AyaaIndex", "chapterNO", "pageno", "taf", "taf2"}},
+        {"topics_name", {"ID", "Topic_Name", "Topic_No", "Mother_Topic"}},
+        {"topic_Ayat", {"ID", "Topic_No", "Sura_No", "Ayat_No"}},
+    };
+    for (const auto &t : schema) {
+        sql::Statement info(db, QByteArray("PRAGMA table_info(") + t.table + ");");
+        QStringList present;
+        while (info && info.step() == SQLITE_ROW)
+            present.append(info.text(1));
+        for (const char *column : t.columns) {
+            if (column && !present.contains(QString::fromLatin1(column), Qt::CaseInsensitive))
+                return QString::fromLatin1(t.table) + u'.' + QString::fromLatin1(column);
+        }
+    }
+    return QString();
+}
+
 std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target, QString *error)
 {
     const QString key = target.path + QChar(0) + target.password;
@@ -71,6 +92,12 @@ std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target, QSt
     }
     if (!ok) {
         *error = problem::databaseUnreadable(target.path);
+        reportProblem(*error);
+        return {};
+    }
+    const QString missing = missingSchema(raw);
+    if (!missing.isEmpty()) {
+        *error = problem::databaseDamaged(missing);
         reportProblem(*error);
         return {};
     }

@@ -1,0 +1,190 @@
+#include "auxiliary/noteswindow.h"
+#include "auxiliary/aboutwindow.h"
+#include "auxiliary/notestext.h"
+#include "auxiliary/updatebody.h"
+#include "auxiliary/updatefetcher.h"
+#include "auxiliary/updatewindow.h"
+#include "guitest.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStringEncoder>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+using namespace zarfan;
+
+namespace {
+
+// A loopback HTTP server with one canned answer per path.
+class TinyServer : public QTcpServer {
+public:
+    int requests = 0;
+    QHash<QByteArray, QByteArray> answers; // path -> whole response; absent: never answer
+
+    TinyServer()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    const QByteArray request = s->readAll();
+                    if (!request.startsWith("GET "))
+                        return;
+                    ++requests;
+                    const QByteArray path = request.split(' ').value(1);
+                    if (answers.contains(path)) {
+                        s->write(answers.value(path));
+                        s->disconnectFromHost();
+                    }
+                });
+            }
+        });
+    }
+    QUrl url(const char *path) const { return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(QLatin1String(path))); }
+    static QByteArray response(const QByteArray &status, const QByteArray &body)
+    {
+        return "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(body.size())
+            + "\r\nConnection: close\r\n\r\n" + body;
+    }
+};
+
+} // namespace
+
+class UpdateTest : public QObject {
+    Q_OBJECT
+private:
+    TinyServer server;
+
+    QString fetch(const QUrl &url, int timeoutMs = 5000)
+    {
+        UpdateFetcher fetcher;
+        fetcher.setUrl(url);
+        fetcher.setTimeoutMs(timeoutMs);
+        QSignalSpy spy(&fetcher, &UpdateFetcher::fetched);
+        fetcher.fetch();
+        if (!spy.wait(15000))
+            return u"<no answer>"_qs;
+        return spy.first().first().toString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        initResources();
+        QVERIFY(server.isListening());
+        const QString arabic = u"تحديث جديد: الإصدار 3.1"_qs;
+        server.answers["/utf8/update3.0.txt"] = TinyServer::response("200 OK", arabic.toUtf8());
+        QStringEncoder cp1256("windows-1256");
+        QVERIFY2(cp1256.isValid(), "Qt has no Windows-1256 codec here");
+        server.answers["/cp1256/update3.0.txt"] = TinyServer::response("200 OK", cp1256.encode(arabic));
+        server.answers["/missing/update3.0.txt"] = TinyServer::response("404 Not Found", "<h1>Not Found</h1>");
+        server.answers["/huge/update3.0.txt"] = TinyServer::response("200 OK", QByteArray(3 * 1024 * 1024, 'a'));
+    }
+
+    void decodesBothEncodings()
+    {
+        QCOMPARE(fetch(server.url("/utf8/update3.0.txt")), u"تحديث جديد: الإصدار 3.1"_qs);
+        QCOMPARE(fetch(server.url("/cp1256/update3.0.txt")), u"تحديث جديد: الإصدار 3.1"_qs);
+        QCOMPARE(decodeUpdateBody(QByteArray("\xc7\xe1\xe1\xe5")), u"الله"_qs);
+        QCOMPARE(decodeUpdateBody(QByteArray()), QString());
+    }
+
+    void errorPageIsShownAsItCame()
+    {
+        QCOMPARE(fetch(server.url("/missing/update3.0.txt")), u"<h1>Not Found</h1>"_qs);
+    }
+
+    void failuresGiveAnEmptyText()
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        closed.close();
+        QCOMPARE(fetch(QUrl(QStringLiteral("http://127.0.0.1:%1/update3.0.txt").arg(port))), QString());
+        // A server that never answers: the transfer times out.
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(fetch(server.url("/silent/update3.0.txt"), 400), QString());
+        QVERIFY(clock.elapsed() < 10000);
+    }
+
+    void runawayBodyIsCapped()
+    {
+        const QString text = fetch(server.url("/huge/update3.0.txt"));
+        QCOMPARE(text.size(), kUpdateBodyLimit);
+    }
+
+    // Each opening fetches again and leaves nothing on disk.
+    void windowFetchesAtEveryOpening()
+    {
+        guitest::AppFolder folder;
+        const QString before = QDir(QCoreApplication::applicationDirPath()).entryList().join(u',');
+        const int requests = server.requests;
+        for (int i = 0; i < 2; ++i) {
+            auto *window = new UpdateWindow(nullptr);
+            QCOMPARE(window->objectName(), u"Form4"_qs);
+            QCOMPARE(window->windowTitle(), u"آخر التحديثات"_qs);
+            window->fetcher()->setUrl(server.url(i == 0 ? "/utf8/update3.0.txt" : "/missing/update3.0.txt"));
+            QPointer<UpdateWindow> alive(window);
+            window->show();
+            auto *text = window->findChild<QPlainTextEdit *>(u"Text1"_qs);
+            QTRY_COMPARE(text->toPlainText(), i == 0 ? u"تحديث جديد: الإصدار 3.1"_qs : u"<h1>Not Found</h1>"_qs);
+            window->findChild<QAction *>(u"ok"_qs)->trigger();
+            QTRY_VERIFY(alive.isNull());
+        }
+        QVERIFY(server.requests >= requests + 2);
+        QCOMPARE(QDir(QCoreApplication::applicationDirPath()).entryList().join(u','), before);
+        QVERIFY(!QFile::exists(QCoreApplication::applicationDirPath() + u"/update3.0.txt"_qs));
+    }
+
+    void noteMessage()
+    {
+        guitest::MessageLog log;
+        UpdateWindow window(nullptr);
+        window.findChild<QAction *>(u"note"_qs)->trigger();
+        QCOMPARE(log.lines(), QStringList({u"زرفان|في حال كان نص التحديث غريبا أو فارغ فيعود السبب  لأحد هذه النقاط , 1- لم تتصل بالإنترنت , 2- موقع التحديث مغلق "_qs}));
+        QStringList menu;
+        for (const char *name : {"ok", "note", "gotoweb"})
+            menu.append(window.findChild<QAction *>(QString::fromLatin1(name))->text());
+        QCOMPARE(menu, QStringList({u"موافق"_qs, u"ملاحظات"_qs, u"وصلة تهمك"_qs}));
+    }
+
+    void notesText()
+    {
+        const QString text = zarfan::notesText();
+        QVERIFY(text.endsWith(u"\r\n"_qs));
+        const QStringList lines = text.split(u"\r\n"_qs);
+        QCOMPARE(lines.size(), 19); // 18 lines and the empty rest after the last CR LF
+        QCOMPARE(text.count(u'\n'), 18);
+        QCOMPARE(text.count(u'\r'), 18);
+        QCOMPARE(lines[0], u"برنامج زرفان - في القرآن الكريم"_qs);
+        QVERIFY(lines[1].isEmpty() && lines[8].isEmpty() && lines[13].isEmpty() && lines[16].isEmpty());
+        QVERIFY(lines[10].endsWith(u' ') && lines[11].endsWith(u' ') && lines[14].endsWith(u' '));
+        QVERIFY(text.contains(u"Tanzil"_qs));
+    }
+
+    // The notes open modally over the about window, again and again.
+    void notesFromAboutRepeatedly()
+    {
+        AboutWindow about(nullptr);
+        QCOMPARE(about.windowTitle(), u"عن برنامج زرفان"_qs);
+        about.show();
+        for (int i = 0; i < 3; ++i) {
+            bool seen = false;
+            guitest::whenModal([&](QWidget *notes) {
+                QCOMPARE(notes->objectName(), u"Form3"_qs);
+                QCOMPARE(notes->findChild<QPlainTextEdit *>(u"Text2"_qs)->toPlainText().count(u'\n'), 18);
+                seen = true;
+                notes->findChild<QPushButton *>(u"Command1"_qs)->click();
+            });
+            about.findChild<QPushButton *>(u"Command2"_qs)->click();
+            QVERIFY(seen);
+            QVERIFY(about.isVisible());
+        }
+    }
+};
+
+QTEST_MAIN(UpdateTest)
+#include "test_update.moc"
