@@ -1,0 +1,214 @@
+// Measures the program's main paths against the raw statements they run and
+// against a fill that yields after every row. Prints a table of medians.
+#include "app/appcontext.h"
+#include "app/mainwindow.h"
+#include "browse/listingfill.h"
+#include "browse/programstate.h"
+#include "compose/composer.h"
+#include "data/connectionstring.h"
+#include "data/datacontrol.h"
+#include "data/queries.h"
+#include "search/optionswindow.h"
+#include "search/searchstatement.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace zarfan;
+
+namespace {
+
+int runs = 7;
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+double timeMs(const std::function<void()> &f, int n = runs)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < n; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        samples.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    return median(samples);
+}
+
+// The statement through a data control: refresh and a walk that reads the
+// row fields a listing reads.
+double rawMs(const QString &folder, const QString &statement)
+{
+    DataControl dc;
+    dc.setConnectionString(buildConnectionString(folder));
+    dc.setRecordSource(statement);
+    dc.refresh(); // warm connection and cache
+    return timeMs([&] {
+        dc.refresh();
+        const int c[] = {dc.column(u"soraano"), dc.column(u"ayaano"), dc.column(u"ID"), dc.column(u"chapterNO"), dc.column(u"pageno")};
+        while (!dc.eof()) {
+            for (int i : c)
+                (void)dc.field(i);
+            dc.moveNext();
+        }
+    });
+}
+
+struct Row {
+    QString name;
+    double ms = 0, raw = 0, perRow = -1;
+    int perRowCount = 0;
+};
+std::vector<Row> rows;
+
+void print()
+{
+    std::printf("\n| measurement | median ms | raw statement ms | ratio to raw | per-row-yield fill ms | ratio to per-row |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|\n");
+    for (const Row &r : rows) {
+        QString perRow = u"-"_qs, perRatio = u"-"_qs;
+        if (r.perRow >= 0) {
+            perRow = QString::number(r.perRow, 'f', 1) + (r.perRowCount ? QStringLiteral(" (%1 rows)").arg(r.perRowCount) : QString());
+            perRatio = QString::number(r.perRow / r.ms, 'f', 1) + u'x';
+        }
+        std::printf("| %s | %.1f | %s | %s | %s | %s |\n", qPrintable(r.name), r.ms,
+                    r.raw > 0 ? qPrintable(QString::number(r.raw, 'f', 1)) : "-",
+                    r.raw > 0 ? qPrintable(QString::number(r.ms / r.raw, 'f', 2) + u'x') : "-", qPrintable(perRow), qPrintable(perRatio));
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    initResources();
+    installFontSubstitutions();
+    const QStringList args = app.arguments();
+    const QString folder = args.size() > 1 ? args.at(1) : QCoreApplication::applicationDirPath();
+    if (args.size() > 2)
+        runs = std::max(1, args.at(2).toInt());
+
+    // Opening the database and the whole-scripture statement.
+    const QString whole = u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '%ا%'order by ID"_qs;
+    {
+        Row r{u"open database + whole-scripture like '%ا%' (data control)"_qs};
+        r.ms = timeMs([&] {
+            closeSharedConnections();
+            DataControl dc;
+            dc.setConnectionString(buildConnectionString(folder));
+            dc.setRecordSource(whole);
+            dc.refresh();
+        });
+        const QString cli = QStandardPaths::findExecutable(u"sqlcipher"_qs);
+        if (!cli.isEmpty()) {
+            r.raw = timeMs([&] {
+                QProcess p;
+                p.start(cli, {folder + u"/zarfan.zf"_qs});
+                p.write("PRAGMA key='kelbo7301946';\n" + whole.toUtf8() + ";\n");
+                p.closeWriteChannel();
+                p.waitForFinished();
+            });
+            std::printf("(raw column of the first row: the same statement through the sqlcipher shell)\n");
+        }
+        rows.push_back(r);
+    }
+
+    // Start-up to a shown main window.
+    {
+        Row r{u"start-up to a shown main window"_qs};
+        r.ms = timeMs([&] {
+            MainWindow w(folder);
+            w.show();
+            QCoreApplication::processEvents();
+        });
+        rows.push_back(r);
+    }
+
+    MainWindow w(folder);
+    w.show();
+    QCoreApplication::processEvents();
+    const auto fill = [&](const QString &statement, qint16 mixed) {
+        w.produceListing(statement, mixed, MainWindow::Guard::AlsoFullsearch);
+    };
+    const auto listingRow = [&](const QString &name, const QString &statement) {
+        Row r{name};
+        fill(statement, 1);
+        r.ms = timeMs([&] { fill(statement, 1); });
+        r.raw = rawMs(folder, statement);
+        // The literal fill: a yield after every row, on at most perRowLimit rows.
+        EventYield::setDefaultInterval(0);
+        r.perRow = timeMs([&] { fill(statement, 1); }, std::min(runs, 3));
+        r.perRowCount = w.listing().count();
+        EventYield::setDefaultInterval(EventYield::kDefaultIntervalMs);
+        rows.push_back(r);
+    };
+    listingRow(u"navigator: sura 2 (286 lines)"_qs, query::suraOrdered(2));
+    listingRow(u"navigator: juz 30 (564 lines)"_qs, query::juzOrdered(30));
+    listingRow(u"listing of all 6236 ayas"_qs, u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '% %'order by ID"_qs);
+
+    // Word search, from Enter to line 0 displayed.
+    auto *searcht = w.findChild<QLineEdit *>(u"searcht"_qs);
+    const auto searchRow = [&](const QString &name, const QString &text, bool single) {
+        Row r{name};
+        SearchOptions o;
+        o.singleWord = single;
+        const QString statement = buildSearchStatement(text, o);
+        if (single) {
+            // The options window is read by the search: set its mode.
+            w.optionsWindow()->findChild<QWidget *>(u"alone"_qs)->setProperty("checked", true);
+        }
+        r.ms = timeMs([&] {
+            searcht->setText(text);
+            w.runSearch();
+        });
+        r.raw = rawMs(folder, statement);
+        if (single)
+            w.optionsWindow()->findChild<QWidget *>(u"withother"_qs)->setProperty("checked", true);
+        rows.push_back(r);
+    };
+    searchRow(u"search \"الله\" (substring)"_qs, u"الله"_qs, false);
+    searchRow(u"search \"ا\" (substring, 6046 hits)"_qs, u"ا"_qs, false);
+    searchRow(u"search \"الصمد\" (one hit)"_qs, u"الصمد"_qs, false);
+    searchRow(u"search \"الله\" (single word)"_qs, u"الله"_qs, true);
+
+    // Composing.
+    {
+        DataControl dc;
+        dc.setConnectionString(buildConnectionString(folder));
+        Row r{u"compose sura 2 (286 ayas)"_qs};
+        r.ms = timeMs([&] { Composer::sura(dc, 2, false); });
+        r.raw = timeMs([&] {
+            dc.setRecordSource(query::sura(u"2"_qs));
+            dc.refresh();
+        });
+        rows.push_back(r);
+        QStringList ids, lines;
+        for (int i = 0; i < 100; ++i) {
+            ids.append(QString::number(1 + i * 62));
+            lines.append(QStringLiteral("line %1").arg(i));
+        }
+        Row c{u"compose 100 chosen ayas"_qs};
+        c.ms = timeMs([&] { Composer::chosen(dc, ids, lines, false); });
+        c.raw = timeMs([&] {
+            for (const QString &id : ids) {
+                dc.setRecordSource(query::ayaById(id));
+                dc.refresh();
+            }
+        });
+        rows.push_back(c);
+    }
+    print();
+    return 0;
+}
