@@ -355,6 +355,28 @@ private slots:
         QVERIFY(!w->ayaFont().italic());
     }
 
+    // The font stays applied when all.txt cannot be written; the user is told.
+    void fontWhenTheFolderIsNotWritable()
+    {
+        guitest::MessageLog log;
+        MainWindow other(folder->path() + u"/missing-folder"_qs);
+        guitest::whenModal([](QWidget *options) {
+            guitest::whenModal([](QWidget *dialog) {
+                QFont f(u"Amiri"_qs);
+                f.setPointSize(20);
+                qobject_cast<QFontDialog *>(dialog)->setCurrentFont(f);
+                qobject_cast<QFontDialog *>(dialog)->accept();
+            });
+            child<QToolButton>(options, "Commandfont")->click();
+            options->hide();
+        });
+        other.openOptions();
+        QCOMPARE(other.ayaFont().family(), u"Amiri"_qs);
+        QCOMPARE(other.ayaFont().pointSize(), 20);
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY(log.lines().first().contains(u"all.txt"_qs));
+    }
+
     void chosenList()
     {
         guitest::MessageLog log;

@@ -91,6 +91,21 @@ private slots:
         QCOMPARE(decodeUpdateBody(QByteArray()), QString());
     }
 
+    // Seeded random bodies: never a crash, never more text than the cap.
+    void randomBodies()
+    {
+        QRandomGenerator rng(99);
+        for (int i = 0; i < 100000; ++i) {
+            QByteArray body(int(rng.bounded(64)), Qt::Uninitialized);
+            for (char &c : body)
+                c = char(rng.bounded(256));
+            const QString text = decodeUpdateBody(body);
+            QVERIFY(text.size() <= body.size());
+        }
+        const QString capped = decodeUpdateBody(QByteArray(kUpdateBodyLimit + 10, '\xd8'));
+        QCOMPARE(capped.size(), kUpdateBodyLimit);
+    }
+
     void errorPageIsShownAsItCame()
     {
         QCOMPARE(fetch(server.url("/missing/update3.0.txt")), u"<h1>Not Found</h1>"_qs);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 int main(int argc, char **argv)
 {
@@ -26,5 +27,8 @@ int main(int argc, char **argv)
     zarfan::MainWindow window(QCoreApplication::applicationDirPath());
     zarfan::setProblemReporter([&window](const QString &message) { zarfan::showMessage(&window, message); });
     window.show();
+    // For start-up measurements: end as soon as the window is on screen.
+    if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW"))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();
 }
