@@ -266,6 +266,28 @@ private slots:
         QVERIFY(child<QToolButton>(w.get(), "allayaasearch")->isEnabled());
     }
 
+    // A click during a fill displays that line at once.
+    void clickDuringFill()
+    {
+        EventYield::setDefaultInterval(0);
+        QString shownDuringFill, line;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (w->listing().count() > 3 && line.isEmpty()) {
+                select(3);
+                line = w->listing().at(3).line;
+                shownDuringFill = text1();
+            }
+        });
+        poll.start(0);
+        search(u"ا"_qs);
+        poll.stop();
+        QVERIFY(!line.isEmpty());
+        QCOMPARE(shownDuringFill, aya(1, 4).text + u" ["_qs + line + u']');
+        QCOMPARE(label("score"), QString::number(w->listing().count()));
+        QVERIFY(text1().endsWith(u" [الفاتحة : 1]"_qs));
+    }
+
     void wordSearch()
     {
         search(u"  الرحمن الرحيم "_qs);
@@ -520,7 +542,8 @@ private slots:
         }
         QPointer<TopicWindow> alive(form8);
         w->close();
-        QVERIFY(alive.isNull());
+        QVERIFY(!form8->isVisible());
+        QTRY_VERIFY(alive.isNull());
     }
 
     // Every control a user can reach has a name a screen reader can say.

@@ -335,7 +335,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
         if (window)
             window->close();
     }
-    delete Form8;
     event->accept();
     QCoreApplication::quit();
 }
