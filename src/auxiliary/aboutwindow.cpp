@@ -20,7 +20,7 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique
     ui->Text3->setText(QStringLiteral(ZARFAN_CONTACT));
     ui->Text1->setText(UpdateWindow::websiteUrl());
     ui->Text2->setText(QStringLiteral("https://tanzil.net"));
-    setFixedSize(size());
+    adjustSize();
     centreWindow(this);
     connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->Command2, &QPushButton::clicked, this, &AboutWindow::openNotes);

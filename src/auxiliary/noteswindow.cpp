@@ -13,8 +13,6 @@ NotesWindow::NotesWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique
     setAttribute(Qt::WA_DeleteOnClose);
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->Text2->setPlainText(notesText());
-    ui->Command1->raise();
-    setFixedSize(size());
     centreWindow(this);
     connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);
 }
