@@ -303,10 +303,16 @@ private slots:
         QCOMPARE(label("score"), u"0"_qs);
         QVERIFY(child<QToolButton>(w.get(), "allayaasearch")->isEnabled());
         QVERIFY(log.lines().isEmpty());
+        // Enter in the window's own key handler searches as well.
+        child<QLineEdit>(w.get(), "searcht")->setText(u"الصمد"_qs);
+        child<QCheckBox>(w.get(), "Check1")->setFocus();
+        QTest::keyClick(child<QCheckBox>(w.get(), "Check1"), Qt::Key_Return);
+        QCOMPARE(lines(), QStringList({u"الإخلاص : 2"_qs}));
         // Only blanks: nothing searched, the box emptied.
         search(u"   "_qs);
         QVERIFY(child<QLineEdit>(w.get(), "searcht")->text().isEmpty());
-        QCOMPARE(label("score"), u"0"_qs);
+        QCOMPARE(label("score"), u"1"_qs);
+        QCOMPARE(lines(), QStringList({u"الإخلاص : 2"_qs}));
     }
 
     void searchOptions()
@@ -544,6 +550,20 @@ private slots:
         w->close();
         QVERIFY(!form8->isVisible());
         QTRY_VERIFY(alive.isNull());
+    }
+
+    void auxiliaryWindowsFromTheMenu()
+    {
+        QStringList opened;
+        const auto record = [&](QWidget *dialog) {
+            opened.append(dialog->objectName() + u'|' + dialog->windowTitle());
+            dialog->close();
+        };
+        guitest::whenModal(record);
+        action("about")->trigger();
+        guitest::whenModal(record);
+        action("update")->trigger();
+        QCOMPARE(opened, QStringList({u"Form2|عن برنامج زرفان"_qs, u"Form4|آخر التحديثات"_qs}));
     }
 
     // Every control a user can reach has a name a screen reader can say.
