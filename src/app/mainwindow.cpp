@@ -217,8 +217,9 @@ void MainWindow::copyDisplayedAya()
 
 void MainWindow::openOptions()
 {
-    OptionsWindow *window = optionsWindow();
-    window->exec();
+    optionsWindow()->exec();
+    if (Form6 && Form6->isUnloaded())
+        delete Form6;
 }
 
 void MainWindow::openNavigator()
@@ -226,6 +227,8 @@ void MainWindow::openNavigator()
     if (!Form7)
         Form7 = new NavigatorWindow(this);
     Form7->exec();
+    if (Form7 && Form7->isUnloaded())
+        delete Form7;
 }
 
 void MainWindow::openTopics()
@@ -240,9 +243,15 @@ void MainWindow::openTopics()
 void MainWindow::composeChosen()
 {
     programState().composemode = 2;
-    if (!Form5)
-        Form5 = new ComposeWindow(this);
+    showCompose();
+}
+
+void MainWindow::showCompose()
+{
+    // Closing unloads the window: the next opening loads it afresh.
+    Form5 = new ComposeWindow(this);
     Form5->exec();
+    delete Form5;
 }
 
 void MainWindow::composeWholeSura()
@@ -255,9 +264,7 @@ void MainWindow::composeWholeSura()
     if (listing_.count() > 0)
         state.composesura = qint16(listing_.at(0).sura.toInt());
     state.composemode = 1;
-    if (!Form5)
-        Form5 = new ComposeWindow(this);
-    Form5->exec();
+    showCompose();
 }
 
 void MainWindow::showTafsir(TafsirColumn column)
@@ -290,16 +297,16 @@ void MainWindow::hideTafsir()
 
 void MainWindow::openAbout()
 {
-    if (!Form2)
-        Form2 = new AboutWindow(this);
+    Form2 = new AboutWindow(this);
     Form2->exec();
+    delete Form2;
 }
 
 void MainWindow::openUpdate()
 {
-    if (!Form4)
-        Form4 = new UpdateWindow(this);
+    Form4 = new UpdateWindow(this);
     Form4->exec();
+    delete Form4;
 }
 
 void MainWindow::addSelectedToChosen()

@@ -79,6 +79,7 @@ private:
     void applySavedFont();
     void setListingCommandsEnabled(Guard guard, bool enabled);
     void centreOnScreen();
+    void showCompose();
 
     std::unique_ptr<Ui::Form1> ui;
     QString appFolder_;

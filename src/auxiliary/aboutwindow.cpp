@@ -11,7 +11,6 @@ namespace zarfan {
 AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Form2>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     for (QLabel *title : {ui->Label1, ui->Label5})
         title->setFont(designFont(QStringLiteral("Tahoma"), 14.25));
@@ -30,8 +29,8 @@ AboutWindow::~AboutWindow() = default;
 
 void AboutWindow::openNotes()
 {
-    auto *notes = new NotesWindow(this);
-    notes->exec();
+    NotesWindow notes(this);
+    notes.exec();
 }
 
 } // namespace zarfan

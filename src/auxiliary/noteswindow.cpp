@@ -10,7 +10,6 @@ namespace zarfan {
 NotesWindow::NotesWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Form3>())
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->Text2->setPlainText(notesText());
     centreWindow(this);

@@ -15,7 +15,6 @@ UpdateWindow::UpdateWindow(QWidget *parent)
     : ActivatedDialog(parent), ui(std::make_unique<Ui::Form4>()), fetcher_(new UpdateFetcher(this))
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     layout()->setMenuBar(ui->menubar);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     centreWindow(this);

@@ -17,7 +17,6 @@ namespace zarfan {
 ComposeWindow::ComposeWindow(MainWindow *main) : ActivatedDialog(main), ui(std::make_unique<Ui::Form5>()), main_(main)
 {
     ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
     layout()->setMenuBar(ui->menubar);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 9.75));

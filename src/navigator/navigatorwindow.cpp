@@ -46,8 +46,8 @@ NavigatorWindow::~NavigatorWindow() = default;
 
 void NavigatorWindow::reject()
 {
+    unloaded_ = true;
     QDialog::reject();
-    deleteLater();
 }
 
 void NavigatorWindow::listSura(int sura)

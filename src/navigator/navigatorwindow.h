@@ -22,12 +22,16 @@ public:
     void listSura(int sura);
     void listJuz(int juz);
 
+    // True once the close box unloaded it: the next use creates it afresh.
+    bool isUnloaded() const { return unloaded_; }
+
 public slots:
     void reject() override;
 
 private:
     std::unique_ptr<Ui::Form7> ui;
     MainWindow *main_;
+    bool unloaded_ = false;
 };
 
 } // namespace zarfan

@@ -89,8 +89,8 @@ void OptionsWindow::commit()
 void OptionsWindow::reject()
 {
     // The close box (and Escape) destroy the window: nothing uncommitted stays.
+    unloaded_ = true;
     QDialog::reject();
-    deleteLater();
 }
 
 void OptionsWindow::chooseFont()

@@ -25,6 +25,9 @@ public:
     // committed scope.
     SearchOptions searchOptions(int searchtype) const;
 
+    // True once the close box unloaded it: the next use creates it afresh.
+    bool isUnloaded() const { return unloaded_; }
+
 public slots:
     void commit();       // Command1
     void chooseFont();   // Commandfont
@@ -33,6 +36,7 @@ public slots:
 private:
     std::unique_ptr<Ui::Form6> ui;
     MainWindow *main_;
+    bool unloaded_ = false;
 };
 
 } // namespace zarfan
