@@ -17,7 +17,6 @@
 #include "search/searchstatement.h"
 #include "topics/topicwindow.h"
 
-#include <QAccessible>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -83,11 +82,11 @@ MainWindow::MainWindow(const QString &appFolder, QWidget *parent)
         action->setShortcutContext(Qt::WindowShortcut);
     qApp->installEventFilter(this);
 
-    setValueLabel(QStringLiteral("score"), ui->Label2->text(), QStringLiteral("0"));
-    setValueLabel(QStringLiteral("pagenotext"), ui->Label4->text(), QStringLiteral("0"));
-    setValueLabel(QStringLiteral("chapterNOtext"), ui->Label1->text(), QStringLiteral("0"));
-    setValueLabel(QStringLiteral("typetext"), ui->label8->text(), QStringLiteral("---"));
-    setValueLabel(QStringLiteral("soraayanum"), ui->Label10->text(), QStringLiteral("0"));
+    setValueLabel(ui->Label2, ui->score, QStringLiteral("0"));
+    setValueLabel(ui->Label4, ui->pagenotext, QStringLiteral("0"));
+    setValueLabel(ui->Label1, ui->chapterNOtext, QStringLiteral("0"));
+    setValueLabel(ui->label8, ui->typetext, QStringLiteral("---"));
+    setValueLabel(ui->Label10, ui->soraayanum, QStringLiteral("0"));
     ui->searcht->setFocus();
 }
 
@@ -119,14 +118,11 @@ void MainWindow::applySavedFont()
     ui->Text1->setFont(font);
 }
 
-void MainWindow::setValueLabel(const QString &name, const QString &caption, const QString &value)
+void MainWindow::setValueLabel(const QLabel *caption, QLabel *label, const QString &value)
 {
-    auto *label = findChild<QLabel *>(name);
-    if (!label)
-        return;
     label->setText(value);
     // A label reaches a screen reader only through its name: keep it in step.
-    label->setAccessibleName(caption + u' ' + value);
+    label->setAccessibleName(caption->text() + u' ' + value);
 }
 
 void MainWindow::setListingCommandsEnabled(Guard guard, bool enabled)
@@ -149,7 +145,7 @@ void MainWindow::produceListing(const QString &statement, std::optional<qint16> 
 
 void MainWindow::onListingFinished(int count)
 {
-    setValueLabel(QStringLiteral("score"), ui->Label2->text(), QString::number(count));
+    setValueLabel(ui->Label2, ui->score, QString::number(count));
     if (count == 0)
         return;
     const QModelIndex first = listing_.index(0);
@@ -166,10 +162,10 @@ void MainWindow::displayLine(int k)
     const AyaView view = zarfan::displayLine(Adodc2, listing_, k, withoutDiacritics());
     ui->Text1->setPlainText(view.text);
     ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
-    setValueLabel(QStringLiteral("typetext"), ui->label8->text(), view.type);
-    setValueLabel(QStringLiteral("soraayanum"), ui->Label10->text(), view.ayaCount);
-    setValueLabel(QStringLiteral("chapterNOtext"), ui->Label1->text(), view.juz);
-    setValueLabel(QStringLiteral("pagenotext"), ui->Label4->text(), view.page);
+    setValueLabel(ui->label8, ui->typetext, view.type);
+    setValueLabel(ui->Label10, ui->soraayanum, view.ayaCount);
+    setValueLabel(ui->Label1, ui->chapterNOtext, view.juz);
+    setValueLabel(ui->Label4, ui->pagenotext, view.page);
 }
 
 TopicWindow *MainWindow::topicWindow() const { return Form8; }

@@ -5,6 +5,7 @@
 #include "compose/chosenlist.h"
 #include "data/datacontrol.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -75,7 +76,7 @@ protected:
 
 private:
     void onListingFinished(int count);
-    void setValueLabel(const QString &name, const QString &caption, const QString &value);
+    void setValueLabel(const QLabel *caption, QLabel *label, const QString &value);
     void applySavedFont();
     void setListingCommandsEnabled(Guard guard, bool enabled);
     void centreOnScreen();
