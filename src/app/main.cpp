@@ -27,6 +27,8 @@ int main(int argc, char **argv)
     zarfan::MainWindow window(QCoreApplication::applicationDirPath());
     zarfan::setProblemReporter([&window](const QString &message) { zarfan::showMessage(&window, message); });
     window.show();
+    // Key the database once the window is up; the first search is then quick.
+    QTimer::singleShot(0, &window, [&window] { window.listingControl().open(); });
     // For start-up measurements: end as soon as the window is on screen.
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW"))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -141,20 +141,25 @@ void DataControl::clearRows()
     current_ = 0;
 }
 
+bool DataControl::open()
+{
+    if (db_)
+        return true;
+    const ConnectionTarget target = parseConnectionString(connection_);
+    if (!target.valid) {
+        error_ = QStringLiteral("no data source in the connection string");
+        return false;
+    }
+    db_ = openShared(target, &error_);
+    return db_ != nullptr;
+}
+
 bool DataControl::refresh()
 {
     clearRows();
     error_.clear();
-    if (!db_) {
-        const ConnectionTarget target = parseConnectionString(connection_);
-        if (!target.valid) {
-            error_ = QStringLiteral("no data source in the connection string");
-            return false;
-        }
-        db_ = openShared(target, &error_);
-        if (!db_)
-            return false;
-    }
+    if (!open())
+        return false;
     sqlite3 *raw = db_->db.handle();
     sql::Statement stmt(raw, source_.toUtf8());
     if (!stmt || stmt.hadTrailingStatement()) {

@@ -27,6 +27,10 @@ public:
     void setRecordSource(const QString &sql);
     const QString &recordSource() const { return source_; }
 
+    // Opens and keys the database without running a statement, so that the
+    // first query does not pay for the key derivation. False when it cannot.
+    bool open();
+
     // Runs the record source. On any failure the recordset is empty and
     // false is returned.
     bool refresh();
