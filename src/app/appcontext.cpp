@@ -1,5 +1,6 @@
 #include "appcontext.h"
 
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -22,6 +23,13 @@ void installFontSubstitutions()
         if (!QFontDatabase::hasFamily(name))
             QFont::insertSubstitutions(name, arabicFaces);
     }
+}
+
+void fillPromptCombo(QComboBox *box, const QStringList &items, const QString &prompt)
+{
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(prompt);
 }
 
 QFont designFont(const QString &family, double pointSize)

@@ -2,6 +2,9 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
+
+class QComboBox;
 
 namespace zarfan {
 
@@ -15,6 +18,10 @@ void initResources();
 // absent on Linux: map them to a good installed Arabic face. The settings
 // file keeps the names the user chose.
 void installFontSubstitutions();
+
+// An unsorted combo box of fixed items with a prompt in its edit field and
+// nothing selected: the position of an item is the number it stands for.
+void fillPromptCombo(QComboBox *box, const QStringList &items, const QString &prompt);
 
 // A font of the windows' design: the face at a fractional point size.
 QFont designFont(const QString &family, double pointSize);

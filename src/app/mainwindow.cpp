@@ -47,7 +47,7 @@ MainWindow::MainWindow(const QString &appFolder, QWidget *parent)
     ui->Text2->hide();
 
     // Load: centre, connection strings, keyboard, saved font.
-    centreOnScreen();
+    centreWindow(this);
     Adodc1.setConnectionString(connectionString());
     Adodc2.setConnectionString(connectionString());
     activateArabicKeyboard();
@@ -102,8 +102,6 @@ bool MainWindow::withoutDiacritics() const { return ui->Check1->isChecked(); }
 QFont MainWindow::ayaFont() const { return ui->Text1->font(); }
 
 void MainWindow::setAyaFont(const QFont &font) { ui->Text1->setFont(font); }
-
-void MainWindow::centreOnScreen() { centreWindow(this); }
 
 void MainWindow::applySavedFont()
 {
@@ -169,8 +167,6 @@ void MainWindow::displayLine(int k)
 }
 
 TopicWindow *MainWindow::topicWindow() const { return Form8; }
-
-ComposeWindow *MainWindow::composeWindow() const { return Form5; }
 
 OptionsWindow *MainWindow::optionsWindow()
 {
@@ -356,37 +352,38 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // Installed on the application: every event passes here, so key events
+    // of this window are picked out before anything else is looked at.
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)
-        return QMainWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        // The menu's four shortcuts belong to the window, also where a text
-        // box has its own Ctrl+C or Ctrl+A: the key reaches the box and is
-        // turned into the command here.
-        auto *key = static_cast<QKeyEvent *>(event);
-        const QKeySequence pressed(key->keyCombination());
-        for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools}) {
-            if (action->shortcut() == pressed) {
-                event->accept();
-                if (event->type() == QEvent::KeyPress && action->isEnabled())
-                    action->trigger();
-                return true;
-            }
-        }
-    }
-    if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (watched == ui->suraayaalist && enter) {
-            addSelectedToChosen();
-            return true;
-        }
-        if (watched == ui->addaya && key->key() == Qt::Key_Delete) {
-            removeSelectedChosen();
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    // The menu's four shortcuts belong to the window, also where a text box
+    // has its own Ctrl+C or Ctrl+A: the key reaches the box and is turned into
+    // the command here.
+    const QKeySequence pressed(key->keyCombination());
+    for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools}) {
+        if (action->shortcut() == pressed) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress && action->isEnabled())
+                action->trigger();
             return true;
         }
     }
-    return QMainWindow::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == ui->suraayaalist && enter) {
+        addSelectedToChosen();
+        return true;
+    }
+    if (watched == ui->addaya && key->key() == Qt::Key_Delete) {
+        removeSelectedChosen();
+        return true;
+    }
+    return false;
 }
 
 } // namespace zarfan

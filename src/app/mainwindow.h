@@ -50,7 +50,6 @@ public:
     // Created on first use, also hidden by the first search.
     OptionsWindow *optionsWindow();
     TopicWindow *topicWindow() const;
-    ComposeWindow *composeWindow() const;
 
 public slots:
     void runSearch();
@@ -79,7 +78,6 @@ private:
     void setValueLabel(const QLabel *caption, QLabel *label, const QString &value);
     void applySavedFont();
     void setListingCommandsEnabled(Guard guard, bool enabled);
-    void centreOnScreen();
     void showCompose();
 
     std::unique_ptr<Ui::Form1> ui;

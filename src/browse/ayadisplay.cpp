@@ -5,7 +5,6 @@
 #include "resultlisting.h"
 #include "suratables.h"
 
-#include <cmath>
 
 namespace zarfan {
 
@@ -25,11 +24,9 @@ AyaView displayLine(DataControl &display, const ResultListing &listing, int k, b
     const QString aya = display.field(withoutDiacritics ? u"AyaaIndex" : u"Ayaa").trimmed();
     view.text = (aya + QStringLiteral(" [") + record.line + u']').trimmed();
 
-    bool ok = false;
-    const double value = record.sura.toDouble(&ok);
-    const int sura = ok && std::isfinite(value) && std::fabs(value) < 1000 ? int(std::nearbyint(value)) : 0;
+    const int sura = SuraTables::numberFromText(record.sura);
     view.type = SuraTables::type(sura);
-    view.ayaCount = sura >= 1 && sura <= SuraTables::kSuraCount ? QString::number(SuraTables::ayaCount(sura)) : QString();
+    view.ayaCount = sura ? QString::number(SuraTables::ayaCount(sura)) : QString();
     view.juz = record.juz;
     view.page = record.page;
     return view;

@@ -6,7 +6,6 @@
 #include "suratables.h"
 
 #include <QCoreApplication>
-#include <cmath>
 
 namespace zarfan {
 
@@ -39,19 +38,6 @@ void EventYield::now()
     clock_.restart();
 }
 
-namespace {
-// Sura number text as the lists carry it, read as a number and rounded.
-int suraFromText(const QString &text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return 0;
-    const double rounded = std::nearbyint(value);
-    return rounded >= 1 && rounded <= SuraTables::kSuraCount ? int(rounded) : 0;
-}
-} // namespace
-
 FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield)
 {
     control.refresh();
@@ -70,7 +56,7 @@ FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield
         record.id = control.field(cId);
         record.juz = control.field(cJuz);
         record.page = control.field(cPage);
-        const int sura = suraFromText(record.sura);
+        const int sura = SuraTables::numberFromText(record.sura);
         if (sura == 0) {
             reportProblem(problem::badSuraNumber(record.sura));
             listing.clear();

@@ -1,5 +1,7 @@
 #include "suratables.h"
 
+#include <cmath>
+
 namespace zarfan {
 
 namespace {
@@ -206,6 +208,24 @@ QString SuraTables::type(int sura)
 int SuraTables::ayaCount(int sura)
 {
     return sura >= 1 && sura <= kSuraCount ? kAyaCounts[sura - 1] : 0;
+}
+
+int SuraTables::numberFromText(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return 0;
+    const double rounded = std::nearbyint(value);
+    return rounded >= 1 && rounded <= kSuraCount ? int(rounded) : 0;
+}
+
+QStringList SuraTables::unmarkedNames()
+{
+    QStringList names;
+    for (int n = 1; n <= kSuraCount; ++n)
+        names.append(unmarkedName(n));
+    return names;
 }
 
 } // namespace zarfan

@@ -17,6 +17,11 @@ struct SuraTables {
     static QString unmarkedName(int sura);
     static QString type(int sura);
     static int ayaCount(int sura);
+    // Sura number text as the lists and tables carry it, read as a number and
+    // rounded; 0 when it names no sura.
+    static int numberFromText(const QString &text);
+    // The combo boxes' name list, suras 73, 74, 104 without marks.
+    static QStringList unmarkedNames();
 };
 
 } // namespace zarfan

@@ -23,7 +23,6 @@ public:
 
     // The text as shown, line breaks as CR LF.
     const QString &text() const { return shown_; }
-    bool isBuilding() const { return busy_; }
 
 public slots:
     void build();

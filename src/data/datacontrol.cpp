@@ -66,7 +66,7 @@ QString missingSchema(sqlite3 *db)
     return QString();
 }
 
-std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target, QString *error)
+std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target)
 {
     const QString key = target.path + QChar(0) + target.password;
     if (auto existing = connectionCache().value(key).lock())
@@ -74,8 +74,7 @@ std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target, QSt
 
     const QFileInfo info(target.path);
     if (!info.exists() || !info.isFile()) {
-        *error = problem::databaseMissing(target.path);
-        reportProblem(*error);
+        reportProblem(problem::databaseMissing(target.path));
         return {};
     }
     sqlite3 *raw = nullptr;
@@ -91,14 +90,12 @@ std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target, QSt
         ok = check && check.step() == SQLITE_ROW;
     }
     if (!ok) {
-        *error = problem::databaseUnreadable(target.path);
-        reportProblem(*error);
+        reportProblem(problem::databaseUnreadable(target.path));
         return {};
     }
     const QString missing = missingSchema(raw);
     if (!missing.isEmpty()) {
-        *error = problem::databaseDamaged(missing);
-        reportProblem(*error);
+        reportProblem(problem::databaseDamaged(missing));
         return {};
     }
     sqlite3_set_authorizer(raw, readOnlyAuthorizer, nullptr);
@@ -146,26 +143,23 @@ bool DataControl::open()
     if (db_)
         return true;
     const ConnectionTarget target = parseConnectionString(connection_);
-    if (!target.valid) {
-        error_ = QStringLiteral("no data source in the connection string");
+    if (!target.valid)
         return false;
-    }
-    db_ = openShared(target, &error_);
+    db_ = openShared(target);
     return db_ != nullptr;
 }
 
 bool DataControl::refresh()
 {
     clearRows();
-    error_.clear();
     if (!open())
         return false;
     sqlite3 *raw = db_->db.handle();
     sql::Statement stmt(raw, source_.toUtf8());
     if (!stmt || stmt.hadTrailingStatement()) {
-        error_ = stmt ? QStringLiteral("more than one statement") : db_->db.errorMessage();
-        if (isDamage(sqlite3_extended_errcode(raw)) || isSchemaError(error_))
-            reportProblem(problem::databaseDamaged(error_));
+        const QString error = stmt ? QStringLiteral("more than one statement") : db_->db.errorMessage();
+        if (isDamage(sqlite3_extended_errcode(raw)) || isSchemaError(error))
+            reportProblem(problem::databaseDamaged(error));
         return false;
     }
     const int columnCount = stmt.columnCount();
@@ -183,9 +177,8 @@ bool DataControl::refresh()
         ++rows_;
     }
     if (rc != SQLITE_DONE) {
-        error_ = db_->db.errorMessage();
         if (isDamage(rc) || isDamage(sqlite3_extended_errcode(raw)))
-            reportProblem(problem::databaseDamaged(error_));
+            reportProblem(problem::databaseDamaged(db_->db.errorMessage()));
         clearRows();
         return false;
     }

@@ -44,7 +44,6 @@ public:
     const QStringList &columnNames() const { return columns_; }
 
     int rowCount() const { return rows_; }
-    const QString &lastError() const { return error_; }
 
 private:
     void clearRows();
@@ -57,7 +56,6 @@ private:
     std::vector<std::size_t> ends_;  // end offset of each cell in cells_
     int rows_ = 0;
     int current_ = 0;
-    QString error_;
 };
 
 // Drops the cached connections (tests rebuild files between cases).

@@ -9,30 +9,20 @@
 
 namespace zarfan {
 
-namespace {
-void fill(QComboBox *box, const QStringList &items, const QString &prompt)
-{
-    box->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(prompt);
-}
-} // namespace
-
 NavigatorWindow::NavigatorWindow(MainWindow *main) : QDialog(main), ui(std::make_unique<Ui::Form7>()), main_(main)
 {
     ui->setupUi(this);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
-    QStringList names, numbers, juz;
-    for (int n = 1; n <= SuraTables::kSuraCount; ++n) {
-        names.append(SuraTables::unmarkedName(n));
+    QStringList numbers, juz;
+    for (int n = 1; n <= SuraTables::kSuraCount; ++n)
         numbers.append(QString::number(n));
-    }
     for (int n = 1; n <= SuraTables::kJuzCount; ++n)
         juz.append(QString::number(n));
-    fill(ui->searchname, names, QStringLiteral("اختر إسم السورة"));
-    fill(ui->searchnumber, numbers, QStringLiteral("اختر رقم السورة"));
-    fill(ui->tafsercombo, juz, QStringLiteral("اختر رقم الجزء"));
+    for (QComboBox *box : {ui->searchname, ui->searchnumber, ui->tafsercombo})
+        box->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
+    fillPromptCombo(ui->searchname, SuraTables::unmarkedNames(), QStringLiteral("اختر إسم السورة"));
+    fillPromptCombo(ui->searchnumber, numbers, QStringLiteral("اختر رقم السورة"));
+    fillPromptCombo(ui->tafsercombo, juz, QStringLiteral("اختر رقم الجزء"));
 
     activateArabicKeyboard();
     centreWindow(this);

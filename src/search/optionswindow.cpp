@@ -13,28 +13,18 @@
 
 namespace zarfan {
 
-namespace {
-void fill(QComboBox *box, const QStringList &items, const QString &prompt)
-{
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(prompt);
-}
-} // namespace
-
 OptionsWindow::OptionsWindow(MainWindow *main) : QDialog(main), ui(std::make_unique<Ui::Form6>()), main_(main)
 {
     ui->setupUi(this);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
-    QStringList juz, suras;
+    QStringList juz;
     for (int n = 1; n <= SuraTables::kJuzCount; ++n)
         juz.append(n < 10 ? QString::number(n) + u' ' : QString::number(n));
-    for (int n = 1; n <= SuraTables::kSuraCount; ++n)
-        suras.append(SuraTables::unmarkedName(n));
+    const QStringList suras = SuraTables::unmarkedNames();
     for (QComboBox *box : {ui->part, ui->part1, ui->part2})
-        fill(box, juz, QStringLiteral("اختر الجزء"));
+        fillPromptCombo(box, juz, QStringLiteral("اختر الجزء"));
     for (QComboBox *box : {ui->sora, ui->sora1, ui->sora2})
-        fill(box, suras, QStringLiteral("اختر إسم السورة"));
+        fillPromptCombo(box, suras, QStringLiteral("اختر إسم السورة"));
 
     // Explicit groups: the mode buttons sit inside the scope buttons' parent.
     auto *scopeGroup = new QButtonGroup(this);

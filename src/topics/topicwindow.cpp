@@ -10,7 +10,6 @@
 #include "referenceparser.h"
 
 #include <QKeyEvent>
-#include <cmath>
 
 namespace zarfan {
 
@@ -92,10 +91,7 @@ void TopicWindow::openSelectedTopic()
         const QString ayat = Adodc1.field(cAyat);
         soralistsub_.append(sura);
         ayaalistsub_.append(ayat);
-        bool ok = false;
-        const double value = sura.toDouble(&ok);
-        const int n = ok && std::isfinite(value) && std::fabs(value) < 1000 ? int(std::nearbyint(value)) : 0;
-        ui->suraayaalist->addItem(referenceLine(SuraTables::name(n), ayat));
+        ui->suraayaalist->addItem(referenceLine(SuraTables::name(SuraTables::numberFromText(sura)), ayat));
         Adodc1.moveNext();
         if (yield.maybe() && fills_ != mine)
             return;
@@ -117,7 +113,7 @@ void TopicWindow::resolveSelectedReference()
     if (k < 0 || k >= ayaalistsub_.size())
         return;
     const QString sura = soralistsub_.at(k);
-    const ResolvedReference resolved = resolveReference(ayaalistsub_.at(k), SuraTables::ayaCount(sura.toInt()));
+    const ResolvedReference resolved = resolveReference(ayaalistsub_.at(k), SuraTables::ayaCount(SuraTables::numberFromText(sura)));
     const QString statement = referenceQuery(resolved, sura);
     if (statement.isEmpty())
         return;
