@@ -155,7 +155,7 @@ int main(int argc, char **argv)
     w.show();
     QCoreApplication::processEvents();
     const auto fill = [&](const QString &statement, qint16 mixed) {
-        w.produceListing(statement, mixed, MainWindow::Guard::AlsoFullsearch);
+        w.state().produceListing({statement, mixed, ReadingState::Guard::AlsoFullsearch});
     };
     const auto listingRow = [&](const QString &name, const QString &statement) {
         Row r{name};

@@ -67,7 +67,7 @@ private slots:
         QVERIFY(w.topicWindow());
         if (kind != u"sura")
             QCOMPARE(w.topicWindow()->findChild<QListWidget *>(u"mainlist"_qs)->count(), 0);
-        w.produceListing(u"SELECT *  FROM Ayat where Ayat.soraano like 1 order by ID"_qs, qint16(0), MainWindow::Guard::AlsoFullsearch);
+        w.state().produceListing({u"SELECT *  FROM Ayat where Ayat.soraano like 1 order by ID"_qs, qint16(0), ReadingState::Guard::AlsoFullsearch});
         const QStringList messages = log.lines();
         QVERIFY2(!messages.isEmpty(), qPrintable(kind));
         QVERIFY2(messages.first().contains(says), qPrintable(messages.join(u'\n')));

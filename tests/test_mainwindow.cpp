@@ -571,8 +571,8 @@ private slots:
     {
         action("subjects")->trigger();
         OptionsWindow *form6 = w->optionsWindow();
-        NavigatorWindow form7(w.get());
-        ComposeWindow form5(w.get());
+        NavigatorWindow form7(w->state(), w.get());
+        ComposeWindow form5(w->state(), w.get());
         UpdateWindow form4(w.get());
         AboutWindow form2(w.get());
         NotesWindow form3(w.get());

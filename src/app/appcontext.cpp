@@ -1,7 +1,14 @@
 #include "appcontext.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QStringList>
 
 // Resources of a static library must be registered by name.
@@ -37,6 +44,51 @@ QFont designFont(const QString &family, double pointSize)
     QFont font(family);
     font.setPointSizeF(pointSize);
     return font;
+}
+
+void centreWindow(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    window->move(area.x() + int(area.width() / 2.0 - window->width() / 2.0),
+                 area.y() + int(area.height() / 2.0 - window->height() / 2.0));
+}
+
+namespace {
+class CentreOnFirstShow : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto *window = static_cast<QWidget *>(watched);
+            if (window->layout())
+                window->layout()->activate();
+            centreWindow(window);
+            deleteLater();
+            window->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+} // namespace
+
+void centreWhenShown(QWidget *window)
+{
+    centreWindow(window);
+    window->installEventFilter(new CentreOnFirstShow(window));
+}
+
+void alignRightToLeft(QPlainTextEdit *box)
+{
+    box->setLayoutDirection(Qt::RightToLeft);
+    QTextDocument *doc = box->document();
+    QTextOption option = doc->defaultTextOption();
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    option.setTextDirection(Qt::RightToLeft);
+    doc->setDefaultTextOption(option);
 }
 
 } // namespace zarfan

@@ -5,6 +5,8 @@
 #include <QStringList>
 
 class QComboBox;
+class QPlainTextEdit;
+class QWidget;
 
 namespace zarfan {
 
@@ -25,5 +27,17 @@ void fillPromptCombo(QComboBox *box, const QStringList &items, const QString &pr
 
 // A font of the windows' design: the face at a fractional point size.
 QFont designFont(const QString &family, double pointSize);
+
+// Centres a window on its screen: left = half the screen width minus half the
+// window width, top likewise.
+void centreWindow(QWidget *window);
+
+// Centres the window when it is first shown, once its layout has settled on
+// its final size.
+void centreWhenShown(QWidget *window);
+
+// Every paragraph of the box starts at its right edge and runs right to left,
+// whatever text or font it is given later.
+void alignRightToLeft(QPlainTextEdit *box);
 
 } // namespace zarfan

@@ -12,7 +12,9 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zarfan"));
-    QApplication::setApplicationDisplayName(zarfan::programTitle());
+    // The name the desktop shows comes from the desktop file; a display name
+    // would be appended to every window title.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zarfan"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     zarfan::initResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarfan.svg")));
@@ -24,7 +26,8 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    zarfan::MainWindow window(QCoreApplication::applicationDirPath());
+    zarfan::ReadingState state(QCoreApplication::applicationDirPath());
+    zarfan::MainWindow window(state);
     zarfan::setProblemReporter([&window](const QString &message) { zarfan::showMessage(&window, message); });
     window.show();
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW")) {
@@ -32,7 +35,7 @@ int main(int argc, char **argv)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     } else {
         // Key the database once the window is up; the first search is then quick.
-        QTimer::singleShot(0, &window, [&window] { window.listingControl().open(); });
+        QTimer::singleShot(0, &window, [&state] { state.listingControl().open(); });
     }
     return app.exec();
 }

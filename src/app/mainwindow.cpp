@@ -7,7 +7,7 @@
 #include "browse/listingfill.h"
 #include "browse/programstate.h"
 #include "compose/composewindow.h"
-#include "data/connectionstring.h"
+#include "data/problems.h"
 #include "data/queries.h"
 #include "data/settingsfile.h"
 #include "keyboardlayout.h"
@@ -17,6 +17,7 @@
 #include "search/searchstatement.h"
 #include "topics/topicwindow.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -26,32 +27,36 @@
 
 namespace zarfan {
 
-void centreWindow(QWidget *window)
+MainWindow::MainWindow(const QString &appFolder, QWidget *parent)
+    : MainWindow(*new ReadingState(appFolder), parent)
 {
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    window->move(area.x() + int(area.width() / 2.0 - window->width() / 2.0),
-                 area.y() + int(area.height() / 2.0 - window->height() / 2.0));
+    ownedState_.reset(&state_);
 }
 
-MainWindow::MainWindow(const QString &appFolder, QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::Form1>()), appFolder_(appFolder)
+MainWindow::MainWindow(ReadingState &state, QWidget *parent)
+    : QMainWindow(parent), state_(state), ui(std::make_unique<Ui::Form1>())
 {
     ui->setupUi(this);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->Text1->setFont(designFont(QStringLiteral("Tahoma"), 11.25));
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 9.75));
-    ui->suraayaalist->setModel(&listing_);
+    for (QPlainTextEdit *box : {ui->Text1, ui->Text2})
+        alignRightToLeft(box);
+    ui->suraayaalist->setModel(&state_.listing());
     ui->Text2->hide();
 
     // Load: centre, connection strings, keyboard, saved font.
-    centreWindow(this);
-    Adodc1.setConnectionString(connectionString());
-    Adodc2.setConnectionString(connectionString());
+    centreWhenShown(this);
+    Adodc2.setConnectionString(state_.connectionString());
     activateArabicKeyboard();
+    state_.setAyaFont(ui->Text1->font());
+    connect(&state_, &ReadingState::ayaFontChanged, ui->Text1, &QWidget::setFont);
     applySavedFont();
+    state_.setWithoutDiacritics(ui->Check1->isChecked());
+    connect(ui->Check1, &QCheckBox::toggled, &state_, &ReadingState::setWithoutDiacritics);
+    connect(&state_, &ReadingState::listingCommandsEnabled, this, &MainWindow::setListingCommandsEnabled);
+    connect(&state_, &ReadingState::statementTooComplex, this,
+            [this] { showMessage(this, problem::searchTooComplex()); });
 
     connect(ui->search, &QToolButton::clicked, this, &MainWindow::runSearch);
     connect(ui->searcht, &QLineEdit::returnPressed, this, &MainWindow::runSearch);
@@ -76,7 +81,7 @@ MainWindow::MainWindow(const QString &appFolder, QWidget *parent)
             });
     connect(ui->suraayaalist, &QAbstractItemView::doubleClicked, this, &MainWindow::addSelectedToChosen);
     connect(ui->addaya, &QListWidget::itemDoubleClicked, this, &MainWindow::removeSelectedChosen);
-    connect(&listing_, &ResultListing::finished, this, &MainWindow::onListingFinished);
+    connect(&state_.listing(), &ResultListing::finished, this, &MainWindow::onListingFinished);
 
     for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools})
         action->setShortcutContext(Qt::WindowShortcut);
@@ -93,19 +98,20 @@ MainWindow::MainWindow(const QString &appFolder, QWidget *parent)
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // The other windows read the reading state as they go: they go first.
+    delete Form2;
+    delete Form4;
+    delete Form5;
+    delete Form6;
+    delete Form7;
+    delete Form8;
 }
-
-QString MainWindow::connectionString() const { return buildConnectionString(appFolder_); }
-
-bool MainWindow::withoutDiacritics() const { return ui->Check1->isChecked(); }
 
 QFont MainWindow::ayaFont() const { return ui->Text1->font(); }
 
-void MainWindow::setAyaFont(const QFont &font) { ui->Text1->setFont(font); }
-
 void MainWindow::applySavedFont()
 {
-    const SettingsRead saved = readSettings(appFolder_);
+    const SettingsRead saved = readSettings(state_.appFolder());
     QFont font = ui->Text1->font();
     if (saved.name && (QFontDatabase::hasFamily(*saved.name) || !QFont::substitutes(*saved.name).isEmpty()))
         font.setFamily(*saved.name);
@@ -113,7 +119,7 @@ void MainWindow::applySavedFont()
         font.setPointSizeF(*saved.size);
     font.setItalic(saved.italic);
     font.setBold(saved.bold);
-    ui->Text1->setFont(font);
+    state_.setAyaFont(font);
 }
 
 void MainWindow::setValueLabel(const QLabel *caption, QLabel *label, const QString &value)
@@ -123,22 +129,11 @@ void MainWindow::setValueLabel(const QLabel *caption, QLabel *label, const QStri
     label->setAccessibleName(caption->text() + u' ' + value);
 }
 
-void MainWindow::setListingCommandsEnabled(Guard guard, bool enabled)
+void MainWindow::setListingCommandsEnabled(ReadingState::Guard guard, bool enabled)
 {
     ui->allayaasearch->setEnabled(enabled);
-    if (guard == Guard::AlsoFullsearch)
+    if (guard == ReadingState::Guard::AlsoFullsearch)
         ui->fullsearch->setEnabled(enabled);
-}
-
-void MainWindow::produceListing(const QString &statement, std::optional<qint16> mixedsora, Guard guard)
-{
-    setListingCommandsEnabled(guard, false);
-    Adodc1.setRecordSource(statement);
-    if (mixedsora)
-        programState().mixedsora = *mixedsora;
-    EventYield yield;
-    fillListing(Adodc1, listing_, yield);
-    setListingCommandsEnabled(guard, true);
 }
 
 void MainWindow::onListingFinished(int count)
@@ -146,7 +141,7 @@ void MainWindow::onListingFinished(int count)
     setValueLabel(ui->Label2, ui->score, QString::number(count));
     if (count == 0)
         return;
-    const QModelIndex first = listing_.index(0);
+    const QModelIndex first = listing().index(0);
     if (ui->suraayaalist->currentIndex() == first)
         displayLine(0);
     else
@@ -155,9 +150,9 @@ void MainWindow::onListingFinished(int count)
 
 void MainWindow::displayLine(int k)
 {
-    if (!listing_.isValidLine(k))
+    if (!listing().isValidLine(k))
         return;
-    const AyaView view = zarfan::displayLine(Adodc2, listing_, k, withoutDiacritics());
+    const AyaView view = zarfan::displayLine(Adodc2, listing(), k, state_.withoutDiacritics());
     ui->Text1->setPlainText(view.text);
     ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
     setValueLabel(ui->label8, ui->typetext, view.type);
@@ -171,7 +166,7 @@ TopicWindow *MainWindow::topicWindow() const { return Form8; }
 OptionsWindow *MainWindow::optionsWindow()
 {
     if (!Form6)
-        Form6 = new OptionsWindow(this);
+        Form6 = new OptionsWindow(state_, this);
     return Form6;
 }
 
@@ -180,24 +175,18 @@ void MainWindow::runSearch()
     const QString text = trimBlanks(ui->searcht->text());
     if (text != ui->searcht->text())
         ui->searcht->setText(text);
-    ui->allayaasearch->setEnabled(false);
     if (!text.isEmpty()) {
-        const SearchOptions options = optionsWindow()->searchOptions(programState().searchtype);
-        produceListing(buildSearchStatement(text, options), qint16(1), Guard::AllayaasearchOnly);
+        optionsWindow(); // the first search loads it hidden
+        state_.produceListing({buildSearchStatement(text, state_.searchOptions()), qint16(1),
+                               ReadingState::Guard::AllayaasearchOnly});
     }
-    ui->allayaasearch->setEnabled(true);
 }
 
 void MainWindow::listWholeSura()
 {
-    setListingCommandsEnabled(Guard::AlsoFullsearch, false);
     const int k = ui->suraayaalist->currentIndex().row();
-    if (listing_.count() > 0 && listing_.isValidLine(k)) {
-        const QString sura = listing_.at(k).sura;
-        produceListing(query::sura(sura), qint16(0), Guard::AlsoFullsearch);
-        Adodc1.refresh();
-    }
-    setListingCommandsEnabled(Guard::AlsoFullsearch, true);
+    if (listing().count() > 0 && listing().isValidLine(k))
+        state_.produceListing({query::sura(listing().at(k).sura), qint16(0), ReadingState::Guard::AlsoFullsearch, true});
 }
 
 void MainWindow::copyDisplayedAya()
@@ -217,7 +206,7 @@ void MainWindow::openOptions()
 void MainWindow::openNavigator()
 {
     if (!Form7)
-        Form7 = new NavigatorWindow(this);
+        Form7 = new NavigatorWindow(state_, this);
     Form7->exec();
     if (Form7 && Form7->isUnloaded())
         delete Form7;
@@ -226,7 +215,7 @@ void MainWindow::openNavigator()
 void MainWindow::openTopics()
 {
     if (!Form8)
-        Form8 = new TopicWindow(this);
+        Form8 = new TopicWindow(state_, this);
     Form8->show();
     Form8->raise();
     Form8->activateWindow();
@@ -241,7 +230,7 @@ void MainWindow::composeChosen()
 void MainWindow::showCompose()
 {
     // Closing unloads the window: the next opening loads it afresh.
-    Form5 = new ComposeWindow(this);
+    Form5 = new ComposeWindow(state_, this);
     Form5->exec();
     delete Form5;
 }
@@ -253,8 +242,8 @@ void MainWindow::composeWholeSura()
         showMessage(this, QStringLiteral("إن نتائج البحث ليست لسورة واحدة"), QStringLiteral("خطأ"));
         return;
     }
-    if (listing_.count() > 0)
-        state.composesura = qint16(listing_.at(0).sura.toInt());
+    if (listing().count() > 0)
+        state.composesura = qint16(listing().at(0).sura.toInt());
     state.composemode = 1;
     showCompose();
 }
@@ -304,10 +293,10 @@ void MainWindow::openUpdate()
 void MainWindow::addSelectedToChosen()
 {
     const int k = ui->suraayaalist->currentIndex().row();
-    if (!listing_.isValidLine(k))
+    if (!listing().isValidLine(k))
         return;
-    const ResultRecord &record = listing_.at(k);
-    switch (chosen_.add(record.line, record.id, ui->Text1->toPlainText())) {
+    const ResultRecord &record = listing().at(k);
+    switch (chosenList().add(record.line, record.id, ui->Text1->toPlainText())) {
     case ChosenList::AddResult::Duplicate:
         showMessage(this, QStringLiteral("لقد تمت إضافة هذه الآية سابقا"));
         break;
@@ -322,7 +311,7 @@ void MainWindow::addSelectedToChosen()
 void MainWindow::removeSelectedChosen()
 {
     const int index = ui->addaya->currentRow();
-    if (chosen_.removeAt(index))
+    if (chosenList().removeAt(index))
         delete ui->addaya->takeItem(index);
 }
 

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "browse/ayadisplay.h"
-#include "browse/resultlisting.h"
-#include "compose/chosenlist.h"
-#include "data/datacontrol.h"
+#include "browse/readingstate.h"
 
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class Form1;
@@ -29,23 +26,17 @@ class AboutWindow;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // A view over the reading state, which outlives it.
+    explicit MainWindow(ReadingState &state, QWidget *parent = nullptr);
+    // Owns a reading state of its own for the folder.
     explicit MainWindow(const QString &appFolder, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    const QString &appFolder() const { return appFolder_; }
-    QString connectionString() const;
-
-    ResultListing &listing() { return listing_; }
-    DataControl &listingControl() { return Adodc1; }
-    ChosenList &chosenList() { return chosen_; }
-    bool withoutDiacritics() const;
+    ReadingState &state() { return state_; }
+    ResultListing &listing() { return state_.listing(); }
+    DataControl &listingControl() { return state_.listingControl(); }
+    ChosenList &chosenList() { return state_.chosenList(); }
     QFont ayaFont() const;
-    void setAyaFont(const QFont &font);
-
-    // The listing producers. Each sets its statement, the mixedsora value it
-    // stands for (none: unchanged), and fills through the shared walk.
-    enum class Guard { AllayaasearchOnly, AlsoFullsearch };
-    void produceListing(const QString &statement, std::optional<qint16> mixedsora, Guard guard);
 
     // Created on first use, also hidden by the first search.
     OptionsWindow *optionsWindow();
@@ -77,15 +68,13 @@ private:
     void onListingFinished(int count);
     void setValueLabel(const QLabel *caption, QLabel *label, const QString &value);
     void applySavedFont();
-    void setListingCommandsEnabled(Guard guard, bool enabled);
+    void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
     void showCompose();
 
+    std::unique_ptr<ReadingState> ownedState_;
+    ReadingState &state_;
     std::unique_ptr<Ui::Form1> ui;
-    QString appFolder_;
-    DataControl Adodc1;
     DataControl Adodc2;
-    ResultListing listing_;
-    ChosenList chosen_;
     TafsirColumn text2Column_ = TafsirColumn::Muyassar;
     bool tafsirShown_ = false;
     int tafsirGrowth_ = 0;
@@ -97,7 +86,5 @@ private:
     QPointer<NavigatorWindow> Form7;
     QPointer<TopicWindow> Form8;
 };
-
-void centreWindow(QWidget *window);
 
 } // namespace zarfan

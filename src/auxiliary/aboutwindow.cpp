@@ -2,7 +2,6 @@
 #include "ui_aboutwindow.h"
 
 #include "app/appcontext.h"
-#include "app/mainwindow.h"
 #include "noteswindow.h"
 #include "updatewindow.h"
 
@@ -20,7 +19,7 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique
     ui->Text1->setText(UpdateWindow::websiteUrl());
     ui->Text2->setText(QStringLiteral("https://tanzil.net"));
     adjustSize();
-    centreWindow(this);
+    centreWhenShown(this);
     connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->Command2, &QPushButton::clicked, this, &AboutWindow::openNotes);
 }

@@ -2,7 +2,6 @@
 #include "ui_noteswindow.h"
 
 #include "app/appcontext.h"
-#include "app/mainwindow.h"
 #include "notestext.h"
 
 namespace zarfan {
@@ -11,8 +10,9 @@ NotesWindow::NotesWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique
 {
     ui->setupUi(this);
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 8.25));
+    alignRightToLeft(ui->Text2);
     ui->Text2->setPlainText(notesText());
-    centreWindow(this);
+    centreWhenShown(this);
     connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);
 }
 

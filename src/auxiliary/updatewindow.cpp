@@ -2,7 +2,6 @@
 #include "ui_updatewindow.h"
 
 #include "app/appcontext.h"
-#include "app/mainwindow.h"
 #include "app/messages.h"
 #include "updatefetcher.h"
 
@@ -17,7 +16,8 @@ UpdateWindow::UpdateWindow(QWidget *parent)
     ui->setupUi(this);
     layout()->setMenuBar(ui->menubar);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
-    centreWindow(this);
+    alignRightToLeft(ui->Text1);
+    centreWhenShown(this);
     connect(ui->ok, &QAction::triggered, this, &QDialog::close);
     connect(ui->note, &QAction::triggered, this, &UpdateWindow::showNote);
     connect(ui->gotoweb, &QAction::triggered, this, &UpdateWindow::openWebsite);

@@ -40,8 +40,16 @@ void EventYield::now()
 
 FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield)
 {
+    // Only what the lines need is copied, whatever the statement selects.
+    control.setCopiedColumns({QStringLiteral("soraano"), QStringLiteral("ayaano"), QStringLiteral("ID"),
+                              QStringLiteral("chapterNO"), QStringLiteral("pageno")});
     control.refresh();
+    control.setCopiedColumns({});
     listing.clear();
+    if (control.failure() == DataControl::Failure::TooComplex) {
+        listing.finish();
+        return FillOutcome::TooComplex;
+    }
     const quint64 mine = listing.generation();
     const int cSura = control.column(u"soraano");
     const int cAya = control.column(u"ayaano");

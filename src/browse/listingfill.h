@@ -32,6 +32,7 @@ enum class FillOutcome {
     Finished,   // the listing holds this fill's rows and was finished
     Superseded, // a newer fill replaced the lines during a yield
     Failed,     // the data held a bad sura number; the listing was emptied
+    TooComplex, // the statement ran past its time limit; the listing was emptied
 };
 
 // The one walk that every producer of result lines uses: refresh the data

@@ -39,6 +39,8 @@ public:
     // Changes whenever the listing is cleared: a fill that sees it change
     // knows a newer fill has replaced its lines.
     quint64 generation() const { return generation_; }
+    // Tells a running fill that a newer one replaces it, without clearing.
+    void abandon() { ++generation_; }
 
 signals:
     void finished(int count);

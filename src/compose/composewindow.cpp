@@ -3,7 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/keyboardlayout.h"
-#include "app/mainwindow.h"
+#include "browse/readingstate.h"
 #include "browse/listingfill.h"
 #include "browse/programstate.h"
 #include "composer.h"
@@ -11,20 +11,23 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QTextDocumentFragment>
 
 namespace zarfan {
 
-ComposeWindow::ComposeWindow(MainWindow *main) : ActivatedDialog(main), ui(std::make_unique<Ui::Form5>()), main_(main)
+ComposeWindow::ComposeWindow(ReadingState &state, QWidget *parent)
+    : ActivatedDialog(parent), ui(std::make_unique<Ui::Form5>()), state_(state)
 {
     ui->setupUi(this);
     layout()->setMenuBar(ui->menubar);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 9.75));
+    alignRightToLeft(ui->Text2);
     setShown(QStringLiteral("يرجى الإنتظار ...") + QStringLiteral("\r\n"));
 
     activateArabicKeyboard();
-    centreWindow(this);
-    Adodc1.setConnectionString(main->connectionString());
+    centreWhenShown(this);
+    Adodc1.setConnectionString(state.connectionString());
     connect(ui->copy, &QAction::triggered, this, &ComposeWindow::copyText);
 }
 
@@ -39,7 +42,7 @@ void ComposeWindow::setShown(const QString &text)
 void ComposeWindow::build()
 {
     const ProgramState &state = programState();
-    const bool plain = main_->withoutDiacritics();
+    const bool plain = state_.withoutDiacritics();
     const quint64 mine = ++builds_;
     busy_ = true;
     QPointer<ComposeWindow> self(this);
@@ -52,7 +55,7 @@ void ComposeWindow::build()
     if (state.composemode == 1)
         text = Composer::sura(Adodc1, state.composesura, plain, keepGoing);
     else if (state.composemode == 2)
-        text = Composer::chosen(Adodc1, main_->chosenList().hideadd, main_->chosenList().addaya, plain, keepGoing);
+        text = Composer::chosen(Adodc1, state_.chosenList().hideadd, state_.chosenList().addaya, plain, keepGoing);
     else
         return void(busy_ = false);
     if (self.isNull() || builds_ != mine)
@@ -65,7 +68,9 @@ void ComposeWindow::copyText()
 {
     activateArabicKeyboard();
     QGuiApplication::clipboard()->clear();
-    QGuiApplication::clipboard()->setText(shown_);
+    // A selection is what the user means to copy; without one, the whole text.
+    const QString selected = ui->Text2->textCursor().selection().toPlainText();
+    QGuiApplication::clipboard()->setText(selected.isEmpty() ? shown_ : selected);
 }
 
 } // namespace zarfan

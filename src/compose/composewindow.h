@@ -11,14 +11,14 @@ class Form5;
 
 namespace zarfan {
 
-class MainWindow;
+class ReadingState;
 
 // Form5: the composed text of the chosen ayas or of a whole sura, rebuilt from
 // the database each time the window becomes active.
 class ComposeWindow : public ActivatedDialog {
     Q_OBJECT
 public:
-    explicit ComposeWindow(MainWindow *main);
+    ComposeWindow(ReadingState &state, QWidget *parent);
     ~ComposeWindow() override;
 
     // The text as shown, line breaks as CR LF.
@@ -35,7 +35,7 @@ private:
     void setShown(const QString &text);
 
     std::unique_ptr<Ui::Form5> ui;
-    MainWindow *main_;
+    ReadingState &state_;
     DataControl Adodc1;
     QString shown_;
     quint64 builds_ = 0;

@@ -4,6 +4,7 @@
 #include "problems.h"
 #include "sqlite.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <sqlite3.h>
@@ -73,8 +74,16 @@ std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target)
         return existing;
 
     const QFileInfo info(target.path);
-    if (!info.exists() || !info.isFile()) {
+    if (!info.exists()) {
         reportProblem(problem::databaseMissing(target.path));
+        return {};
+    }
+    if (!info.isFile()) {
+        reportProblem(problem::databaseNotAFile(target.path));
+        return {};
+    }
+    if (!info.isReadable()) {
+        reportProblem(problem::databaseNoPermission(target.path));
         return {};
     }
     sqlite3 *raw = nullptr;
@@ -149,9 +158,35 @@ bool DataControl::open()
     return db_ != nullptr;
 }
 
+namespace {
+struct Deadline {
+    QElapsedTimer clock;
+    bool expired = false;
+};
+
+int stopWhenLate(void *data)
+{
+    auto *deadline = static_cast<Deadline *>(data);
+    deadline->expired = deadline->clock.elapsed() > DataControl::kTimeLimitMs;
+    return deadline->expired ? 1 : 0;
+}
+
+// Where a cut cell ends: never inside a UTF-8 sequence.
+int cutUtf8(const char *p, int bytes)
+{
+    if (bytes <= DataControl::kCellByteLimit)
+        return bytes;
+    int end = DataControl::kCellByteLimit;
+    while (end > 0 && (static_cast<unsigned char>(p[end]) & 0xC0) == 0x80)
+        --end;
+    return end;
+}
+} // namespace
+
 bool DataControl::refresh()
 {
     clearRows();
+    failure_ = Failure::Failed;
     if (!open())
         return false;
     sqlite3 *raw = db_->db.handle();
@@ -163,25 +198,40 @@ bool DataControl::refresh()
         return false;
     }
     const int columnCount = stmt.columnCount();
-    for (int c = 0; c < columnCount; ++c)
+    std::vector<bool> copy(std::size_t(columnCount), true);
+    for (int c = 0; c < columnCount; ++c) {
         columns_.append(QString::fromUtf8(stmt.columnName(c)));
+        if (!copied_.isEmpty())
+            copy[std::size_t(c)] = copied_.contains(columns_.last(), Qt::CaseInsensitive);
+    }
     sqlite3_stmt *h = stmt.handle();
+    Deadline deadline;
+    deadline.clock.start();
+    sqlite3_progress_handler(raw, 4000, stopWhenLate, &deadline);
     int rc;
     while ((rc = stmt.step()) == SQLITE_ROW) {
         for (int c = 0; c < columnCount; ++c) {
-            const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(h, c));
+            const auto *p = copy[std::size_t(c)] ? reinterpret_cast<const char *>(sqlite3_column_text(h, c)) : nullptr;
             if (p)
-                cells_.append(p, std::size_t(sqlite3_column_bytes(h, c)));
+                cells_.append(p, std::size_t(cutUtf8(p, sqlite3_column_bytes(h, c))));
             ends_.push_back(cells_.size());
         }
         ++rows_;
     }
+    sqlite3_progress_handler(raw, 0, nullptr, nullptr);
     if (rc != SQLITE_DONE) {
-        if (isDamage(rc) || isDamage(sqlite3_extended_errcode(raw)))
+        if (rc == SQLITE_INTERRUPT && deadline.expired) {
+            failure_ = Failure::TooComplex;
+        } else {
+            // The statement prepared, so the text was sound: an error while
+            // stepping is the file's. This engine reports some damage as a
+            // generic error.
             reportProblem(problem::databaseDamaged(db_->db.errorMessage()));
+        }
         clearRows();
         return false;
     }
+    failure_ = Failure::None;
     return true;
 }
 

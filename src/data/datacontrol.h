@@ -32,8 +32,21 @@ public:
     bool open();
 
     // Runs the record source. On any failure the recordset is empty and
-    // false is returned.
+    // false is returned; failure() tells why.
     bool refresh();
+    enum class Failure { None, Failed, TooComplex };
+    Failure failure() const { return failure_; }
+
+    // A statement stopped after this long has failed as too complex: a
+    // pattern with many wildcards can take the engine minutes.
+    static constexpr int kTimeLimitMs = 1000;
+
+    // Only these columns are copied by a refresh (the others read as "");
+    // empty copies every column.
+    void setCopiedColumns(const QStringList &names) { copied_ = names; }
+
+    // A longer cell is cut: no real text comes near it.
+    static constexpr int kCellByteLimit = 1 << 20;
     bool eof() const { return current_ >= rows_; }
     void moveNext();
 
@@ -56,6 +69,8 @@ private:
     std::vector<std::size_t> ends_;  // end offset of each cell in cells_
     int rows_ = 0;
     int current_ = 0;
+    QStringList copied_;
+    Failure failure_ = Failure::None;
 };
 
 // Drops the cached connections (tests rebuild files between cases).

@@ -43,6 +43,15 @@ QString databaseDamaged(const QString &detail)
 {
     return QStringLiteral("قاعدة البيانات zarfan.zf ناقصة أو تالفة ولا يمكن القراءة منها\n%1").arg(detail);
 }
+QString databaseNotAFile(const QString &path)
+{
+    return QStringLiteral("المسار المخصص لملف قاعدة البيانات zarfan.zf ليس ملفا (قد يكون مجلدا)\n%1").arg(path);
+}
+QString databaseNoPermission(const QString &path)
+{
+    return QStringLiteral("لا توجد صلاحية لقراءة ملف قاعدة البيانات zarfan.zf\n%1").arg(path);
+}
+QString searchTooComplex() { return QStringLiteral("نص البحث معقد جدا، يرجى تبسيطه"); }
 QString badSuraNumber(const QString &value)
 {
     return QStringLiteral("قاعدة البيانات zarfan.zf تحوي رقم سورة غير صالح: \"%1\"").arg(value);

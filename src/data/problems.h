@@ -18,6 +18,9 @@ namespace problem {
 QString databaseMissing(const QString &path);
 QString databaseUnreadable(const QString &path);
 QString databaseDamaged(const QString &detail);
+QString databaseNotAFile(const QString &path);
+QString databaseNoPermission(const QString &path);
+QString searchTooComplex();
 QString badSuraNumber(const QString &value);
 } // namespace problem
 

@@ -3,13 +3,17 @@
 
 #include "app/appcontext.h"
 #include "app/keyboardlayout.h"
-#include "app/mainwindow.h"
+#include "browse/readingstate.h"
 #include "browse/suratables.h"
 #include "data/queries.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
+
 namespace zarfan {
 
-NavigatorWindow::NavigatorWindow(MainWindow *main) : QDialog(main), ui(std::make_unique<Ui::Form7>()), main_(main)
+NavigatorWindow::NavigatorWindow(ReadingState &state, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::Form7>()), state_(state)
 {
     ui->setupUi(this);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
@@ -25,7 +29,13 @@ NavigatorWindow::NavigatorWindow(MainWindow *main) : QDialog(main), ui(std::make
     fillPromptCombo(ui->tafsercombo, juz, QStringLiteral("اختر رقم الجزء"));
 
     activateArabicKeyboard();
-    centreWindow(this);
+    centreWhenShown(this);
+    // Only an item chosen from a list starts a listing, not Enter on typed text.
+    for (QComboBox *box : {ui->searchname, ui->searchnumber, ui->tafsercombo}) {
+        box->installEventFilter(this);
+        if (box->lineEdit())
+            box->lineEdit()->installEventFilter(this);
+    }
 
     connect(ui->searchname, &QComboBox::activated, this, [this](int i) { listSura(i + 1); });
     connect(ui->searchnumber, &QComboBox::activated, this, [this](int i) { listSura(i + 1); });
@@ -40,16 +50,36 @@ void NavigatorWindow::reject()
     QDialog::reject();
 }
 
+void NavigatorWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape puts the window away with its choices, as choosing an entry does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool NavigatorWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void NavigatorWindow::listSura(int sura)
 {
     hide();
-    main_->produceListing(query::suraOrdered(sura), qint16(0), MainWindow::Guard::AlsoFullsearch);
+    state_.produceListing({query::suraOrdered(sura), qint16(0), ReadingState::Guard::AlsoFullsearch});
 }
 
 void NavigatorWindow::listJuz(int juz)
 {
     hide();
-    main_->produceListing(query::juzOrdered(juz), qint16(1), MainWindow::Guard::AlsoFullsearch);
+    state_.produceListing({query::juzOrdered(juz), qint16(1), ReadingState::Guard::AlsoFullsearch});
 }
 
 } // namespace zarfan

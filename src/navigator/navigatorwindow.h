@@ -9,14 +9,14 @@ class Form7;
 
 namespace zarfan {
 
-class MainWindow;
+class ReadingState;
 
 // Form7: lists a whole sura, by name or number, or a whole juz. Choosing an
 // entry hides the window (it keeps its choices) and fills the main listing.
 class NavigatorWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit NavigatorWindow(MainWindow *main);
+    NavigatorWindow(ReadingState &state, QWidget *parent);
     ~NavigatorWindow() override;
 
     void listSura(int sura);
@@ -28,9 +28,13 @@ public:
 public slots:
     void reject() override;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     std::unique_ptr<Ui::Form7> ui;
-    MainWindow *main_;
+    ReadingState &state_;
     bool unloaded_ = false;
 };
 

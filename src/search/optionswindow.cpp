@@ -2,7 +2,7 @@
 #include "ui_optionswindow.h"
 
 #include "app/appcontext.h"
-#include "app/mainwindow.h"
+#include "browse/readingstate.h"
 #include "app/messages.h"
 #include "browse/programstate.h"
 #include "browse/suratables.h"
@@ -10,10 +10,12 @@
 
 #include <QButtonGroup>
 #include <QFontDialog>
+#include <QKeyEvent>
 
 namespace zarfan {
 
-OptionsWindow::OptionsWindow(MainWindow *main) : QDialog(main), ui(std::make_unique<Ui::Form6>()), main_(main)
+OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::Form6>()), state_(state)
 {
     ui->setupUi(this);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
@@ -34,16 +36,34 @@ OptionsWindow::OptionsWindow(MainWindow *main) : QDialog(main), ui(std::make_uni
     modeGroup->addButton(ui->withother);
     modeGroup->addButton(ui->alone);
 
-    centreWindow(this);
+    centreWhenShown(this);
     QRadioButton *const scopes[] = {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op};
     const int current = programState().searchtype;
     scopes[current >= 0 && current <= 4 ? current : 0]->setChecked(true);
 
     connect(ui->Command1, &QToolButton::clicked, this, &OptionsWindow::commit);
     connect(ui->Commandfont, &QToolButton::clicked, this, &OptionsWindow::chooseFont);
+    // The mode and the positions count for as long as the window lives.
+    connect(ui->alone, &QRadioButton::toggled, this, &OptionsWindow::publishOptions);
+    for (QComboBox *box : {ui->part, ui->part1, ui->part2, ui->sora, ui->sora1, ui->sora2})
+        connect(box, &QComboBox::currentIndexChanged, this, &OptionsWindow::publishOptions);
+    publishOptions();
 }
 
-OptionsWindow::~OptionsWindow() = default;
+OptionsWindow::~OptionsWindow() { state_.resetSearchOptions(); }
+
+void OptionsWindow::publishOptions() { state_.setSearchOptions(searchOptions(0)); }
+
+void OptionsWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape puts the window away as Command1 does, keeping its state, but
+    // commits no scope.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
 SearchOptions OptionsWindow::searchOptions(int searchtype) const
 {
@@ -78,7 +98,7 @@ void OptionsWindow::commit()
 
 void OptionsWindow::reject()
 {
-    // The close box (and Escape) destroy the window: nothing uncommitted stays.
+    // The close box destroys the window: nothing uncommitted stays.
     unloaded_ = true;
     QDialog::reject();
 }
@@ -87,14 +107,14 @@ void OptionsWindow::chooseFont()
 {
     bool confirmed = false;
     // Preset to the current font: a cancel returns it unchanged.
-    const QFont chosen = QFontDialog::getFont(&confirmed, main_->ayaFont(), this);
-    main_->setAyaFont(chosen);
+    const QFont chosen = QFontDialog::getFont(&confirmed, state_.ayaFont(), this);
+    state_.setAyaFont(chosen);
     FontRecord record;
     record.name = chosen.family();
     record.size = chosen.pointSizeF();
     record.italic = chosen.italic();
     record.bold = chosen.bold();
-    if (!writeSettings(main_->appFolder(), record))
+    if (!writeSettings(state_.appFolder(), record))
         showMessage(this, QStringLiteral("تعذر حفظ الخط في الملف all.txt، وسيبقى الخط المختار حتى إغلاق البرنامج"));
 }
 

@@ -11,14 +11,14 @@ class Form6;
 
 namespace zarfan {
 
-class MainWindow;
+class ReadingState;
 
 // Form6: the search scope, the match mode and the aya font. Command1 commits
 // the scope and hides the window; its close box drops what was not committed.
 class OptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit OptionsWindow(MainWindow *main);
+    OptionsWindow(ReadingState &state, QWidget *parent);
     ~OptionsWindow() override;
 
     // What the word search reads: the mode and the positions, with the given
@@ -33,9 +33,14 @@ public slots:
     void chooseFont();   // Commandfont
     void reject() override;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    void publishOptions();
+
     std::unique_ptr<Ui::Form6> ui;
-    MainWindow *main_;
+    ReadingState &state_;
     bool unloaded_ = false;
 };
 

@@ -3,17 +3,19 @@
 
 #include "app/appcontext.h"
 #include "app/keyboardlayout.h"
-#include "app/mainwindow.h"
+#include "browse/readingstate.h"
 #include "browse/listingfill.h"
 #include "browse/suratables.h"
 #include "data/queries.h"
 #include "referenceparser.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace zarfan {
 
-TopicWindow::TopicWindow(MainWindow *main) : QWidget(main, Qt::Window), ui(std::make_unique<Ui::Form8>()), main_(main)
+TopicWindow::TopicWindow(ReadingState &state, QWidget *parent)
+    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Form8>()), state_(state)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -24,8 +26,8 @@ TopicWindow::TopicWindow(MainWindow *main) : QWidget(main, Qt::Window), ui(std::
     }
     ui->Image1->lower();
 
-    centreWindow(this);
-    const QString connection = main->connectionString();
+    centreWhenShown(this);
+    const QString connection = state.connectionString();
     Adodc1.setConnectionString(connection);
     Adodc2.setConnectionString(connection);
     activateArabicKeyboard();
@@ -46,21 +48,23 @@ bool TopicWindow::fillTopics()
     const int cName = Adodc1.column(u"Topic_Name");
     const int cNumber = Adodc1.column(u"Topic_No");
     EventYield yield;
+    // The window may close, and be deleted, during a yield.
+    const QPointer<TopicWindow> self(this);
     while (!Adodc1.eof()) {
         secondlist_.append(Adodc1.field(cNumber));
         ui->mainlist->addItem(Adodc1.field(cName));
         Adodc1.moveNext();
-        if (yield.maybe() && fills_ != mine)
+        if (yield.maybe() && (!self || fills_ != mine))
             return false;
     }
     return true;
 }
 
-void TopicWindow::showTopLevel()
+bool TopicWindow::showTopLevel()
 {
     Adodc1.setRecordSource(query::topLevelTopics());
     Adodc1.refresh();
-    fillTopics();
+    return fillTopics();
 }
 
 void TopicWindow::openSelectedTopic()
@@ -73,8 +77,8 @@ void TopicWindow::openSelectedTopic()
     Adodc1.setRecordSource(query::childTopics(topic));
     Adodc1.refresh();
     if (!Adodc1.field(u"Topic_No").isEmpty()) {
-        fillTopics();
-        ui->mainlist->setCurrentRow(-1);
+        if (fillTopics())
+            ui->mainlist->setCurrentRow(-1);
         return;
     }
     const quint64 mine = ++fills_;
@@ -86,6 +90,7 @@ void TopicWindow::openSelectedTopic()
     const int cSura = Adodc1.column(u"Sura_No");
     const int cAyat = Adodc1.column(u"Ayat_No");
     EventYield yield;
+    const QPointer<TopicWindow> self(this);
     while (!Adodc1.eof()) {
         const QString sura = Adodc1.field(cSura);
         const QString ayat = Adodc1.field(cAyat);
@@ -93,7 +98,7 @@ void TopicWindow::openSelectedTopic()
         ayaalistsub_.append(ayat);
         ui->suraayaalist->addItem(referenceLine(SuraTables::name(SuraTables::numberFromText(sura)), ayat));
         Adodc1.moveNext();
-        if (yield.maybe() && fills_ != mine)
+        if (yield.maybe() && (!self || fills_ != mine))
             return;
     }
 }
@@ -101,7 +106,8 @@ void TopicWindow::openSelectedTopic()
 void TopicWindow::backToTop()
 {
     ui->suraayaalist->clear();
-    showTopLevel();
+    if (!showTopLevel())
+        return;
     // Never left highlighted.
     ui->mainsearch->clearSelection();
     ui->mainsearch->setCurrentRow(-1, QItemSelectionModel::Clear);
@@ -117,7 +123,7 @@ void TopicWindow::resolveSelectedReference()
     const QString statement = referenceQuery(resolved, sura);
     if (statement.isEmpty())
         return;
-    main_->produceListing(statement, std::nullopt, MainWindow::Guard::AllayaasearchOnly);
+    state_.produceListing({statement, std::nullopt, ReadingState::Guard::AllayaasearchOnly});
 }
 
 bool TopicWindow::eventFilter(QObject *watched, QEvent *event)

@@ -12,14 +12,14 @@ class Form8;
 
 namespace zarfan {
 
-class MainWindow;
+class ReadingState;
 
 // Form8: the topic tree, one level at a time, and the aya references of the
 // last opened leaf. Modeless beside the main window.
 class TopicWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TopicWindow(MainWindow *main);
+    TopicWindow(ReadingState &state, QWidget *parent);
     ~TopicWindow() override;
 
     const QStringList &secondlist() const { return secondlist_; }
@@ -27,7 +27,7 @@ public:
     const QStringList &ayaalistsub() const { return ayaalistsub_; }
 
 public slots:
-    void showTopLevel();
+    bool showTopLevel();
     void openSelectedTopic();   // DblClick of mainlist
     void backToTop();           // Click of mainsearch
     void resolveSelectedReference(); // DblClick of suraayaalist
@@ -41,7 +41,7 @@ private:
     bool fillTopics();
 
     std::unique_ptr<Ui::Form8> ui;
-    MainWindow *main_;
+    ReadingState &state_;
     DataControl Adodc1;
     DataControl Adodc2;
     QStringList secondlist_;

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "browse/resultlisting.h"
+#include "compose/chosenlist.h"
+#include "data/datacontrol.h"
+#include "search/searchstatement.h"
+
+#include <QFont>
+#include <QObject>
+#include <optional>
+
+namespace zarfan {
+
+// What the windows share while the user reads: the result listing and the
+// one walk that fills it, the chosen ayas, the search options in force and
+// the aya font. Owned by the application; windows hold a reference and follow
+// its signals.
+class ReadingState : public QObject {
+    Q_OBJECT
+public:
+    explicit ReadingState(const QString &appFolder, QObject *parent = nullptr);
+
+    const QString &appFolder() const { return appFolder_; }
+    QString connectionString() const;
+
+    ResultListing &listing() { return listing_; }
+    DataControl &listingControl() { return Adodc1; }
+    ChosenList &chosenList() { return chosen_; }
+
+    bool withoutDiacritics() const { return withoutDiacritics_; }
+    void setWithoutDiacritics(bool on) { withoutDiacritics_ = on; }
+
+    const QFont &ayaFont() const { return ayaFont_; }
+    void setAyaFont(const QFont &font);
+
+    // The mode and positions of the options window while it lives; the scope
+    // code is read from the program-wide searchtype at each search.
+    SearchOptions searchOptions() const;
+    void setSearchOptions(const SearchOptions &options) { options_ = options; }
+    void resetSearchOptions() { options_ = SearchOptions(); }
+
+    // Which start controls a producer disables while it fills.
+    enum class Guard { AllayaasearchOnly, AlsoFullsearch };
+
+    // A producer's request: the statement, the mixedsora value it stands for
+    // (none: unchanged), its guard, and whether the data control is run once
+    // more at the end (the whole-sura listing leaves it on the first row).
+    struct Request {
+        QString statement;
+        std::optional<qint16> mixedsora;
+        Guard guard = Guard::AllayaasearchOnly;
+        bool refreshAfter = false;
+    };
+
+    // Fills the listing. A request made while a fill runs (from inside its
+    // yield) supersedes it: the running fill stops and the newest request is
+    // filled next, so no more than one fill is ever on the stack.
+    void produceListing(const Request &request);
+    bool isFilling() const { return fillsOnStack_ > 0; }
+    // How many fills are running at once; never more than one.
+    int fillsOnStack() const { return fillsOnStack_; }
+
+signals:
+    void listingCommandsEnabled(zarfan::ReadingState::Guard guard, bool enabled);
+    void ayaFontChanged(const QFont &font);
+    // The statement ran past its time limit and was stopped.
+    void statementTooComplex();
+
+private:
+    QString appFolder_;
+    DataControl Adodc1;
+    ResultListing listing_;
+    ChosenList chosen_;
+    SearchOptions options_;
+    QFont ayaFont_;
+    bool withoutDiacritics_ = false;
+    std::optional<Request> pending_;
+    int fillsOnStack_ = 0;
+};
+
+} // namespace zarfan
