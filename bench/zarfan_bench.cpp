@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -28,6 +29,15 @@ using namespace zarfan;
 namespace {
 
 int runs = 7;
+
+// A measurement of a statement that found nothing measures nothing.
+void requireRows(int count, const QString &what)
+{
+    if (count > 0)
+        return;
+    std::fprintf(stderr, "zarfan-bench: \"%s\" returned no rows; is there a database in the folder?\n", qPrintable(what));
+    std::exit(1);
+}
 
 double median(std::vector<double> v)
 {
@@ -55,6 +65,7 @@ double rawMs(const QString &folder, const QString &statement)
     dc.setConnectionString(buildConnectionString(folder));
     dc.setRecordSource(statement);
     dc.refresh(); // warm connection and cache
+    requireRows(dc.rowCount(), statement);
     return timeMs([&] {
         dc.refresh();
         const int c[] = {dc.column(u"soraano"), dc.column(u"ayaano"), dc.column(u"ID"), dc.column(u"chapterNO"), dc.column(u"pageno")};
@@ -111,6 +122,7 @@ int main(int argc, char **argv)
             dc.setConnectionString(buildConnectionString(folder));
             dc.setRecordSource(whole);
             dc.refresh();
+            requireRows(dc.rowCount(), whole);
         });
         const QString cli = QStandardPaths::findExecutable(u"sqlcipher"_qs);
         if (!cli.isEmpty()) {
@@ -160,6 +172,7 @@ int main(int argc, char **argv)
     const auto listingRow = [&](const QString &name, const QString &statement) {
         Row r{name};
         fill(statement, 1);
+        requireRows(w.listing().count(), statement);
         r.ms = timeMs([&] { fill(statement, 1); });
         r.raw = rawMs(folder, statement);
         // The literal fill: a yield after every row, on at most perRowLimit rows.
@@ -188,6 +201,7 @@ int main(int argc, char **argv)
             searcht->setText(text);
             w.runSearch();
         });
+        requireRows(w.listing().count(), text);
         r.raw = rawMs(folder, statement);
         if (single)
             w.optionsWindow()->findChild<QWidget *>(u"withother"_qs)->setProperty("checked", true);
@@ -203,7 +217,7 @@ int main(int argc, char **argv)
         DataControl dc;
         dc.setConnectionString(buildConnectionString(folder));
         Row r{u"compose sura 2 (286 ayas)"_qs};
-        r.ms = timeMs([&] { Composer::sura(dc, 2, false); });
+        r.ms = timeMs([&] { requireRows(int(Composer::sura(dc, 2, false).size()), u"compose sura 2"_qs); });
         r.raw = timeMs([&] {
             dc.setRecordSource(query::sura(u"2"_qs));
             dc.refresh();

@@ -56,7 +56,8 @@ private slots:
         QTest::newRow("extra fields and lines") << QByteArray("\"A\",9,#TRUE#,#FALSE#,x,y\r\nsecond\r\n") << u"A"_qs << 9.0 << true << false;
         QTest::newRow("comma in name") << QByteArray("\"A, B\",9") << u"A, B"_qs << 9.0 << false << false;
         QTest::newRow("empty") << QByteArray() << QString() << 0.0 << false << false;
-        QTest::newRow("garbage bytes") << QByteArray("\xff\xfe\x00\x01,,,", 7) << QString::fromLatin1("\xff\xfe\x00\x01", 4) << 0.0 << false << false;
+        QTest::newRow("garbage bytes") << QByteArray("\xff\xfe\x00\x01,,,", 7) << u"\u06D2\u200F"_qs + QChar(0) + QChar(1) << 0.0 << false << false;
+        QTest::newRow("windows-1256 name") << QByteArray("\"\xd3\xe1\xc7\xe3\",14,#FALSE#,#TRUE#") << u"سلام"_qs << 14.0 << false << true;
         QTest::newRow("arabic name") << QString(u"\"خط النسخ\",12,#FALSE#,#FALSE#"_qs).toUtf8() << u"خط النسخ"_qs << 12.0 << false << false;
         QTest::newRow("unclosed quote") << QByteArray("\"Amiri,12") << u"Amiri,12"_qs << 0.0 << false << false;
     }

@@ -75,8 +75,16 @@ Table readTable(const QString &dir, const QString &name, const QStringList &head
     const QByteArray bytes = file.readAll();
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        fail(name, 0, QStringLiteral("is not valid UTF-8"));
+    if (decoder.hasError()) {
+        const QList<QByteArray> rawLines = bytes.split('\n');
+        for (qsizetype i = 0; i < rawLines.size(); ++i) {
+            QStringDecoder line(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            (void)line.decode(rawLines.at(i));
+            if (line.hasError())
+                fail(name, int(i) + 1, QStringLiteral("is not valid UTF-8"));
+        }
+        fail(name, 1, QStringLiteral("is not valid UTF-8"));
+    }
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -86,6 +94,8 @@ Table readTable(const QString &dir, const QString &name, const QStringList &head
         QString line = lines.at(i);
         if (line.endsWith(u'\r'))
             line.chop(1);
+        if (line.contains(u'\r') || line.contains(QChar(0)))
+            fail(name, i + 1, QStringLiteral("holds a CR or NUL character inside a line"));
         const QStringList fields = line.split(u'\t');
         if (i == 0) {
             if (fields != header)
@@ -195,12 +205,24 @@ void readTopics(const QString &dir, std::vector<Topic> &topics, std::vector<Topi
         numbers.insert(topic.number);
         topics.push_back(topic);
     }
+    QHash<int, int> parentOf;
+    for (const Topic &topic : topics)
+        parentOf.insert(topic.number, topic.parent);
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
         if (topics[r].parent != 0 && !numbers.contains(topics[r].parent))
             fail(t.file, t.lineNumbers[r], QStringLiteral("parent topic %1 does not exist").arg(topics[r].parent));
+        // A topic must reach the top: one that is its own ancestor never shows.
+        int step = topics[r].parent;
+        for (std::size_t hops = 0; step != 0; ++hops) {
+            if (step == topics[r].number || hops > topics.size())
+                fail(t.file, t.lineNumbers[r], QStringLiteral("topic %1 lies on a cycle of parents").arg(topics[r].number));
+            step = parentOf.value(step, 0);
+        }
     }
 
     const Table a = readTable(dir, QStringLiteral("topic-ayat.tsv"), {u"topic_no"_s, u"sura"_s, u"ayat"_s});
+    if (a.rows.empty())
+        fail(a.file, 2, QStringLiteral("holds no references"));
     for (std::size_t r = 0; r < a.rows.size(); ++r) {
         const int line = a.lineNumbers[r];
         const int topic = number(a, r, 0, 1, 1000000, "topic_no");

@@ -4,8 +4,9 @@
 
 namespace zarfan {
 
-// A dialog that does its work each time it becomes active (and once after
-// showing, where the platform reports no activation).
+// A dialog that does its work when it is shown and when the user comes back
+// to it from another window of this program; not when its own message box
+// closes or the user returns from another program.
 class ActivatedDialog : public QDialog {
     Q_OBJECT
 public:
@@ -20,6 +21,7 @@ protected:
 private:
     void run();
     bool ranSinceShow_ = false;
+    bool leftForOtherWindow_ = false;
 };
 
 } // namespace zarfan

@@ -20,6 +20,21 @@ SingleInstance::SingleInstance(const QString &lockPath) : lock_(std::make_unique
 {
     lock_->setStaleLockTime(0);
     first_ = lock_->tryLock(0);
+    if (first_)
+        return;
+    if (lock_->error() != QLockFile::LockFailedError) {
+        // No lock can be made here (an unwritable folder): one copy too many
+        // is better than none.
+        first_ = true;
+        return;
+    }
+    qint64 pid = 0;
+    QString host, app;
+    if (lock_->getLockInfo(&pid, &host, &app))
+        return; // held by a live copy: a lock of a dead one was taken over above
+    // Empty or garbage: no copy can hold it.
+    lock_->removeStaleLockFile();
+    first_ = lock_->tryLock(0) || lock_->error() != QLockFile::LockFailedError;
 }
 
 } // namespace zarfan

@@ -6,8 +6,9 @@
 
 namespace zarfan {
 
-// One running copy per user: a lock file held for the whole run. A lock
-// left by a crashed copy is stale and taken over.
+// One running copy per user: a lock file held for the whole run. Only a lock
+// held by a live copy of this program refuses a start: one left by a crashed
+// copy, or one that cannot be read, is taken over.
 class SingleInstance {
 public:
     explicit SingleInstance(const QString &lockPath = defaultLockPath());

@@ -17,7 +17,8 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique
     ui->Label2->setText(ui->Label2->text() + QStringLiteral(" فريق تطوير زرفان"));
     ui->Text3->setText(QStringLiteral(ZARFAN_CONTACT));
     ui->Text1->setText(UpdateWindow::websiteUrl());
-    ui->Text2->setText(QStringLiteral("https://tanzil.net"));
+    // The maker's site; the data's sources are credited in the notes.
+    ui->Text2->setText(UpdateWindow::websiteUrl());
     adjustSize();
     centreWhenShown(this);
     connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);

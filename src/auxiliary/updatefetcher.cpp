@@ -7,7 +7,30 @@
 
 namespace zarfan {
 
-UpdateFetcher::UpdateFetcher(QObject *parent) : QObject(parent), url_(defaultUrl()) {}
+UpdateFetcher::UpdateFetcher(QObject *parent) : QObject(parent), url_(defaultUrl())
+{
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        if (!reply_)
+            return;
+        drop();
+        emit fetched(QString());
+    });
+}
+
+void UpdateFetcher::drop()
+{
+    deadline_.stop();
+    QNetworkReply *reply = reply_;
+    reply_ = nullptr;
+    if (!reply)
+        return;
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
+}
+
+void UpdateFetcher::abort() { drop(); }
 
 QUrl UpdateFetcher::defaultUrl()
 {
@@ -17,11 +40,7 @@ QUrl UpdateFetcher::defaultUrl()
 
 void UpdateFetcher::fetch()
 {
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-        reply_->deleteLater();
-    }
+    drop();
     body_.clear();
     QNetworkRequest request(url_);
     request.setTransferTimeout(timeoutMs_);
@@ -30,6 +49,7 @@ void UpdateFetcher::fetch()
     reply_ = network_.get(request);
     connect(reply_, &QNetworkReply::readyRead, this, &UpdateFetcher::onReadyRead);
     connect(reply_, &QNetworkReply::finished, this, &UpdateFetcher::onFinished);
+    deadline_.start(timeoutMs_);
 }
 
 bool UpdateFetcher::takeBody(QNetworkReply *reply)
@@ -45,10 +65,7 @@ void UpdateFetcher::onReadyRead()
     if (!reply || !takeBody(reply))
         return;
     // A runaway body: keep what fits and stop the transfer.
-    reply_ = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
+    drop();
     emit fetched(decodeUpdateBody(body_));
 }
 
@@ -58,6 +75,7 @@ void UpdateFetcher::onFinished()
     if (!reply)
         return;
     reply_ = nullptr;
+    deadline_.stop();
     takeBody(reply);
     reply->deleteLater();
     // An answer with an HTTP status (a 404 page too) is shown as it came; a

@@ -4,6 +4,7 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
 class QNetworkReply;
@@ -24,6 +25,8 @@ public:
 
     // Starts a fetch; a fetch still running is abandoned.
     void fetch();
+    // Stops a running fetch at once; nothing is emitted.
+    void abort();
     bool isRunning() const { return !reply_.isNull(); }
 
 signals:
@@ -34,11 +37,14 @@ private:
     void onReadyRead();
     void onFinished();
 
+    void drop();
+
     QNetworkAccessManager network_;
+    QTimer deadline_;
     QPointer<QNetworkReply> reply_;
     QByteArray body_;
     QUrl url_;
-    int timeoutMs_ = 60000;
+    int timeoutMs_ = 60000; // for the whole transfer, not only a pause in it
 };
 
 } // namespace zarfan

@@ -3,6 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/messages.h"
+#include "updatebody.h"
 #include "updatefetcher.h"
 
 #include <QDesktopServices>
@@ -23,11 +24,19 @@ UpdateWindow::UpdateWindow(QWidget *parent)
     connect(ui->gotoweb, &QAction::triggered, this, &UpdateWindow::openWebsite);
     connect(fetcher_, &UpdateFetcher::fetched, this, [this](const QString &text) {
         busy_ = false;
-        ui->Text1->setPlainText(text);
+        ui->Text1->setPlainText(presentableUpdateText(text));
     });
 }
 
-UpdateWindow::~UpdateWindow() = default;
+UpdateWindow::~UpdateWindow() { fetcher_->abort(); }
+
+void UpdateWindow::done(int result)
+{
+    // A slow or hostile server is left at once.
+    fetcher_->abort();
+    busy_ = false;
+    ActivatedDialog::done(result);
+}
 
 QString UpdateWindow::noteText()
 {

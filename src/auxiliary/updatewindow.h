@@ -28,6 +28,8 @@ public slots:
     void showNote();
     void openWebsite();
 
+    void done(int result) override;
+
 protected:
     void activated() override;
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringConverter>
 
@@ -69,8 +70,11 @@ SettingsRead parseSettings(const QByteArray &content)
 
     auto decoder = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString line = decoder.decode(firstLine);
-    if (decoder.hasError())
-        line = QString::fromLatin1(firstLine);
+    if (decoder.hasError()) {
+        // Not UTF-8: the code page the file's format was made for.
+        QStringDecoder arabic("windows-1256", QStringConverter::Flag::Stateless);
+        line = arabic.isValid() ? arabic.decode(firstLine) : QString::fromLatin1(firstLine);
+    }
     if (line.trimmed().isEmpty())
         return result;
 
@@ -92,7 +96,11 @@ SettingsRead parseSettings(const QByteArray &content)
 
 SettingsRead readSettings(const QString &appFolder)
 {
-    QFile file(settingsPath(appFolder));
+    // Only a regular file: a pipe or device in its place would block the start.
+    const QString path = settingsPath(appFolder);
+    if (!QFileInfo(path).isFile())
+        return {};
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     // One line is all the file holds; anything past 64 KiB is not a font line.

@@ -55,8 +55,14 @@ QString referenceQuery(const ResolvedReference &resolved, const QString &sura)
     const int n = sura.toInt(&ok);
     if (resolved.numbers.isEmpty() || !ok || n < 1 || n > 114)
         return QString();
-    QString numbers = resolved.joined;
-    numbers.replace(u',', QStringLiteral(" Or ayaano = "));
+    // Each aya once: overlapping ranges could otherwise name thousands, past
+    // what the engine takes in one condition. A sura has at most 286.
+    QStringList distinct;
+    for (const QString &number : resolved.numbers) {
+        if (!distinct.contains(number))
+            distinct.append(number);
+    }
+    const QString numbers = distinct.join(QStringLiteral(" Or ayaano = "));
     return QStringLiteral("SELECT *  FROM Ayat where ( ayaano =  ") + numbers + QStringLiteral(" ) and soraano = ") + sura;
 }
 
