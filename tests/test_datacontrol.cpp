@@ -3,6 +3,7 @@
 #include "data/queries.h"
 #include "testutil.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 using namespace zarfan;
@@ -152,6 +153,66 @@ private slots:
         }
         QCOMPARE(problems.messages.size(), 1);
         QVERIFY(problems.messages.first().contains(QStringLiteral("zarfan.zf")));
+    }
+
+    // A ';' or '=' in the folder, a folder where the file belongs, damage that
+    // shows only while stepping, a pattern that would take the engine minutes.
+    void hostileFoldersFilesAndPatterns()
+    {
+        QTemporaryDir parent;
+        const QString odd = parent.filePath(u"a;b=c"_qs);
+        QVERIFY(QDir().mkpath(odd));
+        QVERIFY(QFile::copy(mini(), odd + u"/zarfan.zf"_qs));
+        DataControl dc;
+        connect(dc, odd);
+        dc.setRecordSource(query::sura(u"2"_qs));
+        QVERIFY(dc.refresh());
+        QCOMPARE(dc.rowCount(), 3);
+
+        testutil::ProblemCounter problems;
+        QVERIFY(QDir().mkpath(parent.filePath(u"dir/zarfan.zf"_qs)));
+        connect(dc, parent.filePath(u"dir"_qs));
+        QVERIFY(!dc.refresh());
+        QCOMPARE(problems.messages.size(), 1);
+        QVERIFY(problems.messages.last().contains(u"ليس ملفا"_qs));
+
+        // A long text lies on overflow pages at the end of the file.
+        const QString damaged = parent.filePath(u"damaged/zarfan.zf"_qs);
+        QVERIFY(QDir().mkpath(parent.filePath(u"damaged"_qs)));
+        QVERIFY(testutil::makeDatabase(damaged, testutil::miniSql() + "INSERT INTO Ayat VALUES (8, 114, 2, 30, 604, ' x ', 'x', '"
+                                                    + QByteArray(200000, 'y') + "', 'z');"));
+        {
+            QFile f(damaged);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.seek(f.size() - 20000);
+            char c = 0;
+            f.getChar(&c);
+            f.seek(f.size() - 20000);
+            f.putChar(char(c ^ 0x10));
+        }
+        connect(dc, parent.filePath(u"damaged"_qs));
+        dc.setRecordSource(u"SELECT *  FROM Ayat where Ayat.taf like '%q%'order by ID"_qs);
+        QVERIFY(!dc.refresh());
+        QCOMPARE(problems.messages.size(), 2);
+        QVERIFY(problems.messages.last().contains(u"ناقصة أو تالفة"_qs));
+
+        connect(dc, testutil::realDbFolder());
+        QElapsedTimer clock;
+        clock.start();
+        // Many wildcards: the engine's own matcher took minutes on this.
+        dc.setRecordSource(u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '%ل%ل%ل%ل%ل%ل%ل%ل%ظظ%'order by ID"_qs);
+        QVERIFY(dc.refresh());
+        QVERIFY(clock.elapsed() < DataControl::kTimeLimitMs);
+        // A statement that would run for hours is stopped at the limit.
+        clock.restart();
+        dc.setRecordSource(u"SELECT count(*) FROM Ayat a, Ayat b, Ayat c"_qs);
+        QVERIFY(!dc.refresh());
+        QCOMPARE(dc.failure(), DataControl::Failure::TooComplex);
+        QVERIFY(clock.elapsed() < 10 * DataControl::kTimeLimitMs);
+        dc.setRecordSource(u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '%"_qs + QString(30000, u'ا') + u"%'"_qs);
+        QVERIFY(!dc.refresh());
+        QCOMPARE(dc.failure(), DataControl::Failure::TooComplex);
+        QCOMPARE(problems.messages.size(), 2);
     }
 
     // The real database answers the catalogue in scripture order.

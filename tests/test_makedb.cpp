@@ -123,6 +123,10 @@ private slots:
         QTest::newRow("reference outside sura") << u"topicAyat"_qs << 2 << u"3\t114\t5-7"_qs << u"topic-ayat.tsv:3:"_qs;
         QTest::newRow("reference to no topic") << u"topicAyat"_qs << 2 << u"9\t114\t1"_qs << u"topic-ayat.tsv:3:"_qs;
         QTest::newRow("missing parent") << u"topics"_qs << 3 << u"3\t7\tفصل"_qs << u"topics.tsv:4:"_qs;
+        QTest::newRow("own parent") << u"topics"_qs << 2 << u"2\t2\tفصل"_qs << u"topics.tsv:3:"_qs;
+        QTest::newRow("parent cycle") << u"topics"_qs << 1 << u"1\t3\tباب"_qs << u"topics.tsv:2:"_qs;
+        QTest::newRow("CR in a field") << u"quran"_qs << 3 << u"3\t1\t3\t1\t1\tx\ry\tx"_qs << u"quran.tsv:4:"_qs;
+        QTest::newRow("NUL in a field") << u"jalalayn"_qs << 2 << u"1\t2\tشرح"_qs + QChar(0) << u"tafsir-jalalayn.tsv:3:"_qs;
     }
 
     void badInputIsRefused()
@@ -149,6 +153,29 @@ private slots:
         QVERIFY2(result.error.startsWith(where), qPrintable(result.error));
         QVERIFY(!QFile::exists(out));
         QVERIFY(!QFile::exists(out + u".part"_qs));
+    }
+
+    // Faults that only raw files can hold.
+    void badFilesAreRefused()
+    {
+        QTemporaryDir dir;
+        Dataset data;
+        data.topicAyat = data.topicAyat.mid(0, 1);
+        data.write(dir.path());
+        auto result = makedb::build(dir.path(), dir.filePath(u"zarfan.zf"_qs));
+        QVERIFY2(result.error.startsWith(u"topic-ayat.tsv:2:"_qs), qPrintable(result.error));
+
+        Dataset().write(dir.path());
+        QFile f(dir.filePath(u"tafsir-muyassar.tsv"_qs));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray bytes = f.readAll();
+        const qsizetype third = bytes.indexOf('\n', bytes.indexOf('\n') + 1) + 1; // start of line 3
+        bytes.insert(third + 6, "\xff\xfe");
+        f.seek(0);
+        f.write(bytes);
+        f.close();
+        result = makedb::build(dir.path(), dir.filePath(u"zarfan.zf"_qs));
+        QVERIFY2(result.error.startsWith(u"tafsir-muyassar.tsv:3:"_qs), qPrintable(result.error));
     }
 
     // A failed build leaves an earlier database untouched.

@@ -79,7 +79,7 @@ Table readTable(const QString &dir, const QString &name, const QStringList &head
         const QList<QByteArray> rawLines = bytes.split('\n');
         for (qsizetype i = 0; i < rawLines.size(); ++i) {
             QStringDecoder line(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-            (void)line.decode(rawLines.at(i));
+            const QString decoded = line.decode(rawLines.at(i));
             if (line.hasError())
                 fail(name, int(i) + 1, QStringLiteral("is not valid UTF-8"));
         }

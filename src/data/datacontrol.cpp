@@ -14,9 +14,20 @@ namespace zarfan {
 // One open, keyed, read-only handle per database file and password, shared by
 // every data control of the process: keying costs a key derivation, which is
 // paid once.
+struct Deadline {
+    QElapsedTimer clock;
+    bool expired = false;
+    bool passed()
+    {
+        expired = expired || clock.elapsed() > DataControl::kTimeLimitMs;
+        return expired;
+    }
+};
+
 class SharedConnection {
 public:
     sql::Database db;
+    Deadline *deadline = nullptr; // of the statement stepping now
 };
 
 namespace {
@@ -67,6 +78,72 @@ QString missingSchema(sqlite3 *db)
     return QString();
 }
 
+// x LIKE pattern, as the engine's own: % any run, _ one character, ASCII
+// letters without regard to case, no escape character. The engine's matcher
+// backtracks at every %, which is exponential in their number; this one
+// remembers only the last %, so a row costs at most text times pattern.
+bool likeMatch(const unsigned char *p, const unsigned char *pEnd, const unsigned char *s, const unsigned char *sEnd)
+{
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; };
+    const auto nextChar = [](const unsigned char *q, const unsigned char *end) {
+        ++q;
+        while (q < end && (*q & 0xC0) == 0x80)
+            ++q;
+        return q;
+    };
+    const unsigned char *starP = nullptr, *starS = nullptr;
+    while (s < sEnd) {
+        if (p < pEnd && *p == '%') {
+            while (p < pEnd && *p == '%')
+                ++p;
+            if (p == pEnd)
+                return true;
+            starP = p;
+            starS = s;
+            continue;
+        }
+        if (p < pEnd && *p == '_') {
+            ++p;
+            s = nextChar(s, sEnd);
+            continue;
+        }
+        if (p < pEnd && lower(*p) == lower(*s)) {
+            ++p;
+            ++s;
+            continue;
+        }
+        if (!starP)
+            return false;
+        p = starP;
+        s = starS = nextChar(starS, sEnd);
+    }
+    while (p < pEnd && *p == '%')
+        ++p;
+    return p == pEnd;
+}
+
+void likeFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    auto *shared = static_cast<SharedConnection *>(sqlite3_user_data(context));
+    if (shared->deadline && shared->deadline->passed()) {
+        sqlite3_result_error_code(context, SQLITE_INTERRUPT);
+        return;
+    }
+    const unsigned char *pattern = sqlite3_value_text(argv[0]);
+    const int patternBytes = sqlite3_value_bytes(argv[0]);
+    const unsigned char *text = sqlite3_value_text(argv[1]);
+    const int textBytes = sqlite3_value_bytes(argv[1]);
+    if (!pattern || !text)
+        return; // NULL, as the engine gives
+    if (patternBytes > 50000) {
+        if (shared->deadline)
+            shared->deadline->expired = true; // too complex, as a pattern that runs too long
+        sqlite3_result_error(context, "LIKE or GLOB pattern too complex", -1);
+        return;
+    }
+    sqlite3_result_int(context, likeMatch(pattern, pattern + patternBytes, text, text + textBytes) ? 1 : 0);
+}
+
 std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target)
 {
     const QString key = target.path + QChar(0) + target.password;
@@ -107,6 +184,8 @@ std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target)
         reportProblem(problem::databaseDamaged(missing));
         return {};
     }
+    sqlite3_create_function_v2(raw, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, shared.get(), likeFunction,
+                               nullptr, nullptr, nullptr);
     sqlite3_set_authorizer(raw, readOnlyAuthorizer, nullptr);
     connectionCache().insert(key, shared);
     return shared;
@@ -126,6 +205,13 @@ bool isSchemaError(const QString &message)
 } // namespace
 
 void closeSharedConnections() { connectionCache().clear(); }
+
+bool sqlLike(const QByteArray &pattern, const QByteArray &text)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(pattern.constData());
+    const auto *s = reinterpret_cast<const unsigned char *>(text.constData());
+    return likeMatch(p, p + pattern.size(), s, s + text.size());
+}
 
 DataControl::DataControl() = default;
 DataControl::~DataControl() = default;
@@ -159,17 +245,7 @@ bool DataControl::open()
 }
 
 namespace {
-struct Deadline {
-    QElapsedTimer clock;
-    bool expired = false;
-};
-
-int stopWhenLate(void *data)
-{
-    auto *deadline = static_cast<Deadline *>(data);
-    deadline->expired = deadline->clock.elapsed() > DataControl::kTimeLimitMs;
-    return deadline->expired ? 1 : 0;
-}
+int stopWhenLate(void *data) { return static_cast<Deadline *>(data)->passed() ? 1 : 0; }
 
 // Where a cut cell ends: never inside a UTF-8 sequence.
 int cutUtf8(const char *p, int bytes)
@@ -208,6 +284,7 @@ bool DataControl::refresh()
     Deadline deadline;
     deadline.clock.start();
     sqlite3_progress_handler(raw, 4000, stopWhenLate, &deadline);
+    db_->deadline = &deadline;
     int rc;
     while ((rc = stmt.step()) == SQLITE_ROW) {
         for (int c = 0; c < columnCount; ++c) {
@@ -219,8 +296,9 @@ bool DataControl::refresh()
         ++rows_;
     }
     sqlite3_progress_handler(raw, 0, nullptr, nullptr);
+    db_->deadline = nullptr;
     if (rc != SQLITE_DONE) {
-        if (rc == SQLITE_INTERRUPT && deadline.expired) {
+        if (deadline.expired) {
             failure_ = Failure::TooComplex;
         } else {
             // The statement prepared, so the text was sound: an error while

@@ -76,4 +76,7 @@ private:
 // Drops the cached connections (tests rebuild files between cases).
 void closeSharedConnections();
 
+// text LIKE pattern (UTF-8) as every statement of the program evaluates it.
+bool sqlLike(const QByteArray &pattern, const QByteArray &text);
+
 } // namespace zarfan
