@@ -8,6 +8,7 @@
 #include "compose/composewindow.h"
 #include "navigator/navigatorwindow.h"
 #include "search/optionswindow.h"
+#include "app/singleinstance.h"
 #include "topics/topicwindow.h"
 
 #include <QAbstractItemView>
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <QToolButton>
 
 using namespace zarfan;
@@ -564,6 +566,164 @@ private slots:
         guitest::whenModal(record);
         action("update")->trigger();
         QCOMPARE(opened, QStringList({u"Form2|عن برنامج زرفان"_qs, u"Form4|آخر التحديثات"_qs}));
+    }
+
+    // Every line of the aya and tafsir boxes starts at their right edge, also
+    // after a font change and when the text wraps.
+    void textBoxesStartAtTheRightEdge()
+    {
+        action("tafser1")->trigger();
+        search(u"الله"_qs);
+        w->state().setAyaFont(designFont(u"Amiri"_qs, 20));
+        select(1);
+        for (const char *name : {"Text1", "Text2"}) {
+            auto *box = child<QPlainTextEdit>(w.get(), name);
+            QVERIFY(box->document()->defaultTextOption().alignment() & Qt::AlignRight);
+            QTextCursor cursor(box->document());
+            // The first character of the first and of the last line.
+            const QRect first = box->cursorRect(cursor);
+            cursor.movePosition(QTextCursor::End);
+            cursor.movePosition(QTextCursor::StartOfLine);
+            const QRect last = box->cursorRect(cursor);
+            QVERIFY2(first.x() > box->viewport()->width() - 20, name);
+            QVERIFY2(last.x() > box->viewport()->width() - 20, name);
+        }
+    }
+
+    // Escape puts the options and navigator windows away with their state;
+    // Enter on text typed in a navigator box lists nothing.
+    void escapeAndEnterInTheSmallWindows()
+    {
+        guitest::whenModal([](QWidget *dialog) {
+            child<QRadioButton>(dialog, "alone")->setChecked(true);
+            child<QRadioButton>(dialog, "soraop")->setChecked(true);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        action("tools")->trigger();
+        QCOMPARE(programState().searchtype, qint16(0));
+        QVERIFY(w->state().searchOptions().singleWord);
+        guitest::whenModal([](QWidget *dialog) {
+            QVERIFY(child<QRadioButton>(dialog, "alone")->isChecked());
+            dialog->close();
+        });
+        action("tools")->trigger();
+        QVERIFY(!w->state().searchOptions().singleWord);
+
+        guitest::whenModal([](QWidget *dialog) {
+            auto *name = child<QComboBox>(dialog, "searchname");
+            name->setCurrentIndex(3);
+            name->lineEdit()->setText(u"البقرة"_qs);
+            QTest::keyClick(name->lineEdit(), Qt::Key_Return);
+            QVERIFY(dialog->isVisible());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        action("fullsearch")->trigger();
+        QCOMPARE(w->listing().count(), 0);
+        guitest::whenModal([](QWidget *dialog) {
+            QCOMPARE(child<QComboBox>(dialog, "searchname")->currentIndex(), 3);
+            dialog->hide();
+        });
+        action("fullsearch")->trigger();
+    }
+
+    // Ctrl+C in the compose window copies the selection when there is one.
+    void composeCopiesTheSelection()
+    {
+        navigate("searchname", 111);
+        select(0);
+        w->addSelectedToChosen();
+        guitest::whenModal([](QWidget *dialog) {
+            auto *text = child<QPlainTextEdit>(dialog, "Text2");
+            QTRY_VERIFY(!text->toPlainText().startsWith(u"يرجى"_qs));
+            QTextCursor cursor(text->document());
+            cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+            text->setTextCursor(cursor);
+            QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(), cursor.selectedText());
+            text->setTextCursor(QTextCursor(text->document()));
+            QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+            QVERIFY(QApplication::clipboard()->text().endsWith(u"[الإخلاص : 1]\r\n\r\n"_qs));
+            dialog->close();
+        });
+        action("chosen")->trigger();
+    }
+
+    // Key repeat on Enter: each new search supersedes the running one and
+    // none nests inside another's yield.
+    void enterBurstNeverNestsFills()
+    {
+        EventYield::setDefaultInterval(0);
+        int depth = 0, deepest = 0;
+        connect(&w->state(), &ReadingState::listingCommandsEnabled, this, [&](ReadingState::Guard, bool enabled) {
+            depth += enabled ? -1 : 1;
+            deepest = std::max(deepest, depth);
+        });
+        auto *box = child<QLineEdit>(w.get(), "searcht");
+        box->setText(u"ا"_qs);
+        for (int i = 0; i < 400; ++i) {
+            QCoreApplication::postEvent(box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_qs));
+            QCoreApplication::postEvent(box, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, u"\r"_qs));
+        }
+        QTest::keyClick(box, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(deepest, 1);
+        QCOMPARE(depth, 0);
+        const auto expected = std::count_if(source.begin(), source.end(), [](const auto &a) { return a.clean.contains(u'ا'); });
+        QCOMPARE(w->listing().count(), int(expected));
+        QCOMPARE(label("score"), QString::number(expected));
+    }
+
+    void tooLongSearchIsRefusedWithAMessage()
+    {
+        guitest::MessageLog log;
+        navigate("searchname", 0);
+        search(QString(30000, u'ا'));
+        QCOMPARE(log.lines(), QStringList({u"زرفان|نص البحث معقد جدا، يرجى تبسيطه"_qs}));
+        QCOMPARE(w->listing().count(), 0);
+        QCOMPARE(label("score"), u"0"_qs);
+    }
+
+    // The topic window closed, and gone, while it lists a topic's children.
+    void topicWindowGoneDuringItsFill()
+    {
+        QTemporaryDir dir;
+        QVERIFY(testutil::makeDatabase(dir.filePath(u"zarfan.zf"_qs), testutil::miniSql()
+            + "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 3000) "
+              "INSERT INTO topics_name (Topic_No, Topic_Name, Mother_Topic) SELECT 1000 + x, 'فرع', '20' FROM n;"));
+        MainWindow main(dir.path());
+        main.openTopics();
+        QPointer<TopicWindow> form8 = main.topicWindow();
+        auto *list = form8->findChild<QListWidget *>(u"mainlist"_qs);
+        list->setCurrentRow(1);
+        EventYield::setDefaultInterval(0);
+        QTimer::singleShot(0, this, [&] {
+            form8->close();
+            delete form8;
+        });
+        form8->openSelectedTopic();
+        QVERIFY(!form8);
+        QVERIFY(!main.topicWindow());
+    }
+
+    // Only a live copy's lock refuses a start.
+    void lockFiles()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"lock"_qs);
+        for (const QByteArray &content : {QByteArray(), QByteArray("garbage\n\x01\x02")}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+            f.close();
+            SingleInstance instance(path);
+            QVERIFY(instance.isFirst());
+        }
+        {
+            SingleInstance held(path);
+            QVERIFY(held.isFirst());
+            QVERIFY(!SingleInstance(path).isFirst());
+        }
+        QVERIFY(SingleInstance(dir.filePath(u"no/such/folder/lock"_qs)).isFirst());
     }
 
     // Every control a user can reach has a name a screen reader can say.

@@ -1,6 +1,7 @@
 #include "data/settingsfile.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace zarfan;
 
@@ -78,6 +79,14 @@ private slots:
             QCOMPARE(r.size.value(), size);
         QCOMPARE(r.italic, italic);
         QCOMPARE(r.bold, bold);
+    }
+
+    // A pipe in place of the file would block the start forever.
+    void onlyARegularFileIsRead()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(u"all.txt"_qs)).constData(), 0600), 0);
+        QVERIFY(!readSettings(dir.path()).name);
     }
 
     void missingFileReadsNothing()

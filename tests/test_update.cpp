@@ -12,6 +12,7 @@
 #include <QStringEncoder>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 using namespace zarfan;
 
@@ -164,6 +165,54 @@ private slots:
         for (const char *name : {"ok", "note", "gotoweb"})
             menu.append(window.findChild<QAction *>(QString::fromLatin1(name))->text());
         QCOMPARE(menu, QStringList({u"موافق"_qs, u"ملاحظات"_qs, u"وصلة تهمك"_qs}));
+    }
+
+    // The window fetches when shown, not again when its own message box
+    // closes; a server that drips bytes is given up at the limit for the
+    // whole transfer; a notice without line breaks is shown in lines.
+    void activationLimitsAndLongLines()
+    {
+        const int requests = server.requests;
+        UpdateWindow window(nullptr);
+        window.fetcher()->setUrl(server.url("/utf8/update3.0.txt"));
+        window.show();
+        window.activateWindow();
+        auto *text = window.findChild<QPlainTextEdit *>(u"Text1"_qs);
+        QTRY_VERIFY(!text->toPlainText().isEmpty());
+        {
+            guitest::MessageLog log;
+            window.findChild<QAction *>(u"note"_qs)->trigger();
+        }
+        window.activateWindow();
+        QTest::qWait(200);
+        QCOMPARE(server.requests, requests + 1);
+
+        QTcpServer drip;
+        QVERIFY(drip.listen(QHostAddress::LocalHost));
+        QTimer tick;
+        QList<QTcpSocket *> clients;
+        connect(&drip, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket *s = drip.nextPendingConnection();
+            clients.append(s);
+            s->write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
+        });
+        connect(&tick, &QTimer::timeout, this, [&] {
+            for (QTcpSocket *s : clients)
+                s->write("a");
+        });
+        tick.start(100);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(fetch(QUrl(QStringLiteral("http://127.0.0.1:%1/update3.0.txt").arg(drip.serverPort())), 1500), QString());
+        QVERIFY(clock.elapsed() < 5000);
+
+        const QString shown = presentableUpdateText(QString(kUpdateBodyLimit, u'ب'));
+        QVERIFY(shown.size() <= kShownLimit + kShownLimit / kLineLimit + 1);
+        for (const QString &line : shown.split(u'\n'))
+            QVERIFY(line.size() <= kLineLimit);
+        QCOMPARE(presentableUpdateText(u"سطر أول\nسطر ثان"_qs), u"سطر أول\nسطر ثان"_qs);
+        const QString words = presentableUpdateText(QString(u"كلمة "_qs).repeated(200));
+        QVERIFY(words.split(u'\n').first().endsWith(u"كلمة"_qs));
     }
 
     void notesText()
