@@ -2,6 +2,7 @@
 
 #include "browse/suratables.h"
 #include "data/sqlite.h"
+#include "search/arabicfolding.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,7 +124,19 @@ int number(const Table &t, std::size_t row, int column, int low, int high, const
 struct Aya {
     int id, sura, aya, juz, page;
     QString text, index, taf, taf2;
+    QString folded, tafFolded, taf2Folded;
 };
+
+// Words of a text, pause-mark tokens set aside.
+qsizetype wordCount(const QString &text)
+{
+    qsizetype n = 0;
+    for (const QString &token : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!std::all_of(token.cbegin(), token.cend(), [](QChar c) { return c.unicode() >= 0x06D6 && c.unicode() <= 0x06ED; }))
+            ++n;
+    }
+    return n;
+}
 
 std::vector<Aya> readAyat(const QString &dir)
 {
@@ -156,6 +169,12 @@ std::vector<Aya> readAyat(const QString &dir)
         a.index = searchableText(quran.rows[r].at(6));
         if (a.text.trimmed().isEmpty() || a.index.trimmed().isEmpty())
             fail(quran.file, line, QStringLiteral("empty aya text"));
+        a.folded = u' ' + foldArabic(a.index) + u' ';
+        // Word k of every stored form is word k of the aya: the highlight and
+        // the word data rely on it.
+        const qsizetype words = wordCount(a.text);
+        if (wordCount(a.index) != words || wordCount(a.folded) != words)
+            fail(quran.file, line, QStringLiteral("the text and the clean text differ in their number of words"));
         ayat.push_back(a);
         ++expectedAya;
     }
@@ -163,7 +182,7 @@ std::vector<Aya> readAyat(const QString &dir)
         fail(quran.file, int(quran.rows.size()) + 1,
              QStringLiteral("holds %1 ayas instead of %2 (sura %3 is short)").arg(ayat.size()).arg(SuraTables::kAyaTotal).arg(expectedSura));
 
-    const auto readTafsir = [&](const QString &name, QString Aya::*target) {
+    const auto readTafsir = [&](const QString &name, QString Aya::*target, QString Aya::*foldedTarget) {
         const Table t = readTable(dir, name, {u"sura"_s, u"aya"_s, u"text"_s});
         if (t.rows.size() != ayat.size())
             fail(name, int(t.rows.size()) + 1, QStringLiteral("holds %1 texts instead of %2").arg(t.rows.size()).arg(ayat.size()));
@@ -175,10 +194,11 @@ std::vector<Aya> readAyat(const QString &dir)
             if (t.rows[r].at(2).trimmed().isEmpty())
                 fail(name, t.lineNumbers[r], QStringLiteral("empty tafsir text"));
             ayat[r].*target = t.rows[r].at(2);
+            ayat[r].*foldedTarget = u' ' + foldArabic(t.rows[r].at(2)) + u' ';
         }
     };
-    readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf);
-    readTafsir(QStringLiteral("tafsir-muyassar.tsv"), &Aya::taf2);
+    readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf, &Aya::tafFolded);
+    readTafsir(QStringLiteral("tafsir-muyassar.tsv"), &Aya::taf2, &Aya::taf2Folded);
     return ayat;
 }
 
@@ -266,14 +286,15 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     exec("BEGIN;");
     exec("CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano INTEGER NOT NULL, ayaano INTEGER NOT NULL, "
          "chapterNO INTEGER NOT NULL, pageno INTEGER NOT NULL, AyaaIndex TEXT NOT NULL, Ayaa TEXT NOT NULL, "
-         "taf TEXT NOT NULL, taf2 TEXT NOT NULL);");
+         "taf TEXT NOT NULL, taf2 TEXT NOT NULL, AyaaFolded TEXT NOT NULL, tafFolded TEXT NOT NULL, "
+         "taf2Folded TEXT NOT NULL);");
     exec("CREATE TABLE topics_name (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
-         "Topic_Name TEXT NOT NULL, Mother_Topic TEXT NOT NULL);");
+         "Topic_Name TEXT NOT NULL, Mother_Topic TEXT NOT NULL, Topic_NameFolded TEXT NOT NULL);");
     exec("CREATE TABLE topic_Ayat (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
          "Sura_No TEXT NOT NULL, Ayat_No TEXT NOT NULL);");
     exec("CREATE TABLE data_notice (ID INTEGER PRIMARY KEY, Notice TEXT NOT NULL);");
 
-    sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?);");
+    sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?,?,?,?);");
     for (const Aya &a : ayat) {
         insAya.bind(1, qint64(a.id));
         insAya.bind(2, qint64(a.sura));
@@ -284,17 +305,21 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         insAya.bind(7, a.text);
         insAya.bind(8, a.taf);
         insAya.bind(9, a.taf2);
+        insAya.bind(10, a.folded);
+        insAya.bind(11, a.tafFolded);
+        insAya.bind(12, a.taf2Folded);
         if (!insAya.execute())
             fail(path, 0, db.errorMessage());
         insAya.reset();
     }
-    sql::Statement insTopic(raw, "INSERT INTO topics_name VALUES (?,?,?,?);");
+    sql::Statement insTopic(raw, "INSERT INTO topics_name VALUES (?,?,?,?,?);");
     qint64 id = 0;
     for (const Topic &t : topics) {
         insTopic.bind(1, ++id);
         insTopic.bind(2, qint64(t.number));
         insTopic.bind(3, t.name);
         insTopic.bind(4, QString::number(t.parent));
+        insTopic.bind(5, foldArabic(t.name));
         if (!insTopic.execute())
             fail(path, 0, db.errorMessage());
         insTopic.reset();

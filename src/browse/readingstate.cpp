@@ -24,6 +24,7 @@ SearchOptions ReadingState::searchOptions() const
 {
     SearchOptions o = options_;
     o.searchtype = programState().searchtype;
+    o.target = target_;
     return o;
 }
 

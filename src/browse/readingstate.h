@@ -38,6 +38,10 @@ public:
     SearchOptions searchOptions() const;
     void setSearchOptions(const SearchOptions &options) { options_ = options; }
     void resetSearchOptions() { options_ = SearchOptions(); }
+    // Which text is searched: committed with the scope, kept when the options
+    // window is destroyed.
+    SearchTarget searchTarget() const { return target_; }
+    void setSearchTarget(SearchTarget target) { target_ = target; }
 
     // Which start controls a producer disables while it fills.
     enum class Guard { AllayaasearchOnly, AlsoFullsearch };
@@ -72,6 +76,7 @@ private:
     ResultListing listing_;
     ChosenList chosen_;
     SearchOptions options_;
+    SearchTarget target_ = SearchTarget::Quran;
     QFont ayaFont_;
     bool withoutDiacritics_ = false;
     std::optional<Request> pending_;

@@ -60,9 +60,10 @@ QByteArray quoted(const QString &text)
 // The tables and columns every window relies on; the first one missing, or "".
 QString missingSchema(sqlite3 *db)
 {
-    static const struct { const char *table; const char *columns[9]; } schema[] = {
-        {"Ayat", {"ID", "soraano", "ayaano", "Ayaa", "AyaaIndex", "chapterNO", "pageno", "taf", "taf2"}},
-        {"topics_name", {"ID", "Topic_Name", "Topic_No", "Mother_Topic"}},
+    static const struct { const char *table; const char *columns[12]; } schema[] = {
+        {"Ayat", {"ID", "soraano", "ayaano", "Ayaa", "AyaaIndex", "chapterNO", "pageno", "taf", "taf2", "AyaaFolded",
+                  "tafFolded", "taf2Folded"}},
+        {"topics_name", {"ID", "Topic_Name", "Topic_No", "Mother_Topic", "Topic_NameFolded"}},
         {"topic_Ayat", {"ID", "Topic_No", "Sura_No", "Ayat_No"}},
     };
     for (const auto &t : schema) {

@@ -9,6 +9,7 @@
 #include "data/settingsfile.h"
 
 #include <QButtonGroup>
+#include <algorithm>
 #include <QFontDialog>
 #include <QKeyEvent>
 
@@ -40,11 +41,14 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
     QRadioButton *const scopes[] = {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op};
     const int current = programState().searchtype;
     scopes[current >= 0 && current <= 4 ? current : 0]->setChecked(true);
+    ui->searchin->setCurrentIndex(int(state_.searchTarget()));
 
     connect(ui->Command1, &QToolButton::clicked, this, &OptionsWindow::commit);
     connect(ui->Commandfont, &QToolButton::clicked, this, &OptionsWindow::chooseFont);
     // The mode and the positions count for as long as the window lives.
     connect(ui->alone, &QRadioButton::toggled, this, &OptionsWindow::publishOptions);
+    connect(ui->literalsearch, &QCheckBox::toggled, this, &OptionsWindow::publishOptions);
+
     for (QComboBox *box : {ui->part, ui->part1, ui->part2, ui->sora, ui->sora1, ui->sora2})
         connect(box, &QComboBox::currentIndexChanged, this, &OptionsWindow::publishOptions);
     publishOptions();
@@ -76,6 +80,7 @@ SearchOptions OptionsWindow::searchOptions(int searchtype) const
     o.sora = ui->sora->currentIndex();
     o.sora1 = ui->sora1->currentIndex();
     o.sora2 = ui->sora2->currentIndex();
+    o.literal = ui->literalsearch->isChecked();
     return o;
 }
 
@@ -93,6 +98,7 @@ void OptionsWindow::commit()
     else if (ui->sora12op->isChecked())
         scope = 4;
     programState().searchtype = scope;
+    state_.setSearchTarget(static_cast<SearchTarget>(std::clamp(ui->searchin->currentIndex(), 0, 2)));
     hide();
 }
 

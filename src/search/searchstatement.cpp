@@ -1,5 +1,7 @@
 #include "searchstatement.h"
 
+#include "arabicfolding.h"
+
 namespace zarfan {
 
 QString escapeSearchText(const QString &text)
@@ -19,13 +21,32 @@ QString trimBlanks(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+QString searchColumn(const SearchOptions &o)
+{
+    switch (o.target) {
+    case SearchTarget::Jalalayn:
+        return o.literal ? QStringLiteral("Ayat.taf") : QStringLiteral("Ayat.tafFolded");
+    case SearchTarget::Muyassar:
+        return o.literal ? QStringLiteral("Ayat.taf2") : QStringLiteral("Ayat.taf2Folded");
+    case SearchTarget::Quran:
+        break;
+    }
+    return o.literal ? QStringLiteral("Ayat.AyaaIndex") : QStringLiteral("Ayat.AyaaFolded");
+}
+
+QString searchedText(const QString &typed, const SearchOptions &o)
+{
+    return o.literal ? cleanArabic(typed) : foldArabic(typed);
+}
+
 QString buildSearchStatement(const QString &text, const SearchOptions &o)
 {
-    const QString t = escapeSearchText(text);
+    const QString t = escapeSearchText(searchedText(text, o));
+    const QString column = searchColumn(o);
     const auto num = [](int position) { return QString::number(position + 1); };
     const QString pattern = o.singleWord ? QStringLiteral(" '%") + u' ' + t + u' ' + QStringLiteral("%'")
                                          : QStringLiteral("'%") + t + QStringLiteral("%'");
-    const QString tail = QStringLiteral(" And Ayat.AyaaIndex Like ") + pattern + QStringLiteral("order by ID");
+    const QString tail = QStringLiteral(" And ") + column + QStringLiteral(" Like ") + pattern + QStringLiteral("order by ID");
     switch (o.searchtype) {
     case 1:
         return QStringLiteral("SELECT *  FROM Ayat where chapterNO = ") + num(o.part) + tail;
@@ -42,7 +63,7 @@ QString buildSearchStatement(const QString &text, const SearchOptions &o)
     }
     const QString whole = o.singleWord ? QStringLiteral("'%") + u' ' + t + u' ' + QStringLiteral("%'")
                                        : QStringLiteral("'%") + t + QStringLiteral("%'");
-    return QStringLiteral("SELECT *  FROM Ayat where Ayat.AyaaIndex like ") + whole + QStringLiteral("order by ID");
+    return QStringLiteral("SELECT *  FROM Ayat where ") + column + QStringLiteral(" like ") + whole + QStringLiteral("order by ID");
 }
 
 } // namespace zarfan

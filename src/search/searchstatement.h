@@ -4,20 +4,34 @@
 
 namespace zarfan {
 
+// Which text a search looks in.
+enum class SearchTarget { Quran, Jalalayn, Muyassar };
+
 // What the word search reads from the options window: the scope code, the
-// mode and the selected positions (-1 when nothing is selected).
+// mode, the selected positions (-1 when nothing is selected), whether the
+// spelling must match as typed, and which text is searched.
 struct SearchOptions {
     int searchtype = 0;
     bool singleWord = false;
     int part = -1, part1 = -1, part2 = -1;
     int sora = -1, sora1 = -1, sora2 = -1;
+    bool literal = false;
+    SearchTarget target = SearchTarget::Quran;
 };
+
+// The column a search looks in, as the statement names it.
+QString searchColumn(const SearchOptions &options);
+
+// The typed text as the statement searches for it: folded by default,
+// only cleaned in the literal mode. Empty when nothing searchable is left.
+QString searchedText(const QString &typed, const SearchOptions &options);
 
 // Single quotes are doubled so that a quote is searched for and cannot end
 // the pattern; % and _ stay wildcards.
 QString escapeSearchText(const QString &text);
 
-// The one SELECT statement of a word search for the trimmed text.
+// The one SELECT statement of a word search for the trimmed text (folded or
+// cleaned here as the options say).
 QString buildSearchStatement(const QString &text, const SearchOptions &options);
 
 // Leading and trailing blanks (the space character only) removed.

@@ -1,0 +1,76 @@
+#include "arabicfolding.h"
+
+#include <algorithm>
+
+namespace zarfan {
+
+namespace {
+
+bool removable(char16_t c)
+{
+    return (c >= 0x0610 && c <= 0x061A) || (c >= 0x064B && c <= 0x065F) || c == 0x0670 || c == 0x0640
+        || (c >= 0x06D6 && c <= 0x06ED);
+}
+
+char16_t folded(char16_t c)
+{
+    switch (c) {
+    case 0x0622: // آ
+    case 0x0623: // أ
+    case 0x0625: // إ
+    case 0x0671: // ٱ
+        return 0x0627;
+    case 0x0649: // ى
+    case 0x0626: // ئ
+    case 0x06CC: // ی
+    case 0x06D2: // ے
+        return 0x064A;
+    case 0x0624: // ؤ
+        return 0x0648;
+    case 0x0629: // ة
+        return 0x0647;
+    case 0x06A9: // ک
+        return 0x0643;
+    default:
+        return c;
+    }
+}
+
+template <bool Fold> QString normalise(const QString &text)
+{
+    // Arabic letters and marks that compose with nothing, and ASCII, are
+    // already in NFKC: skip the costly pass for them.
+    const bool plain = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && u < 0x7F)
+            return true;
+        return u >= 0x0621 && u <= 0x06FF && !(u >= 0x0653 && u <= 0x0655) && !(u >= 0x0675 && u <= 0x0678);
+    });
+    const QString nfkc = plain ? text : text.normalized(QString::NormalizationForm_KC);
+    QString out;
+    out.reserve(nfkc.size());
+    bool pendingBlank = false;
+    for (const QChar ch : nfkc) {
+        const char16_t c = ch.unicode();
+        if (ch.isSpace()) {
+            pendingBlank = !out.isEmpty();
+            continue;
+        }
+        if (removable(c))
+            continue;
+        if (pendingBlank) {
+            out.append(u' ');
+            pendingBlank = false;
+        }
+        out.append(QChar(Fold ? folded(c) : c));
+    }
+    return out;
+}
+
+} // namespace
+
+QString cleanArabic(const QString &text) { return normalise<false>(text); }
+
+QString foldArabic(const QString &text) { return normalise<true>(text); }
+
+} // namespace zarfan
