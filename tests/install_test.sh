@@ -6,7 +6,8 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build_dir" --prefix "$prefix" > /dev/null
 
-for f in bin/zarfan lib/zarfan/zarfan lib/zarfan/zarfan.zf share/applications/zarfan.desktop \
+for f in bin/zarfan lib/zarfan/zarfan lib/zarfan/zarfan.zf lib/zarfan/LICENSE lib/zarfan/DATA-NOTICES.txt \
+         lib/zarfan/morphology.tsv share/applications/zarfan.desktop \
          share/icons/hicolor/scalable/apps/zarfan.svg share/metainfo/net.zarfan.Zarfan.metainfo.xml; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done

@@ -195,6 +195,39 @@ private slots:
         QCOMPARE(f.readAll(), before);
     }
 
+    // The notices file that is installed, the database's notice table and the
+    // data files agree: each file is named, each required notice is there.
+    void noticesAgree()
+    {
+        QFile file(makedb::defaultNoticesPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        const QStringList sections = makedb::splitNotices(text);
+        DataControl dc;
+        dc.setConnectionString(buildConnectionString(testutil::realDbFolder()));
+        dc.setRecordSource(u"SELECT *  FROM data_notice order by ID"_qs);
+        QCOMPARE(testutil::walk(dc, {u"Notice"_qs}), sections);
+        for (const QString &name : QDir(testutil::dataDir()).entryList({u"*.tsv"_qs}, QDir::Files)) {
+            if (name != u"topic-ayat-entries.tsv") // an audit trail, not read by the build
+                QVERIFY2(text.contains(name), qPrintable(name));
+        }
+        QFile morphology(testutil::dataDir() + u"/morphology.tsv"_qs);
+        QVERIFY(morphology.open(QIODevice::ReadOnly));
+        QStringList block;
+        while (!morphology.atEnd()) {
+            const QString line = QString::fromUtf8(morphology.readLine()).chopped(1);
+            if (!line.startsWith(u'#'))
+                break;
+            block.append(line);
+        }
+        QCOMPARE(block.size(), 31);
+        QVERIFY(text.contains(block.join(u'\n')));
+        for (const char *required : {"CHANGING IT IS NOT ALLOWED", "tanzil.net", "http://corpus.quran.com",
+                                     "Creative Commons Attribution 3.0", "non-commercial", "licence are unknown",
+                                     "GNU General Public License"})
+            QVERIFY2(text.contains(QString::fromLatin1(required)), required);
+    }
+
     void missingFolder()
     {
         const auto result = makedb::build(u"/nonexistent/folder"_qs, QDir::temp().filePath(u"never.zf"_qs));

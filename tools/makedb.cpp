@@ -21,35 +21,6 @@ namespace zarfan::makedb {
 
 namespace {
 
-const char kNotice[] =
-    "Tanzil Quran Text (Simple, Version 1.1) and Tanzil Quran Text (Simple Clean, Version 1.1)\n"
-    "Copyright (C) 2007-2025 Tanzil Project\n"
-    "License: Creative Commons Attribution 3.0\n"
-    "\n"
-    "This copy of the Quran text is carefully produced, highly verified and continuously\n"
-    "monitored by a group of specialists at Tanzil Project.\n"
-    "\n"
-    "TERMS OF USE:\n"
-    "- Permission is granted to copy and distribute verbatim copies of this text, but\n"
-    "  CHANGING IT IS NOT ALLOWED.\n"
-    "- This Quran text can be used in any website or application, provided that its source\n"
-    "  (Tanzil Project) is clearly indicated, and a link is made to tanzil.net to enable users\n"
-    "  to keep track of changes.\n"
-    "- This copyright notice shall be included in all verbatim copies of the text, and shall be\n"
-    "  reproduced appropriately in all files derived from or containing substantial portion of\n"
-    "  this text.\n"
-    "\n"
-    "Please check updates at: http://tanzil.net/updates/\n";
-
-const char kMetadataNotice[] =
-    "Juz and page numbers: Tanzil Quran metadata 1.0, (C) 2008-2009 Tanzil.info, "
-    "Creative Commons Attribution 3.0, tanzil.net";
-const char kTafsirNotice[] =
-    "Tafsir al-Jalalayn (ar.jalalayn) and al-Tafsir al-Muyassar (ar.muyassar, King Fahd Complex "
-    "for the Printing of the Holy Quran), as published by Tanzil.net (tanzil.net/trans) for "
-    "non-commercial use.";
-const char kTopicNotice[] = "Arabic topic index (al-Fihris al-Mawdu'i); compiler and licence unknown.";
-
 class Failure {
 public:
     QString message;
@@ -266,8 +237,19 @@ void readTopics(const QString &dir, std::vector<Topic> &topics, std::vector<Topi
     }
 }
 
+QStringList readNotices(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(path, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    const QStringList sections = splitNotices(QString::fromUtf8(file.readAll()));
+    if (sections.size() < 2)
+        fail(path, 1, QStringLiteral("holds no notice sections"));
+    return sections;
+}
+
 void write(const QString &path, const QString &password, const std::vector<Aya> &ayat,
-           const std::vector<Topic> &topics, const std::vector<TopicRef> &refs)
+           const std::vector<Topic> &topics, const std::vector<TopicRef> &refs, const QStringList &notices)
 {
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
@@ -284,10 +266,11 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     exec("PRAGMA key = '" + quoted.toUtf8() + "';");
     exec("PRAGMA journal_mode = OFF;");
     exec("BEGIN;");
+    // The searched aya columns come first: a scan reaches them without
+    // reading through the long tafsir texts.
     exec("CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano INTEGER NOT NULL, ayaano INTEGER NOT NULL, "
-         "chapterNO INTEGER NOT NULL, pageno INTEGER NOT NULL, AyaaIndex TEXT NOT NULL, Ayaa TEXT NOT NULL, "
-         "taf TEXT NOT NULL, taf2 TEXT NOT NULL, AyaaFolded TEXT NOT NULL, tafFolded TEXT NOT NULL, "
-         "taf2Folded TEXT NOT NULL);");
+         "chapterNO INTEGER NOT NULL, pageno INTEGER NOT NULL, AyaaIndex TEXT NOT NULL, AyaaFolded TEXT NOT NULL, "
+         "Ayaa TEXT NOT NULL, taf TEXT NOT NULL, taf2 TEXT NOT NULL, tafFolded TEXT NOT NULL, taf2Folded TEXT NOT NULL);");
     exec("CREATE TABLE topics_name (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
          "Topic_Name TEXT NOT NULL, Mother_Topic TEXT NOT NULL, Topic_NameFolded TEXT NOT NULL);");
     exec("CREATE TABLE topic_Ayat (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
@@ -302,10 +285,10 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         insAya.bind(4, qint64(a.juz));
         insAya.bind(5, qint64(a.page));
         insAya.bind(6, a.index);
-        insAya.bind(7, a.text);
-        insAya.bind(8, a.taf);
-        insAya.bind(9, a.taf2);
-        insAya.bind(10, a.folded);
+        insAya.bind(7, a.folded);
+        insAya.bind(8, a.text);
+        insAya.bind(9, a.taf);
+        insAya.bind(10, a.taf2);
         insAya.bind(11, a.tafFolded);
         insAya.bind(12, a.taf2Folded);
         if (!insAya.execute())
@@ -336,8 +319,8 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         insRef.reset();
     }
     sql::Statement insNotice(raw, "INSERT INTO data_notice (Notice) VALUES (?);");
-    for (const char *notice : {kNotice, kMetadataNotice, kTafsirNotice, kTopicNotice}) {
-        insNotice.bind(1, QString::fromUtf8(notice));
+    for (const QString &notice : notices) {
+        insNotice.bind(1, notice);
         if (!insNotice.execute())
             fail(path, 0, db.errorMessage());
         insNotice.reset();
@@ -383,7 +366,25 @@ QString searchableText(const QString &clean)
     return u' ' + kept.join(u' ') + u' ';
 }
 
-Result build(const QString &dataDir, const QString &outPath, const QString &password)
+QString defaultNoticesPath() { return QStringLiteral(ZARFAN_NOTICES_FILE); }
+
+QStringList splitNotices(const QString &text)
+{
+    QStringList sections;
+    QString current;
+    for (const QString &line : text.split(u'\n')) {
+        if (line.size() >= 20 && line.count(u'=') == line.size()) {
+            sections.append(current.trimmed());
+            current.clear();
+        } else {
+            current += line + u'\n';
+        }
+    }
+    sections.append(current.trimmed());
+    return sections;
+}
+
+Result build(const QString &dataDir, const QString &outPath, const QString &noticesPath, const QString &password)
 {
     Result result;
     const QString temp = outPath + QStringLiteral(".part");
@@ -393,7 +394,8 @@ Result build(const QString &dataDir, const QString &outPath, const QString &pass
         std::vector<Topic> topics;
         std::vector<TopicRef> refs;
         readTopics(dataDir, topics, refs);
-        write(temp, password, ayat, topics, refs);
+        const QStringList notices = readNotices(noticesPath);
+        write(temp, password, ayat, topics, refs, notices);
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(temp).toStdString(), QFile::encodeName(outPath).toStdString(), ec);
         if (ec)

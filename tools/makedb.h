@@ -21,8 +21,15 @@ struct Result {
     QString error; // "file:line: what is wrong"
 };
 
+// The data's notices, one section per source, that the program installs and
+// the database keeps in its notice table.
+QString defaultNoticesPath();
+// The sections of the notices file: the text between lines of '='.
+QStringList splitNotices(const QString &text);
+
 // Reads the source files of dataDir and writes the keyed database at outPath,
 // through a temporary file that is renamed only when everything succeeded.
-Result build(const QString &dataDir, const QString &outPath, const QString &password = QString::fromLatin1(kPassword));
+Result build(const QString &dataDir, const QString &outPath, const QString &noticesPath = defaultNoticesPath(),
+             const QString &password = QString::fromLatin1(kPassword));
 
 } // namespace zarfan::makedb

@@ -14,11 +14,14 @@ int main(int argc, char **argv)
                                         QStringLiteral("folder"), QStringLiteral("../shared/data"));
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("Database file to write."),
                                        QStringLiteral("file"), QStringLiteral("zarfan.zf"));
+    const QCommandLineOption noticesOption(QStringLiteral("notices"), QStringLiteral("The data's notices file."),
+                                           QStringLiteral("file"), zarfan::makedb::defaultNoticesPath());
     parser.addOption(dataOption);
     parser.addOption(outOption);
+    parser.addOption(noticesOption);
     parser.process(app);
 
-    const auto result = zarfan::makedb::build(parser.value(dataOption), parser.value(outOption));
+    const auto result = zarfan::makedb::build(parser.value(dataOption), parser.value(outOption), parser.value(noticesOption));
     if (!result.ok) {
         std::fprintf(stderr, "zarfan-makedb: %s\n", result.error.toLocal8Bit().constData());
         return 1;

@@ -16,6 +16,12 @@ public:
     explicit NotesWindow(QWidget *parent);
     ~NotesWindow() override;
 
+    // The data's notices and the program's licence, as installed with it.
+    static QString licenceText();
+
+public slots:
+    void showLicences();
+
 private:
     std::unique_ptr<Ui::Form3> ui;
 };
