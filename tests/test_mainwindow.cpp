@@ -7,6 +7,7 @@
 #include "browse/suratables.h"
 #include "compose/composewindow.h"
 #include "navigator/navigatorwindow.h"
+#include "search/distributionwindow.h"
 #include "search/optionswindow.h"
 #include "app/singleinstance.h"
 #include "topics/topicwindow.h"
@@ -24,6 +25,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTextCursor>
 #include <QToolButton>
 
@@ -133,7 +135,7 @@ private slots:
         for (QAction *a : w->menuBar()->actions())
             bar.append(a->text());
         QCOMPARE(bar, QStringList({u"تفسير معاني القرآن"_qs, u"البحوث الكاملة"_qs, u"تكوين النص"_qs,
-                                   u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs}));
+                                   u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs, u"أدوات البحث"_qs}));
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(w.get(), "searcht"));
     }
 
@@ -752,6 +754,73 @@ private slots:
             QVERIFY(!SingleInstance(path).isFirst());
         }
         QVERIFY(SingleInstance(dir.filePath(u"no/such/folder/lock"_qs)).isFirst());
+    }
+
+    // The words a search matched are marked in the shown aya, with and
+    // without diacritics; other listings mark nothing.
+    void highlightCountsAndReferences()
+    {
+        auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
+        const auto marked = [&] {
+            QStringList out;
+            for (const auto &s : text1->extraSelections())
+                out.append(s.cursor.selectedText());
+            return out;
+        };
+        search(u"الله"_qs);
+        const auto statusText = [&] { return child<QLabel>(w.get(), "statusCounts")->text(); };
+        QVERIFY(statusText().startsWith(u"عدد المرات : "_qs));
+        QSet<QString> suras;
+        for (int k = 0; k < w->listing().count(); ++k)
+            suras.insert(w->listing().at(k).sura);
+        QVERIFY(statusText().endsWith(QStringLiteral("    عدد الآيات : %1    عدد السور : %2").arg(w->listing().count()).arg(suras.size())));
+        select(int(lines().indexOf(u"البقرة : 255"_qs)));
+        // 2:255 holds الله once, as its first word.
+        QCOMPARE(marked(), QStringList({aya(2, 255).text.section(u' ', 0, 0)}));
+        QCOMPARE(text1->toPlainText(), aya(2, 255).text + u" [البقرة : 255]"_qs);
+        child<QCheckBox>(w.get(), "Check1")->setChecked(true);
+        select(0);
+        select(int(lines().indexOf(u"البقرة : 255"_qs)));
+        QCOMPARE(marked(), QStringList({u"الله"_qs}));
+        QApplication::clipboard()->clear();
+        action("copy")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), text1->toPlainText());
+
+        // A reference lists its ayas as one sura and marks nothing.
+        search(u"البقرة 255-257"_qs);
+        QCOMPARE(lines(), QStringList({u"البقرة : 255"_qs, u"البقرة : 256"_qs, u"البقرة : 257"_qs}));
+        QCOMPARE(programState().mixedsora, qint16(0));
+        QCOMPARE(label("score"), u"3"_qs);
+        QVERIFY(marked().isEmpty());
+        QCOMPARE(statusText(), u"عدد الآيات : 3    عدد السور : 1"_qs);
+        guitest::MessageLog log;
+        search(u"1:8"_qs);
+        QCOMPARE(log.lines(), QStringList({u"زرفان|رقم الآية خارج المدى: آيات هذه السورة من 1 إلى 7"_qs}));
+        QCOMPARE(label("score"), u"3"_qs);
+    }
+
+    // The distribution follows the listing; a row leads to its first line.
+    void distributionOfHits()
+    {
+        search(u"ا"_qs);
+        QTest::keyClick(w.get(), Qt::Key_D, Qt::ControlModifier);
+        auto *window = w->findChild<DistributionWindow *>();
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), u"توزيع النتائج"_qs);
+        QCOMPARE(int(window->rows().size()), 114);
+        int ayas = 0;
+        for (const auto &row : window->rows())
+            ayas += row.ayas;
+        QCOMPARE(ayas, w->listing().count());
+        child<QCheckBox>(window, "byjuz")->setChecked(true);
+        QCOMPARE(int(window->rows().size()), 30);
+        auto *table = child<QTableWidget>(window, "distributionlist");
+        table->setCurrentCell(29, 0);
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(w->listing().at(results()->currentIndex().row()).line, u"النبأ : 1"_qs);
+        navigate("searchname", 0);
+        QCOMPARE(int(window->rows().size()), 1);
+        QCOMPARE(table->item(0, 2)->text(), u"—"_qs);
     }
 
     // Every control a user can reach has a name a screen reader can say.

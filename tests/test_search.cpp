@@ -1,7 +1,12 @@
 #include "data/connectionstring.h"
 #include "data/datacontrol.h"
 #include "search/arabicfolding.h"
+#include "search/ayareference.h"
+#include "search/occurrences.h"
 #include "search/searchstatement.h"
+#include "browse/distribution.h"
+#include "browse/listingfill.h"
+#include "browse/resultlisting.h"
 #include "testutil.h"
 
 #include <sqlite3.h>
@@ -211,6 +216,101 @@ private slots:
         // The literal statement is the plain one on the cleaned text.
         QCOMPARE(buildSearchStatement(u"الرَّحِيمِ"_qs, scope(3)),
                  u"SELECT *  FROM Ayat where soraano = 0 And Ayat.AyaaIndex Like '%الرحيم%'order by ID"_qs);
+    }
+
+    void occurrences()
+    {
+        const auto find = [](const QString &text, const QString &needle, bool single = false) {
+            QStringList out;
+            for (const TextRange &r : findOccurrences(text, needle, single))
+                out.append(text.mid(r.start, r.length));
+            return out;
+        };
+        const QString t = u" قال الله والله الله اعلم "_qs;
+        QCOMPARE(find(t, u"الله"_qs), QStringList({u"الله"_qs, u"الله"_qs, u"الله"_qs}));
+        // Single word: blanks on both sides, shared by neighbouring words.
+        QCOMPARE(find(t, u"الله"_qs, true), QStringList({u"الله"_qs, u"الله"_qs}));
+        QCOMPARE(findOccurrences(u" ب ب ب "_qs, u"ب", true).size(), 3);
+        // % is the shortest run; _ one character; matches never overlap.
+        QCOMPARE(find(t, u"ا%ه"_qs), QStringList({u"ال الله"_qs, u"الله"_qs, u"الله"_qs}));
+        QCOMPARE(find(t, u"ا_له"_qs), QStringList({u"الله"_qs, u"الله"_qs, u"الله"_qs}));
+        QCOMPARE(find(u" اااا "_qs, u"اا"_qs).size(), 2);
+        // A match across two words.
+        QCOMPARE(find(t, u"له والل"_qs), QStringList({u"له والل"_qs}));
+        QVERIFY(findOccurrences(t, u"%%", false).isEmpty());
+
+        // Highlighted words of a shown aya: the pause marks are no words of the
+        // search column, and a match across one marks the words on each side.
+        const QString shown = u"ذَٰلِكَ الْكِتَابُ لَا رَيْبَ ۛ فِيهِ ۛ هُدًى"_qs;
+        MatchSpec spec{u"ريب في"_qs};
+        QList<TextRange> marked = highlightRanges(shown, spec);
+        QCOMPARE(marked.size(), 2);
+        QCOMPARE(shown.mid(marked[0].start, marked[0].length), u"رَيْبَ"_qs);
+        QCOMPARE(shown.mid(marked[1].start, marked[1].length), u"فِيهِ"_qs);
+        spec = MatchSpec{u"هدي"_qs};
+        marked = highlightRanges(shown, spec);
+        QCOMPARE(marked.size(), 1);
+        QCOMPARE(shown.mid(marked[0].start, marked[0].length), u"هُدًى"_qs);
+        spec.literal = true; // as typed, هدي is not هدى
+        QVERIFY(highlightRanges(shown, spec).isEmpty());
+    }
+
+    // Occurrences counted by the fill equal what the source gives, counted
+    // here without the program's matcher.
+    void occurrenceCountsMatchTheSource()
+    {
+        ResultListing listing;
+        for (const QString &word : {u"الله"_qs, u"رب"_qs, u"ه"_qs}) {
+            SearchOptions o;
+            o.literal = true;
+            dc.setRecordSource(buildSearchStatement(word, o));
+            EventYield yield(1000000);
+            const MatchSpec spec{word, false, true};
+            fillListing(dc, listing, yield, &spec);
+            qsizetype expectedCount = 0;
+            for (const auto &a : source)
+                expectedCount += searchable(a.clean).count(word);
+            int counted = 0;
+            for (int k = 0; k < listing.count(); ++k)
+                counted += listing.at(k).hits;
+            QCOMPARE(counted, int(expectedCount));
+            const auto rows = distribution(listing, false);
+            int ayas = 0, hits = 0;
+            for (const auto &row : rows) {
+                ayas += row.ayas;
+                hits += row.occurrences;
+                QCOMPARE(listing.at(row.firstLine).sura.toInt(), row.key);
+            }
+            QCOMPARE(ayas, listing.count());
+            QCOMPARE(hits, counted);
+        }
+    }
+
+    void ayaReferences()
+    {
+        const auto ref = [](const QString &text) {
+            const AyaReference r = parseAyaReference(text);
+            return r.kind == AyaReference::Kind::Valid ? QStringLiteral("%1:%2-%3").arg(r.sura).arg(r.from).arg(r.to) : r.message();
+        };
+        for (const QString &text : {u"2:255"_qs, u" 2 : 255 "_qs, u"٢:٢٥٥"_qs, u"2/255"_qs, u"البقرة 255"_qs,
+                                    u"بقره: 255"_qs, u"سورة البقرة 255"_qs})
+            QCOMPARE(ref(text), u"2:255-255"_qs);
+        QCOMPARE(ref(u"2:255-257"_qs), u"2:255-257"_qs);
+        QCOMPARE(ref(u"2:257-255"_qs), u"2:255-257"_qs);
+        QCOMPARE(ref(u"البقرة: 255-257"_qs), u"2:255-257"_qs);
+        QCOMPARE(ref(u"112"_qs), u"112:1-4"_qs);
+        QCOMPARE(ref(u"ص 3"_qs), u"38:3-3"_qs);
+        QCOMPARE(ref(u"آل عمران 7"_qs), u"3:7-7"_qs);
+        QCOMPARE(ref(u"115"_qs), u"رقم السورة خارج المدى: من 1 إلى 114"_qs);
+        QCOMPARE(ref(u"0:1"_qs), u"رقم السورة خارج المدى: من 1 إلى 114"_qs);
+        QCOMPARE(ref(u"1:8"_qs), u"رقم الآية خارج المدى: آيات هذه السورة من 1 إلى 7"_qs);
+        QCOMPARE(ref(u"2:0-3"_qs), u"رقم الآية خارج المدى: آيات هذه السورة من 1 إلى 286"_qs);
+        QCOMPARE(ref(u"99999999999:1"_qs), u"رقم السورة خارج المدى: من 1 إلى 114"_qs);
+        QVERIFY(ref(u"فلان 5"_qs).startsWith(u"لم يتم التعرف"_qs));
+        QVERIFY(ref(u"2:5:6"_qs).startsWith(u"لم يتم التعرف"_qs));
+        QCOMPARE(parseAyaReference(u"الله"_qs).kind, AyaReference::Kind::NotAReference);
+        const AyaReference r = parseAyaReference(u"2:255-257"_qs);
+        QCOMPARE(run(r.statement()), QStringList({u"2:255"_qs, u"2:256"_qs, u"2:257"_qs}));
     }
 
     // The program's LIKE agrees with the engine's own on seeded random

@@ -13,6 +13,8 @@
 #include "keyboardlayout.h"
 #include "messages.h"
 #include "navigator/navigatorwindow.h"
+#include "search/ayareference.h"
+#include "search/distributionwindow.h"
 #include "search/optionswindow.h"
 #include "search/searchstatement.h"
 #include "topics/topicwindow.h"
@@ -24,6 +26,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
 
 namespace zarfan {
 
@@ -74,6 +78,11 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->hidetaf, &QAction::triggered, this, &MainWindow::hideTafsir);
     connect(ui->about, &QAction::triggered, this, &MainWindow::openAbout);
     connect(ui->update, &QAction::triggered, this, &MainWindow::openUpdate);
+    connect(ui->distribution, &QAction::triggered, this, &MainWindow::openDistribution);
+    statusCounts_ = new QLabel(this);
+    statusCounts_->setObjectName(QStringLiteral("statusCounts"));
+    statusBar()->addWidget(statusCounts_, 1);
+    statusBar()->setSizeGripEnabled(false);
     connect(ui->suraayaalist->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid())
@@ -83,7 +92,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->addaya, &QListWidget::itemDoubleClicked, this, &MainWindow::removeSelectedChosen);
     connect(&state_.listing(), &ResultListing::finished, this, &MainWindow::onListingFinished);
 
-    for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools})
+    for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools, ui->distribution})
         action->setShortcutContext(Qt::WindowShortcut);
     qApp->installEventFilter(this);
 
@@ -105,6 +114,7 @@ MainWindow::~MainWindow()
     delete Form6;
     delete Form7;
     delete Form8;
+    delete distribution_;
 }
 
 QFont MainWindow::ayaFont() const { return ui->Text1->font(); }
@@ -139,6 +149,7 @@ void MainWindow::setListingCommandsEnabled(ReadingState::Guard guard, bool enabl
 void MainWindow::onListingFinished(int count)
 {
     setValueLabel(ui->Label2, ui->score, QString::number(count));
+    showListingCounts();
     if (count == 0)
         return;
     const QModelIndex first = listing().index(0);
@@ -154,7 +165,9 @@ void MainWindow::displayLine(int k)
         return;
     const AyaView view = zarfan::displayLine(Adodc2, listing(), k, state_.withoutDiacritics());
     ui->Text1->setPlainText(view.text);
+    shownAyaLength_ = view.ayaLength;
     ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
+    applyHighlights();
     setValueLabel(ui->label8, ui->typetext, view.type);
     setValueLabel(ui->Label10, ui->soraayanum, view.ayaCount);
     setValueLabel(ui->Label1, ui->chapterNOtext, view.juz);
@@ -175,11 +188,95 @@ void MainWindow::runSearch()
     const QString text = trimBlanks(ui->searcht->text());
     if (text != ui->searcht->text())
         ui->searcht->setText(text);
-    if (!text.isEmpty()) {
-        optionsWindow(); // the first search loads it hidden
-        state_.produceListing({buildSearchStatement(text, state_.searchOptions()), qint16(1),
-                               ReadingState::Guard::AllayaasearchOnly});
+    if (text.isEmpty())
+        return;
+    // The scripture text holds no digit: a digit makes it an aya reference.
+    if (holdsDigit(text)) {
+        goToReference(text);
+        return;
     }
+    optionsWindow(); // the first search loads it hidden
+    const SearchOptions options = state_.searchOptions();
+    const QString needle = searchedText(text, options);
+    if (needle.isEmpty())
+        return;
+    ReadingState::Request request(buildSearchStatement(text, options), qint16(1), ReadingState::Guard::AllayaasearchOnly);
+    request.match = MatchSpec{needle, options.singleWord, options.literal, options.target};
+    // A tafsir search opens that tafsir, as its menu item does.
+    if (options.target == SearchTarget::Jalalayn)
+        showTafsir(TafsirColumn::Jalalayn);
+    else if (options.target == SearchTarget::Muyassar)
+        showTafsir(TafsirColumn::Muyassar);
+    state_.produceListing(request);
+}
+
+void MainWindow::goToReference(const QString &text)
+{
+    const AyaReference reference = parseAyaReference(text);
+    if (reference.kind != AyaReference::Kind::Valid) {
+        showMessage(this, reference.message());
+        return;
+    }
+    state_.produceListing({reference.statement(), qint16(0), ReadingState::Guard::AllayaasearchOnly});
+}
+
+void MainWindow::showListingCounts()
+{
+    const ListingCounts counts = listingCounts(listing());
+    QString text = QStringLiteral("عدد الآيات : %1    عدد السور : %2").arg(counts.ayas).arg(counts.suras);
+    if (const auto &match = state_.listingMatch()) {
+        text = QStringLiteral("عدد المرات : %1    ").arg(counts.occurrences) + text;
+        if (match->target == SearchTarget::Jalalayn)
+            text += QStringLiteral("    في تفسير الجلالين");
+        else if (match->target == SearchTarget::Muyassar)
+            text += QStringLiteral("    في التفسير الميسر");
+    }
+    statusCounts_->setText(text);
+    statusCounts_->setAccessibleName(text);
+}
+
+void MainWindow::applyHighlights()
+{
+    // Marks drawn over the text: what is copied and read aloud stays plain.
+    const auto mark = [this](QPlainTextEdit *box, const QList<TextRange> &ranges) {
+        QList<QTextEdit::ExtraSelection> selections;
+        for (const TextRange &range : ranges) {
+            QTextEdit::ExtraSelection selection;
+            selection.cursor = QTextCursor(box->document());
+            selection.cursor.setPosition(int(range.start));
+            selection.cursor.setPosition(int(range.start + range.length), QTextCursor::KeepAnchor);
+            selection.format.setBackground(box->palette().brush(QPalette::Highlight));
+            selection.format.setForeground(box->palette().brush(QPalette::HighlightedText));
+            selections.append(selection);
+        }
+        box->setExtraSelections(selections);
+    };
+    const auto &match = state_.listingMatch();
+    QList<TextRange> ayaRanges, tafsirRanges;
+    if (match && match->target == SearchTarget::Quran)
+        ayaRanges = highlightRanges(QStringView(ui->Text1->toPlainText()).left(shownAyaLength_), *match);
+    const bool tafsirMatched = match
+        && ((match->target == SearchTarget::Jalalayn && text2Column_ == TafsirColumn::Jalalayn)
+            || (match->target == SearchTarget::Muyassar && text2Column_ == TafsirColumn::Muyassar));
+    if (tafsirMatched)
+        tafsirRanges = highlightRanges(ui->Text2->toPlainText(), *match);
+    mark(ui->Text1, ayaRanges);
+    mark(ui->Text2, tafsirRanges);
+}
+
+void MainWindow::openDistribution()
+{
+    if (!distribution_) {
+        distribution_ = new DistributionWindow(state_, this);
+        distribution_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(distribution_, &DistributionWindow::lineChosen, this, [this](int line) {
+            if (listing().isValidLine(line))
+                ui->suraayaalist->setCurrentIndex(listing().index(line));
+        });
+    }
+    distribution_->show();
+    distribution_->raise();
+    distribution_->activateWindow();
 }
 
 void MainWindow::listWholeSura()
@@ -252,6 +349,7 @@ void MainWindow::showTafsir(TafsirColumn column)
 {
     text2Column_ = column;
     ui->Text2->setPlainText(tafsirText(Adodc2, column));
+    applyHighlights();
     if (!tafsirShown_) {
         tafsirShown_ = true;
         // The window grows by the tafsir box (2110 twips in the fixed layout).
@@ -318,7 +416,7 @@ void MainWindow::removeSelectedChosen()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Every other window goes with the main window, in number order.
-    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8};
+    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_};
     for (QWidget *window : others) {
         if (window)
             window->close();
@@ -353,7 +451,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     // has its own Ctrl+C or Ctrl+A: the key reaches the box and is turned into
     // the command here.
     const QKeySequence pressed(key->keyCombination());
-    for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools}) {
+    for (QAction *action : {ui->chosen, ui->allayaa, ui->copy, ui->tools, ui->distribution}) {
         if (action->shortcut() == pressed) {
             event->accept();
             if (event->type() == QEvent::KeyPress && action->isEnabled())

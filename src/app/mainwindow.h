@@ -20,6 +20,7 @@ class TopicWindow;
 class ComposeWindow;
 class UpdateWindow;
 class AboutWindow;
+class DistributionWindow;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -58,6 +59,8 @@ public slots:
     void openUpdate();
     void addSelectedToChosen();
     void removeSelectedChosen();
+    void openDistribution();
+    void goToReference(const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -70,6 +73,8 @@ private:
     void applySavedFont();
     void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
     void showCompose();
+    void applyHighlights();
+    void showListingCounts();
 
     std::unique_ptr<ReadingState> ownedState_;
     ReadingState &state_;
@@ -78,6 +83,9 @@ private:
     TafsirColumn text2Column_ = TafsirColumn::Muyassar;
     bool tafsirShown_ = false;
     int tafsirGrowth_ = 0;
+    qsizetype shownAyaLength_ = 0;
+    QLabel *statusCounts_ = nullptr;
+    QPointer<DistributionWindow> distribution_;
 
     QPointer<AboutWindow> Form2;
     QPointer<UpdateWindow> Form4;

@@ -23,6 +23,7 @@ AyaView displayLine(DataControl &display, const ResultListing &listing, int k, b
     display.refresh();
     const QString aya = display.field(withoutDiacritics ? u"AyaaIndex" : u"Ayaa").trimmed();
     view.text = (aya + QStringLiteral(" [") + record.line + u']').trimmed();
+    view.ayaLength = aya.size();
 
     const int sura = SuraTables::numberFromText(record.sura);
     view.type = SuraTables::type(sura);

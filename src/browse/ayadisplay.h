@@ -10,6 +10,7 @@ class ResultListing;
 // What the main window shows for one selected result line.
 struct AyaView {
     QString text;     // aya text, " [", the line, "]"
+    qsizetype ayaLength = 0; // of the aya text at the start of text
     QString type;     // مكية or مدنية
     QString ayaCount; // ayas in the sura
     QString juz;

@@ -3,6 +3,7 @@
 #include "data/datacontrol.h"
 #include "data/problems.h"
 #include "resultlisting.h"
+#include "search/occurrences.h"
 #include "suratables.h"
 
 #include <QCoreApplication>
@@ -38,11 +39,14 @@ void EventYield::now()
     clock_.restart();
 }
 
-FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield)
+FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const MatchSpec *match)
 {
     // Only what the lines need is copied, whatever the statement selects.
-    control.setCopiedColumns({QStringLiteral("soraano"), QStringLiteral("ayaano"), QStringLiteral("ID"),
-                              QStringLiteral("chapterNO"), QStringLiteral("pageno")});
+    QStringList copied = {QStringLiteral("soraano"), QStringLiteral("ayaano"), QStringLiteral("ID"),
+                          QStringLiteral("chapterNO"), QStringLiteral("pageno")};
+    if (match)
+        copied.append(match->column());
+    control.setCopiedColumns(copied);
     control.refresh();
     control.setCopiedColumns({});
     listing.clear();
@@ -56,6 +60,7 @@ FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield
     const int cId = control.column(u"ID");
     const int cJuz = control.column(u"chapterNO");
     const int cPage = control.column(u"pageno");
+    const int cSearched = match ? control.column(match->column()) : -1;
 
     while (!control.eof()) {
         ResultRecord record;
@@ -64,6 +69,8 @@ FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield
         record.id = control.field(cId);
         record.juz = control.field(cJuz);
         record.page = control.field(cPage);
+        if (cSearched >= 0)
+            record.hits = countOccurrences(control.field(cSearched), *match);
         const int sura = SuraTables::numberFromText(record.sura);
         if (sura == 0) {
             reportProblem(problem::badSuraNumber(record.sura));

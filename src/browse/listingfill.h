@@ -7,6 +7,7 @@ namespace zarfan {
 
 class DataControl;
 class ResultListing;
+struct MatchSpec;
 
 // Lets the event queue run during a long walk. The interval bounds how often:
 // 0 yields after every row; the default keeps painting and input live without
@@ -37,6 +38,8 @@ enum class FillOutcome {
 
 // The one walk that every producer of result lines uses: refresh the data
 // control, clear the listing, append a record per row, finish.
-FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield);
+// With a match, the searched column is read too and each line counts the
+// occurrences of the search in it.
+FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const MatchSpec *match = nullptr);
 
 } // namespace zarfan

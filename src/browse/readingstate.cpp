@@ -46,8 +46,9 @@ void ReadingState::produceListing(const Request &request)
         Adodc1.setRecordSource(r.statement);
         if (r.mixedsora)
             programState().mixedsora = *r.mixedsora;
+        listingMatch_ = r.match;
         EventYield yield;
-        const FillOutcome outcome = fillListing(Adodc1, listing_, yield);
+        const FillOutcome outcome = fillListing(Adodc1, listing_, yield, r.match ? &*r.match : nullptr);
         if (outcome != FillOutcome::Superseded && !pending_ && r.refreshAfter)
             Adodc1.refresh();
         --fillsOnStack_;

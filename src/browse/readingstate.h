@@ -3,6 +3,7 @@
 #include "browse/resultlisting.h"
 #include "compose/chosenlist.h"
 #include "data/datacontrol.h"
+#include "search/occurrences.h"
 #include "search/searchstatement.h"
 
 #include <QFont>
@@ -50,11 +51,21 @@ public:
     // (none: unchanged), its guard, and whether the data control is run once
     // more at the end (the whole-sura listing leaves it on the first row).
     struct Request {
+        Request(QString sql, std::optional<qint16> mixed, Guard g, bool refresh = false)
+            : statement(std::move(sql)), mixedsora(mixed), guard(g), refreshAfter(refresh)
+        {
+        }
         QString statement;
         std::optional<qint16> mixedsora;
         Guard guard = Guard::AllayaasearchOnly;
         bool refreshAfter = false;
+        // A word search: what it looked for, for the counts and the highlight.
+        std::optional<MatchSpec> match;
     };
+
+    // What the search behind the current listing looked for; none when
+    // another producer filled it.
+    const std::optional<MatchSpec> &listingMatch() const { return listingMatch_; }
 
     // Fills the listing. A request made while a fill runs (from inside its
     // yield) supersedes it: the running fill stops and the newest request is
@@ -80,6 +91,7 @@ private:
     QFont ayaFont_;
     bool withoutDiacritics_ = false;
     std::optional<Request> pending_;
+    std::optional<MatchSpec> listingMatch_;
     int fillsOnStack_ = 0;
 };
 

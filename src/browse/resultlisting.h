@@ -14,6 +14,7 @@ struct ResultRecord {
     QString juz;   // chapterNOlist
     QString page;  // pagenolist
     QString line;  // suraayaalist: name " : " aya
+    int hits = 0;  // occurrences of the word search in this aya
 };
 
 // The main window's result listing. Producers clear it, append rows and

@@ -1,0 +1,172 @@
+#include "occurrences.h"
+
+#include "arabicfolding.h"
+
+#include <vector>
+
+namespace zarfan {
+
+QString MatchSpec::column() const
+{
+    SearchOptions o;
+    o.literal = literal;
+    o.target = target;
+    return searchColumn(o).mid(5); // without "Ayat."
+}
+
+namespace {
+
+bool sameChar(QChar a, QChar b)
+{
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    return lower(a.unicode()) == lower(b.unicode());
+}
+
+// The end of the shortest match of needle starting at text[i], or -1. The
+// states are the needle positions reached so far: a walk costs at most
+// text times needle, whatever the wildcards.
+qsizetype shortestMatchEnd(QStringView text, qsizetype i, QStringView needle, std::vector<char> &states,
+                           std::vector<char> &next)
+{
+    const qsizetype m = needle.size();
+    states.assign(std::size_t(m + 1), 0);
+    const auto close = [&](std::vector<char> &set) {
+        for (qsizetype p = 0; p < m; ++p) {
+            if (set[std::size_t(p)] && needle[p] == u'%')
+                set[std::size_t(p + 1)] = 1;
+        }
+    };
+    states[0] = 1;
+    close(states);
+    if (states[std::size_t(m)])
+        return i;
+    for (qsizetype j = i; j < text.size(); ++j) {
+        next.assign(std::size_t(m + 1), 0);
+        bool any = false;
+        for (qsizetype p = 0; p < m; ++p) {
+            if (!states[std::size_t(p)])
+                continue;
+            const QChar c = needle[p];
+            if (c == u'%') {
+                next[std::size_t(p)] = 1;
+                any = true;
+            } else if (c == u'_' || sameChar(c, text[j])) {
+                next[std::size_t(p + 1)] = 1;
+                any = true;
+            }
+        }
+        if (!any)
+            return -1;
+        close(next);
+        states.swap(next);
+        if (states[std::size_t(m)])
+            return j + 1;
+    }
+    return -1;
+}
+
+bool hasWildcard(QStringView needle) { return needle.contains(u'%') || needle.contains(u'_'); }
+
+} // namespace
+
+QList<TextRange> findOccurrences(QStringView padded, QStringView needle, bool singleWord)
+{
+    QList<TextRange> found;
+    if (needle.isEmpty())
+        return found;
+    // A leading % adds nothing to the shortest match at a place.
+    while (!singleWord && needle.startsWith(u'%'))
+        needle = needle.mid(1);
+    if (needle.isEmpty())
+        return found;
+    const QString whole = singleWord ? u' ' + needle.toString() + u' ' : needle.toString();
+    const qsizetype edge = singleWord ? 1 : 0;
+    if (!hasWildcard(needle)) {
+        for (qsizetype at = padded.indexOf(whole, 0, Qt::CaseInsensitive); at >= 0;) {
+            found.append({at + edge, needle.size()});
+            // In single-word mode the closing blank opens the next word.
+            at = padded.indexOf(whole, at + whole.size() - edge, Qt::CaseInsensitive);
+        }
+        return found;
+    }
+    std::vector<char> states, next;
+    for (qsizetype i = 0; i < padded.size();) {
+        if (singleWord && padded[i] != u' ') {
+            ++i;
+            continue;
+        }
+        const qsizetype end = shortestMatchEnd(padded, i, whole, states, next);
+        if (end < 0 || end == i) {
+            ++i;
+            continue;
+        }
+        found.append({i + edge, end - i - 2 * edge});
+        i = end - edge;
+    }
+    return found;
+}
+
+int countOccurrences(QStringView padded, const MatchSpec &spec)
+{
+    return int(findOccurrences(padded, spec.needle, spec.singleWord).size());
+}
+
+WordMap mapWords(QStringView display, WordForm form)
+{
+    WordMap map;
+    map.padded = QStringLiteral(" ");
+    qsizetype i = 0;
+    const qsizetype n = display.size();
+    while (i < n) {
+        while (i < n && display[i].isSpace())
+            ++i;
+        const qsizetype start = i;
+        while (i < n && !display[i].isSpace())
+            ++i;
+        if (i == start)
+            break;
+        const QString token = display.mid(start, i - start).toString();
+        const QString word = form == WordForm::Folded ? foldArabic(token)
+            : form == WordForm::Cleaned             ? cleanArabic(token)
+                                                    : token;
+        if (word.isEmpty())
+            continue;
+        // A compatibility form may open into several words: each points back
+        // to the whole token.
+        for (const QString &part : word.split(u' ', Qt::SkipEmptyParts)) {
+            map.padded += part + u' ';
+            map.display.append({start, i - start});
+        }
+    }
+    return map;
+}
+
+QList<TextRange> highlightRanges(QStringView display, const MatchSpec &spec)
+{
+    const WordForm form = !spec.literal ? WordForm::Folded
+        : spec.target == SearchTarget::Quran ? WordForm::Cleaned
+                                             : WordForm::AsStored;
+    const WordMap map = mapWords(display, form);
+    // Where each search word starts in the padded text.
+    std::vector<qsizetype> starts;
+    for (qsizetype k = 1; k < map.padded.size(); ++k) {
+        if (map.padded[k - 1] == u' ' && map.padded[k] != u' ')
+            starts.push_back(k);
+    }
+    QList<TextRange> ranges;
+    std::vector<bool> marked(starts.size(), false);
+    for (const TextRange &hit : findOccurrences(map.padded, spec.needle, spec.singleWord)) {
+        for (std::size_t w = 0; w < starts.size(); ++w) {
+            const qsizetype wordEnd = map.padded.indexOf(u' ', starts[w]);
+            if (starts[w] < hit.start + hit.length && hit.start < wordEnd)
+                marked[w] = true;
+        }
+    }
+    for (std::size_t w = 0; w < starts.size(); ++w) {
+        if (marked[w] && (ranges.isEmpty() || !(ranges.last() == map.display.at(qsizetype(w)))))
+            ranges.append(map.display.at(qsizetype(w)));
+    }
+    return ranges;
+}
+
+} // namespace zarfan

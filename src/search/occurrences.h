@@ -1,0 +1,50 @@
+#pragma once
+
+#include "searchstatement.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+namespace zarfan {
+
+// What a word search looked for, kept with the listing it produced: the
+// text as the statement searched for it (folded or cleaned, quotes not
+// doubled), the mode, and which column of which text.
+struct MatchSpec {
+    QString needle;
+    bool singleWord = false;
+    bool literal = false;
+    SearchTarget target = SearchTarget::Quran;
+    QString column() const; // the searched column, unqualified
+};
+
+struct TextRange {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    friend bool operator==(const TextRange &, const TextRange &) = default;
+};
+
+// Every occurrence of the needle in the padded search text, with the meaning
+// LIKE gives it (% any run, here the shortest; _ one character; ASCII letters
+// without case; in single-word mode a blank on each side), leftmost first and
+// never overlapping. The ranges leave out the single-word mode's blanks.
+QList<TextRange> findOccurrences(QStringView padded, QStringView needle, bool singleWord);
+int countOccurrences(QStringView padded, const MatchSpec &spec);
+
+// The words of a displayed text as the search column holds them: each token
+// of the display made search text (folded, cleaned or as it stands; pause
+// marks and other tokens that vanish give no word), with the display range
+// each search word comes from.
+struct WordMap {
+    QString padded;           // " word word ... "
+    QList<TextRange> display; // display range of search word k
+};
+enum class WordForm { Folded, Cleaned, AsStored };
+WordMap mapWords(QStringView display, WordForm form);
+
+// The display ranges of the words that the search matched in a text shown
+// as it is stored: every word an occurrence touches.
+QList<TextRange> highlightRanges(QStringView display, const MatchSpec &spec);
+
+} // namespace zarfan
