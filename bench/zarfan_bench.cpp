@@ -8,6 +8,8 @@
 #include "data/connectionstring.h"
 #include "data/datacontrol.h"
 #include "data/queries.h"
+#include "search/distributionwindow.h"
+#include "search/occurrences.h"
 #include "search/optionswindow.h"
 #include "search/searchstatement.h"
 
@@ -223,6 +225,50 @@ int main(int argc, char **argv)
         const double folded = searchRow(QStringLiteral("search \"%1\" folded (%2)").arg(text, QString::fromUtf16(p.what)), text, false);
         const double literal = searchRow(QStringLiteral("search \"%1\" literal").arg(written), written, false, true);
         std::printf("folded / literal for \"%s\": %.2fx\n", qPrintable(text), folded / literal);
+    }
+    // Marking and counting what a search matched, against the same listing
+    // without them.
+    for (const QString &text : {u"الله"_qs, u"ا"_qs}) {
+        const double marked = searchRow(QStringLiteral("search \"%1\" with marks and counts").arg(text), text, false);
+        Row plain{QStringLiteral("search \"%1\" without marks and counts").arg(text)};
+        const QString statement = buildSearchStatement(text, SearchOptions());
+        plain.ms = timeMs([&] { fill(statement, 1); });
+        rows.push_back(plain);
+        std::printf("marks and counts / without for \"%s\": %.2fx\n", qPrintable(text), marked / plain.ms);
+    }
+    {
+        searcht->setText(u"ا"_qs);
+        w.runSearch();
+        DataControl dc;
+        dc.setConnectionString(buildConnectionString(folder));
+        dc.setRecordSource(buildSearchStatement(u"ا"_qs, SearchOptions()));
+        dc.refresh();
+        requireRows(dc.rowCount(), u"ا"_qs);
+        const MatchSpec spec{u"ا"_qs};
+        Row count{QStringLiteral("occurrences of \"ا\" over its %1 ayas").arg(dc.rowCount())};
+        count.ms = timeMs([&] {
+            dc.refresh();
+            const int column = dc.column(u"AyaaFolded");
+            int total = 0;
+            for (; !dc.eof(); dc.moveNext())
+                total += countOccurrences(dc.field(column), spec);
+            requireRows(total, u"occurrences"_qs);
+        });
+        rows.push_back(count);
+        Row open{u"open the distribution of \"ا\""_qs};
+        open.ms = timeMs([&] {
+            DistributionWindow window(w.state(), &w);
+            window.show();
+            requireRows(int(window.rows().size()), u"distribution"_qs);
+        });
+        rows.push_back(open);
+        Row reference{u"reference \"2:255\" to line 0 displayed"_qs};
+        reference.ms = timeMs([&] {
+            searcht->setText(u"2:255"_qs);
+            w.runSearch();
+        });
+        requireRows(w.listing().count(), u"2:255"_qs);
+        rows.push_back(reference);
     }
     std::printf("database file: %lld bytes\n", QFileInfo(folder + u"/zarfan.zf"_qs).size());
 

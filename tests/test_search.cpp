@@ -260,16 +260,18 @@ private slots:
     void occurrenceCountsMatchTheSource()
     {
         ResultListing listing;
-        for (const QString &word : {u"الله"_qs, u"رب"_qs, u"ه"_qs}) {
+        for (const QString &word : {u"الله"_qs, u"رب"_qs, u"ه"_qs, u"من"_qs}) {
+            const bool single = word == u"من";
             SearchOptions o;
             o.literal = true;
+            o.singleWord = single;
             dc.setRecordSource(buildSearchStatement(word, o));
             EventYield yield(1000000);
-            const MatchSpec spec{word, false, true};
+            const MatchSpec spec{word, single, true};
             fillListing(dc, listing, yield, &spec);
             qsizetype expectedCount = 0;
             for (const auto &a : source)
-                expectedCount += searchable(a.clean).count(word);
+                expectedCount += single ? searchable(a.clean).split(u' ').count(word) : searchable(a.clean).count(word);
             int counted = 0;
             for (int k = 0; k < listing.count(); ++k)
                 counted += listing.at(k).hits;

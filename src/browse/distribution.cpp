@@ -4,7 +4,7 @@
 #include "suratables.h"
 
 #include <map>
-#include <set>
+#include <vector>
 
 namespace zarfan {
 
@@ -34,13 +34,16 @@ std::vector<DistributionRow> distribution(const ResultListing &listing, bool byJ
 ListingCounts listingCounts(const ResultListing &listing)
 {
     ListingCounts counts;
-    std::set<QString> suras;
+    std::vector<bool> seen(SuraTables::kSuraCount + 1, false);
     for (int k = 0; k < listing.count(); ++k) {
         counts.occurrences += listing.at(k).hits;
-        suras.insert(listing.at(k).sura);
+        const int sura = SuraTables::numberFromText(listing.at(k).sura);
+        if (!seen[std::size_t(sura)]) {
+            seen[std::size_t(sura)] = true;
+            ++counts.suras;
+        }
     }
     counts.ayas = listing.count();
-    counts.suras = int(suras.size());
     return counts;
 }
 

@@ -7,6 +7,7 @@
 #include "suratables.h"
 
 #include <QCoreApplication>
+#include <optional>
 
 namespace zarfan {
 
@@ -61,6 +62,7 @@ FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield
     const int cJuz = control.column(u"chapterNO");
     const int cPage = control.column(u"pageno");
     const int cSearched = match ? control.column(match->column()) : -1;
+    const std::optional<OccurrenceCounter> counter = match ? std::optional<OccurrenceCounter>(*match) : std::nullopt;
 
     while (!control.eof()) {
         ResultRecord record;
@@ -70,7 +72,7 @@ FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield
         record.juz = control.field(cJuz);
         record.page = control.field(cPage);
         if (cSearched >= 0)
-            record.hits = countOccurrences(control.field(cSearched), *match);
+            record.hits = counter->count(control.fieldBytes(cSearched));
         const int sura = SuraTables::numberFromText(record.sura);
         if (sura == 0) {
             reportProblem(problem::badSuraNumber(record.sura));

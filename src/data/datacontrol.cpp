@@ -329,6 +329,15 @@ int DataControl::column(QStringView name) const
     return -1;
 }
 
+std::string_view DataControl::fieldBytes(int c) const
+{
+    if (c < 0 || c >= columns_.size() || current_ >= rows_)
+        return {};
+    const std::size_t cell = std::size_t(current_) * std::size_t(columns_.size()) + std::size_t(c);
+    const std::size_t begin = cell == 0 ? 0 : ends_[cell - 1];
+    return std::string_view(cells_.data() + begin, ends_[cell] - begin);
+}
+
 QString DataControl::field(int c) const
 {
     if (c < 0 || c >= columns_.size() || current_ >= rows_)

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zarfan {
@@ -54,6 +55,8 @@ public:
     int column(QStringView name) const;
     QString field(int column) const;
     QString field(QStringView name) const { return field(column(name)); }
+    // The cell as stored, UTF-8, valid until the next refresh.
+    std::string_view fieldBytes(int column) const;
     const QStringList &columnNames() const { return columns_; }
 
     int rowCount() const { return rows_; }

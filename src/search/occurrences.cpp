@@ -2,6 +2,8 @@
 
 #include "arabicfolding.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace zarfan {
@@ -109,6 +111,41 @@ QList<TextRange> findOccurrences(QStringView padded, QStringView needle, bool si
 int countOccurrences(QStringView padded, const MatchSpec &spec)
 {
     return int(findOccurrences(padded, spec.needle, spec.singleWord).size());
+}
+
+OccurrenceCounter::OccurrenceCounter(const MatchSpec &spec) : spec_(spec)
+{
+    // Bytes compare as characters do unless a letter has a case to ignore.
+    const bool cased = std::any_of(spec.needle.cbegin(), spec.needle.cend(), [](QChar c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    });
+    onBytes_ = !spec.needle.isEmpty() && !cased && !hasWildcard(spec.needle);
+    bytes_ = (spec.singleWord ? u' ' + spec.needle + u' ' : spec.needle).toStdString();
+}
+
+int OccurrenceCounter::count(std::string_view utf8) const
+{
+    if (!onBytes_)
+        return countOccurrences(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())), spec_);
+    // Every Arabic letter opens with one of two bytes: look for the needle's
+    // last byte, which tells the letters apart, and compare back from it.
+    const std::size_t m = bytes_.size(), edge = spec_.singleWord ? 1 : 0;
+    const char last = bytes_.back();
+    int n = 0;
+    std::size_t from = 0; // where the next occurrence may begin
+    while (from + m <= utf8.size()) {
+        const void *hit = std::memchr(utf8.data() + from + m - 1, last, utf8.size() - from - m + 1);
+        if (!hit)
+            break;
+        const std::size_t end = std::size_t(static_cast<const char *>(hit) - utf8.data()) + 1;
+        if (std::memcmp(utf8.data() + end - m, bytes_.data(), m) == 0) {
+            ++n;
+            from = end - edge;
+        } else {
+            from = end - m + 1;
+        }
+    }
+    return n;
 }
 
 WordMap mapWords(QStringView display, WordForm form)

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <string>
+#include <string_view>
 
 namespace zarfan {
 
@@ -31,6 +33,19 @@ struct TextRange {
 // never overlapping. The ranges leave out the single-word mode's blanks.
 QList<TextRange> findOccurrences(QStringView padded, QStringView needle, bool singleWord);
 int countOccurrences(QStringView padded, const MatchSpec &spec);
+
+// The same count on texts as the database stores them (UTF-8), made for
+// counting every row of a listing: a plain needle is matched on the bytes.
+class OccurrenceCounter {
+public:
+    explicit OccurrenceCounter(const MatchSpec &spec);
+    int count(std::string_view utf8) const;
+
+private:
+    MatchSpec spec_;
+    std::string bytes_; // the needle, with its blanks in single-word mode
+    bool onBytes_ = false;
+};
 
 // The words of a displayed text as the search column holds them: each token
 // of the display made search text (folded, cleaned or as it stands; pause
