@@ -11,6 +11,7 @@
 #include "search/distributionwindow.h"
 #include "search/occurrences.h"
 #include "search/optionswindow.h"
+#include "topics/topicwindow.h"
 #include "search/searchstatement.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
@@ -194,11 +196,14 @@ int main(int argc, char **argv)
     const auto setOption = [&](const char *name, bool on) {
         w.optionsWindow()->findChild<QWidget *>(QString::fromLatin1(name))->setProperty("checked", on);
     };
-    const auto searchRow = [&](const QString &name, const QString &text, bool single, bool literal = false) {
+    const auto searchRow = [&](const QString &name, const QString &text, bool single, bool literal = false,
+                               SearchTarget target = SearchTarget::Quran) {
         Row r{name};
         SearchOptions o;
         o.singleWord = single;
         o.literal = literal;
+        o.target = target;
+        w.state().setSearchTarget(target);
         const QString statement = buildSearchStatement(text, o);
         // The options window is read by the search: set its mode.
         setOption(single ? "alone" : "withother", true);
@@ -211,6 +216,7 @@ int main(int argc, char **argv)
         r.raw = rawMs(folder, statement);
         setOption("withother", true);
         setOption("literalsearch", false);
+        w.state().setSearchTarget(SearchTarget::Quran);
         rows.push_back(r);
         return r.ms;
     };
@@ -269,6 +275,21 @@ int main(int argc, char **argv)
         });
         requireRows(w.listing().count(), u"2:255"_qs);
         rows.push_back(reference);
+    }
+    // The tafsirs, each about three times the aya text.
+    searchRow(u"search \"الله\" in تفسير الجلالين"_qs, u"الله"_qs, false, false, SearchTarget::Jalalayn);
+    searchRow(u"search \"الله\" in التفسير الميسر"_qs, u"الله"_qs, false, false, SearchTarget::Muyassar);
+    {
+        TopicWindow topics(w.state(), &w);
+        const QString word = u"الصلاة"_qs;
+        topics.filterTopics(word.left(1)); // loads the table once
+        Row r{u"topic filter, per keystroke of \"الصلاة\""_qs};
+        r.ms = timeMs([&] {
+            for (qsizetype n = 1; n <= word.size(); ++n)
+                topics.filterTopics(word.left(n));
+        }) / double(word.size());
+        requireRows(topics.findChild<QListWidget *>(u"mainlist"_qs)->count(), word);
+        rows.push_back(r);
     }
     std::printf("database file: %lld bytes\n", QFileInfo(folder + u"/zarfan.zf"_qs).size());
 

@@ -7,6 +7,7 @@
 #include "browse/suratables.h"
 #include "compose/composewindow.h"
 #include "navigator/navigatorwindow.h"
+#include "search/arabicfolding.h"
 #include "search/distributionwindow.h"
 #include "search/optionswindow.h"
 #include "app/singleinstance.h"
@@ -821,6 +822,82 @@ private slots:
         navigate("searchname", 0);
         QCOMPARE(int(window->rows().size()), 1);
         QCOMPARE(table->item(0, 2)->text(), u"—"_qs);
+    }
+
+    // A topic found by its name opens as if walked to, and its references
+    // list the same ayas.
+    void topicFilter()
+    {
+        action("subjects")->trigger();
+        TopicWindow *form8 = w->topicWindow();
+        auto *mainlist = child<QListWidget>(form8, "mainlist");
+        auto *refs = child<QListWidget>(form8, "suraayaalist");
+        // A leaf at the third level or deeper, and its path, from the file.
+        QHash<QString, QStringList> topics; // number -> parent, name
+        QFile file(testutil::dataDir() + u"/topics.tsv"_qs);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts).mid(1))
+            topics.insert(line.section(u'\t', 0, 0), {line.section(u'\t', 1, 1), line.section(u'\t', 2)});
+        QSet<QString> parents;
+        for (const QStringList &t : topics)
+            parents.insert(t[0]);
+        QStringList path;
+        for (auto it = topics.cbegin(); it != topics.cend() && path.size() < 3; ++it) {
+            if (parents.contains(it.key()))
+                continue;
+            path = {it.value()[1]};
+            for (QString parent = it.value()[0]; parent != u"0"; parent = topics.value(parent)[0])
+                path.prepend(topics.value(parent)[1]);
+        }
+        QVERIFY(path.size() >= 3);
+        for (const QString &name : path) {
+            const auto items = mainlist->findItems(name, Qt::MatchExactly);
+            QVERIFY2(!items.isEmpty(), qPrintable(name));
+            mainlist->setCurrentItem(items.first());
+            QTest::keyClick(mainlist, Qt::Key_Return);
+        }
+        QVERIFY(refs->count() > 0);
+        QStringList walked;
+        for (int i = 0; i < refs->count(); ++i)
+            walked.append(refs->item(i)->text());
+
+        auto *filter = child<QLineEdit>(form8, "topicfilter");
+        QCOMPARE(filter->accessibleName(), u"بحث في المواضيع"_qs);
+        filter->setText(path.last());
+        QVERIFY(refs->count() == 0);
+        const auto found = mainlist->findItems(path.join(u" ◄ "_qs), Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        mainlist->setCurrentItem(found.first());
+        QTest::keyClick(mainlist, Qt::Key_Return);
+        QStringList chosen;
+        for (int i = 0; i < refs->count(); ++i)
+            chosen.append(refs->item(i)->text());
+        QCOMPARE(chosen, walked);
+        refs->setCurrentRow(0);
+        QTest::keyClick(refs, Qt::Key_Return);
+        QVERIFY(w->listing().count() > 0);
+        filter->clear();
+        QCOMPARE(mainlist->count(), 15);
+    }
+
+    // A search in a tafsir opens it and marks the words there.
+    void tafsirSearch()
+    {
+        guitest::whenModal([](QWidget *dialog) {
+            auto *in = child<QComboBox>(dialog, "searchin");
+            QCOMPARE(in->currentText(), u"نص القرآن"_qs);
+            in->setCurrentIndex(1);
+            child<QToolButton>(dialog, "Command1")->click();
+        });
+        action("tools")->trigger();
+        search(u"الجنة"_qs);
+        auto *text2 = child<QPlainTextEdit>(w.get(), "Text2");
+        QVERIFY(text2->isVisible());
+        QVERIFY(child<QLabel>(w.get(), "statusCounts")->text().endsWith(u"    في تفسير الجلالين"_qs));
+        QVERIFY(!text2->extraSelections().isEmpty());
+        for (const auto &s : text2->extraSelections())
+            QVERIFY(foldArabic(s.cursor.selectedText()).contains(u"الجنه"_qs));
+        QVERIFY(child<QPlainTextEdit>(w.get(), "Text1")->extraSelections().isEmpty());
     }
 
     // Every control a user can reach has a name a screen reader can say.

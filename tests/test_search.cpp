@@ -48,6 +48,18 @@ private:
                 out.append(QStringLiteral("%1:%2").arg(a.sura).arg(a.aya));
         return out;
     }
+    // The folding rules written again, apart from the program's.
+    static QString clean(const QString &t)
+    {
+        static const QRegularExpression marks(u"[\u0610-\u061A\u064B-\u065F\u0670\u0640\u06D6-\u06ED]"_qs);
+        return t.normalized(QString::NormalizationForm_KC).remove(marks).simplified();
+    }
+    static QString fold(const QString &t)
+    {
+        QString f = clean(t);
+        f.replace(QRegularExpression(u"[آأإٱ]"_qs), u"ا"_qs).replace(QRegularExpression(u"[ىئیے]"_qs), u"ي"_qs);
+        return f.replace(u'ؤ', u'و').replace(u'ة', u'ه').replace(u'ک', u'ك');
+    }
     static QString searchable(const QString &clean)
     {
         QStringList kept;
@@ -185,13 +197,6 @@ private slots:
     // again here and applied to the source text.
     void foldedAndLiteralSearchesMatchTheSource()
     {
-        const QRegularExpression marks(u"[\u0610-\u061A\u064B-\u065F\u0670\u0640\u06D6-\u06ED]"_qs);
-        const auto clean = [&](QString t) { return t.normalized(QString::NormalizationForm_KC).remove(marks).simplified(); };
-        const auto fold = [&](const QString &t) {
-            QString f = clean(t);
-            f.replace(QRegularExpression(u"[آأإٱ]"_qs), u"ا"_qs).replace(QRegularExpression(u"[ىئیے]"_qs), u"ي"_qs);
-            return f.replace(u'ؤ', u'و').replace(u'ة', u'ه').replace(u'ک', u'ك');
-        };
         const QStringList words = {u"امنوا"_qs, u"الاخرة"_qs, u"مومن"_qs, u"يا ايها"_qs, u"الرَّحْمَٰنِ الرَّحِيمِ"_qs,
                                    u"الهدی"_qs, u"الرحمن"_qs};
         QHash<QString, qsizetype> counts;
@@ -285,6 +290,33 @@ private slots:
             }
             QCOMPARE(ayas, listing.count());
             QCOMPARE(hits, counted);
+        }
+    }
+
+    // Hits in each tafsir, folded and as typed, against the tafsir files.
+    void tafsirSearches()
+    {
+        for (const auto &[file, target] : {std::pair{u"tafsir-jalalayn.tsv"_qs, SearchTarget::Jalalayn},
+                                           std::pair{u"tafsir-muyassar.tsv"_qs, SearchTarget::Muyassar}}) {
+            QFile f(testutil::dataDir() + u'/' + file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QStringList rows = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts).mid(1);
+            QCOMPARE(rows.size(), 6236);
+            for (const QString &word : {u"الجنة"_qs, u"مؤمن"_qs}) {
+                for (const bool literal : {false, true}) {
+                    SearchOptions o;
+                    o.target = target;
+                    o.literal = literal;
+                    QStringList want;
+                    for (const QString &row : rows) {
+                        const QStringList fields = row.split(u'\t');
+                        if ((literal ? fields[2] : fold(fields[2])).contains(literal ? clean(word) : fold(word)))
+                            want.append(fields[0] + u':' + fields[1]);
+                    }
+                    QVERIFY(!want.isEmpty());
+                    QCOMPARE(run(buildSearchStatement(word, o)), want);
+                }
+            }
         }
     }
 

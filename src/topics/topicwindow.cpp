@@ -9,6 +9,8 @@
 #include "data/queries.h"
 #include "referenceparser.h"
 
+#include "search/arabicfolding.h"
+
 #include <QKeyEvent>
 #include <QPointer>
 
@@ -30,11 +32,13 @@ TopicWindow::TopicWindow(ReadingState &state, QWidget *parent)
     const QString connection = state.connectionString();
     Adodc1.setConnectionString(connection);
     Adodc2.setConnectionString(connection);
+    topicsControl_.setConnectionString(connection);
     activateArabicKeyboard();
 
     connect(ui->mainlist, &QListWidget::itemDoubleClicked, this, &TopicWindow::openSelectedTopic);
     connect(ui->mainsearch, &QListWidget::itemClicked, this, &TopicWindow::backToTop);
     connect(ui->suraayaalist, &QListWidget::itemDoubleClicked, this, &TopicWindow::resolveSelectedReference);
+    connect(ui->topicfilter, &QLineEdit::textChanged, this, &TopicWindow::filterTopics);
     showTopLevel();
 }
 
@@ -100,6 +104,24 @@ void TopicWindow::openSelectedTopic()
         Adodc1.moveNext();
         if (yield.maybe() && (!self || fills_ != mine))
             return;
+    }
+}
+
+void TopicWindow::filterTopics(const QString &text)
+{
+    ui->suraayaalist->clear();
+    if (foldArabic(text).isEmpty()) {
+        showTopLevel();
+        return;
+    }
+    if (!index_.isLoaded() && !index_.load(topicsControl_))
+        return;
+    ++fills_; // a walk still running stops
+    ui->mainlist->clear();
+    secondlist_.clear();
+    for (const TopicIndex::Found &found : index_.find(text)) {
+        secondlist_.append(found.number);
+        ui->mainlist->addItem(found.path);
     }
 }
 

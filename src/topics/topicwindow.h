@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/datacontrol.h"
+#include "topicindex.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -31,6 +32,9 @@ public slots:
     void openSelectedTopic();   // DblClick of mainlist
     void backToTop();           // Click of mainsearch
     void resolveSelectedReference(); // DblClick of suraayaalist
+    // Lists every topic whose name holds the text, as its path; an empty
+    // text brings the top level back.
+    void filterTopics(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -44,6 +48,8 @@ private:
     ReadingState &state_;
     DataControl Adodc1;
     DataControl Adodc2;
+    DataControl topicsControl_;
+    TopicIndex index_;
     QStringList secondlist_;
     QStringList soralistsub_;
     QStringList ayaalistsub_;
