@@ -197,16 +197,17 @@ int main(int argc, char **argv)
         w.optionsWindow()->findChild<QWidget *>(QString::fromLatin1(name))->setProperty("checked", on);
     };
     const auto searchRow = [&](const QString &name, const QString &text, bool single, bool literal = false,
-                               SearchTarget target = SearchTarget::Quran) {
+                               SearchTarget target = SearchTarget::Quran, WordKey key = WordKey::Letters) {
         Row r{name};
         SearchOptions o;
         o.singleWord = single;
         o.literal = literal;
         o.target = target;
+        o.key = key;
         w.state().setSearchTarget(target);
         const QString statement = buildSearchStatement(text, o);
         // The options window is read by the search: set its mode.
-        setOption(single ? "alone" : "withother", true);
+        setOption(key == WordKey::Root ? "rootsearch" : key == WordKey::Lemma ? "lemmasearch" : single ? "alone" : "withother", true);
         setOption("literalsearch", literal);
         r.ms = timeMs([&] {
             searcht->setText(text);
@@ -290,6 +291,13 @@ int main(int argc, char **argv)
         }) / double(word.size());
         requireRows(topics.findChild<QListWidget *>(u"mainlist"_qs)->count(), word);
         rows.push_back(r);
+    }
+    // By root and by lemma, beside the letters' search for the same root.
+    {
+        const double letters = searchRow(u"search \"امن\" (letters)"_qs, u"امن"_qs, false);
+        const double root = searchRow(u"search the root \"أمن\""_qs, u"أمن"_qs, false, false, SearchTarget::Quran, WordKey::Root);
+        const double lemma = searchRow(u"search the lemma \"كتاب\""_qs, u"كتاب"_qs, false, false, SearchTarget::Quran, WordKey::Lemma);
+        std::printf("root / letters: %.2fx, lemma / letters: %.2fx\n", root / letters, lemma / letters);
     }
     std::printf("database file: %lld bytes\n", QFileInfo(folder + u"/zarfan.zf"_qs).size());
 

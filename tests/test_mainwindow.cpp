@@ -27,7 +27,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QHelpEvent>
 #include <QTextCursor>
+#include <QToolTip>
 #include <QToolButton>
 
 using namespace zarfan;
@@ -898,6 +900,39 @@ private slots:
         for (const auto &s : text2->extraSelections())
             QVERIFY(foldArabic(s.cursor.selectedText()).contains(u"الجنه"_qs));
         QVERIFY(child<QPlainTextEdit>(w.get(), "Text1")->extraSelections().isEmpty());
+    }
+
+    // Root mode: the words of the root are marked by their place; a word's
+    // tool tip gives its root and lemma, pause marks not counted as words.
+    void rootSearchMarksAndToolTips()
+    {
+        guitest::whenModal([](QWidget *dialog) {
+            child<QComboBox>(dialog, "searchin")->setCurrentIndex(2);
+            QVERIFY(!child<QRadioButton>(dialog, "rootsearch")->isEnabled());
+            child<QComboBox>(dialog, "searchin")->setCurrentIndex(0);
+            child<QRadioButton>(dialog, "rootsearch")->setChecked(true);
+            QVERIFY(!child<QCheckBox>(dialog, "literalsearch")->isEnabled());
+            child<QToolButton>(dialog, "Command1")->click();
+        });
+        action("tools")->trigger();
+        search(u"ظظظ"_qs);
+        QCOMPARE(child<QLabel>(w.get(), "statusCounts")->text(), u"لا يوجد هذا الجذر"_qs);
+        search(u"كتب"_qs);
+        QCOMPARE(label("score"), QString::number(w->listing().count()));
+        select(int(lines().indexOf(u"البقرة : 2"_qs)));
+        auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
+        QCOMPARE(text1->extraSelections().size(), 1);
+        QCOMPARE(text1->extraSelections().first().cursor.selectedText(), u"الْكِتَابُ"_qs);
+        const auto tip = [&](const QString &word) {
+            QTextCursor cursor = text1->document()->find(word);
+            cursor.setPosition(cursor.selectionStart() + 1);
+            const QPoint at = text1->cursorRect(cursor).center();
+            QHelpEvent help(QEvent::ToolTip, at, text1->viewport()->mapToGlobal(at));
+            QCoreApplication::sendEvent(text1->viewport(), &help);
+            return QToolTip::text();
+        };
+        QCOMPARE(tip(u"هُدًى"_qs), u"الجذر : هدي    أصل الكلمة : هُدًى"_qs);
+        QCOMPARE(tip(u"فِيهِ"_qs), u"الجذر : —    أصل الكلمة : فِى"_qs);
     }
 
     // Every control a user can reach has a name a screen reader can say.

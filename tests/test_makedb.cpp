@@ -13,13 +13,14 @@ namespace {
 // An invented data set in the shape of ../shared/data: the right number of
 // ayas per sura with made-up words.
 struct Dataset {
-    QStringList quran, jalalayn, muyassar, topics, topicAyat;
+    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology;
 
     Dataset()
     {
         quran << u"id\tsura\taya\tjuz\tpage\ttext\ttext_clean"_qs;
         jalalayn << u"sura\taya\ttext"_qs;
         muyassar << u"sura\taya\ttext"_qs;
+        morphology << u"# An invented notice"_qs << u"#"_qs << u"sura\taya\tword\troot\tlemma\tlemma_clean"_qs;
         int id = 0;
         for (int sura = 1; sura <= SuraTables::kSuraCount; ++sura) {
             for (int aya = 1; aya <= SuraTables::ayaCount(sura); ++aya) {
@@ -29,6 +30,10 @@ struct Dataset {
                 quran << QStringLiteral("%1\t%2\t%3\t%4\t%5\tكَلِمَةٌ %1 ۚ وَأُخْرَى\tكلمة %1 ۚ وأخرى").arg(id).arg(sura).arg(aya).arg(juz).arg(page);
                 jalalayn << QStringLiteral("%1\t%2\tشرح %3").arg(sura).arg(aya).arg(id);
                 muyassar << QStringLiteral("%1\t%2\tبيان %3").arg(sura).arg(aya).arg(id);
+                // Three words: the pause mark is none of them.
+                morphology << QStringLiteral("%1\t%2\t1\tكلم\tكَلِمَة\tكلمة").arg(sura).arg(aya)
+                           << QStringLiteral("%1\t%2\t2\t\t\t").arg(sura).arg(aya)
+                           << QStringLiteral("%1\t%2\t3\tأخر\tوَ|أُخْرَى\tو|أخرى").arg(sura).arg(aya);
             }
         }
         topics << u"topic_no\tparent_no\tname"_qs << u"1\t0\tباب أول"_qs << u"2\t1\tفصل أول"_qs << u"3\t1\tفصل  ثان"_qs;
@@ -47,6 +52,7 @@ struct Dataset {
         put("tafsir-muyassar.tsv", muyassar);
         put("topics.tsv", topics);
         put("topic-ayat.tsv", topicAyat);
+        put("morphology.tsv", morphology);
     }
 };
 
@@ -102,6 +108,9 @@ private slots:
         QCOMPARE(testutil::walk(dc, {u"Topic_No"_qs, u"Mother_Topic"_qs}), QStringList({u"1|0"_qs}));
         dc.setRecordSource(u"SELECT *  FROM topics_name where Mother_Topic like 1 order by ID"_qs);
         QCOMPARE(testutil::walk(dc, {u"Topic_Name"_qs}), QStringList({u"فصل أول"_qs, u"فصل  ثان"_qs}));
+        dc.setRecordSource(u"SELECT *  FROM Words where ID between 6236000 and 6236999 order by ID"_qs);
+        QCOMPARE(testutil::walk(dc, {u"wordno"_qs, u"root"_qs, u"lemma"_qs, u"rootFolded"_qs, u"lemmaFolded"_qs}),
+                 QStringList({u"1|كلم|كَلِمَة|كلم|كلمه"_qs, u"2||||"_qs, u"3|أخر|وَ|أُخْرَى|اخر|و"_qs, u"3|أخر|وَ|أُخْرَى|اخر|اخري"_qs}));
         QVERIFY(problems.messages.isEmpty());
     }
 
@@ -123,6 +132,10 @@ private slots:
         QTest::newRow("reference outside sura") << u"topicAyat"_qs << 2 << u"3\t114\t5-7"_qs << u"topic-ayat.tsv:3:"_qs;
         QTest::newRow("reference to no topic") << u"topicAyat"_qs << 2 << u"9\t114\t1"_qs << u"topic-ayat.tsv:3:"_qs;
         QTest::newRow("missing parent") << u"topics"_qs << 3 << u"3\t7\tفصل"_qs << u"topics.tsv:4:"_qs;
+        QTest::newRow("word missing") << u"morphology"_qs << 5 << QString() << u"morphology.tsv:6:"_qs;
+        QTest::newRow("word of another aya") << u"morphology"_qs << 4 << u"1\t2\t2\t\t\t"_qs << u"morphology.tsv:5:"_qs;
+        QTest::newRow("extra word") << u"morphology"_qs << 18710 << u"114\t6\t3\t\t\t\n114\t6\t4\t\t\t"_qs << u"morphology.tsv:18712:"_qs;
+        QTest::newRow("notice lost") << u"morphology"_qs << 0 << u"sura\taya\tword\troot\tlemma\tlemma_clean"_qs << u"morphology.tsv:"_qs;
         QTest::newRow("own parent") << u"topics"_qs << 2 << u"2\t2\tفصل"_qs << u"topics.tsv:3:"_qs;
         QTest::newRow("parent cycle") << u"topics"_qs << 1 << u"1\t3\tباب"_qs << u"topics.tsv:2:"_qs;
         QTest::newRow("CR in a field") << u"quran"_qs << 3 << u"3\t1\t3\t1\t1\tx\ry\tx"_qs << u"quran.tsv:4:"_qs;
@@ -140,6 +153,7 @@ private slots:
             : file == u"jalalayn"             ? &data.jalalayn
             : file == u"muyassar"             ? &data.muyassar
             : file == u"topics"               ? &data.topics
+            : file == u"morphology"           ? &data.morphology
                                               : &data.topicAyat;
         if (line.isNull())
             lines->removeAt(row);

@@ -320,6 +320,47 @@ private slots:
         }
     }
 
+    // Root and lemma searches against morphology.tsv read here.
+    void rootsAndLemmas()
+    {
+        QFile file(testutil::dataDir() + u"/morphology.tsv"_qs);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QHash<QString, QStringList> byRoot, byLemma; // key -> "sura:aya", scripture order, once each
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(u'\t');
+            if (line.startsWith(u'#') || f.size() != 6 || f[0] == u"sura")
+                continue;
+            const QString at = f[0] + u':' + f[1];
+            const auto add = [&](QStringList &list) {
+                if (list.isEmpty() || list.last() != at)
+                    list.append(at);
+            };
+            if (!f[3].isEmpty())
+                add(byRoot[f[3]]);
+            for (const QString &lemma : f[5].split(u'|', Qt::SkipEmptyParts))
+                add(byLemma[lemma]);
+        }
+        SearchOptions o;
+        o.key = WordKey::Root;
+        QCOMPARE(run(buildSearchStatement(u"كتب"_qs, o)), byRoot[u"كتب"_qs]);
+        QCOMPARE(byRoot[u"كتب"_qs].size(), 279);
+        // Typed without its hamza, with blanks between the letters.
+        QCOMPARE(run(buildSearchStatement(u"ا م ن"_qs, o)), byRoot[u"أمن"_qs]);
+        QVERIFY(run(buildSearchStatement(u"ظظظ"_qs, o)).isEmpty());
+        o.key = WordKey::Lemma;
+        QCOMPARE(run(buildSearchStatement(u"كتاب"_qs, o)), byLemma[u"كتاب"_qs]);
+        QCOMPARE(run(buildSearchStatement(u"رحمن"_qs, o)), byLemma[u"رحمن"_qs]);
+        // The scope narrows a root search as any search.
+        o.key = WordKey::Root;
+        o.searchtype = 3;
+        o.sora = 1;
+        QStringList inSura2;
+        for (const QString &at : byRoot[u"كتب"_qs])
+            if (at.startsWith(u"2:"))
+                inSura2.append(at);
+        QCOMPARE(run(buildSearchStatement(u"كتب"_qs, o)), inSura2);
+    }
+
     void ayaReferences()
     {
         const auto ref = [](const QString &text) {

@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -173,6 +175,74 @@ std::vector<Aya> readAyat(const QString &dir)
     return ayat;
 }
 
+// One word's root and lemma, by its position among the aya's words without
+// the pause marks.
+struct Word {
+    int ayaId, sura, aya, wordNo;
+    QString root, lemma, lemmaClean;
+};
+
+std::vector<Word> readWords(const QString &dir, const std::vector<Aya> &ayat)
+{
+    const QString name = QStringLiteral("morphology.tsv");
+    QFile file(QDir(dir).filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        fail(name, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    // The notice block comes first; the table starts after it.
+    QByteArray bytes = file.readAll();
+    int skipped = 0;
+    while (bytes.startsWith('#')) {
+        const qsizetype nl = bytes.indexOf('\n');
+        bytes = nl < 0 ? QByteArray() : bytes.mid(nl + 1);
+        ++skipped;
+    }
+    if (skipped == 0)
+        fail(name, 1, QStringLiteral("has lost its notice block"));
+    QTemporaryDir scratch;
+    QFile table(scratch.filePath(name));
+    if (!table.open(QIODevice::WriteOnly) || table.write(bytes) != bytes.size())
+        fail(name, 0, QStringLiteral("cannot be copied for reading"));
+    table.close();
+    Table t;
+    try {
+        t = readTable(scratch.path(), name, {u"sura"_s, u"aya"_s, u"word"_s, u"root"_s, u"lemma"_s, u"lemma_clean"_s});
+    } catch (Failure &f) {
+        // Line numbers of the file itself, notice block included.
+        const QRegularExpression where(QStringLiteral("^morphology\\.tsv:(\\d+):"));
+        const auto m = where.match(f.message);
+        if (m.hasMatch() && m.captured(1).toInt() > 0)
+            f.message.replace(m.capturedStart(1), m.capturedLength(1), QString::number(m.captured(1).toInt() + skipped));
+        throw;
+    }
+    for (int &line : t.lineNumbers)
+        line += skipped;
+
+    std::vector<Word> words;
+    words.reserve(t.rows.size());
+    std::size_t r = 0;
+    for (const Aya &a : ayat) {
+        const qsizetype count = wordCount(a.text);
+        for (int w = 1; w <= count; ++w, ++r) {
+            if (r >= t.rows.size())
+                fail(name, t.lineNumbers.empty() ? skipped + 1 : t.lineNumbers.back() + 1,
+                     QStringLiteral("ends before word %1 of %2:%3").arg(w).arg(a.sura).arg(a.aya));
+            const int sura = number(t, r, 0, 1, SuraTables::kSuraCount, "sura");
+            const int aya = number(t, r, 1, 1, 286, "aya");
+            const int word = number(t, r, 2, 1, 999, "word");
+            if (sura != a.sura || aya != a.aya || word != w)
+                fail(name, t.lineNumbers[r], QStringLiteral("word %1:%2:%3 where %4:%5:%6 belongs (the aya has %7 words)")
+                                                 .arg(sura).arg(aya).arg(word).arg(a.sura).arg(a.aya).arg(w).arg(count));
+            const QStringList &f = t.rows[r];
+            if (f.at(4).count(u'|') != f.at(5).count(u'|'))
+                fail(name, t.lineNumbers[r], QStringLiteral("lemma and lemma_clean differ in their parts"));
+            words.push_back({a.id, sura, aya, word, f.at(3), f.at(4), f.at(5)});
+        }
+    }
+    if (r != t.rows.size())
+        fail(name, t.lineNumbers[r], QStringLiteral("has more words than the aya text"));
+    return words;
+}
+
 struct Topic {
     int number, parent;
     QString name;
@@ -249,7 +319,8 @@ QStringList readNotices(const QString &path)
 }
 
 void write(const QString &path, const QString &password, const std::vector<Aya> &ayat,
-           const std::vector<Topic> &topics, const std::vector<TopicRef> &refs, const QStringList &notices)
+           const std::vector<Topic> &topics, const std::vector<TopicRef> &refs, const QStringList &notices,
+           const std::vector<Word> &words)
 {
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
@@ -276,6 +347,15 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     exec("CREATE TABLE topic_Ayat (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
          "Sura_No TEXT NOT NULL, Ayat_No TEXT NOT NULL);");
     exec("CREATE TABLE data_notice (ID INTEGER PRIMARY KEY, Notice TEXT NOT NULL);");
+    // One row per word and lemma part (a word of several lemmas has a row for
+    // each, the whole lemma in every one). ID holds the aya and orders its rows
+    // by word: aya ID * 1000 + word * 4 + part. The rows are kept in root
+    // order, so a root search reads one run of them and needs no index of
+    // its own; a lemma search reads the table through (a few milliseconds).
+    // That keeps the file small.
+    exec("CREATE TABLE Words (ID INTEGER NOT NULL, soraano INTEGER NOT NULL, ayaano INTEGER NOT NULL, "
+         "wordno INTEGER NOT NULL, root TEXT NOT NULL, lemma TEXT NOT NULL, rootFolded TEXT NOT NULL, "
+         "lemmaFolded TEXT NOT NULL, PRIMARY KEY (rootFolded, ID)) WITHOUT ROWID;");
 
     sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?,?,?,?);");
     for (const Aya &a : ayat) {
@@ -317,6 +397,39 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         if (!insRef.execute())
             fail(path, 0, db.errorMessage());
         insRef.reset();
+    }
+    // Rows go in in key order, so that the pages fill up.
+    struct WordRow {
+        QString rootFolded;
+        qint64 id;
+        const Word *word;
+        QString lemmaFolded;
+    };
+    std::vector<WordRow> wordRows;
+    wordRows.reserve(words.size() + words.size() / 100);
+    for (const Word &w : words) {
+        const QStringList parts = w.lemmaClean.split(u'|');
+        for (qsizetype part = 0; part < parts.size(); ++part)
+            wordRows.push_back({foldArabic(w.root), qint64(w.ayaId) * 1000 + w.wordNo * 4 + part, &w, foldArabic(parts.at(part))});
+    }
+    // The engine's order of text keys: by their UTF-8 bytes.
+    std::sort(wordRows.begin(), wordRows.end(), [](const WordRow &a, const WordRow &b) {
+        const QByteArray ka = a.rootFolded.toUtf8(), kb = b.rootFolded.toUtf8();
+        return ka != kb ? ka < kb : a.id < b.id;
+    });
+    sql::Statement insWord(raw, "INSERT INTO Words VALUES (?,?,?,?,?,?,?,?);");
+    for (const WordRow &row : wordRows) {
+        insWord.bind(1, row.id);
+        insWord.bind(2, qint64(row.word->sura));
+        insWord.bind(3, qint64(row.word->aya));
+        insWord.bind(4, qint64(row.word->wordNo));
+        insWord.bind(5, row.word->root);
+        insWord.bind(6, row.word->lemma);
+        insWord.bind(7, row.rootFolded);
+        insWord.bind(8, row.lemmaFolded);
+        if (!insWord.execute())
+            fail(path, 0, db.errorMessage());
+        insWord.reset();
     }
     sql::Statement insNotice(raw, "INSERT INTO data_notice (Notice) VALUES (?);");
     for (const QString &notice : notices) {
@@ -394,8 +507,9 @@ Result build(const QString &dataDir, const QString &outPath, const QString &noti
         std::vector<Topic> topics;
         std::vector<TopicRef> refs;
         readTopics(dataDir, topics, refs);
+        const std::vector<Word> words = readWords(dataDir, ayat);
         const QStringList notices = readNotices(noticesPath);
-        write(temp, password, ayat, topics, refs, notices);
+        write(temp, password, ayat, topics, refs, notices, words);
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(temp).toStdString(), QFile::encodeName(outPath).toStdString(), ec);
         if (ec)

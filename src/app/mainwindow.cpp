@@ -26,7 +26,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QHelpEvent>
+#include <QMenu>
 #include <QStatusBar>
+#include <QToolTip>
 #include <QTextEdit>
 
 namespace zarfan {
@@ -52,6 +55,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     // Load: centre, connection strings, keyboard, saved font.
     centreWhenShown(this);
     Adodc2.setConnectionString(state_.connectionString());
+    wordsOfAya_.setConnectionString(state_.connectionString());
     activateArabicKeyboard();
     state_.setAyaFont(ui->Text1->font());
     connect(&state_, &ReadingState::ayaFontChanged, ui->Text1, &QWidget::setFont);
@@ -79,6 +83,9 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->about, &QAction::triggered, this, &MainWindow::openAbout);
     connect(ui->update, &QAction::triggered, this, &MainWindow::openUpdate);
     connect(ui->distribution, &QAction::triggered, this, &MainWindow::openDistribution);
+    ui->Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->Text1, &QWidget::customContextMenuRequested, this, &MainWindow::showTextMenu);
+    ui->Text1->viewport()->installEventFilter(this);
     statusCounts_ = new QLabel(this);
     statusCounts_->setObjectName(QStringLiteral("statusCounts"));
     statusBar()->addWidget(statusCounts_, 1);
@@ -166,6 +173,7 @@ void MainWindow::displayLine(int k)
     const AyaView view = zarfan::displayLine(Adodc2, listing(), k, state_.withoutDiacritics());
     ui->Text1->setPlainText(view.text);
     shownAyaLength_ = view.ayaLength;
+    shownAyaId_ = listing().at(k).id.toInt();
     ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
     applyHighlights();
     setValueLabel(ui->label8, ui->typetext, view.type);
@@ -183,7 +191,15 @@ OptionsWindow *MainWindow::optionsWindow()
     return Form6;
 }
 
-void MainWindow::runSearch()
+void MainWindow::runSearch() { runSearchAs(std::nullopt); }
+
+void MainWindow::searchByKey(const QString &key, WordKey by)
+{
+    ui->searcht->setText(key);
+    runSearchAs(by);
+}
+
+void MainWindow::runSearchAs(std::optional<WordKey> key)
 {
     const QString text = trimBlanks(ui->searcht->text());
     if (text != ui->searcht->text())
@@ -196,12 +212,17 @@ void MainWindow::runSearch()
         return;
     }
     optionsWindow(); // the first search loads it hidden
-    const SearchOptions options = state_.searchOptions();
+    SearchOptions options = state_.searchOptions();
+    if (key) {
+        options.key = *key;
+        if (*key != WordKey::Letters)
+            options.target = SearchTarget::Quran;
+    }
     const QString needle = searchedText(text, options);
     if (needle.isEmpty())
         return;
     ReadingState::Request request(buildSearchStatement(text, options), qint16(1), ReadingState::Guard::AllayaasearchOnly);
-    request.match = MatchSpec{needle, options.singleWord, options.literal, options.target};
+    request.match = MatchSpec{needle, options.singleWord, options.literal, options.target, options.key};
     // A tafsir search opens that tafsir, as its menu item does.
     if (options.target == SearchTarget::Jalalayn)
         showTafsir(TafsirColumn::Jalalayn);
@@ -231,6 +252,8 @@ void MainWindow::showListingCounts()
         else if (match->target == SearchTarget::Muyassar)
             text += QStringLiteral("    في التفسير الميسر");
     }
+    if (state_.matchedKeyUnknown())
+        text = state_.listingMatch()->key == WordKey::Root ? QStringLiteral("لا يوجد هذا الجذر") : QStringLiteral("لا يوجد هذا الأصل");
     statusCounts_->setText(text);
     statusCounts_->setAccessibleName(text);
 }
@@ -253,8 +276,17 @@ void MainWindow::applyHighlights()
     };
     const auto &match = state_.listingMatch();
     QList<TextRange> ayaRanges, tafsirRanges;
-    if (match && match->target == SearchTarget::Quran)
-        ayaRanges = highlightRanges(QStringView(ui->Text1->toPlainText()).left(shownAyaLength_), *match);
+    const QString shown = ui->Text1->toPlainText();
+    if (match && match->key != WordKey::Letters) {
+        // The words themselves, by their place among the aya's words.
+        const WordMap words = mapWords(QStringView(shown).left(shownAyaLength_), WordForm::Cleaned);
+        for (const int word : state_.matchedWords(shownAyaId_)) {
+            if (word >= 1 && word <= words.display.size())
+                ayaRanges.append(words.display.at(word - 1));
+        }
+    } else if (match && match->target == SearchTarget::Quran) {
+        ayaRanges = highlightRanges(QStringView(shown).left(shownAyaLength_), *match);
+    }
     const bool tafsirMatched = match
         && ((match->target == SearchTarget::Jalalayn && text2Column_ == TafsirColumn::Jalalayn)
             || (match->target == SearchTarget::Muyassar && text2Column_ == TafsirColumn::Muyassar));
@@ -262,6 +294,61 @@ void MainWindow::applyHighlights()
         tafsirRanges = highlightRanges(ui->Text2->toPlainText(), *match);
     mark(ui->Text1, ayaRanges);
     mark(ui->Text2, tafsirRanges);
+}
+
+std::optional<MainWindow::WordFacts> MainWindow::wordAt(int position)
+{
+    if (shownAyaId_ <= 0 || position < 0 || position >= shownAyaLength_)
+        return std::nullopt;
+    const WordMap words = mapWords(QStringView(ui->Text1->toPlainText()).left(shownAyaLength_), WordForm::Cleaned);
+    int word = 0;
+    for (int k = 0; k < words.display.size(); ++k) {
+        const TextRange &r = words.display.at(k);
+        if (position >= r.start && position < r.start + r.length)
+            word = k + 1;
+    }
+    if (word == 0)
+        return std::nullopt;
+    if (wordsLoadedFor_ != shownAyaId_) {
+        // The aya's words, once per aya shown.
+        shownWords_.clear();
+        wordsOfAya_.setRecordSource(QStringLiteral("SELECT *  FROM Words where ID between %1 and %2 order by ID")
+                                        .arg(qint64(shownAyaId_) * 1000)
+                                        .arg(qint64(shownAyaId_) * 1000 + 999));
+        wordsOfAya_.refresh();
+        const int cWord = wordsOfAya_.column(u"wordno"), cRoot = wordsOfAya_.column(u"root");
+        const int cLemma = wordsOfAya_.column(u"lemma"), cKey = wordsOfAya_.column(u"lemmaFolded");
+        for (; !wordsOfAya_.eof(); wordsOfAya_.moveNext()) {
+            const int n = wordsOfAya_.field(cWord).toInt();
+            if (n < 1 || n > 1000)
+                continue;
+            if (std::size_t(n) > shownWords_.size())
+                shownWords_.resize(std::size_t(n));
+            WordFacts &facts = shownWords_[std::size_t(n - 1)];
+            if (facts.root.isEmpty() && facts.lemma.isEmpty()) // the first lemma part comes first
+                facts = {wordsOfAya_.field(cRoot), wordsOfAya_.field(cLemma), wordsOfAya_.field(cKey)};
+        }
+        wordsLoadedFor_ = shownAyaId_;
+    }
+    if (std::size_t(word) > shownWords_.size())
+        return WordFacts{};
+    return shownWords_[std::size_t(word - 1)];
+}
+
+void MainWindow::showTextMenu(const QPoint &at)
+{
+    std::unique_ptr<QMenu> menu(ui->Text1->createStandardContextMenu(at));
+    const std::optional<WordFacts> facts = wordAt(ui->Text1->cursorForPosition(at).position());
+    menu->addSeparator();
+    QAction *byRoot = menu->addAction(QStringLiteral("بحث بهذا الجذر"));
+    QAction *byLemma = menu->addAction(QStringLiteral("بحث بهذا الأصل"));
+    byRoot->setEnabled(facts && !facts->root.isEmpty());
+    byLemma->setEnabled(facts && !facts->lemmaKey.isEmpty());
+    QAction *chosen = menu->exec(ui->Text1->viewport()->mapToGlobal(at));
+    if (chosen == byRoot && facts)
+        searchByKey(facts->root, WordKey::Root);
+    else if (chosen == byLemma && facts)
+        searchByKey(facts->lemmaKey, WordKey::Lemma);
 }
 
 void MainWindow::openDistribution()
@@ -439,6 +526,20 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ToolTip && watched == ui->Text1->viewport()) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const std::optional<WordFacts> facts = wordAt(ui->Text1->cursorForPosition(help->pos()).position());
+        if (!facts) {
+            QToolTip::hideText();
+            event->ignore();
+            return true;
+        }
+        const auto shown = [](const QString &value) { return value.isEmpty() ? QStringLiteral("—") : value; };
+        QToolTip::showText(help->globalPos(),
+                           QStringLiteral("الجذر : %1    أصل الكلمة : %2").arg(shown(facts->root), shown(facts->lemma)),
+                           ui->Text1->viewport());
+        return true;
+    }
     // Installed on the application: every event passes here, so key events
     // of this window are picked out before anything else is looked at.
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)

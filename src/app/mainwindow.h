@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace Ui {
 class Form1;
@@ -60,6 +62,8 @@ public slots:
     void addSelectedToChosen();
     void removeSelectedChosen();
     void openDistribution();
+    // A search with the current scope by the root or lemma of a word.
+    void searchByKey(const QString &key, WordKey by);
     void goToReference(const QString &text);
 
 protected:
@@ -74,6 +78,14 @@ private:
     void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
     void showCompose();
     void applyHighlights();
+    void runSearchAs(std::optional<WordKey> key);
+    // The root and lemma of the shown aya's word under a text position.
+    struct WordFacts {
+        QString root, lemma;
+        QString lemmaKey; // the first lemma as the search matches it
+    };
+    std::optional<WordFacts> wordAt(int position);
+    void showTextMenu(const QPoint &at);
     void showListingCounts();
 
     std::unique_ptr<ReadingState> ownedState_;
@@ -84,6 +96,10 @@ private:
     bool tafsirShown_ = false;
     int tafsirGrowth_ = 0;
     qsizetype shownAyaLength_ = 0;
+    int shownAyaId_ = 0;
+    int wordsLoadedFor_ = 0;
+    std::vector<WordFacts> shownWords_; // by word number - 1
+    DataControl wordsOfAya_;
     QLabel *statusCounts_ = nullptr;
     QPointer<DistributionWindow> distribution_;
 

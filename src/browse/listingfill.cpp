@@ -40,8 +40,11 @@ void EventYield::now()
     clock_.restart();
 }
 
-FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const MatchSpec *match)
+FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const MatchSpec *match,
+                        const QHash<int, QList<int>> *words)
 {
+    if (words)
+        match = nullptr;
     // Only what the lines need is copied, whatever the statement selects.
     QStringList copied = {QStringLiteral("soraano"), QStringLiteral("ayaano"), QStringLiteral("ID"),
                           QStringLiteral("chapterNO"), QStringLiteral("pageno")};
@@ -73,6 +76,8 @@ FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield
         record.page = control.field(cPage);
         if (cSearched >= 0)
             record.hits = counter->count(control.fieldBytes(cSearched));
+        else if (words)
+            record.hits = int(words->value(record.id.toInt()).size());
         const int sura = SuraTables::numberFromText(record.sura);
         if (sura == 0) {
             reportProblem(problem::badSuraNumber(record.sura));

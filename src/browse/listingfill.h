@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
+#include <QList>
 #include <functional>
 
 namespace zarfan {
@@ -40,6 +42,8 @@ enum class FillOutcome {
 // control, clear the listing, append a record per row, finish.
 // With a match, the searched column is read too and each line counts the
 // occurrences of the search in it.
-FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const MatchSpec *match = nullptr);
+// A root or lemma search gives its words instead: each line counts them.
+FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const MatchSpec *match = nullptr,
+                        const QHash<int, QList<int>> *words = nullptr);
 
 } // namespace zarfan

@@ -4,12 +4,15 @@
 #include "listingfill.h"
 #include "programstate.h"
 
+#include <algorithm>
+
 namespace zarfan {
 
 ReadingState::ReadingState(const QString &appFolder, QObject *parent)
     : QObject(parent), appFolder_(appFolder)
 {
     Adodc1.setConnectionString(connectionString());
+    wordsControl_.setConnectionString(connectionString());
 }
 
 QString ReadingState::connectionString() const { return buildConnectionString(appFolder_); }
@@ -47,8 +50,26 @@ void ReadingState::produceListing(const Request &request)
         if (r.mixedsora)
             programState().mixedsora = *r.mixedsora;
         listingMatch_ = r.match;
+        matchedWords_.clear();
+        const bool byWords = r.match && r.match->key != WordKey::Letters;
+        if (byWords) {
+            // Every word of that root or lemma in the whole text, for the
+            // counts and the marks.
+            wordsControl_.setRecordSource(wordsQuery(r.match->needle, r.match->key, false));
+            wordsControl_.refresh();
+            for (; !wordsControl_.eof(); wordsControl_.moveNext()) {
+                const int id = wordsControl_.field(0).toInt();
+                QList<int> &words = matchedWords_[id / 1000];
+                const int word = id % 1000 / 4;
+                if (!words.contains(word))
+                    words.append(word);
+            }
+            for (QList<int> &words : matchedWords_)
+                std::sort(words.begin(), words.end());
+        }
         EventYield yield;
-        const FillOutcome outcome = fillListing(Adodc1, listing_, yield, r.match ? &*r.match : nullptr);
+        const FillOutcome outcome = fillListing(Adodc1, listing_, yield, r.match ? &*r.match : nullptr,
+                                                byWords ? &matchedWords_ : nullptr);
         if (outcome != FillOutcome::Superseded && !pending_ && r.refreshAfter)
             Adodc1.refresh();
         --fillsOnStack_;

@@ -66,6 +66,10 @@ public:
     // What the search behind the current listing looked for; none when
     // another producer filled it.
     const std::optional<MatchSpec> &listingMatch() const { return listingMatch_; }
+    // For a root or lemma search: the matched words of an aya of the listing,
+    // and whether the data knows the root or lemma at all.
+    QList<int> matchedWords(int ayaId) const { return matchedWords_.value(ayaId); }
+    bool matchedKeyUnknown() const { return listingMatch_ && listingMatch_->key != WordKey::Letters && matchedWords_.isEmpty(); }
 
     // Fills the listing. A request made while a fill runs (from inside its
     // yield) supersedes it: the running fill stops and the newest request is
@@ -92,6 +96,8 @@ private:
     bool withoutDiacritics_ = false;
     std::optional<Request> pending_;
     std::optional<MatchSpec> listingMatch_;
+    WordsByAya matchedWords_;
+    DataControl wordsControl_;
     int fillsOnStack_ = 0;
 };
 

@@ -65,6 +65,7 @@ QString missingSchema(sqlite3 *db)
                   "tafFolded", "taf2Folded"}},
         {"topics_name", {"ID", "Topic_Name", "Topic_No", "Mother_Topic", "Topic_NameFolded"}},
         {"topic_Ayat", {"ID", "Topic_No", "Sura_No", "Ayat_No"}},
+        {"Words", {"ID", "soraano", "ayaano", "wordno", "root", "lemma", "rootFolded", "lemmaFolded"}},
     };
     for (const auto &t : schema) {
         sql::Statement info(db, QByteArray("PRAGMA table_info(") + t.table + ");");

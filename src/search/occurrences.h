@@ -2,6 +2,7 @@
 
 #include "searchstatement.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -18,8 +19,13 @@ struct MatchSpec {
     bool singleWord = false;
     bool literal = false;
     SearchTarget target = SearchTarget::Quran;
+    WordKey key = WordKey::Letters; // by root or lemma: the words come from the word table
     QString column() const; // the searched column, unqualified
 };
+
+// The words of a root or lemma search, by aya ID: their numbers among the
+// aya's words (pause marks set aside), ascending.
+using WordsByAya = QHash<int, QList<int>>;
 
 struct TextRange {
     qsizetype start = 0;

@@ -36,18 +36,24 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
     auto *modeGroup = new QButtonGroup(this);
     modeGroup->addButton(ui->withother);
     modeGroup->addButton(ui->alone);
+    modeGroup->addButton(ui->rootsearch);
+    modeGroup->addButton(ui->lemmasearch);
 
     centreWhenShown(this);
     QRadioButton *const scopes[] = {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op};
     const int current = programState().searchtype;
     scopes[current >= 0 && current <= 4 ? current : 0]->setChecked(true);
     ui->searchin->setCurrentIndex(int(state_.searchTarget()));
+    enableModes();
 
     connect(ui->Command1, &QToolButton::clicked, this, &OptionsWindow::commit);
     connect(ui->Commandfont, &QToolButton::clicked, this, &OptionsWindow::chooseFont);
     // The mode and the positions count for as long as the window lives.
     connect(ui->alone, &QRadioButton::toggled, this, &OptionsWindow::publishOptions);
     connect(ui->literalsearch, &QCheckBox::toggled, this, &OptionsWindow::publishOptions);
+    for (QRadioButton *b : {ui->rootsearch, ui->lemmasearch})
+        connect(b, &QRadioButton::toggled, this, &OptionsWindow::publishOptions);
+    connect(ui->searchin, &QComboBox::currentIndexChanged, this, &OptionsWindow::enableModes);
 
     for (QComboBox *box : {ui->part, ui->part1, ui->part2, ui->sora, ui->sora1, ui->sora2})
         connect(box, &QComboBox::currentIndexChanged, this, &OptionsWindow::publishOptions);
@@ -56,7 +62,22 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
 
 OptionsWindow::~OptionsWindow() { state_.resetSearchOptions(); }
 
-void OptionsWindow::publishOptions() { state_.setSearchOptions(searchOptions(0)); }
+void OptionsWindow::publishOptions()
+{
+    enableModes();
+    state_.setSearchOptions(searchOptions(0));
+}
+
+void OptionsWindow::enableModes()
+{
+    // Roots and lemmas belong to the aya text; spelling does not count for them.
+    const bool onQuran = ui->searchin->currentIndex() <= 0;
+    ui->rootsearch->setEnabled(onQuran);
+    ui->lemmasearch->setEnabled(onQuran);
+    if (!onQuran && (ui->rootsearch->isChecked() || ui->lemmasearch->isChecked()))
+        ui->withother->setChecked(true);
+    ui->literalsearch->setEnabled(!ui->rootsearch->isChecked() && !ui->lemmasearch->isChecked());
+}
 
 void OptionsWindow::keyPressEvent(QKeyEvent *event)
 {
@@ -81,6 +102,7 @@ SearchOptions OptionsWindow::searchOptions(int searchtype) const
     o.sora1 = ui->sora1->currentIndex();
     o.sora2 = ui->sora2->currentIndex();
     o.literal = ui->literalsearch->isChecked();
+    o.key = ui->rootsearch->isChecked() ? WordKey::Root : ui->lemmasearch->isChecked() ? WordKey::Lemma : WordKey::Letters;
     return o;
 }
 

@@ -38,6 +38,7 @@ protected:
 
 private:
     void publishOptions();
+    void enableModes();
 
     std::unique_ptr<Ui::Form6> ui;
     ReadingState &state_;

@@ -7,6 +7,9 @@ namespace zarfan {
 // Which text a search looks in.
 enum class SearchTarget { Quran, Jalalayn, Muyassar };
 
+// A search by the words' root or lemma instead of their letters.
+enum class WordKey { Letters, Root, Lemma };
+
 // What the word search reads from the options window: the scope code, the
 // mode, the selected positions (-1 when nothing is selected), whether the
 // spelling must match as typed, and which text is searched.
@@ -17,6 +20,7 @@ struct SearchOptions {
     int sora = -1, sora1 = -1, sora2 = -1;
     bool literal = false;
     SearchTarget target = SearchTarget::Quran;
+    WordKey key = WordKey::Letters;
 };
 
 // The column a search looks in, as the statement names it.
@@ -29,6 +33,10 @@ QString searchedText(const QString &typed, const SearchOptions &options);
 // Single quotes are doubled so that a quote is searched for and cannot end
 // the pattern; % and _ stay wildcards.
 QString escapeSearchText(const QString &text);
+
+// The words of a root or lemma, one row per word (and lemma part): their
+// IDs (aya ID * 1000 + word * 4 + part), or only the aya IDs.
+QString wordsQuery(const QString &key, WordKey by, bool ayasOnly);
 
 // The one SELECT statement of a word search for the trimmed text (folded or
 // cleaned here as the options say).
