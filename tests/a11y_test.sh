@@ -9,6 +9,7 @@ command -v dbus-run-session > /dev/null || { echo "skipped: no dbus-run-session"
 launcher=$(ls /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher 2> /dev/null | head -n 1)
 [ -n "$launcher" ] || { echo "skipped: no at-spi-bus-launcher"; exit 77; }
 export TMPDIR=$(mktemp -d)
+export ZARFAN_USER_DATA=$TMPDIR/userdata
 exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- bash -c "
   '$launcher' --launch-immediately &
   sleep 1

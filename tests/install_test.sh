@@ -18,7 +18,8 @@ if command -v appstreamcli > /dev/null; then
 fi
 
 # The launcher on the PATH starts the program from its own folder.
-export QT_QPA_PLATFORM=offscreen ZARFAN_LOCK_FILE="$prefix/lock" ZARFAN_MESSAGE_LOG="$prefix/messages"
+export QT_QPA_PLATFORM=offscreen ZARFAN_LOCK_FILE="$prefix/lock" ZARFAN_MESSAGE_LOG="$prefix/messages" \
+  ZARFAN_USER_DATA="$prefix/userdata"
 "$prefix/bin/zarfan" &
 pid=$!
 sleep 3

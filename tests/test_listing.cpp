@@ -2,11 +2,14 @@
 #include "browse/listingfill.h"
 #include "browse/resultlisting.h"
 #include "browse/suratables.h"
+#include "compose/composedexport.h"
+#include "compose/composer.h"
 #include "data/connectionstring.h"
 #include "data/queries.h"
 #include "testutil.h"
 
 #include <QSignalSpy>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 using namespace zarfan;
@@ -124,6 +127,36 @@ private slots:
         QCOMPARE(tafsirText(display, TafsirColumn::Muyassar), u"بيان ثالث"_qs);
         // Out of range: nothing.
         QCOMPARE(displayLine(display, listing, 3, false).text, QString());
+    }
+
+    // The page of composed text is well-formed XHTML, right to left, and its
+    // paragraphs hold each chosen aya exactly, references in their spans.
+    void composedPage()
+    {
+        DataControl real;
+        real.setConnectionString(buildConnectionString(testutil::realDbFolder()));
+        const QStringList ids = {u"262"_qs, u"6222"_qs, u"1"_qs};
+        const QStringList refs = {u"البقرة : 255"_qs, u"الإخلاص : 1"_qs, u"الفاتحة : 1"_qs};
+        const QByteArray page = composedAsHtml(Composer::chosen(real, ids, refs, false), u"Amiri"_qs, 16);
+        QXmlStreamReader xml(page);
+        QStringList paragraphs;
+        QString direction;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == u"html")
+                direction = xml.attributes().value(QStringLiteral("dir")).toString();
+            else if (xml.name() == u"p")
+                paragraphs.append(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(direction, u"rtl"_qs);
+        const auto source = testutil::readSource();
+        QCOMPARE(paragraphs.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(paragraphs[i], source[std::size_t(ids[i].toInt() - 1)].text + u" ["_qs + refs[i] + u']');
+        for (const QString &ref : refs)
+            QVERIFY(QString::fromUtf8(page).contains(u"<span class=\"ref\">["_qs + ref + u"]</span>"_qs));
     }
 
     void badSuraNumberEmptiesTheListing()

@@ -11,6 +11,7 @@
 #include "search/distributionwindow.h"
 #include "search/optionswindow.h"
 #include "app/singleinstance.h"
+#include "data/userstore.h"
 #include "topics/topicwindow.h"
 
 #include <QAbstractItemView>
@@ -26,6 +27,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QCompleter>
+#include <QScreen>
 #include <QTableWidget>
 #include <QHelpEvent>
 #include <QTextCursor>
@@ -933,6 +936,89 @@ private slots:
         };
         QCOMPARE(tip(u"هُدًى"_qs), u"الجذر : هدي    أصل الكلمة : هُدًى"_qs);
         QCOMPARE(tip(u"فِيهِ"_qs), u"الجذر : —    أصل الكلمة : فِى"_qs);
+    }
+
+    // What the reader collects and where the window was come back at the
+    // next start; a place on a screen that is gone is not used.
+    void keptAcrossARestart()
+    {
+        QTemporaryDir data;
+        const QString path = data.filePath(u"user.db"_qs);
+        {
+            UserStore store;
+            store.open(path);
+            ReadingState state(folder->path());
+            state.setUserStore(&store);
+            MainWindow first(state);
+            first.show();
+            first.openTopics();
+            first.topicWindow()->resize(420, 380);
+            child<QLineEdit>(&first, "searcht")->setText(u"الصمد"_qs);
+            first.runSearch();
+            first.addSelectedToChosen();
+            child<QLineEdit>(&first, "searcht")->setText(u"1:1"_qs);
+            first.runSearch();
+            first.addSelectedToChosen();
+            child<QAction>(&first, "tafser1")->trigger();
+            first.move(30, 40);
+            first.close();
+        }
+        UserStore store;
+        QCOMPARE(store.open(path), UserStore::Opened::Existing);
+        QCOMPARE(store.history(), QStringList({u"1:1"_qs, u"الصمد"_qs}));
+        ReadingState state(folder->path());
+        state.setUserStore(&store);
+        MainWindow second(state);
+        second.show();
+        auto *addaya = child<QListWidget>(&second, "addaya");
+        QCOMPARE(addaya->count(), 2);
+        QCOMPARE(addaya->item(0)->text(), u"الإخلاص : 2"_qs);
+        QCOMPARE(state.chosenList().hideadd, QStringList({u"6223"_qs, u"1"_qs}));
+        QVERIFY(child<QPlainTextEdit>(&second, "Text2")->isVisible());
+        QCOMPARE(second.pos(), QPoint(30, 40));
+        second.openTopics();
+        QCOMPARE(second.topicWindow()->size(), QSize(420, 380));
+        // The history offers earlier texts, spelling folded.
+        auto *box = child<QLineEdit>(&second, "searcht");
+        box->setText(u"الص"_qs);
+        emit box->textEdited(box->text());
+        QAbstractItemModel *offered = second.findChild<QCompleter *>()->model();
+        QCOMPARE(offered->rowCount(), 1);
+        QCOMPARE(offered->index(0, 0).data().toString(), u"الصمد"_qs);
+        second.close();
+
+        store.setValue(u"main.geometry"_qs, "50000,50000,700,500");
+        MainWindow third(state);
+        third.show();
+        const QRect screen = third.screen()->geometry();
+        QCOMPARE(third.x(), screen.x() + int(screen.width() / 2.0 - third.width() / 2.0));
+    }
+
+    // Saving writes the composed text; a folder that is not there fails
+    // with a message and writes nothing.
+    void saveComposedText()
+    {
+        navigate("searchname", 111);
+        select(0);
+        w->addSelectedToChosen();
+        QTemporaryDir out;
+        guitest::whenModal([&](QWidget *dialog) {
+            auto *form5 = qobject_cast<ComposeWindow *>(dialog);
+            QTRY_VERIFY(!form5->text().startsWith(u"يرجى"_qs));
+            QVERIFY(form5->saveTo(out.filePath(u"a.txt"_qs), false));
+            QVERIFY(form5->saveTo(out.filePath(u"a.html"_qs), true));
+            QString error;
+            QVERIFY(!form5->saveTo(out.filePath(u"missing/b.txt"_qs), false, &error));
+            QVERIFY(!error.isEmpty());
+            QCOMPARE(child<QAction>(dialog, "save")->shortcut(), QKeySequence(u"Ctrl+S"_qs));
+            QCOMPARE(child<QAction>(dialog, "print")->text(), u"طباعة"_qs);
+            dialog->close();
+        });
+        action("chosen")->trigger();
+        QFile text(out.filePath(u"a.txt"_qs));
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(text.readAll()), aya(112, 1).text + u" [الإخلاص : 1]\r\n\r\n"_qs);
+        QVERIFY(!QFileInfo::exists(out.filePath(u"missing"_qs)));
     }
 
     // Every control a user can reach has a name a screen reader can say.

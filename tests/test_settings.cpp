@@ -1,6 +1,10 @@
 #include "data/settingsfile.h"
+#include "data/userstore.h"
 
 #include <QtTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 using namespace zarfan;
@@ -87,6 +91,64 @@ private slots:
         QTemporaryDir dir;
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(u"all.txt"_qs)).constData(), 0600), 0);
         QVERIFY(!readSettings(dir.path()).name);
+    }
+
+    // The reader's data: kept in order, through a kill, history capped and
+    // de-duplicated, a damaged file moved aside.
+    void userStore()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"sub/user.db"_qs);
+        {
+            UserStore store;
+            QCOMPARE(store.open(path), UserStore::Opened::Fresh);
+            QVERIFY(store.addChosen(u"البقرة : 255"_qs, u"262"_qs));
+            QVERIFY(store.addChosen(u"الفاتحة : 1"_qs, u"1"_qs));
+            QVERIFY(store.addChosen(u"الإخلاص : 1"_qs, u"6222"_qs));
+            QVERIFY(store.removeChosen(u"الفاتحة : 1"_qs));
+        }
+        // Killed right after an add: no destructor, no close.
+        const pid_t child = fork();
+        if (child == 0) {
+            UserStore store;
+            store.open(path);
+            store.addChosen(u"الناس : 6"_qs, u"6236"_qs);
+            ::raise(SIGKILL);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        UserStore store;
+        QCOMPARE(store.open(path), UserStore::Opened::Existing);
+        const auto chosen = store.chosen();
+        QCOMPARE(int(chosen.size()), 3);
+        QCOMPARE(chosen[0].first, u"البقرة : 255"_qs);
+        QCOMPARE(chosen[1].second, u"6222"_qs);
+        QCOMPARE(chosen[2].first, u"الناس : 6"_qs);
+
+        for (int i = 0; i < 60; ++i)
+            QVERIFY(store.addHistory(QString::number(i)));
+        QVERIFY(store.addHistory(u"12"_qs));
+        const QStringList history = store.history();
+        QCOMPARE(history.size(), UserStore::kHistoryLimit);
+        QCOMPARE(history.first(), u"12"_qs);
+        QCOMPARE(history.at(1), u"59"_qs);
+        QCOMPARE(history.count(u"12"_qs), 1);
+        QVERIFY(!history.contains(u"9"_qs));
+        QVERIFY(store.clearHistory());
+        QVERIFY(store.history().isEmpty());
+
+        QTemporaryDir broken;
+        const QString damaged = broken.filePath(u"user.db"_qs);
+        QFile f(damaged);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, '\x07'));
+        f.close();
+        UserStore fresh;
+        QCOMPARE(fresh.open(damaged), UserStore::Opened::MovedAside);
+        QVERIFY(QFile::exists(fresh.movedAsideTo()));
+        QVERIFY(fresh.chosen().empty());
+        QVERIFY(fresh.addChosen(u"الفاتحة : 1"_qs, u"1"_qs));
     }
 
     void missingFileReadsNothing()

@@ -1,5 +1,6 @@
 #include "appcontext.h"
 #include "data/problems.h"
+#include "data/userstore.h"
 #include "mainwindow.h"
 #include "messages.h"
 #include "singleinstance.h"
@@ -27,9 +28,16 @@ int main(int argc, char **argv)
     }
 
     zarfan::ReadingState state(QCoreApplication::applicationDirPath());
+    zarfan::UserStore store;
+    const zarfan::UserStore::Opened opened = store.open(zarfan::UserStore::defaultPath());
+    state.setUserStore(&store);
     zarfan::MainWindow window(state);
     zarfan::setProblemReporter([&window](const QString &message) { zarfan::showMessage(&window, message); });
     window.show();
+    if (opened == zarfan::UserStore::Opened::MovedAside)
+        QTimer::singleShot(0, &window, [&window, &store] { zarfan::showMessage(&window, zarfan::userDataMovedAside(store.movedAsideTo())); });
+    else if (opened == zarfan::UserStore::Opened::Unavailable)
+        QTimer::singleShot(0, &window, [&window, &store] { zarfan::showMessage(&window, zarfan::userDataUnavailable(store.path())); });
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW")) {
         // For start-up measurements: end as soon as the window is on screen.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

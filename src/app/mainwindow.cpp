@@ -13,6 +13,7 @@
 #include "keyboardlayout.h"
 #include "messages.h"
 #include "navigator/navigatorwindow.h"
+#include "search/arabicfolding.h"
 #include "search/ayareference.h"
 #include "search/distributionwindow.h"
 #include "search/optionswindow.h"
@@ -20,7 +21,10 @@
 #include "topics/topicwindow.h"
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QCompleter>
+#include <QStringListModel>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -52,8 +56,10 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     ui->suraayaalist->setModel(&state_.listing());
     ui->Text2->hide();
 
-    // Load: centre, connection strings, keyboard, saved font.
-    centreWhenShown(this);
+    // Load: centre (or put back where the reader left it), connection strings,
+    // keyboard, saved font.
+    if (!restorePlaces())
+        centreWhenShown(this);
     Adodc2.setConnectionString(state_.connectionString());
     wordsOfAya_.setConnectionString(state_.connectionString());
     activateArabicKeyboard();
@@ -83,6 +89,18 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->about, &QAction::triggered, this, &MainWindow::openAbout);
     connect(ui->update, &QAction::triggered, this, &MainWindow::openUpdate);
     connect(ui->distribution, &QAction::triggered, this, &MainWindow::openDistribution);
+    historyModel_ = new QStringListModel(this);
+    history_ = new QCompleter(historyModel_, this);
+    history_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    history_->setWidget(ui->searcht);
+    connect(history_, qOverload<const QString &>(&QCompleter::activated), ui->searcht, &QLineEdit::setText);
+    connect(ui->searcht, &QLineEdit::textEdited, this, &MainWindow::offerHistory);
+    connect(ui->clearhistory, &QAction::triggered, this, [this] {
+        state_.clearSearchHistory();
+        historyModel_->setStringList({});
+    });
+    for (int i = 0; i < state_.chosenList().count(); ++i)
+        ui->addaya->addItem(state_.chosenList().addaya.at(i));
     ui->Text1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->Text1, &QWidget::customContextMenuRequested, this, &MainWindow::showTextMenu);
     ui->Text1->viewport()->installEventFilter(this);
@@ -206,6 +224,7 @@ void MainWindow::runSearchAs(std::optional<WordKey> key)
         ui->searcht->setText(text);
     if (text.isEmpty())
         return;
+    state_.recordSearch(text);
     // The scripture text holds no digit: a digit makes it an aya reference.
     if (holdsDigit(text)) {
         goToReference(text);
@@ -351,11 +370,98 @@ void MainWindow::showTextMenu(const QPoint &at)
         searchByKey(facts->lemmaKey, WordKey::Lemma);
 }
 
+void MainWindow::offerHistory(const QString &typed)
+{
+    // Earlier searches that hold what is typed, however it is spelt.
+    const QString folded = foldArabic(typed);
+    QStringList offered;
+    if (!folded.isEmpty()) {
+        for (const QString &earlier : state_.searchHistory()) {
+            if (earlier != typed && foldArabic(earlier).contains(folded))
+                offered.append(earlier);
+        }
+    }
+    historyModel_->setStringList(offered);
+    if (offered.isEmpty())
+        history_->popup()->hide();
+    else
+        history_->complete();
+}
+
+namespace {
+QRect rectFrom(const QByteArray &text)
+{
+    const QList<QByteArray> n = text.split(',');
+    if (n.size() != 4)
+        return {};
+    return QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt());
+}
+QByteArray textFrom(const QRect &r)
+{
+    return QByteArray::number(r.x()) + ',' + QByteArray::number(r.y()) + ',' + QByteArray::number(r.width()) + ','
+        + QByteArray::number(r.height());
+}
+} // namespace
+
+bool MainWindow::restorePlaces()
+{
+    UserStore *store = state_.userStore();
+    if (!store)
+        return false;
+    const QByteArray tafsir = store->value(QStringLiteral("tafsir"));
+    if (tafsir == "jalalayn")
+        showTafsir(TafsirColumn::Jalalayn);
+    else if (tafsir == "muyassar")
+        showTafsir(TafsirColumn::Muyassar);
+    const QRect place = rectFrom(store->value(QStringLiteral("main.geometry")));
+    if (!place.isValid() || place.width() < 100 || place.height() < 100)
+        return false;
+    // Only on a screen that is still there.
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().contains(place.center())) {
+            resize(place.size());
+            move(place.topLeft());
+            return true;
+        }
+    }
+    resize(place.size());
+    return false;
+}
+
+void MainWindow::saveSizeOf(const QWidget *window, const QString &key)
+{
+    if (window && state_.userStore())
+        state_.userStore()->setValue(key, QByteArray::number(window->width()) + ',' + QByteArray::number(window->height()));
+}
+
+void MainWindow::restoreSizeOf(QWidget *window, const QString &key)
+{
+    if (!state_.userStore())
+        return;
+    const QList<QByteArray> n = state_.userStore()->value(key).split(',');
+    if (n.size() == 2 && n[0].toInt() >= 100 && n[1].toInt() >= 100)
+        window->resize(std::min(n[0].toInt(), 4000), std::min(n[1].toInt(), 4000));
+}
+
+void MainWindow::savePlaces()
+{
+    UserStore *store = state_.userStore();
+    if (!store)
+        return;
+    store->setValue(QStringLiteral("main.geometry"), textFrom(QRect(pos(), size())));
+    store->setValue(QStringLiteral("tafsir"), !tafsirShown_ ? QByteArray()
+                                              : text2Column_ == TafsirColumn::Jalalayn ? QByteArray("jalalayn")
+                                                                                       : QByteArray("muyassar"));
+    saveSizeOf(Form8, QStringLiteral("topics.size"));
+    saveSizeOf(distribution_, QStringLiteral("distribution.size"));
+}
+
 void MainWindow::openDistribution()
 {
     if (!distribution_) {
         distribution_ = new DistributionWindow(state_, this);
         distribution_->setAttribute(Qt::WA_DeleteOnClose);
+        restoreSizeOf(distribution_, QStringLiteral("distribution.size"));
         connect(distribution_, &DistributionWindow::lineChosen, this, [this](int line) {
             if (listing().isValidLine(line))
                 ui->suraayaalist->setCurrentIndex(listing().index(line));
@@ -398,8 +504,10 @@ void MainWindow::openNavigator()
 
 void MainWindow::openTopics()
 {
-    if (!Form8)
+    if (!Form8) {
         Form8 = new TopicWindow(state_, this);
+        restoreSizeOf(Form8, QStringLiteral("topics.size"));
+    }
     Form8->show();
     Form8->raise();
     Form8->activateWindow();
@@ -481,7 +589,7 @@ void MainWindow::addSelectedToChosen()
     if (!listing().isValidLine(k))
         return;
     const ResultRecord &record = listing().at(k);
-    switch (chosenList().add(record.line, record.id, ui->Text1->toPlainText())) {
+    switch (state_.addChosen(record.line, record.id, ui->Text1->toPlainText())) {
     case ChosenList::AddResult::Duplicate:
         showMessage(this, QStringLiteral("لقد تمت إضافة هذه الآية سابقا"));
         break;
@@ -496,12 +604,13 @@ void MainWindow::addSelectedToChosen()
 void MainWindow::removeSelectedChosen()
 {
     const int index = ui->addaya->currentRow();
-    if (chosenList().removeAt(index))
+    if (state_.removeChosenAt(index))
         delete ui->addaya->takeItem(index);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    savePlaces();
     // Every other window goes with the main window, in number order.
     const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_};
     for (QWidget *window : others) {
@@ -540,6 +649,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
                            ui->Text1->viewport());
         return true;
     }
+    if (event->type() == QEvent::Close && (watched == Form8 || watched == distribution_))
+        saveSizeOf(static_cast<QWidget *>(watched), watched == Form8 ? QStringLiteral("topics.size") : QStringLiteral("distribution.size"));
     // Installed on the application: every event passes here, so key events
     // of this window are picked out before anything else is looked at.
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)

@@ -10,6 +10,9 @@
 #include <optional>
 #include <vector>
 
+class QCompleter;
+class QStringListModel;
+
 namespace Ui {
 class Form1;
 }
@@ -87,6 +90,11 @@ private:
     std::optional<WordFacts> wordAt(int position);
     void showTextMenu(const QPoint &at);
     void showListingCounts();
+    void offerHistory(const QString &typed);
+    bool restorePlaces();
+    void savePlaces();
+    void saveSizeOf(const QWidget *window, const QString &key);
+    void restoreSizeOf(QWidget *window, const QString &key);
 
     std::unique_ptr<ReadingState> ownedState_;
     ReadingState &state_;
@@ -101,6 +109,8 @@ private:
     std::vector<WordFacts> shownWords_; // by word number - 1
     DataControl wordsOfAya_;
     QLabel *statusCounts_ = nullptr;
+    QCompleter *history_ = nullptr;
+    QStringListModel *historyModel_ = nullptr;
     QPointer<DistributionWindow> distribution_;
 
     QPointer<AboutWindow> Form2;

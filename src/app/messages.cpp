@@ -24,4 +24,15 @@ void showMessage(QWidget *parent, const QString &text, const QString &title)
     box.exec();
 }
 
+QString userDataMovedAside(const QString &aside)
+{
+    return QStringLiteral("تعذرت قراءة ملف بياناتك (الآيات المختارة وسجل البحث)، فنُقل جانبا باسم:\n%1\nوبدأ البرنامج بقائمة فارغة")
+        .arg(aside);
+}
+
+QString userDataUnavailable(const QString &path)
+{
+    return QStringLiteral("تعذر فتح ملف بياناتك، فلن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة:\n%1").arg(path);
+}
+
 } // namespace zarfan

@@ -13,4 +13,9 @@ void showMessage(QWidget *parent, const QString &text, const QString &title = QS
 // appended to it and the box closes by itself instead of waiting for a click.
 QString messageLogPath();
 
+// What the reader is told when the file of the chosen ayas and the search
+// history could not be used.
+QString userDataMovedAside(const QString &aside);
+QString userDataUnavailable(const QString &path);
+
 } // namespace zarfan

@@ -15,6 +15,50 @@ ReadingState::ReadingState(const QString &appFolder, QObject *parent)
     wordsControl_.setConnectionString(connectionString());
 }
 
+void ReadingState::setUserStore(UserStore *store)
+{
+    store_ = store && store->isOpen() ? store : nullptr;
+    chosen_ = ChosenList();
+    if (!store_)
+        return;
+    for (const auto &[line, id] : store_->chosen()) {
+        chosen_.addaya.append(line);
+        chosen_.hideadd.append(id);
+    }
+}
+
+ChosenList::AddResult ReadingState::addChosen(const QString &line, const QString &id, const QString &displayedText)
+{
+    const ChosenList::AddResult result = chosen_.add(line, id, displayedText);
+    if (result == ChosenList::AddResult::Added && store_)
+        store_->addChosen(line, id);
+    return result;
+}
+
+bool ReadingState::removeChosenAt(int index)
+{
+    const QString line = chosen_.addaya.value(index);
+    if (!chosen_.removeAt(index))
+        return false;
+    if (store_)
+        store_->removeChosen(line);
+    return true;
+}
+
+QStringList ReadingState::searchHistory() const { return store_ ? store_->history() : QStringList(); }
+
+void ReadingState::recordSearch(const QString &text)
+{
+    if (store_)
+        store_->addHistory(text);
+}
+
+void ReadingState::clearSearchHistory()
+{
+    if (store_)
+        store_->clearHistory();
+}
+
 QString ReadingState::connectionString() const { return buildConnectionString(appFolder_); }
 
 void ReadingState::setAyaFont(const QFont &font)

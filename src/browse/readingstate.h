@@ -3,6 +3,7 @@
 #include "browse/resultlisting.h"
 #include "compose/chosenlist.h"
 #include "data/datacontrol.h"
+#include "data/userstore.h"
 #include "search/occurrences.h"
 #include "search/searchstatement.h"
 
@@ -27,6 +28,17 @@ public:
     ResultListing &listing() { return listing_; }
     DataControl &listingControl() { return Adodc1; }
     ChosenList &chosenList() { return chosen_; }
+
+    // Where the reader's own data is kept, if anywhere: the chosen list is
+    // restored from it now and written through on every change.
+    void setUserStore(UserStore *store);
+    UserStore *userStore() const { return store_; }
+    ChosenList::AddResult addChosen(const QString &line, const QString &id, const QString &displayedText);
+    bool removeChosenAt(int index);
+    // The search history, most recent first.
+    QStringList searchHistory() const;
+    void recordSearch(const QString &text);
+    void clearSearchHistory();
 
     bool withoutDiacritics() const { return withoutDiacritics_; }
     void setWithoutDiacritics(bool on) { withoutDiacritics_ = on; }
@@ -90,6 +102,7 @@ private:
     DataControl Adodc1;
     ResultListing listing_;
     ChosenList chosen_;
+    UserStore *store_ = nullptr;
     SearchOptions options_;
     SearchTarget target_ = SearchTarget::Quran;
     QFont ayaFont_;

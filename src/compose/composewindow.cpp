@@ -8,7 +8,17 @@
 #include "browse/programstate.h"
 #include "composer.h"
 
+#include "app/messages.h"
+#include "composedexport.h"
+
 #include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QTextDocumentFragment>
@@ -29,6 +39,8 @@ ComposeWindow::ComposeWindow(ReadingState &state, QWidget *parent)
     centreWhenShown(this);
     Adodc1.setConnectionString(state.connectionString());
     connect(ui->copy, &QAction::triggered, this, &ComposeWindow::copyText);
+    connect(ui->save, &QAction::triggered, this, &ComposeWindow::saveText);
+    connect(ui->print, &QAction::triggered, this, &ComposeWindow::printText);
 }
 
 ComposeWindow::~ComposeWindow() = default;
@@ -71,6 +83,56 @@ void ComposeWindow::copyText()
     // A selection is what the user means to copy; without one, the whole text.
     const QString selected = ui->Text2->textCursor().selection().toPlainText();
     QGuiApplication::clipboard()->setText(selected.isEmpty() ? shown_ : selected);
+}
+
+bool ComposeWindow::saveTo(const QString &path, bool asHtml, QString *error) const
+{
+    const QFont font = state_.ayaFont();
+    const QByteArray bytes = asHtml ? composedAsHtml(shown_, font.family(), font.pointSizeF()) : composedAsText(shown_);
+    QSaveFile file(path);
+    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!ok && error)
+        *error = file.errorString();
+    return ok;
+}
+
+void ComposeWindow::saveText()
+{
+    const QString plain = QStringLiteral("نص (*.txt)"), page = QStringLiteral("صفحة ويب (*.html)");
+    QString filter = plain;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("حفظ النص"), QString(), plain + QStringLiteral(";;") + page, &filter);
+    if (path.isEmpty())
+        return;
+    const bool asHtml = filter == page || path.endsWith(u".html", Qt::CaseInsensitive) || path.endsWith(u".htm", Qt::CaseInsensitive);
+    if (QFileInfo(path).suffix().isEmpty())
+        path += asHtml ? QStringLiteral(".html") : QStringLiteral(".txt");
+    QString error;
+    if (!saveTo(path, asHtml, &error))
+        showMessage(this, QStringLiteral("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(path, error));
+}
+
+std::unique_ptr<QTextDocument> ComposeWindow::printable() const
+{
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDefaultFont(state_.ayaFont());
+    QTextOption option = doc->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::WordWrap);
+    doc->setDefaultTextOption(option);
+    doc->setPlainText(QString(shown_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    return doc;
+}
+
+void ComposeWindow::printText()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("طباعة"));
+    // Without a page size of its own the document takes the printer's and
+    // numbers its pages.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) { printable()->print(target); });
+    preview.exec();
 }
 
 } // namespace zarfan

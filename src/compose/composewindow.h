@@ -5,6 +5,8 @@
 #include "app/activateddialog.h"
 #include <memory>
 
+class QTextDocument;
+
 namespace Ui {
 class Form5;
 }
@@ -27,12 +29,21 @@ public:
 public slots:
     void build();
     void copyText();
+    void saveText();  // asks for a file
+    void printText(); // print preview, then the printer or a PDF file
+
+public:
+    // Writes the text as it is shown, plain or as a page; a failure leaves an
+    // earlier file as it was and says why.
+    bool saveTo(const QString &path, bool asHtml, QString *error = nullptr) const;
 
 protected:
     void activated() override { build(); }
 
 private:
     void setShown(const QString &text);
+
+    std::unique_ptr<QTextDocument> printable() const;
 
     std::unique_ptr<Ui::Form5> ui;
     ReadingState &state_;
