@@ -1,5 +1,9 @@
 #include "topics/referenceparser.h"
 
+#include "data/connectionstring.h"
+#include "data/datacontrol.h"
+#include "testutil.h"
+
 #include <QtTest>
 
 using namespace zarfan;
@@ -49,6 +53,19 @@ private slots:
         QVERIFY(referenceQuery(resolveReference(u"6-5"_qs), u"2"_qs).isEmpty());
         QVERIFY(referenceQuery(resolveReference(u"5"_qs), u"2; DROP"_qs).isEmpty());
         QVERIFY(referenceQuery(resolveReference(u"5"_qs), u"115"_qs).isEmpty());
+    }
+
+    // Ten overlapping ranges name thousands of ayas: each is asked for once,
+    // and the statement runs.
+    void overlappingRangesRun()
+    {
+        const ResolvedReference r = resolveReference(QStringList(10, u"1-286"_qs).join(u','), 286);
+        QCOMPARE(r.numbers.size(), 2860);
+        zarfan::DataControl dc;
+        dc.setConnectionString(buildConnectionString(testutil::realDbFolder()));
+        dc.setRecordSource(referenceQuery(r, u"2"_qs));
+        QVERIFY(dc.refresh());
+        QCOMPARE(dc.rowCount(), 286);
     }
 
     void displayLine()
