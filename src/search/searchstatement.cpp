@@ -2,6 +2,8 @@
 
 #include "arabicfolding.h"
 
+using namespace Qt::StringLiterals;
+
 namespace zarfan {
 
 QString escapeSearchText(const QString &text)
@@ -54,51 +56,47 @@ QString wordsQuery(const QString &key, WordKey by, bool ayasOnly)
         + escapeSearchText(key) + u'\'';
 }
 
+namespace {
+// The scope's condition, or "" for the whole text. Numbers are the selected
+// positions plus one, so no selection gives 0.
+QString scopeCondition(const SearchOptions &o)
+{
+    const auto num = [](int position) { return QString::number(position + 1); };
+    switch (o.searchtype) {
+    case 1:
+        return QStringLiteral("chapterNO = ") + num(o.part);
+    case 2:
+        return QStringLiteral("chapterNO between ") + num(o.part1) + QStringLiteral(" and ") + num(o.part2);
+    case 3:
+        return QStringLiteral("soraano = ") + num(o.sora);
+    case 4:
+        return QStringLiteral("soraano between ") + num(o.sora1) + QStringLiteral(" and ") + num(o.sora2);
+    default:
+        return QString();
+    }
+}
+} // namespace
+
 QString buildSearchStatement(const QString &text, const SearchOptions &o)
 {
-    const QString t = escapeSearchText(searchedText(text, o));
-    const QString column = searchColumn(o);
+    const QString head = QStringLiteral("SELECT *  FROM Ayat where ");
+    const QString scope = scopeCondition(o);
     if (o.key != WordKey::Letters) {
         // The scope's conditions as for any search; the ayas chosen through
         // the words of that root or lemma.
         const QString chosen = QStringLiteral("Ayat.ID in (") + wordsQuery(searchedText(text, o), o.key, true) + QStringLiteral(") order by ID");
-        const auto num = [](int position) { return QString::number(position + 1); };
-        switch (o.searchtype) {
-        case 1:
-            return QStringLiteral("SELECT *  FROM Ayat where chapterNO = ") + num(o.part) + QStringLiteral(" And ") + chosen;
-        case 2:
-            return QStringLiteral("SELECT *  FROM Ayat where chapterNO between ") + num(o.part1) + QStringLiteral(" and ")
-                + num(o.part2) + QStringLiteral(" And ") + chosen;
-        case 3:
-            return QStringLiteral("SELECT *  FROM Ayat where soraano = ") + num(o.sora) + QStringLiteral(" And ") + chosen;
-        case 4:
-            return QStringLiteral("SELECT *  FROM Ayat where soraano between ") + num(o.sora1) + QStringLiteral(" and ")
-                + num(o.sora2) + QStringLiteral(" And ") + chosen;
-        default:
-            return QStringLiteral("SELECT *  FROM Ayat where ") + chosen;
-        }
+        return head + (scope.isEmpty() ? chosen : scope + QStringLiteral(" And ") + chosen);
     }
-    const auto num = [](int position) { return QString::number(position + 1); };
-    const QString pattern = o.singleWord ? QStringLiteral(" '%") + u' ' + t + u' ' + QStringLiteral("%'")
+    const QString t = escapeSearchText(searchedText(text, o));
+    const QString column = searchColumn(o);
+    const QString pattern = o.singleWord ? QStringLiteral("'%") + u' ' + t + u' ' + QStringLiteral("%'")
                                          : QStringLiteral("'%") + t + QStringLiteral("%'");
-    const QString tail = QStringLiteral(" And ") + column + QStringLiteral(" Like ") + pattern + QStringLiteral("order by ID");
-    switch (o.searchtype) {
-    case 1:
-        return QStringLiteral("SELECT *  FROM Ayat where chapterNO = ") + num(o.part) + tail;
-    case 2:
-        return QStringLiteral("SELECT *  FROM Ayat where chapterNO between ") + num(o.part1) + QStringLiteral(" and ")
-            + num(o.part2) + tail;
-    case 3:
-        return QStringLiteral("SELECT *  FROM Ayat where soraano = ") + num(o.sora) + tail;
-    case 4:
-        return QStringLiteral("SELECT *  FROM Ayat where soraano between ") + num(o.sora1) + QStringLiteral(" and ")
-            + num(o.sora2) + tail;
-    default:
-        break;
-    }
-    const QString whole = o.singleWord ? QStringLiteral("'%") + u' ' + t + u' ' + QStringLiteral("%'")
-                                       : QStringLiteral("'%") + t + QStringLiteral("%'");
-    return QStringLiteral("SELECT *  FROM Ayat where ") + column + QStringLiteral(" like ") + whole + QStringLiteral("order by ID");
+    // The joins keep the statements' own blanks: in a scope, " Like " and a
+    // single-word pattern that opens with a blank.
+    if (scope.isEmpty())
+        return head + column + QStringLiteral(" like ") + pattern + QStringLiteral("order by ID");
+    return head + scope + QStringLiteral(" And ") + column + QStringLiteral(" Like ") + (o.singleWord ? u" "_s : QString()) + pattern
+        + QStringLiteral("order by ID");
 }
 
 } // namespace zarfan
