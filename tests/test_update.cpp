@@ -206,6 +206,16 @@ private slots:
         QCOMPARE(fetch(QUrl(QStringLiteral("http://127.0.0.1:%1/update3.0.txt").arg(drip.serverPort())), 1500), QString());
         QVERIFY(clock.elapsed() < 5000);
 
+        // Closing the window leaves a server that never answers at once.
+        {
+            UpdateWindow silent(nullptr);
+            silent.fetcher()->setUrl(server.url("/silent/update3.0.txt"));
+            silent.show();
+            QTRY_VERIFY(silent.fetcher()->isRunning());
+            silent.close();
+            QVERIFY(!silent.fetcher()->isRunning());
+        }
+
         const QString shown = presentableUpdateText(QString(kUpdateBodyLimit, u'ب'));
         QVERIFY(shown.size() <= kShownLimit + kShownLimit / kLineLimit + 1);
         for (const QString &line : shown.split(u'\n'))
