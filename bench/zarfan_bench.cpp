@@ -281,14 +281,14 @@ int main(int argc, char **argv)
         dc.setRecordSource(buildSearchStatement(u"ا"_qs, SearchOptions()));
         dc.refresh();
         requireRows(dc.rowCount(), u"ا"_qs);
-        const MatchSpec spec{u"ا"_qs};
+        const SearchMatch sought{u"ا"_qs};
         Row count{QStringLiteral("occurrences of \"ا\" over its %1 ayas").arg(dc.rowCount())};
         count.ms = timeMs([&] {
             dc.refresh();
             const int column = dc.column(u"AyaaFolded");
             int total = 0;
             for (; !dc.eof(); dc.moveNext())
-                total += countOccurrences(dc.field(column), spec);
+                total += countOccurrences(dc.field(column), sought);
             requireRows(total, u"occurrences"_qs);
         });
         rows.push_back(count);

@@ -247,17 +247,17 @@ private slots:
         // Highlighted words of a shown aya: the pause marks are no words of the
         // search column, and a match across one marks the words on each side.
         const QString shown = u"ذَٰلِكَ الْكِتَابُ لَا رَيْبَ ۛ فِيهِ ۛ هُدًى"_qs;
-        MatchSpec spec{u"ريب في"_qs};
-        QList<TextRange> marked = highlightRanges(shown, spec);
+        SearchMatch sought{u"ريب في"_qs};
+        QList<TextRange> marked = highlightRanges(shown, sought);
         QCOMPARE(marked.size(), 2);
         QCOMPARE(shown.mid(marked[0].start, marked[0].length), u"رَيْبَ"_qs);
         QCOMPARE(shown.mid(marked[1].start, marked[1].length), u"فِيهِ"_qs);
-        spec = MatchSpec{u"هدي"_qs};
-        marked = highlightRanges(shown, spec);
+        sought = SearchMatch{u"هدي"_qs};
+        marked = highlightRanges(shown, sought);
         QCOMPARE(marked.size(), 1);
         QCOMPARE(shown.mid(marked[0].start, marked[0].length), u"هُدًى"_qs);
-        spec.literal = true; // as typed, هدي is not هدى
-        QVERIFY(highlightRanges(shown, spec).isEmpty());
+        sought.literal = true; // as typed, هدي is not هدى
+        QVERIFY(highlightRanges(shown, sought).isEmpty());
     }
 
     // Occurrences counted by the fill equal what the source gives, counted
@@ -272,8 +272,8 @@ private slots:
             o.singleWord = single;
             dc.setRecordSource(buildSearchStatement(word, o));
             EventYield yield(1000000);
-            const MatchSpec spec{word, single, true};
-            fillListing(dc, listing, yield, &spec);
+            const SearchMatch sought{word, single, true};
+            fillListing(dc, listing, yield, &sought);
             qsizetype expectedCount = 0;
             for (const auto &a : source)
                 expectedCount += single ? searchable(a.clean).split(u' ').count(word) : searchable(a.clean).count(word);

@@ -3,15 +3,14 @@
 #include "browse/suratables.h"
 #include "data/sqlite.h"
 #include "search/arabicfolding.h"
+#include "search/searchstatement.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QRegularExpression>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -39,7 +38,9 @@ struct Table {
     throw Failure{QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(what)};
 }
 
-Table readTable(const QString &dir, const QString &name, const QStringList &header)
+// With a notice block, the file opens with lines starting with '#' that must
+// be there and are not part of the table; line numbers count them.
+Table readTable(const QString &dir, const QString &name, const QStringList &header, bool noticeBlock = false)
 {
     Table table;
     table.file = name;
@@ -64,16 +65,21 @@ Table readTable(const QString &dir, const QString &name, const QStringList &head
         lines.removeLast();
     if (lines.isEmpty())
         fail(name, 1, QStringLiteral("is empty"));
-    for (int i = 0; i < lines.size(); ++i) {
+    int first = 0;
+    while (noticeBlock && first < lines.size() && lines.at(first).startsWith(u'#'))
+        ++first;
+    if (noticeBlock && first == 0)
+        fail(name, 1, QStringLiteral("has lost its notice block"));
+    for (int i = first; i < lines.size(); ++i) {
         QString line = lines.at(i);
         if (line.endsWith(u'\r'))
             line.chop(1);
         if (line.contains(u'\r') || line.contains(QChar(0)))
             fail(name, i + 1, QStringLiteral("holds a CR or NUL character inside a line"));
         const QStringList fields = line.split(u'\t');
-        if (i == 0) {
+        if (i == first) {
             if (fields != header)
-                fail(name, 1, QStringLiteral("header must be: %1").arg(header.join(u' ')));
+                fail(name, i + 1, QStringLiteral("header must be: %1").arg(header.join(u' ')));
             continue;
         }
         if (fields.size() != header.size())
@@ -100,16 +106,19 @@ struct Aya {
     QString folded, tafFolded, taf2Folded;
 };
 
-// Words of a text, pause-mark tokens set aside.
-qsizetype wordCount(const QString &text)
+// The words of a text: its tokens without those made only of pause marks.
+// A mark inside a word is part of the word.
+QStringList wordsOf(const QString &text)
 {
-    qsizetype n = 0;
+    QStringList kept;
     for (const QString &token : text.split(u' ', Qt::SkipEmptyParts)) {
         if (!std::all_of(token.cbegin(), token.cend(), [](QChar c) { return c.unicode() >= 0x06D6 && c.unicode() <= 0x06ED; }))
-            ++n;
+            kept.append(token);
     }
-    return n;
+    return kept;
 }
+
+qsizetype wordCount(const QString &text) { return wordsOf(text).size(); }
 
 std::vector<Aya> readAyat(const QString &dir)
 {
@@ -185,38 +194,7 @@ struct Word {
 std::vector<Word> readWords(const QString &dir, const std::vector<Aya> &ayat)
 {
     const QString name = QStringLiteral("morphology.tsv");
-    QFile file(QDir(dir).filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        fail(name, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
-    // The notice block comes first; the table starts after it.
-    QByteArray bytes = file.readAll();
-    int skipped = 0;
-    while (bytes.startsWith('#')) {
-        const qsizetype nl = bytes.indexOf('\n');
-        bytes = nl < 0 ? QByteArray() : bytes.mid(nl + 1);
-        ++skipped;
-    }
-    if (skipped == 0)
-        fail(name, 1, QStringLiteral("has lost its notice block"));
-    QTemporaryDir scratch;
-    QFile table(scratch.filePath(name));
-    if (!table.open(QIODevice::WriteOnly) || table.write(bytes) != bytes.size())
-        fail(name, 0, QStringLiteral("cannot be copied for reading"));
-    table.close();
-    Table t;
-    try {
-        t = readTable(scratch.path(), name, {u"sura"_s, u"aya"_s, u"word"_s, u"root"_s, u"lemma"_s, u"lemma_clean"_s});
-    } catch (Failure &f) {
-        // Line numbers of the file itself, notice block included.
-        const QRegularExpression where(QStringLiteral("^morphology\\.tsv:(\\d+):"));
-        const auto m = where.match(f.message);
-        if (m.hasMatch() && m.captured(1).toInt() > 0)
-            f.message.replace(m.capturedStart(1), m.capturedLength(1), QString::number(m.captured(1).toInt() + skipped));
-        throw;
-    }
-    for (int &line : t.lineNumbers)
-        line += skipped;
-
+    const Table t = readTable(dir, name, {u"sura"_s, u"aya"_s, u"word"_s, u"root"_s, u"lemma"_s, u"lemma_clean"_s}, true);
     std::vector<Word> words;
     words.reserve(t.rows.size());
     std::size_t r = 0;
@@ -224,7 +202,7 @@ std::vector<Word> readWords(const QString &dir, const std::vector<Aya> &ayat)
         const qsizetype count = wordCount(a.text);
         for (int w = 1; w <= count; ++w, ++r) {
             if (r >= t.rows.size())
-                fail(name, t.lineNumbers.empty() ? skipped + 1 : t.lineNumbers.back() + 1,
+                fail(name, t.lineNumbers.empty() ? 1 : t.lineNumbers.back() + 1,
                      QStringLiteral("ends before word %1 of %2:%3").arg(w).arg(a.sura).arg(a.aya));
             const int sura = number(t, r, 0, 1, SuraTables::kSuraCount, "sura");
             const int aya = number(t, r, 1, 1, 286, "aya");
@@ -348,8 +326,7 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
          "Sura_No TEXT NOT NULL, Ayat_No TEXT NOT NULL);");
     exec("CREATE TABLE data_notice (ID INTEGER PRIMARY KEY, Notice TEXT NOT NULL);");
     // One row per word and lemma part (a word of several lemmas has a row for
-    // each, the whole lemma in every one). ID holds the aya and orders its rows
-    // by word: aya ID * 1000 + word * 4 + part. The rows are kept in root
+    // each, the whole lemma in every one), keyed by wordRowId. The rows are kept in root
     // order, so a root search reads one run of them and needs no index of
     // its own; a lemma search reads the table through (a few milliseconds).
     // That keeps the file small.
@@ -410,7 +387,7 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     for (const Word &w : words) {
         const QStringList parts = w.lemmaClean.split(u'|');
         for (qsizetype part = 0; part < parts.size(); ++part)
-            wordRows.push_back({foldArabic(w.root), qint64(w.ayaId) * 1000 + w.wordNo * 4 + part, &w, foldArabic(parts.at(part))});
+            wordRows.push_back({foldArabic(w.root), wordRowId(w.ayaId, w.wordNo, int(part)), &w, foldArabic(parts.at(part))});
     }
     // The engine's order of text keys: by their UTF-8 bytes.
     std::sort(wordRows.begin(), wordRows.end(), [](const WordRow &a, const WordRow &b) {
@@ -466,18 +443,7 @@ QStringList compactReferences(std::vector<int> ayas, int itemsPerRow)
     return rows;
 }
 
-QString searchableText(const QString &clean)
-{
-    const QStringList tokens = clean.split(u' ', Qt::SkipEmptyParts);
-    QStringList kept;
-    for (const QString &token : tokens) {
-        const bool markOnly = std::all_of(token.cbegin(), token.cend(),
-                                          [](QChar c) { return c.unicode() >= 0x06D6 && c.unicode() <= 0x06ED; });
-        if (!markOnly)
-            kept.append(token);
-    }
-    return u' ' + kept.join(u' ') + u' ';
-}
+QString searchableText(const QString &clean) { return u' ' + wordsOf(clean).join(u' ') + u' '; }
 
 QString defaultNoticesPath() { return QStringLiteral(ZARFAN_NOTICES_FILE); }
 

@@ -38,6 +38,22 @@
 
 namespace zarfan {
 
+namespace {
+// The tafsir a search looked in, if it looked in one.
+std::optional<TafsirColumn> tafsirOf(SearchTarget target)
+{
+    switch (target) {
+    case SearchTarget::Jalalayn:
+        return TafsirColumn::Jalalayn;
+    case SearchTarget::Muyassar:
+        return TafsirColumn::Muyassar;
+    case SearchTarget::Quran:
+        break;
+    }
+    return std::nullopt;
+}
+} // namespace
+
 MainWindow::MainWindow(const QString &appFolder, QWidget *parent)
     : MainWindow(*new ReadingState(appFolder), parent)
 {
@@ -241,12 +257,10 @@ void MainWindow::runSearchAs(std::optional<WordKey> key)
     if (needle.isEmpty())
         return;
     ReadingState::Request request(buildSearchStatement(text, options), qint16(1), ReadingState::Guard::AllayaasearchOnly);
-    request.match = MatchSpec{needle, options.singleWord, options.literal, options.target, options.key};
+    request.match = SearchMatch{needle, options.singleWord, options.literal, options.target, options.key};
     // A tafsir search opens that tafsir, as its menu item does.
-    if (options.target == SearchTarget::Jalalayn)
-        showTafsir(TafsirColumn::Jalalayn);
-    else if (options.target == SearchTarget::Muyassar)
-        showTafsir(TafsirColumn::Muyassar);
+    if (const auto column = tafsirOf(options.target))
+        showTafsir(*column);
     state_.produceListing(request);
 }
 
@@ -306,10 +320,7 @@ void MainWindow::applyHighlights()
     } else if (match && match->target == SearchTarget::Quran) {
         ayaRanges = highlightRanges(QStringView(shown).left(shownAyaLength_), *match);
     }
-    const bool tafsirMatched = match
-        && ((match->target == SearchTarget::Jalalayn && text2Column_ == TafsirColumn::Jalalayn)
-            || (match->target == SearchTarget::Muyassar && text2Column_ == TafsirColumn::Muyassar));
-    if (tafsirMatched)
+    if (match && tafsirOf(match->target) == text2Column_)
         tafsirRanges = highlightRanges(ui->Text2->toPlainText(), *match);
     mark(ui->Text1, ayaRanges);
     mark(ui->Text2, tafsirRanges);
@@ -332,8 +343,8 @@ std::optional<MainWindow::WordFacts> MainWindow::wordAt(int position)
         // The aya's words, once per aya shown.
         shownWords_.clear();
         wordsOfAya_.setRecordSource(QStringLiteral("SELECT *  FROM Words where ID between %1 and %2 order by ID")
-                                        .arg(qint64(shownAyaId_) * 1000)
-                                        .arg(qint64(shownAyaId_) * 1000 + 999));
+                                        .arg(wordRowId(shownAyaId_, 0, 0))
+                                        .arg(wordRowId(shownAyaId_ + 1, 0, 0) - 1));
         wordsOfAya_.refresh();
         const int cWord = wordsOfAya_.column(u"wordno"), cRoot = wordsOfAya_.column(u"root");
         const int cLemma = wordsOfAya_.column(u"lemma"), cKey = wordsOfAya_.column(u"lemmaFolded");

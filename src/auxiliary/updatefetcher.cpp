@@ -13,12 +13,12 @@ UpdateFetcher::UpdateFetcher(QObject *parent) : QObject(parent), url_(defaultUrl
     connect(&deadline_, &QTimer::timeout, this, [this] {
         if (!reply_)
             return;
-        drop();
+        abort();
         emit fetched(QString());
     });
 }
 
-void UpdateFetcher::drop()
+void UpdateFetcher::abort()
 {
     deadline_.stop();
     QNetworkReply *reply = reply_;
@@ -30,7 +30,6 @@ void UpdateFetcher::drop()
     reply->deleteLater();
 }
 
-void UpdateFetcher::abort() { drop(); }
 
 QUrl UpdateFetcher::defaultUrl()
 {
@@ -40,7 +39,7 @@ QUrl UpdateFetcher::defaultUrl()
 
 void UpdateFetcher::fetch()
 {
-    drop();
+    abort();
     body_.clear();
     QNetworkRequest request(url_);
     request.setTransferTimeout(timeoutMs_);
@@ -65,7 +64,7 @@ void UpdateFetcher::onReadyRead()
     if (!reply || !takeBody(reply))
         return;
     // A runaway body: keep what fits and stop the transfer.
-    drop();
+    abort();
     emit fetched(decodeUpdateBody(body_));
 }
 

@@ -37,7 +37,6 @@ private:
     void onReadyRead();
     void onFinished();
 
-    void drop();
 
     QNetworkAccessManager network_;
     QTimer deadline_;

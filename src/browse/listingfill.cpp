@@ -40,11 +40,9 @@ void EventYield::now()
     clock_.restart();
 }
 
-FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const MatchSpec *match,
+FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const SearchMatch *match,
                         const QHash<int, QList<int>> *words)
 {
-    if (words)
-        match = nullptr;
     // Only what the lines need is copied, whatever the statement selects.
     QStringList copied = {QStringLiteral("soraano"), QStringLiteral("ayaano"), QStringLiteral("ID"),
                           QStringLiteral("chapterNO"), QStringLiteral("pageno")};

@@ -9,7 +9,7 @@ namespace zarfan {
 
 class DataControl;
 class ResultListing;
-struct MatchSpec;
+struct SearchMatch;
 
 // Lets the event queue run during a long walk. The interval bounds how often:
 // 0 yields after every row; the default keeps painting and input live without
@@ -40,10 +40,10 @@ enum class FillOutcome {
 
 // The one walk that every producer of result lines uses: refresh the data
 // control, clear the listing, append a record per row, finish.
-// With a match, the searched column is read too and each line counts the
-// occurrences of the search in it.
-// A root or lemma search gives its words instead: each line counts them.
-FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const MatchSpec *match = nullptr,
+// With a match of letters, the searched column is read too and each line
+// counts the occurrences of the search in it. A root or lemma search gives
+// its words instead, and each line counts them.
+FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield &yield, const SearchMatch *match = nullptr,
                         const QHash<int, QList<int>> *words = nullptr);
 
 } // namespace zarfan

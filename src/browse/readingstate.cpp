@@ -59,6 +59,25 @@ void ReadingState::clearSearchHistory()
         store_->clearHistory();
 }
 
+void ReadingState::loadMatchedWords(const SearchMatch *match)
+{
+    matchedWords_.clear();
+    if (!match)
+        return;
+    // Every word of that root or lemma in the whole text, for the counts and
+    // the marks.
+    wordsControl_.setRecordSource(wordsQuery(match->needle, match->key, false));
+    wordsControl_.refresh();
+    for (; !wordsControl_.eof(); wordsControl_.moveNext()) {
+        const qint64 id = wordsControl_.field(0).toLongLong();
+        QList<int> &words = matchedWords_[ayaOfWordRow(id)];
+        if (!words.contains(wordOfWordRow(id)))
+            words.append(wordOfWordRow(id));
+    }
+    for (QList<int> &words : matchedWords_)
+        std::sort(words.begin(), words.end());
+}
+
 QString ReadingState::connectionString() const { return buildConnectionString(appFolder_); }
 
 void ReadingState::setAyaFont(const QFont &font)
@@ -94,25 +113,10 @@ void ReadingState::produceListing(const Request &request)
         if (r.mixedsora)
             programState().mixedsora = *r.mixedsora;
         listingMatch_ = r.match;
-        matchedWords_.clear();
         const bool byWords = r.match && r.match->key != WordKey::Letters;
-        if (byWords) {
-            // Every word of that root or lemma in the whole text, for the
-            // counts and the marks.
-            wordsControl_.setRecordSource(wordsQuery(r.match->needle, r.match->key, false));
-            wordsControl_.refresh();
-            for (; !wordsControl_.eof(); wordsControl_.moveNext()) {
-                const int id = wordsControl_.field(0).toInt();
-                QList<int> &words = matchedWords_[id / 1000];
-                const int word = id % 1000 / 4;
-                if (!words.contains(word))
-                    words.append(word);
-            }
-            for (QList<int> &words : matchedWords_)
-                std::sort(words.begin(), words.end());
-        }
+        loadMatchedWords(byWords ? &*r.match : nullptr);
         EventYield yield;
-        const FillOutcome outcome = fillListing(Adodc1, listing_, yield, r.match ? &*r.match : nullptr,
+        const FillOutcome outcome = fillListing(Adodc1, listing_, yield, r.match && !byWords ? &*r.match : nullptr,
                                                 byWords ? &matchedWords_ : nullptr);
         if (outcome != FillOutcome::Superseded && !pending_ && r.refreshAfter)
             Adodc1.refresh();

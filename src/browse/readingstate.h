@@ -72,12 +72,12 @@ public:
         Guard guard = Guard::AllayaasearchOnly;
         bool refreshAfter = false;
         // A word search: what it looked for, for the counts and the highlight.
-        std::optional<MatchSpec> match;
+        std::optional<SearchMatch> match;
     };
 
     // What the search behind the current listing looked for; none when
     // another producer filled it.
-    const std::optional<MatchSpec> &listingMatch() const { return listingMatch_; }
+    const std::optional<SearchMatch> &listingMatch() const { return listingMatch_; }
     // For a root or lemma search: the matched words of an aya of the listing,
     // and whether the data knows the root or lemma at all.
     QList<int> matchedWords(int ayaId) const { return matchedWords_.value(ayaId); }
@@ -98,6 +98,8 @@ signals:
     void statementTooComplex();
 
 private:
+    void loadMatchedWords(const SearchMatch *match);
+
     QString appFolder_;
     DataControl Adodc1;
     ResultListing listing_;
@@ -108,7 +110,7 @@ private:
     QFont ayaFont_;
     bool withoutDiacritics_ = false;
     std::optional<Request> pending_;
-    std::optional<MatchSpec> listingMatch_;
+    std::optional<SearchMatch> listingMatch_;
     WordsByAya matchedWords_;
     DataControl wordsControl_;
     int fillsOnStack_ = 0;

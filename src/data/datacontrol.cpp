@@ -341,11 +341,8 @@ std::string_view DataControl::fieldBytes(int c) const
 
 QString DataControl::field(int c) const
 {
-    if (c < 0 || c >= columns_.size() || current_ >= rows_)
-        return QString();
-    const std::size_t cell = std::size_t(current_) * std::size_t(columns_.size()) + std::size_t(c);
-    const std::size_t begin = cell == 0 ? 0 : ends_[cell - 1];
-    return QString::fromUtf8(cells_.data() + begin, qsizetype(ends_[cell] - begin));
+    const std::string_view bytes = fieldBytes(c);
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
 }
 
 } // namespace zarfan

@@ -107,7 +107,7 @@ bool UserStore::removeChosen(const QString &line)
 QStringList UserStore::history() const
 {
     QStringList out;
-    sql::Statement s(db_.handle(), "SELECT text FROM history ORDER BY used DESC LIMIT 50;");
+    sql::Statement s(db_.handle(), "SELECT text FROM history ORDER BY used DESC LIMIT " + QByteArray::number(kHistoryLimit) + ';');
     while (s && s.step() == SQLITE_ROW)
         out.append(s.text(0));
     return out;
@@ -121,7 +121,8 @@ bool UserStore::addHistory(const QString &text)
                        "INSERT OR REPLACE INTO history (text, used) VALUES (?1, (SELECT coalesce(max(used), 0) + 1 FROM history));");
     add.bind(1, text);
     const bool ok = add && add.execute()
-        && db_.exec("DELETE FROM history WHERE text NOT IN (SELECT text FROM history ORDER BY used DESC LIMIT 50);");
+        && db_.exec("DELETE FROM history WHERE text NOT IN (SELECT text FROM history ORDER BY used DESC LIMIT "
+                    + QByteArray::number(kHistoryLimit) + ");");
     return db_.exec(ok ? "COMMIT;" : "ROLLBACK;") && ok;
 }
 

@@ -8,12 +8,12 @@
 
 namespace zarfan {
 
-QString MatchSpec::column() const
+QString SearchMatch::column() const
 {
     SearchOptions o;
     o.literal = literal;
     o.target = target;
-    return searchColumn(o).mid(5); // without "Ayat."
+    return searchColumn(o);
 }
 
 namespace {
@@ -108,28 +108,28 @@ QList<TextRange> findOccurrences(QStringView padded, QStringView needle, bool si
     return found;
 }
 
-int countOccurrences(QStringView padded, const MatchSpec &spec)
+int countOccurrences(QStringView padded, const SearchMatch &sought)
 {
-    return int(findOccurrences(padded, spec.needle, spec.singleWord).size());
+    return int(findOccurrences(padded, sought.needle, sought.singleWord).size());
 }
 
-OccurrenceCounter::OccurrenceCounter(const MatchSpec &spec) : spec_(spec)
+OccurrenceCounter::OccurrenceCounter(const SearchMatch &sought) : sought_(sought)
 {
     // Bytes compare as characters do unless a letter has a case to ignore.
-    const bool cased = std::any_of(spec.needle.cbegin(), spec.needle.cend(), [](QChar c) {
+    const bool cased = std::any_of(sought.needle.cbegin(), sought.needle.cend(), [](QChar c) {
         return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
     });
-    onBytes_ = !spec.needle.isEmpty() && !cased && !hasWildcard(spec.needle);
-    bytes_ = (spec.singleWord ? u' ' + spec.needle + u' ' : spec.needle).toStdString();
+    onBytes_ = !sought.needle.isEmpty() && !cased && !hasWildcard(sought.needle);
+    bytes_ = (sought.singleWord ? u' ' + sought.needle + u' ' : sought.needle).toStdString();
 }
 
 int OccurrenceCounter::count(std::string_view utf8) const
 {
     if (!onBytes_)
-        return countOccurrences(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())), spec_);
+        return countOccurrences(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())), sought_);
     // Every Arabic letter opens with one of two bytes: look for the needle's
     // last byte, which tells the letters apart, and compare back from it.
-    const std::size_t m = bytes_.size(), edge = spec_.singleWord ? 1 : 0;
+    const std::size_t m = bytes_.size(), edge = sought_.singleWord ? 1 : 0;
     const char last = bytes_.back();
     int n = 0;
     std::size_t from = 0; // where the next occurrence may begin
@@ -178,10 +178,10 @@ WordMap mapWords(QStringView display, WordForm form)
     return map;
 }
 
-QList<TextRange> highlightRanges(QStringView display, const MatchSpec &spec)
+QList<TextRange> highlightRanges(QStringView display, const SearchMatch &sought)
 {
-    const WordForm form = !spec.literal ? WordForm::Folded
-        : spec.target == SearchTarget::Quran ? WordForm::Cleaned
+    const WordForm form = !sought.literal ? WordForm::Folded
+        : sought.target == SearchTarget::Quran ? WordForm::Cleaned
                                              : WordForm::AsStored;
     const WordMap map = mapWords(display, form);
     // Where each search word starts in the padded text.
@@ -192,7 +192,7 @@ QList<TextRange> highlightRanges(QStringView display, const MatchSpec &spec)
     }
     QList<TextRange> ranges;
     std::vector<bool> marked(starts.size(), false);
-    for (const TextRange &hit : findOccurrences(map.padded, spec.needle, spec.singleWord)) {
+    for (const TextRange &hit : findOccurrences(map.padded, sought.needle, sought.singleWord)) {
         for (std::size_t w = 0; w < starts.size(); ++w) {
             const qsizetype wordEnd = map.padded.indexOf(u' ', starts[w]);
             if (starts[w] < hit.start + hit.length && hit.start < wordEnd)

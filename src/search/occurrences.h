@@ -14,13 +14,13 @@ namespace zarfan {
 // What a word search looked for, kept with the listing it produced: the
 // text as the statement searched for it (folded or cleaned, quotes not
 // doubled), the mode, and which column of which text.
-struct MatchSpec {
+struct SearchMatch {
     QString needle;
     bool singleWord = false;
     bool literal = false;
     SearchTarget target = SearchTarget::Quran;
-    WordKey key = WordKey::Letters; // by root or lemma: the words come from the word table
-    QString column() const; // the searched column, unqualified
+    WordKey key = WordKey::Letters; // by root or lemma: the words come from the word table, not a column
+    QString column() const; // the searched column
 };
 
 // The words of a root or lemma search, by aya ID: their numbers among the
@@ -38,17 +38,17 @@ struct TextRange {
 // without case; in single-word mode a blank on each side), leftmost first and
 // never overlapping. The ranges leave out the single-word mode's blanks.
 QList<TextRange> findOccurrences(QStringView padded, QStringView needle, bool singleWord);
-int countOccurrences(QStringView padded, const MatchSpec &spec);
+int countOccurrences(QStringView padded, const SearchMatch &sought);
 
 // The same count on texts as the database stores them (UTF-8), made for
 // counting every row of a listing: a plain needle is matched on the bytes.
 class OccurrenceCounter {
 public:
-    explicit OccurrenceCounter(const MatchSpec &spec);
+    explicit OccurrenceCounter(const SearchMatch &sought);
     int count(std::string_view utf8) const;
 
 private:
-    MatchSpec spec_;
+    SearchMatch sought_;
     std::string bytes_; // the needle, with its blanks in single-word mode
     bool onBytes_ = false;
 };
@@ -66,6 +66,6 @@ WordMap mapWords(QStringView display, WordForm form);
 
 // The display ranges of the words that the search matched in a text shown
 // as it is stored: every word an occurrence touches.
-QList<TextRange> highlightRanges(QStringView display, const MatchSpec &spec);
+QList<TextRange> highlightRanges(QStringView display, const SearchMatch &sought);
 
 } // namespace zarfan

@@ -27,13 +27,13 @@ QString searchColumn(const SearchOptions &o)
 {
     switch (o.target) {
     case SearchTarget::Jalalayn:
-        return o.literal ? QStringLiteral("Ayat.taf") : QStringLiteral("Ayat.tafFolded");
+        return o.literal ? QStringLiteral("taf") : QStringLiteral("tafFolded");
     case SearchTarget::Muyassar:
-        return o.literal ? QStringLiteral("Ayat.taf2") : QStringLiteral("Ayat.taf2Folded");
+        return o.literal ? QStringLiteral("taf2") : QStringLiteral("taf2Folded");
     case SearchTarget::Quran:
         break;
     }
-    return o.literal ? QStringLiteral("Ayat.AyaaIndex") : QStringLiteral("Ayat.AyaaFolded");
+    return o.literal ? QStringLiteral("AyaaIndex") : QStringLiteral("AyaaFolded");
 }
 
 QString searchedText(const QString &typed, const SearchOptions &o)
@@ -51,6 +51,7 @@ QString searchedText(const QString &typed, const SearchOptions &o)
 
 QString wordsQuery(const QString &key, WordKey by, bool ayasOnly)
 {
+    // ID / 1000 is ayaOfWordRow in the statement.
     return (ayasOnly ? QStringLiteral("SELECT ID / 1000 FROM Words where ") : QStringLiteral("SELECT ID FROM Words where "))
         + (by == WordKey::Root ? QStringLiteral("rootFolded") : QStringLiteral("lemmaFolded")) + QStringLiteral(" = '")
         + escapeSearchText(key) + u'\'';
@@ -88,7 +89,7 @@ QString buildSearchStatement(const QString &text, const SearchOptions &o)
         return head + (scope.isEmpty() ? chosen : scope + QStringLiteral(" And ") + chosen);
     }
     const QString t = escapeSearchText(searchedText(text, o));
-    const QString column = searchColumn(o);
+    const QString column = QStringLiteral("Ayat.") + searchColumn(o);
     const QString pattern = o.singleWord ? QStringLiteral("'%") + u' ' + t + u' ' + QStringLiteral("%'")
                                          : QStringLiteral("'%") + t + QStringLiteral("%'");
     // The joins keep the statements' own blanks: in a scope, " Like " and a

@@ -23,7 +23,7 @@ struct SearchOptions {
     WordKey key = WordKey::Letters;
 };
 
-// The column a search looks in, as the statement names it.
+// The column a search looks in (the statement puts "Ayat." before it).
 QString searchColumn(const SearchOptions &options);
 
 // The typed text as the statement searches for it: folded by default,
@@ -34,8 +34,14 @@ QString searchedText(const QString &typed, const SearchOptions &options);
 // the pattern; % and _ stay wildcards.
 QString escapeSearchText(const QString &text);
 
+// A row of the word table is keyed by its aya, its word and its lemma part;
+// the key orders an aya's rows by word.
+constexpr qint64 wordRowId(int ayaId, int wordNo, int part) { return qint64(ayaId) * 1000 + wordNo * 4 + part; }
+constexpr int ayaOfWordRow(qint64 id) { return int(id / 1000); }
+constexpr int wordOfWordRow(qint64 id) { return int(id % 1000 / 4); }
+
 // The words of a root or lemma, one row per word (and lemma part): their
-// IDs (aya ID * 1000 + word * 4 + part), or only the aya IDs.
+// row IDs, or only the aya IDs.
 QString wordsQuery(const QString &key, WordKey by, bool ayasOnly);
 
 // The one SELECT statement of a word search for the trimmed text (folded or
