@@ -2,7 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include "appcontext.h"
-#include "browse/listingfill.h"
 #include "browse/programstate.h"
 #include "browse/searchrequest.h"
 #include "chosenlistcommands.h"

@@ -2,8 +2,6 @@
 
 #include "browse/ayadisplay.h"
 #include "browse/readingstate.h"
-
-#include "search/searchstatement.h"
 #include "windowplacekeeper.h"
 
 #include <QLabel>
