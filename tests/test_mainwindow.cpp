@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -70,6 +71,40 @@ private:
     {
         child<QLineEdit>(w.get(), "searcht")->setText(text);
         QTest::keyClick(child<QLineEdit>(w.get(), "searcht"), Qt::Key_Return);
+    }
+    // A point on a word of the aya box, as the pointer rests there.
+    QPoint pointOn(const QString &word)
+    {
+        auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
+        QTextCursor cursor = text1->document()->find(word);
+        cursor.setPosition(cursor.selectionStart() + 1);
+        return text1->cursorRect(cursor).center();
+    }
+    QString toolTipOn(const QString &word)
+    {
+        QWidget *viewport = child<QPlainTextEdit>(w.get(), "Text1")->viewport();
+        const QPoint at = pointOn(word);
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport, &help);
+        return QToolTip::text();
+    }
+    // Opens the aya box's context menu on a word and picks an item by its
+    // text with the keyboard.
+    void chooseOnWord(const QString &word, const QString &item)
+    {
+        QTimer::singleShot(0, [item] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction *a : menu->actions())
+                if (a->text() == item)
+                    menu->setActiveAction(a);
+            QVERIFY(menu->activeAction() && menu->activeAction()->text() == item);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QWidget *viewport = child<QPlainTextEdit>(w.get(), "Text1")->viewport();
+        const QPoint at = pointOn(word);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport, &event);
     }
     const testutil::SourceAya &aya(int sura, int n)
     {
@@ -926,16 +961,136 @@ private slots:
         auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
         QCOMPARE(text1->extraSelections().size(), 1);
         QCOMPARE(text1->extraSelections().first().cursor.selectedText(), u"الْكِتَابُ"_qs);
-        const auto tip = [&](const QString &word) {
-            QTextCursor cursor = text1->document()->find(word);
-            cursor.setPosition(cursor.selectionStart() + 1);
-            const QPoint at = text1->cursorRect(cursor).center();
-            QHelpEvent help(QEvent::ToolTip, at, text1->viewport()->mapToGlobal(at));
-            QCoreApplication::sendEvent(text1->viewport(), &help);
-            return QToolTip::text();
+        QCOMPARE(toolTipOn(u"هُدًى"_qs), u"الجذر : هدي    أصل الكلمة : هُدًى"_qs);
+        QCOMPARE(toolTipOn(u"فِيهِ"_qs), u"الجذر : —    أصل الكلمة : فِى"_qs);
+        QVERIFY(child<QLabel>(w.get(), "statusCounts")->text().endsWith(u"    الجذر : كتب"_qs));
+        // A word of two lemmas shows both.
+        search(u"2:3"_qs);
+        QCOMPARE(toolTipOn(aya(2, 3).text.section(u' ', 5, 5)), u"الجذر : —    أصل الكلمة : مِن + مَا"_qs);
+    }
+
+    // The context menu searches by the word's own lemma as written (not
+    // every lemma that folds alike) and by its root; the status bar names
+    // which key a listing was made by.
+    void searchByTheWordsOwnLemmaAndRoot()
+    {
+        search(u"2:255"_qs);
+        const QString word = aya(2, 255).text.section(u' ', -2, -2);
+        QCOMPARE(foldArabic(word), u"العلي"_qs);
+        chooseOnWord(word, u"بحث بهذا الأصل"_qs);
+        const auto statusText = [&] { return child<QLabel>(w.get(), "statusCounts")->text(); };
+        QCOMPARE(w->listing().count(), 11);
+        QVERIFY(!lines().contains(u"الفاتحة : 7"_qs));
+        QVERIFY2(statusText().endsWith(u"    أصل الكلمة : عَلِيّ"_qs), qPrintable(statusText()));
+        select(int(lines().indexOf(u"البقرة : 255"_qs)));
+        chooseOnWord(word, u"بحث بهذا الجذر"_qs);
+        QCOMPARE(w->listing().count(), 68);
+        QVERIFY2(statusText().endsWith(u"    الجذر : علو"_qs), qPrintable(statusText()));
+        // The same text typed in the options' mode is a word search, named as none.
+        QTest::keyClick(child<QLineEdit>(w.get(), "searcht"), Qt::Key_Return);
+        QVERIFY(!statusText().contains(u"الجذر"_qs));
+    }
+
+    // Enter while earlier searches are offered searches what the box then
+    // shows, and records it: the typed text, or the offer moved to.
+    void enterWhileTheHistoryIsOffered()
+    {
+        QTemporaryDir data;
+        UserStore store;
+        store.open(data.filePath(u"user.db"_qs));
+        ReadingState state(folder->path());
+        state.setUserStore(&store);
+        MainWindow window(state);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *box = child<QLineEdit>(&window, "searcht");
+        // Keys go where the reader's would: to the offers while they show.
+        const auto press = [&](Qt::Key key, const QString &text = {}) {
+            QWidget *popup = QApplication::activePopupWidget();
+            QTest::sendKeyEvent(QTest::Click, popup ? popup : box, key, text, Qt::NoModifier);
         };
-        QCOMPARE(tip(u"هُدًى"_qs), u"الجذر : هدي    أصل الكلمة : هُدًى"_qs);
-        QCOMPARE(tip(u"فِيهِ"_qs), u"الجذر : —    أصل الكلمة : فِى"_qs);
+        const auto type = [&](const QString &text) {
+            box->clear();
+            for (const QChar c : text)
+                press(Qt::Key_unknown, QString(c));
+        };
+        for (const QString &text : {u"الرحمن"_qs, u"الصمد"_qs}) {
+            type(text);
+            press(Qt::Key_Return);
+        }
+        type(u"ال"_qs);
+        QVERIFY(window.findChild<QCompleter *>()->popup()->isVisible());
+        press(Qt::Key_Return);
+        QCOMPARE(box->text(), u"ال"_qs);
+        QCOMPARE(state.listingMatch()->needle, u"ال"_qs);
+        QCOMPARE(store.history().first(), u"ال"_qs);
+        type(u"رحم"_qs);
+        press(Qt::Key_Down);
+        press(Qt::Key_Return);
+        QCOMPARE(box->text(), u"الرحمن"_qs);
+        QCOMPARE(state.listingMatch()->needle, foldArabic(u"الرحمن"_qs));
+        QCOMPARE(store.history().first(), u"الرحمن"_qs);
+    }
+
+    // A search that lists nothing leaves the aya on display without the
+    // marks of the search before.
+    void emptyListingDropsTheMarks()
+    {
+        auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
+        search(u"يا ايها"_qs);
+        QVERIFY(!text1->extraSelections().isEmpty());
+        const QString shown = text1->toPlainText();
+        guitest::whenModal([](QWidget *dialog) {
+            child<QCheckBox>(dialog, "literalsearch")->setChecked(true);
+            child<QToolButton>(dialog, "Command1")->click();
+        });
+        action("tools")->trigger();
+        search(u"امنوا"_qs);
+        QCOMPARE(label("score"), u"0"_qs);
+        QCOMPARE(text1->toPlainText(), shown);
+        QVERIFY(text1->extraSelections().isEmpty());
+        action("tafser1")->trigger(); // marks are drawn again with the tafsir
+        QVERIFY(text1->extraSelections().isEmpty());
+    }
+
+    // In a tafsir a text with digits is searched as text, not read as a
+    // reference.
+    void digitsInATafsirSearch()
+    {
+        guitest::whenModal([](QWidget *dialog) {
+            child<QComboBox>(dialog, "searchin")->setCurrentIndex(2);
+            child<QToolButton>(dialog, "Command1")->click();
+        });
+        action("tools")->trigger();
+        guitest::MessageLog log;
+        search(u"7:23"_qs);
+        QCOMPARE(lines(), QStringList({u"البقرة : 37"_qs}));
+        QVERIFY(log.lines().isEmpty());
+    }
+
+    // The reference after the aya never wraps inside its brackets, at any
+    // width; the copy button and Ctrl+C give the text as it is.
+    void referenceNeverWrapsInside()
+    {
+        search(u"2:282"_qs);
+        auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
+        const QString original = aya(2, 282).text + u" [البقرة : 282]"_qs;
+        const qsizetype open = original.lastIndexOf(u'['), close = original.size() - 1;
+        const auto top = [&](qsizetype position) {
+            QTextCursor cursor(text1->document());
+            cursor.setPosition(int(position));
+            return text1->cursorRect(cursor).top();
+        };
+        for (int width = 120; width <= 480; width += 3) {
+            text1->resize(width, text1->height());
+            QVERIFY2(top(open + 1) == top(close), qPrintable(QString::number(width)));
+        }
+        QTest::mouseClick(child<QToolButton>(w.get(), "copytext"), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), original);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), original);
     }
 
     // What the reader collects and where the window was come back at the
