@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCoreApplication>
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
