@@ -987,11 +987,16 @@ private slots:
         QCOMPARE(offered->index(0, 0).data().toString(), u"الصمد"_qs);
         second.close();
 
-        store.setValue(u"main.geometry"_qs, "50000,50000,700,500");
+        // Bigger than the screen: neither the place nor the sizes are used.
+        store.setValue(u"main.geometry"_qs, "2000,0,2800,1900");
+        store.setValue(u"topics.size"_qs, "65535,65535");
         MainWindow third(state);
         third.show();
         const QRect screen = third.screen()->geometry();
+        QVERIFY(third.width() < 2800);
         QCOMPARE(third.x(), screen.x() + int(screen.width() / 2.0 - third.width() / 2.0));
+        third.openTopics();
+        QVERIFY(third.topicWindow()->width() <= screen.width());
     }
 
     // Saving writes the composed text; a folder that is not there fails

@@ -34,10 +34,28 @@ int main(int argc, char **argv)
     zarfan::MainWindow window(state);
     zarfan::setProblemReporter([&window](const QString &message) { zarfan::showMessage(&window, message); });
     window.show();
-    if (opened == zarfan::UserStore::Opened::MovedAside)
-        QTimer::singleShot(0, &window, [&window, &store] { zarfan::showMessage(&window, zarfan::userDataMovedAside(store.movedAsideTo())); });
-    else if (opened == zarfan::UserStore::Opened::Unavailable)
-        QTimer::singleShot(0, &window, [&window, &store] { zarfan::showMessage(&window, zarfan::userDataUnavailable(store.path())); });
+    // Told once the window is up, never from inside the work that met it.
+    const auto tell = [&window](const QString &text) {
+        QTimer::singleShot(0, &window, [&window, text] { zarfan::showMessage(&window, text); });
+    };
+    QObject::connect(&state, &zarfan::ReadingState::userDataMovedAside, &window,
+                     [tell](const QString &aside) { tell(zarfan::userDataMovedAside(aside)); });
+    switch (opened) {
+    case zarfan::UserStore::Opened::MovedAside:
+        tell(zarfan::userDataMovedAside(store.movedAsideTo()));
+        break;
+    case zarfan::UserStore::Opened::ReadOnly:
+        tell(zarfan::userDataReadOnly(store.path()));
+        break;
+    case zarfan::UserStore::Opened::Newer:
+        tell(zarfan::userDataNewer(store.path()));
+        break;
+    case zarfan::UserStore::Opened::Unavailable:
+        tell(zarfan::userDataUnavailable(store.path()));
+        break;
+    default:
+        break;
+    }
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW")) {
         // For start-up measurements: end as soon as the window is on screen.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -7,6 +7,7 @@
 #include "browse/listingfill.h"
 #include "browse/programstate.h"
 #include "compose/composewindow.h"
+#include "data/placecheck.h"
 #include "data/problems.h"
 #include "data/queries.h"
 #include "data/settingsfile.h"
@@ -400,17 +401,12 @@ void MainWindow::offerHistory(const QString &typed)
 }
 
 namespace {
-QRect rectFrom(const QByteArray &text)
+QList<QRect> availableScreens()
 {
-    const QList<QByteArray> n = text.split(',');
-    if (n.size() != 4)
-        return {};
-    return QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt());
-}
-QByteArray textFrom(const QRect &r)
-{
-    return QByteArray::number(r.x()) + ',' + QByteArray::number(r.y()) + ',' + QByteArray::number(r.width()) + ','
-        + QByteArray::number(r.height());
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
 }
 } // namespace
 
@@ -424,19 +420,12 @@ bool MainWindow::restorePlaces()
         showTafsir(TafsirColumn::Jalalayn);
     else if (tafsir == "muyassar")
         showTafsir(TafsirColumn::Muyassar);
-    const QRect place = rectFrom(store->value(QStringLiteral("main.geometry")));
-    if (!place.isValid() || place.width() < 100 || place.height() < 100)
+    const std::optional<QRect> place = fittingPlace(store->value(QStringLiteral("main.geometry")), availableScreens());
+    if (!place)
         return false;
-    // Only on a screen that is still there.
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().contains(place.center())) {
-            resize(place.size());
-            move(place.topLeft());
-            return true;
-        }
-    }
-    resize(place.size());
-    return false;
+    resize(place->size());
+    move(place->topLeft());
+    return true;
 }
 
 void MainWindow::saveSizeOf(const QWidget *window, const QString &key)
@@ -449,9 +438,8 @@ void MainWindow::restoreSizeOf(QWidget *window, const QString &key)
 {
     if (!state_.userStore())
         return;
-    const QList<QByteArray> n = state_.userStore()->value(key).split(',');
-    if (n.size() == 2 && n[0].toInt() >= 100 && n[1].toInt() >= 100)
-        window->resize(std::min(n[0].toInt(), 4000), std::min(n[1].toInt(), 4000));
+    if (const auto size = fittingSize(state_.userStore()->value(key), availableScreens()))
+        window->resize(*size);
 }
 
 void MainWindow::savePlaces()
@@ -459,7 +447,7 @@ void MainWindow::savePlaces()
     UserStore *store = state_.userStore();
     if (!store)
         return;
-    store->setValue(QStringLiteral("main.geometry"), textFrom(QRect(pos(), size())));
+    store->setValue(QStringLiteral("main.geometry"), placeText(QRect(pos(), size())));
     store->setValue(QStringLiteral("tafsir"), !tafsirShown_ ? QByteArray()
                                               : text2Column_ == TafsirColumn::Jalalayn ? QByteArray("jalalayn")
                                                                                        : QByteArray("muyassar"));

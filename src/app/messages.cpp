@@ -35,4 +35,14 @@ QString userDataUnavailable(const QString &path)
     return QStringLiteral("تعذر فتح ملف بياناتك، فلن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة:\n%1").arg(path);
 }
 
+QString userDataReadOnly(const QString &path)
+{
+    return QStringLiteral("لا يمكن الكتابة في ملف بياناتك، فتظهر الآيات المختارة وسجل البحث كما هي ولن تحفظ تغييرات هذه الجلسة:\n%1").arg(path);
+}
+
+QString userDataNewer(const QString &path)
+{
+    return QStringLiteral("ملف بياناتك من إصدار أحدث من البرنامج، فلم يغير فيه شيء ولن تحفظ تغييرات هذه الجلسة:\n%1").arg(path);
+}
+
 } // namespace zarfan

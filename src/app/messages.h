@@ -17,5 +17,7 @@ QString messageLogPath();
 // history could not be used.
 QString userDataMovedAside(const QString &aside);
 QString userDataUnavailable(const QString &path);
+QString userDataReadOnly(const QString &path);
+QString userDataNewer(const QString &path);
 
 } // namespace zarfan
