@@ -24,6 +24,22 @@ void damagePage(const QString &path, int page)
     rng.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
     file.write(noise);
 }
+
+// Runs f in a child process as a reader without root's rights (as nobody
+// when run as root); f's result is the child's exit code.
+int asReader(const std::function<int()> &f)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            _exit(9);
+        _exit(f());
+    }
+    int status = -1;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
 } // namespace
 
 class SettingsTest : public QObject {
@@ -224,11 +240,10 @@ private slots:
         QCOMPARE(store.history(), QStringList{u"رحمة"_qs});
         QVERIFY(!store.addChosen(u"الناس : 1"_qs, u"6231"_qs));
         QVERIFY(!store.setValue(u"k"_qs, "v"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"user.db"_qs});
+        QVERIFY(QDir(dir.path()).entryList({u"*damaged*"_qs}).isEmpty());
     }
 
-    // A folder the reader cannot write: the file is read as it stands. As
-    // root the check runs as nobody, for whom a 0555 folder is read-only.
+    // A folder the reader cannot write: the file is read as it stands.
     void readOnlyFolderShowsTheFile()
     {
         QTemporaryDir dir;
@@ -241,23 +256,15 @@ private slots:
         }
         QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
         QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
-        const pid_t child = fork();
-        if (child == 0) {
-            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                _exit(9);
+        const int result = asReader([&] {
             UserStore store;
             if (store.open(path) != UserStore::Opened::ReadOnly)
-                _exit(1);
-            if (store.chosen().size() != 1 || store.addChosen(u"الناس : 1"_qs, u"6231"_qs))
-                _exit(2);
-            _exit(0);
-        }
-        int status = -1;
-        QCOMPARE(waitpid(child, &status, 0), child);
+                return 1;
+            return store.chosen().size() != 1 || store.addChosen(u"الناس : 1"_qs, u"6231"_qs) ? 2 : 0;
+        });
         ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 0);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"user.db"_qs});
+        QCOMPARE(result, 0);
+        QVERIFY(QDir(dir.path()).entryList({u"*damaged*"_qs}).isEmpty());
     }
 
     void windowPlaces_data()
@@ -298,9 +305,29 @@ private slots:
         QVERIFY(!r.name && !r.size && !r.italic && !r.bold);
     }
 
-    void unwritableFolderFails()
+    // A program folder the reader cannot write: the reader's copy is made and
+    // read first from then on; the one beside the program is left as it was.
+    void readOnlyProgramFolder()
     {
-        QVERIFY(!writeSettings(u"/nonexistent/folder"_qs, FontRecord()));
+        QTemporaryDir app, user;
+        FontRecord f;
+        f.name = u"Amiri"_qs;
+        QVERIFY(writeSettings(app.path(), f, user.filePath(u"sub"_qs)));
+        QVERIFY(!QFile::exists(settingsPath(user.filePath(u"sub"_qs))));
+        QVERIFY(::chmod(QFile::encodeName(user.path()).constData(), 0777) == 0);
+        QVERIFY(::chmod(QFile::encodeName(app.path()).constData(), 0555) == 0);
+        QCOMPARE(asReader([&] {
+                     FontRecord mine;
+                     mine.name = u"Noto Naskh Arabic"_qs;
+                     return writeSettings(app.path(), mine, user.filePath(u"sub"_qs))
+                             && readSettings(app.path(), user.filePath(u"sub"_qs)).name == mine.name
+                             && readSettings(app.path(), user.path()).name == u"Amiri"_qs
+                         ? 0
+                         : 1;
+                 }),
+                 0);
+        ::chmod(QFile::encodeName(app.path()).constData(), 0700);
+        QVERIFY(!writeSettings(u"/nonexistent/folder"_qs, f, u"/dev/null/none"_qs));
     }
 
     // Seeded random lines: never a crash, always a bounded result.

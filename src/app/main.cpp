@@ -1,4 +1,5 @@
 #include "appcontext.h"
+#include "commandline.h"
 #include "data/problems.h"
 #include "data/userstore.h"
 #include "mainwindow.h"
@@ -8,11 +9,27 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zarfan"));
+    // Help and version are answered before any display is needed.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));
+    const zarfan::CommandLine asked = zarfan::readCommandLine(given);
+    if (asked == zarfan::CommandLine::Help || asked == zarfan::CommandLine::Version) {
+        std::fputs((asked == zarfan::CommandLine::Help ? zarfan::usageText() : zarfan::versionText()).toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    QApplication app(argc, argv);
+    // What is left once Qt took its own options is not for this program.
+    if (zarfan::readCommandLine(QApplication::arguments().mid(1)) != zarfan::CommandLine::Run) {
+        std::fputs(zarfan::usageText().toLocal8Bit().constData(), stderr);
+        return 2;
+    }
+    zarfan::installQtTranslation();
     // The name the desktop shows comes from the desktop file; a display name
     // would be appended to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("zarfan"));
@@ -40,6 +57,8 @@ int main(int argc, char **argv)
     };
     QObject::connect(&state, &zarfan::ReadingState::userDataMovedAside, &window,
                      [tell](const QString &aside) { tell(zarfan::userDataMovedAside(aside)); });
+    if (instance.notALock())
+        tell(zarfan::lockNotAFile(zarfan::SingleInstance::defaultLockPath()));
     switch (opened) {
     case zarfan::UserStore::Opened::MovedAside:
         tell(zarfan::userDataMovedAside(store.movedAsideTo()));

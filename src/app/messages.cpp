@@ -45,4 +45,9 @@ QString userDataNewer(const QString &path)
     return QStringLiteral("ملف بياناتك من إصدار أحدث من البرنامج، فلم يغير فيه شيء ولن تحفظ تغييرات هذه الجلسة:\n%1").arg(path);
 }
 
+QString lockNotAFile(const QString &path)
+{
+    return QStringLiteral("في مكان ملف القفل شيء غير ملف عادي، فلن يمنع البرنامج تشغيل نسخة ثانية منه:\n%1").arg(path);
+}
+
 } // namespace zarfan

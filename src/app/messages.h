@@ -19,5 +19,7 @@ QString userDataMovedAside(const QString &aside);
 QString userDataUnavailable(const QString &path);
 QString userDataReadOnly(const QString &path);
 QString userDataNewer(const QString &path);
+// What stands at the lock file's path is no file.
+QString lockNotAFile(const QString &path);
 
 } // namespace zarfan
