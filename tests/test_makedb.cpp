@@ -253,6 +253,24 @@ private slots:
         }
         QCOMPARE(block.size(), 31);
         QVERIFY(text.contains(block.join(u'\n')));
+        // Tanzil's terms ask for its block unchanged: each text's block, byte
+        // for byte as the data's README quotes it (Simple Clean's differs from
+        // Simple's in its title line only).
+        QFile readme(testutil::dataDir() + u"/README.md"_qs);
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString quoted = QString::fromUtf8(readme.readAll());
+        const QString head = u"```\n# PLEASE DO NOT REMOVE OR CHANGE THIS COPYRIGHT BLOCK\n"_qs;
+        QStringList tanzil;
+        for (qsizetype at = quoted.indexOf(head); at >= 0; at = quoted.indexOf(head, at + 1)) {
+            const QString block = quoted.mid(at + 4, quoted.indexOf(u"```"_qs, at + 4) - at - 4);
+            if (block.contains(u"Tanzil Quran Text (Simple, Version 1.1)"_qs))
+                tanzil << block << QString(block).replace(u"(Simple, Version"_qs, u"(Simple Clean, Version"_qs);
+            else if (block.contains(u"Tanzil Quran Text"_qs))
+                tanzil << block;
+        }
+        QCOMPARE(tanzil.size(), 3);
+        for (const QString &block : tanzil)
+            QVERIFY2(text.contains(block), qPrintable(block.section(u'\n', 3, 3)));
         for (const char *required : {"CHANGING IT IS NOT ALLOWED", "tanzil.net", "http://corpus.quran.com",
                                      "Creative Commons Attribution 3.0", "non-commercial", "licence are unknown",
                                      "GNU General Public License"})
