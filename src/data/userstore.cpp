@@ -91,7 +91,7 @@ UserStore::Check UserStore::connect()
         // A newer program's file: read what this one knows, change nothing.
         if (!readOnly_) {
             readOnly_ = true;
-            return connect() == Check::Good ? Check::Newer : Check::Failed;
+            return connect();
         }
         return Check::Newer;
     }
