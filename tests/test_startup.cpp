@@ -1,9 +1,33 @@
+#include "data/sqlite.h"
 #include "testutil.h"
 
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <QProcess>
 #include <QtTest>
+
+namespace {
+// Starts the real program with its user data in folder, lets it run a while
+// and ends it; returns what it has told the reader so far.
+QString runAWhile(const QString &folder, const QString &lock)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+    env.insert(u"ZARFAN_LOCK_FILE"_qs, lock);
+    env.insert(u"ZARFAN_USER_DATA"_qs, folder);
+    env.insert(u"ZARFAN_MESSAGE_LOG"_qs, folder + u"/messages.txt"_qs);
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(ZARFAN_TEST_BIN_DIR) + u"/zarfan"_qs);
+    if (!program.waitForStarted() || program.waitForFinished(2500))
+        return u"the program did not keep running"_qs;
+    program.terminate();
+    program.waitForFinished(10000);
+    QFile log(folder + u"/messages.txt"_qs);
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+}
+} // namespace
 
 // The real program, started twice: the second copy refuses and exits.
 class StartupTest : public QObject {
@@ -56,25 +80,8 @@ private slots:
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write(QByteArray(3000, 'z'));
         damaged.close();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
-        env.insert(u"ZARFAN_LOCK_FILE"_qs, dir.filePath(u"lock"_qs));
-        env.insert(u"ZARFAN_USER_DATA"_qs, dir.path());
-        env.insert(u"ZARFAN_MESSAGE_LOG"_qs, dir.filePath(u"messages.txt"_qs));
-        const auto runOnce = [&] {
-            QProcess program;
-            program.setProcessEnvironment(env);
-            program.start(QStringLiteral(ZARFAN_TEST_BIN_DIR) + u"/zarfan"_qs);
-            QVERIFY(program.waitForStarted());
-            QVERIFY(!program.waitForFinished(2500));
-            program.terminate();
-            QVERIFY(program.waitForFinished(10000));
-        };
-        runOnce();
-        runOnce();
-        QFile log(dir.filePath(u"messages.txt"_qs));
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        const QString messages = QString::fromUtf8(log.readAll());
+        runAWhile(dir.path(), dir.filePath(u"lock"_qs));
+        const QString messages = runAWhile(dir.path(), dir.filePath(u"lock"_qs));
         QCOMPARE(messages.count(u"تعذرت قراءة ملف بياناتك"_qs), 1);
         QCOMPARE(QDir(dir.path()).entryList({u"user.db.damaged-*"_qs}).size(), 1);
     }
@@ -125,21 +132,7 @@ private slots:
         }
         for (const QString &lock : {u"pipe-lock"_qs, u"folder-lock"_qs}) {
             QFile::remove(dir.filePath(u"messages.txt"_qs));
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
-            env.insert(u"ZARFAN_LOCK_FILE"_qs, dir.filePath(lock));
-            env.insert(u"ZARFAN_USER_DATA"_qs, dir.path());
-            env.insert(u"ZARFAN_MESSAGE_LOG"_qs, dir.filePath(u"messages.txt"_qs));
-            QProcess program;
-            program.setProcessEnvironment(env);
-            program.start(QStringLiteral(ZARFAN_TEST_BIN_DIR) + u"/zarfan"_qs);
-            QVERIFY(program.waitForStarted());
-            QVERIFY(!program.waitForFinished(2500));
-            program.terminate();
-            QVERIFY(program.waitForFinished(10000));
-            QFile log(dir.filePath(u"messages.txt"_qs));
-            QVERIFY(log.open(QIODevice::ReadOnly));
-            const QString messages = QString::fromUtf8(log.readAll());
+            const QString messages = runAWhile(dir.path(), dir.filePath(lock));
             QCOMPARE(messages.count(u"ملف القفل"_qs), 1);
             QCOMPARE(messages.count(u"إصدار أحدث"_qs), 1);
         }
