@@ -262,15 +262,15 @@ private slots:
         const QString head = u"```\n# PLEASE DO NOT REMOVE OR CHANGE THIS COPYRIGHT BLOCK\n"_qs;
         QStringList tanzil;
         for (qsizetype at = quoted.indexOf(head); at >= 0; at = quoted.indexOf(head, at + 1)) {
-            const QString block = quoted.mid(at + 4, quoted.indexOf(u"```"_qs, at + 4) - at - 4);
-            if (block.contains(u"Tanzil Quran Text (Simple, Version 1.1)"_qs))
-                tanzil << block << QString(block).replace(u"(Simple, Version"_qs, u"(Simple Clean, Version"_qs);
-            else if (block.contains(u"Tanzil Quran Text"_qs))
-                tanzil << block;
+            const QString quote = quoted.mid(at + 4, quoted.indexOf(u"```"_qs, at + 4) - at - 4);
+            if (quote.contains(u"Tanzil Quran Text (Simple, Version 1.1)"_qs))
+                tanzil << quote << QString(quote).replace(u"(Simple, Version"_qs, u"(Simple Clean, Version"_qs);
+            else if (quote.contains(u"Tanzil Quran Text"_qs))
+                tanzil << quote;
         }
         QCOMPARE(tanzil.size(), 3);
-        for (const QString &block : tanzil)
-            QVERIFY2(text.contains(block), qPrintable(block.section(u'\n', 3, 3)));
+        for (const QString &quote : tanzil)
+            QVERIFY2(text.contains(quote), qPrintable(quote.section(u'\n', 3, 3)));
         for (const char *required : {"CHANGING IT IS NOT ALLOWED", "tanzil.net", "http://corpus.quran.com",
                                      "Creative Commons Attribution 3.0", "non-commercial", "licence are unknown",
                                      "GNU General Public License"})

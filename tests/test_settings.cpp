@@ -295,7 +295,7 @@ private slots:
             QCOMPARE(placeText(*fittingPlace(stored, screens)), stored);
         const QList<QRect> one{QRect(0, 0, 1280, 1024)};
         QCOMPARE(fittingSize("420,380", one).value_or(QSize()), QSize(420, 380));
-        for (const QByteArray &bad : {"65535,65535", "420,-380", "420 ,380", "420"})
+        for (const char *bad : {"65535,65535", "420,-380", "420 ,380", "420"})
             QVERIFY(!fittingSize(bad, one));
     }
 
