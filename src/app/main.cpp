@@ -59,22 +59,8 @@ int main(int argc, char **argv)
                      [tell](const QString &aside) { tell(zarfan::userDataMovedAside(aside)); });
     if (instance.notALock())
         tell(zarfan::lockNotAFile(zarfan::SingleInstance::defaultLockPath()));
-    switch (opened) {
-    case zarfan::UserStore::Opened::MovedAside:
-        tell(zarfan::userDataMovedAside(store.movedAsideTo()));
-        break;
-    case zarfan::UserStore::Opened::ReadOnly:
-        tell(zarfan::userDataReadOnly(store.path()));
-        break;
-    case zarfan::UserStore::Opened::Newer:
-        tell(zarfan::userDataNewer(store.path()));
-        break;
-    case zarfan::UserStore::Opened::Unavailable:
-        tell(zarfan::userDataUnavailable(store.path()));
-        break;
-    default:
-        break;
-    }
+    if (const QString notice = zarfan::userDataNotice(store, opened); !notice.isEmpty())
+        tell(notice);
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW")) {
         // For start-up measurements: end as soon as the window is on screen.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
