@@ -19,7 +19,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontDialog>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -38,6 +44,28 @@
 
 using namespace zarfan;
 using guitest::child;
+
+namespace {
+// True when the characters of part, inside text laid out right to left,
+// stand left to right on screen.
+bool runsLeftToRight(const QString &text, const QString &part)
+{
+    QTextLayout layout(text, QFont());
+    QTextOption option;
+    option.setTextDirection(Qt::RightToLeft);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(10000);
+    layout.endLayout();
+    const int from = int(text.indexOf(part));
+    for (int i = from + 1; i + 1 < from + part.size(); ++i) {
+        if (!(line.cursorToX(i) < line.cursorToX(i + 1)))
+            return false;
+    }
+    return from >= 0;
+}
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -454,24 +482,41 @@ private slots:
         QVERIFY(!w->ayaFont().italic());
     }
 
-    // The font stays applied when all.txt cannot be written; the user is told.
+    // A program folder the reader cannot write: the font goes to the reader's
+    // own all.txt, read first from then on. Where neither can be written, the
+    // font stays for the session and the reader is told.
     void fontWhenTheFolderIsNotWritable()
     {
         guitest::MessageLog log;
-        MainWindow other(folder->path() + u"/missing-folder"_qs);
-        guitest::whenModal([](QWidget *options) {
-            guitest::whenModal([](QWidget *dialog) {
-                QFont f(u"Amiri"_qs);
-                f.setPointSize(20);
-                qobject_cast<QFontDialog *>(dialog)->setCurrentFont(f);
-                qobject_cast<QFontDialog *>(dialog)->accept();
+        QTemporaryDir userFolder;
+        const QByteArray savedUserData = qgetenv("ZARFAN_USER_DATA");
+        const auto restore = qScopeGuard([&] { qputenv("ZARFAN_USER_DATA", savedUserData); });
+        qputenv("ZARFAN_USER_DATA", userFolder.path().toUtf8());
+        const auto choose = [](MainWindow &window, int size) {
+            guitest::whenModal([size](QWidget *options) {
+                guitest::whenModal([size](QWidget *dialog) {
+                    QFont f(u"Amiri"_qs);
+                    f.setPointSize(size);
+                    qobject_cast<QFontDialog *>(dialog)->setCurrentFont(f);
+                    qobject_cast<QFontDialog *>(dialog)->accept();
+                });
+                child<QToolButton>(options, "Commandfont")->click();
+                options->hide();
             });
-            child<QToolButton>(options, "Commandfont")->click();
-            options->hide();
-        });
-        other.openOptions();
+            window.openOptions();
+        };
+        const QString readOnly = folder->path() + u"/missing-folder"_qs;
+        {
+            MainWindow first(readOnly);
+            choose(first, 20);
+            QVERIFY(log.lines().isEmpty());
+        }
+        MainWindow other(readOnly);
         QCOMPARE(other.ayaFont().family(), u"Amiri"_qs);
         QCOMPARE(other.ayaFont().pointSize(), 20);
+        qputenv("ZARFAN_USER_DATA", "/dev/null/none");
+        choose(other, 22);
+        QCOMPARE(other.ayaFont().pointSize(), 22);
         QCOMPARE(log.lines().size(), 1);
         QVERIFY(log.lines().first().contains(u"all.txt"_qs));
     }
@@ -1142,11 +1187,16 @@ private slots:
         QCOMPARE(offered->index(0, 0).data().toString(), u"الصمد"_qs);
         second.close();
 
-        store.setValue(u"main.geometry"_qs, "50000,50000,700,500");
+        // Bigger than the screen: neither the place nor the sizes are used.
+        store.setValue(u"main.geometry"_qs, "2000,0,2800,1900");
+        store.setValue(u"topics.size"_qs, "65535,65535");
         MainWindow third(state);
         third.show();
         const QRect screen = third.screen()->geometry();
+        QVERIFY(third.width() < 2800);
         QCOMPARE(third.x(), screen.x() + int(screen.width() / 2.0 - third.width() / 2.0));
+        third.openTopics();
+        QVERIFY(third.topicWindow()->width() <= screen.width());
     }
 
     // Saving writes the composed text; a folder that is not there fails
@@ -1167,8 +1217,24 @@ private slots:
             QVERIFY(!error.isEmpty());
             QCOMPARE(child<QAction>(dialog, "save")->shortcut(), QKeySequence(u"Ctrl+S"_qs));
             QCOMPARE(child<QAction>(dialog, "print")->text(), u"طباعة"_qs);
+            // The save dialog: Qt's own texts in Arabic, the filters reading right.
+            guitest::whenModal([&](QWidget *d) {
+                auto *files = qobject_cast<QFileDialog *>(d);
+                QVERIFY(files);
+                const QString shown = files->findChild<QComboBox *>(u"fileTypeCombo"_qs)->itemText(0);
+                QCOMPARE(QString(shown).remove(QChar(0x200E)), u"نص (*.txt)"_qs);
+                QVERIFY(runsLeftToRight(shown, u"(*.txt)"_qs));
+                if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ar.qm"_qs))
+                    QVERIFY(files->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text().contains(
+                        QRegularExpression(u"[\\x{0621}-\\x{064A}]"_qs)));
+                files->selectFile(out.filePath(u"c"_qs));
+                QTest::keyClick(files->findChild<QLineEdit *>(u"fileNameEdit"_qs), Qt::Key_Return);
+            });
+            child<QAction>(dialog, "save")->trigger();
+            QVERIFY(QFile::exists(out.filePath(u"c.txt"_qs)));
             dialog->close();
         });
+        installQtTranslation();
         action("chosen")->trigger();
         QFile text(out.filePath(u"a.txt"_qs));
         QVERIFY(text.open(QIODevice::ReadOnly));

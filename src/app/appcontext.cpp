@@ -5,6 +5,9 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextDocument>
@@ -17,6 +20,16 @@ static void registerZarfanResources() { Q_INIT_RESOURCE(zarfan); }
 namespace zarfan {
 
 void initResources() { registerZarfanResources(); }
+
+void installQtTranslation()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Arabic), QStringLiteral("qt"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
 
 QString programTitle() { return QStringLiteral("زرفان"); }
 

@@ -21,6 +21,11 @@ void ReadingState::setUserStore(UserStore *store)
     chosen_ = ChosenList();
     if (!store_)
         return;
+    store_->setDamageHandler([this](const QString &aside) {
+        for (int i = 0; i < chosen_.count(); ++i)
+            store_->addChosen(chosen_.addaya.at(i), chosen_.hideadd.at(i));
+        emit userDataMovedAside(aside);
+    });
     for (const auto &[line, id] : store_->chosen()) {
         chosen_.addaya.append(line);
         chosen_.hideadd.append(id);
