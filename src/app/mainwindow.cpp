@@ -13,6 +13,8 @@
 #include "keyboardlayout.h"
 #include "messages.h"
 #include "navigator/navigatorwindow.h"
+#include "reading/readingcommands.h"
+#include "reading/readingwindow.h"
 #include "search/arabicfolding.h"
 #include "search/ayareference.h"
 #include "search/distributionwindow.h"
@@ -80,7 +82,8 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     wordsOfAya_.setConnectionString(state_.connectionString());
     activateArabicKeyboard();
     state_.setAyaFont(ui->Text1->font());
-    connect(&state_, &ReadingState::ayaFontChanged, ui->Text1, &QWidget::setFont);
+    followZoom(ui->Text1, state_, true);
+    followZoom(ui->Text2, state_);
     applySavedFont();
     state_.setWithoutDiacritics(ui->Check1->isChecked());
     connect(ui->Check1, &QCheckBox::toggled, &state_, &ReadingState::setWithoutDiacritics);
@@ -105,6 +108,9 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->about, &QAction::triggered, this, &MainWindow::openAbout);
     connect(ui->update, &QAction::triggered, this, &MainWindow::openUpdate);
     connect(ui->distribution, &QAction::triggered, this, &MainWindow::openDistribution);
+    reading_ = new ReadingCommands(state_, this, {ui->readingwindow, ui->continuereading, ui->zoomin, ui->zoomout,
+                                                  ui->zoomreset, ui->themelight, ui->themepaper, ui->themedark});
+    connect(&state_, &ReadingState::ayaChosen, this, &MainWindow::showChosenAya);
     historyModel_ = new QStringListModel(this);
     history_ = new QCompleter(historyModel_, this);
     history_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
@@ -156,9 +162,10 @@ MainWindow::~MainWindow()
     delete Form7;
     delete Form8;
     delete distribution_;
+    delete reading_;
 }
 
-QFont MainWindow::ayaFont() const { return ui->Text1->font(); }
+QFont MainWindow::ayaFont() const { return state_.ayaFont(); }
 
 void MainWindow::applySavedFont()
 {
@@ -202,12 +209,32 @@ void MainWindow::onListingFinished(int count)
 
 void MainWindow::displayLine(int k)
 {
-    if (!listing().isValidLine(k))
-        return;
-    const AyaView view = zarfan::displayLine(Adodc2, listing(), k, state_.withoutDiacritics());
+    if (listing().isValidLine(k))
+        showRecord(listing().at(k));
+}
+
+void MainWindow::showChosenAya(const ResultRecord &record)
+{
+    for (int k = 0; k < listing().count(); ++k) {
+        if (listing().at(k).id == record.id) {
+            if (ui->suraayaalist->currentIndex().row() == k)
+                displayLine(k);
+            else
+                ui->suraayaalist->setCurrentIndex(listing().index(k));
+            return;
+        }
+    }
+    ui->suraayaalist->setCurrentIndex(QModelIndex());
+    showRecord(record);
+}
+
+void MainWindow::showRecord(const ResultRecord &record)
+{
+    const AyaView view = displayRecord(Adodc2, record, state_.withoutDiacritics());
     ui->Text1->setPlainText(view.text);
     shownAyaLength_ = view.ayaLength;
-    shownAyaId_ = listing().at(k).id.toInt();
+    shownAyaId_ = record.id.toInt();
+    state_.setCurrentAya(shownAyaId_);
     ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
     applyHighlights();
     setValueLabel(ui->label8, ui->typetext, view.type);
@@ -623,7 +650,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     savePlaces();
     // Every other window goes with the main window, in number order.
-    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_};
+    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_, reading_->window()};
     for (QWidget *window : others) {
         if (window)
             window->close();

@@ -26,6 +26,7 @@ class ComposeWindow;
 class UpdateWindow;
 class AboutWindow;
 class DistributionWindow;
+class ReadingCommands;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -47,6 +48,7 @@ public:
     // Created on first use, also hidden by the first search.
     OptionsWindow *optionsWindow();
     TopicWindow *topicWindow() const;
+    ReadingCommands *readingCommands() const { return reading_; }
 
 public slots:
     void runSearch();
@@ -76,6 +78,8 @@ protected:
 
 private:
     void onListingFinished(int count);
+    void showRecord(const ResultRecord &record);
+    void showChosenAya(const ResultRecord &record);
     void setValueLabel(const QLabel *caption, QLabel *label, const QString &value);
     void applySavedFont();
     void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
@@ -112,6 +116,7 @@ private:
     QCompleter *history_ = nullptr;
     QStringListModel *historyModel_ = nullptr;
     QPointer<DistributionWindow> distribution_;
+    ReadingCommands *reading_ = nullptr;
 
     QPointer<AboutWindow> Form2;
     QPointer<UpdateWindow> Form4;
