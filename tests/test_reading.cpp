@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTextBlock>
@@ -198,9 +200,10 @@ private slots:
         guitest::AppFolder folder;
         MainWindow w(folder.path());
         w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
         ReadingWindow *r = w.readingCommands()->window();
-        QVERIFY(QTest::qWaitForWindowExposed(r));
+        QVERIFY(r && QTest::qWaitForWindowExposed(r));
         QCOMPARE(r->pageNumber(), 1);
         auto *view = child<QTextEdit>(r, "pagetext");
         view->setFocus();
@@ -213,18 +216,20 @@ private slots:
         QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(r->pageNumber(), 1);
         // PageDown scrolls a long page first, then turns.
-        r->resize(400, 300);
-        r->showPage(2);
+        r->resize(400, 260);
+        r->showPage(50);
         QCoreApplication::processEvents();
+        QVERIFY(view->verticalScrollBar()->maximum() > 0);
         QTest::keyClick(view, Qt::Key_PageDown);
-        QCOMPARE(r->pageNumber(), 2);
-        for (int i = 0; i < 30 && r->pageNumber() == 2; ++i)
+        QCOMPARE(r->pageNumber(), 50);
+        for (int i = 0; i < 30 && r->pageNumber() == 50; ++i)
             QTest::keyClick(view, Qt::Key_PageDown);
-        QCOMPARE(r->pageNumber(), 3);
+        QCOMPARE(r->pageNumber(), 51);
+        QCOMPARE(view->verticalScrollBar()->value(), 0);
         QTest::keyClick(child<QPushButton>(r, "previouspage"), Qt::Key_Space);
-        QCOMPARE(r->pageNumber(), 2);
+        QCOMPARE(r->pageNumber(), 50);
         QTest::mouseClick(child<QPushButton>(r, "nextpage"), Qt::LeftButton);
-        QCOMPARE(r->pageNumber(), 3);
+        QCOMPARE(r->pageNumber(), 51);
         // A typed number beyond the last page is clamped.
         auto *spin = child<QSpinBox>(r, "page");
         spin->selectAll();
@@ -247,8 +252,10 @@ private slots:
             state.setUserStore(&store);
             MainWindow w(state);
             w.show();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
             QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier);
             ReadingWindow *r = w.readingCommands()->window();
+            QVERIFY(r);
             auto *spin = child<QSpinBox>(r, "page");
             spin->selectAll();
             QTest::keyClicks(spin, u"300"_qs);
@@ -265,12 +272,14 @@ private slots:
         state.setUserStore(&store);
         MainWindow w(state);
         w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(state.zoom(), 120);
         QCOMPARE(child<QPlainTextEdit>(&w, "Text1")->font().pointSizeF(), state.ayaFont().pointSizeF() * 1.2);
         QCOMPARE(QApplication::palette().color(QPalette::Base), themePalette(Theme::Paper, QPalette()).color(QPalette::Base));
         QVERIFY(child<QAction>(&w, "themepaper")->isChecked());
         QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
         ReadingWindow *r = w.readingCommands()->window();
+        QVERIFY(r);
         QCOMPARE(r->pageNumber(), 300);
         QCOMPARE(r->script(), Script::Uthmani);
         QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);

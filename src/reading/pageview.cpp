@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace zarfan {
 
@@ -25,12 +26,13 @@ void PageView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_PageDown:
     case Qt::Key_PageUp:
         if (mods == Qt::NoModifier) {
-            const bool down = event->key() == Qt::Key_PageDown;
-            // Scrolls first; at the page's end the next key turns it.
-            if (down ? bar->value() >= bar->maximum() : bar->value() <= bar->minimum()) {
-                emit turnRequested(down ? 1 : -1);
-                return;
-            }
+            // Scrolls first; the key that can move neither the view nor the
+            // caret any further turns the page.
+            const int value = bar->value(), caret = textCursor().position();
+            QTextEdit::keyPressEvent(event);
+            if (bar->value() == value && textCursor().position() == caret)
+                emit turnRequested(event->key() == Qt::Key_PageDown ? 1 : -1);
+            return;
         }
         break;
     case Qt::Key_Left:
@@ -83,6 +85,22 @@ QMimeData *PageView::createMimeDataFromSelection() const
     auto *data = new QMimeData;
     data->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n'));
     return data;
+}
+
+QValidator::State PageSpinBox::validate(QString &input, int &pos) const
+{
+    const QValidator::State state = QSpinBox::validate(input, pos);
+    bool ok = false;
+    input.toInt(&ok);
+    return state == QValidator::Invalid && ok ? QValidator::Intermediate : state;
+}
+
+void PageSpinBox::fixup(QString &input) const
+{
+    bool ok = false;
+    const int n = input.toInt(&ok);
+    if (ok)
+        input = QString::number(std::clamp(n, minimum(), maximum()));
 }
 
 } // namespace zarfan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSpinBox>
 #include <QTextEdit>
 
 namespace zarfan {
@@ -25,6 +26,18 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
+};
+
+// A page number box where a number beyond the range is taken as its nearest
+// end rather than refused.
+class PageSpinBox : public QSpinBox {
+    Q_OBJECT
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString &input, int &pos) const override;
+    void fixup(QString &input) const override;
 };
 
 } // namespace zarfan

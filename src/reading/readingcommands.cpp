@@ -51,6 +51,8 @@ ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const
 
 ReadingCommands::~ReadingCommands() { delete window_; }
 
+ReadingWindow *ReadingCommands::window() const { return window_; }
+
 ReadingWindow *ReadingCommands::ensureWindow()
 {
     if (!window_) {

@@ -28,7 +28,7 @@ public:
     ReadingCommands(ReadingState &state, QWidget *mainWindow, const ReadingActions &actions);
     ~ReadingCommands() override;
 
-    ReadingWindow *window() const { return window_; }
+    ReadingWindow *window() const;
     void openWindow();
     void continueReading();
     void setTheme(Theme theme);

@@ -74,6 +74,7 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
 
 void ReadingWindow::continueReading()
 {
+    show();
     const ReadingPlace place = ReadingPlace::load(state_.userStore());
     if (place.aya > 0)
         state_.setCurrentAya(place.aya);
@@ -83,6 +84,7 @@ void ReadingWindow::continueReading()
 
 void ReadingWindow::openAtCurrentAya()
 {
+    show();
     if (state_.currentAya() > 0)
         showAya(state_.currentAya());
     else
@@ -128,15 +130,13 @@ void ReadingWindow::showPage(int number, bool atEnd)
     centred.setAlignment(Qt::AlignHCenter);
     QTextCharFormat heading;
     heading.setFontWeight(QFont::Bold);
-    for (const QList<int> &blocks : {page_.headingBlocks, page_.basmalaBlocks}) {
-        for (const int b : blocks) {
-            QTextCursor c(doc->findBlockByNumber(b));
-            c.mergeBlockFormat(centred);
-            if (&blocks == &page_.headingBlocks) {
-                c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-                c.mergeCharFormat(heading);
-            }
-        }
+    for (const int b : page_.basmalaBlocks)
+        QTextCursor(doc->findBlockByNumber(b)).mergeBlockFormat(centred);
+    for (const int b : page_.headingBlocks) {
+        QTextCursor c(doc->findBlockByNumber(b));
+        c.mergeBlockFormat(centred);
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(heading);
     }
     markAya();
     QScrollBar *bar = view->verticalScrollBar();
@@ -150,7 +150,8 @@ void ReadingWindow::turn(int direction) { showPage(page_.number + direction); }
 
 void ReadingWindow::showAya(int ayaId)
 {
-    if (ayaId <= 0)
+    // A closed window catches up when it opens again.
+    if (ayaId <= 0 || !isVisible())
         return;
     if (!page_.find(ayaId)) {
         const int number = reader_.pageOf(ayaId);
