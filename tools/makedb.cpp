@@ -357,6 +357,20 @@ QStringList readNotices(const QString &path)
     return sections;
 }
 
+void bindValue(sql::Statement &insert, int column, int value) { insert.bind(column, qint64(value)); }
+void bindValue(sql::Statement &insert, int column, const QString &value) { insert.bind(column, value); }
+
+// One row: the values bound in column order.
+template <class... Values>
+void insertRow(sql::Statement &insert, const sql::Database &db, const QString &path, const Values &...values)
+{
+    int column = 0;
+    (bindValue(insert, ++column, values), ...);
+    if (!insert.execute())
+        fail(path, 0, db.errorMessage());
+    insert.reset();
+}
+
 void write(const QString &path, const QString &password, const std::vector<Aya> &ayat,
            const std::vector<Topic> &topics, const std::vector<TopicRef> &refs, const QStringList &notices,
            const std::vector<Word> &words)
@@ -401,36 +415,12 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
          "lemmaFolded TEXT NOT NULL, PRIMARY KEY (rootFolded, ID)) WITHOUT ROWID;");
 
     sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?,?,?,?);");
-    for (const Aya &a : ayat) {
-        insAya.bind(1, qint64(a.id));
-        insAya.bind(2, qint64(a.sura));
-        insAya.bind(3, qint64(a.aya));
-        insAya.bind(4, qint64(a.juz));
-        insAya.bind(5, qint64(a.page));
-        insAya.bind(6, a.index);
-        insAya.bind(7, a.folded);
-        insAya.bind(8, a.text);
-        insAya.bind(9, a.taf);
-        insAya.bind(10, a.taf2);
-        insAya.bind(11, a.tafFolded);
-        insAya.bind(12, a.taf2Folded);
-        if (!insAya.execute())
-            fail(path, 0, db.errorMessage());
-        insAya.reset();
-    }
+    for (const Aya &a : ayat)
+        insertRow(insAya, db, path, a.id, a.sura, a.aya, a.juz, a.page, a.index, a.folded, a.text, a.taf, a.taf2,
+                  a.tafFolded, a.taf2Folded);
     sql::Statement insMushaf(raw, "INSERT INTO Mushaf VALUES (?,?,?,?,?,?,?);");
-    for (const Aya &a : ayat) {
-        insMushaf.bind(1, qint64(a.id));
-        insMushaf.bind(2, qint64(a.page));
-        insMushaf.bind(3, qint64(a.quarter));
-        insMushaf.bind(4, qint64(a.manzil));
-        insMushaf.bind(5, qint64(a.ruku));
-        insMushaf.bind(6, a.sajda);
-        insMushaf.bind(7, a.uthmani);
-        if (!insMushaf.execute())
-            fail(path, 0, db.errorMessage());
-        insMushaf.reset();
-    }
+    for (const Aya &a : ayat)
+        insertRow(insMushaf, db, path, a.id, a.page, a.quarter, a.manzil, a.ruku, a.sajda, a.uthmani);
     sql::Statement insTopic(raw, "INSERT INTO topics_name VALUES (?,?,?,?,?);");
     qint64 id = 0;
     for (const Topic &t : topics) {
