@@ -70,6 +70,8 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
     connect(&state_.listing(), &ResultListing::finished, this, &ReadingWindow::markAya);
 
     applyFont();
+    // The page is what a screen reader should read first.
+    ui->pagetext->setFocus();
 }
 
 void ReadingWindow::continueReading()
