@@ -155,11 +155,13 @@ private slots:
         QTest::newRow("uthmani aya missing") << u"uthmani"_qs << 7 << QString() << u"quran-uthmani.tsv:8:"_qs;
         QTest::newRow("uthmani short") << u"uthmani"_qs << 6236 << QString() << u"quran-uthmani.tsv:"_qs;
         QTest::newRow("uthmani empty") << u"uthmani"_qs << 2 << u"2\t1\t2\t "_qs << u"quran-uthmani.tsv:3:"_qs;
-        QTest::newRow("divisions other page") << u"divisions"_qs << 2 << u"2\t1\t2\t1\t1\t1\t1\t\t2"_qs << u"divisions.tsv:3:"_qs;
-        QTest::newRow("quarter skipped") << u"divisions"_qs << 2 << u"2\t1\t2\t1\t3\t1\t1\t\t1"_qs << u"divisions.tsv:3:"_qs;
-        QTest::newRow("quarter outside juz") << u"divisions"_qs << 2 << u"2\t1\t2\t1\t9\t1\t1\t\t1"_qs << u"divisions.tsv:3:"_qs;
-        QTest::newRow("unknown sajda") << u"divisions"_qs << 2 << u"2\t1\t2\t1\t1\t1\t1\tyes\t1"_qs << u"divisions.tsv:3:"_qs;
-        QTest::newRow("manzil 8") << u"divisions"_qs << 2 << u"2\t1\t2\t1\t1\t8\t1\t\t1"_qs << u"divisions.tsv:3:"_qs;
+        // Line 3 of divisions.tsv, aya 1:2, with its juz, quarter, manzil, ruku, sajda and page.
+        const struct { const char *name, *fields; } divisions[] = {
+            {"divisions other page", "1\t1\t1\t1\t\t2"}, {"quarter skipped", "1\t3\t1\t1\t\t1"},
+            {"quarter outside juz", "1\t9\t1\t1\t\t1"}, {"unknown sajda", "1\t1\t1\t1\tyes\t1"},
+            {"manzil 8", "1\t1\t8\t1\t\t1"}};
+        for (const auto &d : divisions)
+            QTest::newRow(d.name) << u"divisions"_qs << 2 << u"2\t1\t2\t"_qs + QString::fromLatin1(d.fields) << u"divisions.tsv:3:"_qs;
         QTest::newRow("CR in a field") << u"quran"_qs << 3 << u"3\t1\t3\t1\t1\tx\ry\tx"_qs << u"quran.tsv:4:"_qs;
         QTest::newRow("NUL in a field") << u"jalalayn"_qs << 2 << u"1\t2\tشرح"_qs + QChar(0) << u"tafsir-jalalayn.tsv:3:"_qs;
     }
