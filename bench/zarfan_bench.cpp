@@ -13,6 +13,8 @@
 #include "search/occurrences.h"
 #include "search/optionswindow.h"
 #include "topics/topicwindow.h"
+#include "reading/readingcommands.h"
+#include "reading/readingwindow.h"
 #include "search/searchstatement.h"
 
 #include <QApplication>
@@ -20,7 +22,9 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
@@ -356,6 +360,69 @@ int main(int argc, char **argv)
             }
         });
         rows.push_back(c);
+    }
+    // The reading window.
+    {
+        const auto pageShown = [](ReadingWindow &window) {
+            requireRows(int(window.page().ayas.size()), QStringLiteral("page %1").arg(window.pageNumber()));
+        };
+        Row open{u"open the reading window at page 300 to its first paint"_qs};
+        open.ms = timeMs([&] {
+            ReadingWindow window(w.state(), &w);
+            window.showPage(300);
+            window.show();
+            window.repaint();
+            pageShown(window);
+        });
+        rows.push_back(open);
+        ReadingWindow window(w.state(), &w);
+        window.show();
+        for (const int script : {0, 1}) {
+            window.findChild<QComboBox *>(u"script"_qs)->setCurrentIndex(script);
+            int page = 100;
+            Row turn{script ? u"turn a page, Uthmani script (built, laid out, painted)"_qs
+                            : u"turn a page, imla'i script (built, laid out, painted)"_qs};
+            turn.ms = timeMs([&] {
+                window.showPage(++page);
+                window.repaint();
+                pageShown(window);
+            }, std::max(runs, 21));
+            rows.push_back(turn);
+        }
+        window.close();
+
+        // Lines of sura 2 one after another, as a reader runs down the listing.
+        fill(query::suraOrdered(2), 0);
+        requireRows(w.listing().count(), u"sura 2"_qs);
+        auto *list = w.findChild<QListView *>(u"suraayaalist"_qs);
+        const auto selectLines = [&] {
+            std::vector<double> samples;
+            for (int k = 1; k < 60; ++k) {
+                QElapsedTimer t;
+                t.start();
+                list->setCurrentIndex(w.listing().index(k));
+                QCoreApplication::processEvents();
+                samples.push_back(double(t.nsecsElapsed()) / 1e6);
+            }
+            list->setCurrentIndex(w.listing().index(0));
+            return median(samples);
+        };
+        const auto medianOfRuns = [&] {
+            std::vector<double> medians;
+            for (int i = 0; i < 3; ++i)
+                medians.push_back(selectLines());
+            return median(medians);
+        };
+        Row without{u"select a listing line, reading window closed"_qs};
+        without.ms = medianOfRuns();
+        rows.push_back(without);
+        w.readingCommands()->openWindow();
+        QCoreApplication::processEvents();
+        Row with{u"select a listing line, reading window open"_qs};
+        with.ms = medianOfRuns();
+        rows.push_back(with);
+        w.readingCommands()->closeWindow();
+        std::printf("listing line with the reading window / without: %.2fx\n", with.ms / without.ms);
     }
     print();
     return 0;

@@ -189,7 +189,10 @@ private slots:
             {"tafser2", "التفسير الميسر", ""}, {"tafser1", "تفسير الجلالين", ""}, {"hidetaf", "إخفاء", ""},
             {"fullsearch", "البحوث الكاملة", ""}, {"chosen", "تكوين النص المختار", "Ctrl+S"},
             {"allayaa", "تكوين النص لسورة كاملة", "Ctrl+A"}, {"subjects", "دليل مواضيع القرآن الكريم", ""},
-            {"about", "عن البرنامج", ""}, {"update", "تحديث", ""}, {"copy", "نسخ النص", "Ctrl+C"}, {"tools", "tools", "Ctrl+T"}};
+            {"about", "عن البرنامج", ""}, {"update", "تحديث", ""}, {"copy", "نسخ النص", "Ctrl+C"}, {"tools", "tools", "Ctrl+T"},
+            {"readingwindow", "نافذة القراءة", "Ctrl+R"}, {"continuereading", "متابعة القراءة", "Ctrl+Shift+R"},
+            {"zoomin", "تكبير الخط", "Ctrl+="}, {"zoomout", "تصغير الخط", "Ctrl+-"}, {"zoomreset", "الحجم الأصلي", "Ctrl+0"},
+            {"themelight", "فاتح", ""}, {"themepaper", "ورقي", ""}, {"themedark", "داكن", ""}};
         for (const auto &item : items) {
             QAction *a = action(item.name);
             QVERIFY2(a, item.name);
@@ -204,7 +207,7 @@ private slots:
         for (QAction *a : w->menuBar()->actions())
             bar.append(a->text());
         QCOMPARE(bar, QStringList({u"تفسير معاني القرآن"_qs, u"البحوث الكاملة"_qs, u"تكوين النص"_qs,
-                                   u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs, u"أدوات البحث"_qs}));
+                                   u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs, u"أدوات البحث"_qs, u"القراءة"_qs}));
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(w.get(), "searcht"));
     }
 

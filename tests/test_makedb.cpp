@@ -14,7 +14,7 @@ namespace {
 // An invented data set in the shape of ../shared/data: the right number of
 // ayas per sura with made-up words.
 struct Dataset {
-    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology;
+    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions;
 
     Dataset()
     {
@@ -22,13 +22,22 @@ struct Dataset {
         jalalayn << u"sura\taya\ttext"_qs;
         muyassar << u"sura\taya\ttext"_qs;
         morphology << u"# An invented notice"_qs << u"#"_qs << u"sura\taya\tword\troot\tlemma\tlemma_clean"_qs;
-        int id = 0;
+        uthmani << u"id\tsura\taya\ttext"_qs;
+        divisions << u"id\tsura\taya\tjuz\thizb_quarter\tmanzil\truku\tsajda\tpage"_qs;
+        int id = 0, ruku = 0;
         for (int sura = 1; sura <= SuraTables::kSuraCount; ++sura) {
             for (int aya = 1; aya <= SuraTables::ayaCount(sura); ++aya) {
                 ++id;
                 const int juz = 1 + (id - 1) * 30 / 6236;
                 const int page = 1 + (id - 1) * 604 / 6236;
                 quran << QStringLiteral("%1\t%2\t%3\t%4\t%5\tكَلِمَةٌ %1 ۚ وَأُخْرَى\tكلمة %1 ۚ وأخرى").arg(id).arg(sura).arg(aya).arg(juz).arg(page);
+                uthmani << QStringLiteral("%1\t%2\t%3\tكَلِمَةٌ %1 ۚ وَأُخْرَىٰ").arg(id).arg(sura).arg(aya);
+                // 556 rukus: one at every sura start, the rest inside the long suras.
+                if (aya == 1 || (aya % 7 == 0 && ruku - sura < 556 - 114))
+                    ++ruku;
+                divisions << QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9")
+                                 .arg(id).arg(sura).arg(aya).arg(juz).arg(1 + (id - 1) * 240 / 6236).arg(1 + (id - 1) * 7 / 6236)
+                                 .arg(ruku).arg(id == 3 ? u"obligatory"_qs : QString()).arg(page);
                 jalalayn << QStringLiteral("%1\t%2\tشرح %3").arg(sura).arg(aya).arg(id);
                 muyassar << QStringLiteral("%1\t%2\tبيان %3").arg(sura).arg(aya).arg(id);
                 // Three words: the pause mark is none of them.
@@ -54,6 +63,8 @@ struct Dataset {
         put("topics.tsv", topics);
         put("topic-ayat.tsv", topicAyat);
         put("morphology.tsv", morphology);
+        put("quran-uthmani.tsv", uthmani);
+        put("divisions.tsv", divisions);
     }
 };
 
@@ -109,6 +120,9 @@ private slots:
         QCOMPARE(testutil::walk(dc, {u"Topic_No"_qs, u"Mother_Topic"_qs}), QStringList({u"1|0"_qs}));
         dc.setRecordSource(u"SELECT *  FROM topics_name where Mother_Topic like 1 order by ID"_qs);
         QCOMPARE(testutil::walk(dc, {u"Topic_Name"_qs}), QStringList({u"فصل أول"_qs, u"فصل  ثان"_qs}));
+        dc.setRecordSource(u"SELECT *  FROM Mushaf where ID in (3, 6236) order by ID"_qs);
+        QCOMPARE(testutil::walk(dc, {u"page"_qs, u"quarter"_qs, u"manzil"_qs, u"ruku"_qs, u"sajda"_qs, u"uthmani"_qs}),
+                 QStringList({u"1|1|1|1|obligatory|كَلِمَةٌ 3 ۚ وَأُخْرَىٰ"_qs, u"604|240|7|556||كَلِمَةٌ 6236 ۚ وَأُخْرَىٰ"_qs}));
         dc.setRecordSource(u"SELECT *  FROM Words where ID between 6236000 and 6236999 order by ID"_qs);
         QCOMPARE(testutil::walk(dc, {u"wordno"_qs, u"root"_qs, u"lemma"_qs, u"rootFolded"_qs, u"lemmaFolded"_qs}),
                  QStringList({u"1|كلم|كَلِمَة|كلم|كلمه"_qs, u"2||||"_qs, u"3|أخر|وَ|أُخْرَى|اخر|و"_qs, u"3|أخر|وَ|أُخْرَى|اخر|اخري"_qs}));
@@ -139,6 +153,16 @@ private slots:
         QTest::newRow("notice lost") << u"morphology"_qs << 0 << u"sura\taya\tword\troot\tlemma\tlemma_clean"_qs << u"morphology.tsv:"_qs;
         QTest::newRow("own parent") << u"topics"_qs << 2 << u"2\t2\tفصل"_qs << u"topics.tsv:3:"_qs;
         QTest::newRow("parent cycle") << u"topics"_qs << 1 << u"1\t3\tباب"_qs << u"topics.tsv:2:"_qs;
+        QTest::newRow("uthmani aya missing") << u"uthmani"_qs << 7 << QString() << u"quran-uthmani.tsv:8:"_qs;
+        QTest::newRow("uthmani short") << u"uthmani"_qs << 6236 << QString() << u"quran-uthmani.tsv:"_qs;
+        QTest::newRow("uthmani empty") << u"uthmani"_qs << 2 << u"2\t1\t2\t "_qs << u"quran-uthmani.tsv:3:"_qs;
+        // Line 3 of divisions.tsv, aya 1:2, with its juz, quarter, manzil, ruku, sajda and page.
+        const struct { const char *name, *fields; } divisions[] = {
+            {"divisions other page", "1\t1\t1\t1\t\t2"}, {"quarter skipped", "1\t3\t1\t1\t\t1"},
+            {"quarter outside juz", "1\t9\t1\t1\t\t1"}, {"unknown sajda", "1\t1\t1\t1\tyes\t1"},
+            {"manzil 8", "1\t1\t8\t1\t\t1"}};
+        for (const auto &d : divisions)
+            QTest::newRow(d.name) << u"divisions"_qs << 2 << u"2\t1\t2\t"_qs + QString::fromLatin1(d.fields) << u"divisions.tsv:3:"_qs;
         QTest::newRow("CR in a field") << u"quran"_qs << 3 << u"3\t1\t3\t1\t1\tx\ry\tx"_qs << u"quran.tsv:4:"_qs;
         QTest::newRow("root of five letters") << u"morphology"_qs << 3 << u"1\t1\t1\tكلمات\tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
         QTest::newRow("blank root") << u"morphology"_qs << 3 << u"1\t1\t1\t   \tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
@@ -163,6 +187,8 @@ private slots:
             : file == u"muyassar"             ? &data.muyassar
             : file == u"topics"               ? &data.topics
             : file == u"morphology"           ? &data.morphology
+            : file == u"uthmani"              ? &data.uthmani
+            : file == u"divisions"            ? &data.divisions
                                               : &data.topicAyat;
         if (line.isNull())
             lines->removeAt(row);

@@ -116,6 +116,9 @@ struct Aya {
     int id, sura, aya, juz, page;
     QString text, index, taf, taf2;
     QString folded, tafFolded, taf2Folded;
+    QString uthmani;
+    int quarter = 0, manzil = 0, ruku = 0;
+    QString sajda;
 };
 
 // The words of a text: its tokens without those made only of pause marks.
@@ -194,6 +197,64 @@ std::vector<Aya> readAyat(const QString &dir)
     readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf, &Aya::tafFolded);
     readTafsir(QStringLiteral("tafsir-muyassar.tsv"), &Aya::taf2, &Aya::taf2Folded);
     return ayat;
+}
+
+// A file keyed like quran.tsv: one row per aya with the same id, sura and aya.
+void checkKeys(const Table &t, const std::vector<Aya> &ayat)
+{
+    for (std::size_t r = 0; r < t.rows.size() && r < ayat.size(); ++r) {
+        const int id = number(t, r, 0, 1, SuraTables::kAyaTotal, "id");
+        const int sura = number(t, r, 1, 1, SuraTables::kSuraCount, "sura");
+        const int aya = number(t, r, 2, 1, 286, "aya");
+        if (id != ayat[r].id || sura != ayat[r].sura || aya != ayat[r].aya)
+            fail(t.file, t.lineNumbers[r], QStringLiteral("row %1 (%2:%3) where %4 (%5:%6) belongs")
+                                               .arg(id).arg(sura).arg(aya).arg(ayat[r].id).arg(ayat[r].sura).arg(ayat[r].aya));
+    }
+    if (t.rows.size() != ayat.size())
+        fail(t.file, t.lineNumbers.empty() ? 2 : t.lineNumbers.back() + 1,
+             QStringLiteral("holds %1 ayas instead of %2").arg(t.rows.size()).arg(ayat.size()));
+}
+
+// The Uthmani text and the mushaf's divisions. The text is kept exactly as
+// the file has it: it is shown, never searched.
+void readMushaf(const QString &dir, std::vector<Aya> &ayat)
+{
+    const Table u = readTable(dir, QStringLiteral("quran-uthmani.tsv"), {u"id"_s, u"sura"_s, u"aya"_s, u"text"_s});
+    checkKeys(u, ayat);
+    for (std::size_t r = 0; r < u.rows.size(); ++r) {
+        if (u.rows[r].at(3).trimmed().isEmpty())
+            fail(u.file, u.lineNumbers[r], QStringLiteral("empty aya text"));
+        ayat[r].uthmani = u.rows[r].at(3);
+    }
+
+    const Table d = readTable(dir, QStringLiteral("divisions.tsv"),
+                              {u"id"_s, u"sura"_s, u"aya"_s, u"juz"_s, u"hizb_quarter"_s, u"manzil"_s, u"ruku"_s, u"sajda"_s, u"page"_s});
+    checkKeys(d, ayat);
+    for (std::size_t r = 0; r < d.rows.size(); ++r) {
+        Aya &a = ayat[r];
+        const int line = d.lineNumbers[r];
+        const int juz = number(d, r, 3, 1, 30, "juz");
+        a.quarter = number(d, r, 4, 1, 240, "hizb_quarter");
+        a.manzil = number(d, r, 5, 1, 7, "manzil");
+        a.ruku = number(d, r, 6, 1, 556, "ruku");
+        const int page = number(d, r, 8, 1, 604, "page");
+        if (juz != a.juz || page != a.page)
+            fail(d.file, line, QStringLiteral("juz %1, page %2 where quran.tsv has juz %3, page %4").arg(juz).arg(page).arg(a.juz).arg(a.page));
+        if ((a.quarter - 1) / 8 + 1 != juz)
+            fail(d.file, line, QStringLiteral("hizb quarter %1 lies outside juz %2").arg(a.quarter).arg(juz));
+        a.sajda = d.rows[r].at(7);
+        if (!a.sajda.isEmpty() && a.sajda != u"recommended" && a.sajda != u"obligatory")
+            fail(d.file, line, QStringLiteral("sajda \"%1\" is neither empty, recommended nor obligatory").arg(a.sajda));
+        if (r > 0) {
+            const Aya &b = ayat[r - 1];
+            // Each division runs on or starts the next one.
+            if (a.quarter - b.quarter > 1 || a.quarter < b.quarter || a.manzil - b.manzil > 1 || a.manzil < b.manzil
+                || a.ruku - b.ruku > 1 || a.ruku < b.ruku || (a.sura != b.sura && a.ruku == b.ruku))
+                fail(d.file, line, QStringLiteral("a division goes back, skips one, or a ruku spans two suras"));
+        }
+    }
+    if (ayat.back().quarter != 240 || ayat.back().manzil != 7 || ayat.back().ruku != 556)
+        fail(d.file, d.lineNumbers.back(), QStringLiteral("ends before quarter 240, manzil 7 or ruku 556"));
 }
 
 // One word's root and lemma, by its position among the aya's words without
@@ -317,6 +378,20 @@ QStringList readNotices(const QString &path)
     return sections;
 }
 
+void bindValue(sql::Statement &insert, int column, int value) { insert.bind(column, qint64(value)); }
+void bindValue(sql::Statement &insert, int column, const QString &value) { insert.bind(column, value); }
+
+// One row: the values bound in column order.
+template <class... Values>
+void insertRow(sql::Statement &insert, const sql::Database &db, const QString &path, const Values &...values)
+{
+    int column = 0;
+    (bindValue(insert, ++column, values), ...);
+    if (!insert.execute())
+        fail(path, 0, db.errorMessage());
+    insert.reset();
+}
+
 void write(const QString &path, const QString &password, const std::vector<Aya> &ayat,
            const std::vector<Topic> &topics, const std::vector<TopicRef> &refs, const QStringList &notices,
            const std::vector<Word> &words)
@@ -345,6 +420,11 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
          "Topic_Name TEXT NOT NULL, Mother_Topic TEXT NOT NULL, Topic_NameFolded TEXT NOT NULL);");
     exec("CREATE TABLE topic_Ayat (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
          "Sura_No TEXT NOT NULL, Ayat_No TEXT NOT NULL);");
+    // The printed mushaf's text and divisions, for the reading window; a
+    // page is read through its index.
+    exec("CREATE TABLE Mushaf (ID INTEGER PRIMARY KEY, page INTEGER NOT NULL, quarter INTEGER NOT NULL, "
+         "manzil INTEGER NOT NULL, ruku INTEGER NOT NULL, sajda TEXT NOT NULL, uthmani TEXT NOT NULL);");
+    exec("CREATE INDEX MushafPage ON Mushaf (page, ID);");
     exec("CREATE TABLE data_notice (ID INTEGER PRIMARY KEY, Notice TEXT NOT NULL);");
     // One row per word and lemma part (a word of several lemmas has a row for
     // each, the whole lemma in every one), keyed by wordRowId. The rows are kept in root
@@ -356,23 +436,12 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
          "lemmaFolded TEXT NOT NULL, PRIMARY KEY (rootFolded, ID)) WITHOUT ROWID;");
 
     sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?,?,?,?);");
-    for (const Aya &a : ayat) {
-        insAya.bind(1, qint64(a.id));
-        insAya.bind(2, qint64(a.sura));
-        insAya.bind(3, qint64(a.aya));
-        insAya.bind(4, qint64(a.juz));
-        insAya.bind(5, qint64(a.page));
-        insAya.bind(6, a.index);
-        insAya.bind(7, a.folded);
-        insAya.bind(8, a.text);
-        insAya.bind(9, a.taf);
-        insAya.bind(10, a.taf2);
-        insAya.bind(11, a.tafFolded);
-        insAya.bind(12, a.taf2Folded);
-        if (!insAya.execute())
-            fail(path, 0, db.errorMessage());
-        insAya.reset();
-    }
+    for (const Aya &a : ayat)
+        insertRow(insAya, db, path, a.id, a.sura, a.aya, a.juz, a.page, a.index, a.folded, a.text, a.taf, a.taf2,
+                  a.tafFolded, a.taf2Folded);
+    sql::Statement insMushaf(raw, "INSERT INTO Mushaf VALUES (?,?,?,?,?,?,?);");
+    for (const Aya &a : ayat)
+        insertRow(insMushaf, db, path, a.id, a.page, a.quarter, a.manzil, a.ruku, a.sajda, a.uthmani);
     sql::Statement insTopic(raw, "INSERT INTO topics_name VALUES (?,?,?,?,?);");
     qint64 id = 0;
     for (const Topic &t : topics) {
@@ -490,7 +559,8 @@ Result build(const QString &dataDir, const QString &outPath, const QString &noti
     const QString temp = outPath + QStringLiteral(".part");
     QFile::remove(temp);
     try {
-        const std::vector<Aya> ayat = readAyat(dataDir);
+        std::vector<Aya> ayat = readAyat(dataDir);
+        readMushaf(dataDir, ayat);
         std::vector<Topic> topics;
         std::vector<TopicRef> refs;
         readTopics(dataDir, topics, refs);

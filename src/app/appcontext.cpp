@@ -1,6 +1,9 @@
 #include "appcontext.h"
 
+#include "data/settingsfile.h"
+
 #include <QComboBox>
+#include <QLabel>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -102,6 +105,24 @@ void alignRightToLeft(QPlainTextEdit *box)
     option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     option.setTextDirection(Qt::RightToLeft);
     doc->setDefaultTextOption(option);
+}
+
+QFont withSavedFont(QFont font, const QString &appFolder)
+{
+    const SettingsRead saved = readSettings(appFolder);
+    if (saved.name && (QFontDatabase::hasFamily(*saved.name) || !QFont::substitutes(*saved.name).isEmpty()))
+        font.setFamily(*saved.name);
+    if (saved.size)
+        font.setPointSizeF(*saved.size);
+    font.setItalic(saved.italic);
+    font.setBold(saved.bold);
+    return font;
+}
+
+void setValueLabel(const QLabel *caption, QLabel *label, const QString &value)
+{
+    label->setText(value);
+    label->setAccessibleName(caption->text() + u' ' + value);
 }
 
 } // namespace zarfan

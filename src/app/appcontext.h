@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QComboBox;
+class QLabel;
 class QPlainTextEdit;
 class QWidget;
 
@@ -43,5 +44,13 @@ void centreWhenShown(QWidget *window);
 // Every paragraph of the box starts at its right edge and runs right to left,
 // whatever text or font it is given later.
 void alignRightToLeft(QPlainTextEdit *box);
+
+// The font with the face, size and style all.txt keeps, where it names a face
+// this system has or substitutes.
+QFont withSavedFont(QFont font, const QString &appFolder);
+
+// A value label's text; a label reaches a screen reader only through its
+// name, so the name follows with its caption.
+void setValueLabel(const QLabel *caption, QLabel *label, const QString &value);
 
 } // namespace zarfan

@@ -7,13 +7,13 @@
 #include "chosenlistcommands.h"
 #include "data/problems.h"
 #include "data/queries.h"
-#include "data/settingsfile.h"
 #include "data/windowplaces.h"
 #include "keyboardlayout.h"
 #include "listingcountslabel.h"
 #include "mainwindowkeys.h"
 #include "matchmarkspainter.h"
 #include "messages.h"
+#include "reading/readingcommands.h"
 #include "search/ayareference.h"
 #include "search/matchmarks.h"
 #include "searchhistorycompleter.h"
@@ -23,7 +23,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStatusBar>
@@ -56,8 +55,9 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     Adodc2.setConnectionString(state_.connectionString());
     activateArabicKeyboard();
     state_.setAyaFont(ui->Text1->font());
-    connect(&state_, &ReadingState::ayaFontChanged, ui->Text1, &QWidget::setFont);
-    applySavedFont();
+    followZoom(ui->Text1, state_, true);
+    followZoom(ui->Text2, state_);
+    state_.setAyaFont(withSavedFont(ui->Text1->font(), state_.appFolder()));
     state_.setWithoutDiacritics(ui->Check1->isChecked());
     connect(ui->Check1, &QCheckBox::toggled, &state_, &ReadingState::setWithoutDiacritics);
     connect(&state_, &ReadingState::listingCommandsEnabled, this, &MainWindow::setListingCommandsEnabled);
@@ -81,6 +81,9 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->about, &QAction::triggered, windows_.get(), &WindowOpener::openAbout);
     connect(ui->update, &QAction::triggered, windows_.get(), &WindowOpener::openUpdate);
     connect(ui->distribution, &QAction::triggered, windows_.get(), &WindowOpener::openDistribution);
+    windows_->readingCommands({ui->readingwindow, ui->continuereading, ui->zoomin, ui->zoomout, ui->zoomreset,
+                               ui->themelight, ui->themepaper, ui->themedark});
+    connect(&state_, &ReadingState::ayaChosen, this, &MainWindow::showChosenAya);
     new SearchHistoryCompleter(state_, ui->searcht, ui->clearhistory, this);
     chosen_ = new ChosenListCommands(state_, ui->suraayaalist, ui->Text1, ui->addaya, this);
     wordFacts_ = new WordFactsMenu(ui->Text1, state_.connectionString(), this);
@@ -119,27 +122,7 @@ MainWindow::~MainWindow()
     windows_.reset();
 }
 
-QFont MainWindow::ayaFont() const { return ui->Text1->font(); }
-
-void MainWindow::applySavedFont()
-{
-    const SettingsRead saved = readSettings(state_.appFolder());
-    QFont font = ui->Text1->font();
-    if (saved.name && (QFontDatabase::hasFamily(*saved.name) || !QFont::substitutes(*saved.name).isEmpty()))
-        font.setFamily(*saved.name);
-    if (saved.size)
-        font.setPointSizeF(*saved.size);
-    font.setItalic(saved.italic);
-    font.setBold(saved.bold);
-    state_.setAyaFont(font);
-}
-
-void MainWindow::setValueLabel(const QLabel *caption, QLabel *label, const QString &value)
-{
-    label->setText(value);
-    // A label reaches a screen reader only through its name: keep it in step.
-    label->setAccessibleName(caption->text() + u' ' + value);
-}
+QFont MainWindow::ayaFont() const { return state_.ayaFont(); }
 
 void MainWindow::setListingCommandsEnabled(ReadingState::Guard guard, bool enabled)
 {
@@ -165,12 +148,31 @@ void MainWindow::onListingFinished(int count)
 
 void MainWindow::displayLine(int k)
 {
-    if (!listing().isValidLine(k))
-        return;
-    const AyaView view = zarfan::displayLine(Adodc2, listing(), k, state_.withoutDiacritics());
+    if (listing().isValidLine(k))
+        showRecord(listing().at(k));
+}
+
+void MainWindow::showChosenAya(const ResultRecord &record)
+{
+    // Its line when the listing holds it; else the aya alone, listing kept.
+    const int k = listing().lineOfAya(record.id);
+    if (k >= 0 && ui->suraayaalist->currentIndex().row() == k)
+        displayLine(k);
+    else if (k >= 0)
+        ui->suraayaalist->setCurrentIndex(listing().index(k));
+    else {
+        ui->suraayaalist->setCurrentIndex(QModelIndex());
+        showRecord(record);
+    }
+}
+
+void MainWindow::showRecord(const ResultRecord &record)
+{
+    const AyaView view = displayRecord(Adodc2, record, state_.withoutDiacritics());
     ui->Text1->setPlainText(view.shownText());
     shownAyaLength_ = view.ayaLength;
-    shownAyaId_ = listing().at(k).id.toInt();
+    shownAyaId_ = record.id.toInt();
+    state_.setCurrentAya(shownAyaId_);
     wordFacts_->setAya(shownAyaId_, shownAyaLength_);
     ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
     applyHighlights();
@@ -181,6 +183,8 @@ void MainWindow::displayLine(int k)
 }
 
 TopicWindow *MainWindow::topicWindow() const { return windows_->topicWindow(); }
+
+ReadingCommands *MainWindow::readingCommands() const { return windows_->readingCommands(); }
 
 OptionsWindow *MainWindow::optionsWindow() { return windows_->optionsWindow(); }
 

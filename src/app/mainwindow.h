@@ -22,6 +22,7 @@ class WordFactsMenu;
 class ListingCountsLabel;
 class ChosenListCommands;
 class MainWindowKeys;
+class ReadingCommands;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -43,6 +44,7 @@ public:
     // Created on first use, also hidden by the first search.
     OptionsWindow *optionsWindow();
     TopicWindow *topicWindow() const;
+    ReadingCommands *readingCommands() const;
 
 public slots:
     void runSearch();
@@ -66,8 +68,8 @@ protected:
 
 private:
     void onListingFinished(int count);
-    void setValueLabel(const QLabel *caption, QLabel *label, const QString &value);
-    void applySavedFont();
+    void showRecord(const ResultRecord &record);
+    void showChosenAya(const ResultRecord &record);
     void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
     void applyHighlights();
     void runSearchAs(std::optional<WordKey> key);

@@ -4,6 +4,8 @@
 #include "auxiliary/updatewindow.h"
 #include "compose/composewindow.h"
 #include "navigator/navigatorwindow.h"
+#include "reading/readingcommands.h"
+#include "reading/readingwindow.h"
 #include "search/distributionwindow.h"
 #include "search/optionswindow.h"
 #include "topics/topicwindow.h"
@@ -39,6 +41,7 @@ WindowOpener::~WindowOpener()
     delete Form7;
     delete Form8;
     delete distribution_;
+    delete reading_;
 }
 
 OptionsWindow *WindowOpener::optionsWindow()
@@ -49,6 +52,13 @@ OptionsWindow *WindowOpener::optionsWindow()
 }
 
 TopicWindow *WindowOpener::topicWindow() const { return Form8; }
+
+ReadingCommands *WindowOpener::readingCommands(const ReadingActions &actions)
+{
+    if (!reading_)
+        reading_ = new ReadingCommands(state_, owner_, actions);
+    return reading_;
+}
 
 void WindowOpener::openAbout()
 {
@@ -117,7 +127,8 @@ void WindowOpener::saveSizes() const
 
 void WindowOpener::closeAll()
 {
-    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_};
+    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_,
+                                     reading_ ? reading_->window() : nullptr};
     for (QWidget *window : others) {
         if (window)
             window->close();

@@ -16,6 +16,8 @@ class OptionsWindow;
 class NavigatorWindow;
 class TopicWindow;
 class DistributionWindow;
+class ReadingCommands;
+struct ReadingActions;
 
 // Opens the windows the main window reaches, each made on first use and never
 // two at once; they close with the main window, in number order, and are
@@ -29,6 +31,10 @@ public:
     // Created on first use, also hidden by the first search.
     OptionsWindow *optionsWindow();
     TopicWindow *topicWindow() const;
+    // The reading window's menu, which opens it; made once, with the menu's
+    // actions.
+    ReadingCommands *readingCommands(const ReadingActions &actions);
+    ReadingCommands *readingCommands() const { return reading_; }
 
     void openAbout();
     void openUpdate();
@@ -60,6 +66,7 @@ private:
     QPointer<NavigatorWindow> Form7;
     QPointer<TopicWindow> Form8;
     QPointer<DistributionWindow> distribution_;
+    ReadingCommands *reading_ = nullptr;
 };
 
 } // namespace zarfan

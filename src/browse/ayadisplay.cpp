@@ -15,10 +15,14 @@ QString tafsirColumnName(TafsirColumn column)
 
 AyaView displayLine(DataControl &display, const ResultListing &listing, int k, bool withoutDiacritics)
 {
-    AyaView view;
     if (!listing.isValidLine(k))
-        return view;
-    const ResultRecord &record = listing.at(k);
+        return AyaView();
+    return displayRecord(display, listing.at(k), withoutDiacritics);
+}
+
+AyaView displayRecord(DataControl &display, const ResultRecord &record, bool withoutDiacritics)
+{
+    AyaView view;
     display.setRecordSource(query::ayaById(record.id));
     display.refresh();
     const QString aya = display.field(withoutDiacritics ? u"AyaaIndex" : u"Ayaa").trimmed();

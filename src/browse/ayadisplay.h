@@ -6,6 +6,7 @@ namespace zarfan {
 
 class DataControl;
 class ResultListing;
+struct ResultRecord;
 
 // What the main window shows for one selected result line.
 struct AyaView {
@@ -28,6 +29,8 @@ QString tafsirColumnName(TafsirColumn column);
 // Fetches line k's record through the display's own data control, so showing
 // an aya never moves the listing's current row.
 AyaView displayLine(DataControl &display, const ResultListing &listing, int k, bool withoutDiacritics);
+// The same for a record that need not be in the listing.
+AyaView displayRecord(DataControl &display, const ResultRecord &record, bool withoutDiacritics);
 
 // The tafsir of the record on display; no new query.
 QString tafsirText(const DataControl &display, TafsirColumn column);

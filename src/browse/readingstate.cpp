@@ -85,6 +85,28 @@ void ReadingState::loadMatchedWords(const SearchMatch *match)
 
 QString ReadingState::connectionString() const { return buildConnectionString(appFolder_); }
 
+void ReadingState::setZoom(int percent)
+{
+    if (percent == zoom_)
+        return;
+    zoom_ = percent;
+    emit zoomChanged(percent);
+}
+
+void ReadingState::setCurrentAya(int id)
+{
+    if (id == currentAya_)
+        return;
+    currentAya_ = id;
+    emit currentAyaChanged(id);
+}
+
+void ReadingState::chooseAya(const ResultRecord &record)
+{
+    setCurrentAya(record.id.toInt());
+    emit ayaChosen(record);
+}
+
 void ReadingState::setAyaFont(const QFont &font)
 {
     ayaFont_ = font;

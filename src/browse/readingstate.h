@@ -47,6 +47,18 @@ public:
 
     const QFont &ayaFont() const { return ayaFont_; }
     void setAyaFont(const QFont &font);
+    // The text size of the aya boxes and the reading page, in percent of the
+    // chosen font; the chosen font itself stays as saved.
+    int zoom() const { return zoom_; }
+    void setZoom(int percent);
+
+    // The aya the reader is on: the listing line shown, or the aya picked on
+    // the reading page. Record ID, 0 for none.
+    int currentAya() const { return currentAya_; }
+    void setCurrentAya(int id);
+    // An aya picked on the reading page: it becomes current and the main
+    // window shows it.
+    void chooseAya(const ResultRecord &record);
 
     // The mode and positions of the options window while it lives; the scope
     // code is read from the program-wide searchtype at each search.
@@ -96,6 +108,9 @@ public:
 signals:
     void listingCommandsEnabled(zarfan::ReadingState::Guard guard, bool enabled);
     void ayaFontChanged(const QFont &font);
+    void zoomChanged(int percent);
+    void currentAyaChanged(int id);
+    void ayaChosen(const zarfan::ResultRecord &record);
     // The statement ran past its time limit and was stopped.
     void statementTooComplex();
     void userDataMovedAside(const QString &aside);
@@ -112,6 +127,8 @@ private:
     SearchTarget target_ = SearchTarget::Quran;
     QFont ayaFont_;
     bool withoutDiacritics_ = false;
+    int zoom_ = 100;
+    int currentAya_ = 0;
     std::optional<Request> pending_;
     std::optional<SearchMatch> listingMatch_;
     WordsByAya matchedWords_;

@@ -52,4 +52,13 @@ void ResultListing::finish()
     emit finished(visible_);
 }
 
+int ResultListing::lineOfAya(const QString &id) const
+{
+    for (int k = 0; k < visible_; ++k) {
+        if (records_.at(std::size_t(k)).id == id)
+            return k;
+    }
+    return -1;
+}
+
 } // namespace zarfan

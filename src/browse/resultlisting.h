@@ -37,6 +37,8 @@ public:
     int count() const { return visible_; }
     const ResultRecord &at(int k) const { return records_.at(std::size_t(k)); }
     bool isValidLine(int k) const { return k >= 0 && k < visible_; }
+    // The first line showing the aya, or -1.
+    int lineOfAya(const QString &id) const;
     // Changes whenever the listing is cleared: a fill that sees it change
     // knows a newer fill has replaced its lines.
     quint64 generation() const { return generation_; }

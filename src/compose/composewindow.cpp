@@ -1,6 +1,8 @@
 #include "composewindow.h"
 #include "ui_composewindow.h"
 
+#include "reading/readingcommands.h"
+
 #include "app/appcontext.h"
 #include "app/keyboardlayout.h"
 #include "browse/readingstate.h"
@@ -32,6 +34,7 @@ ComposeWindow::ComposeWindow(ReadingState &state, QWidget *parent)
     layout()->setMenuBar(ui->menubar);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 9.75));
+    followZoom(ui->Text2, state_);
     alignRightToLeft(ui->Text2);
     setShown(QStringLiteral("يرجى الإنتظار ...") + QStringLiteral("\r\n"));
 

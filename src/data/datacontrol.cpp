@@ -66,6 +66,7 @@ QString missingSchema(sqlite3 *db)
         {"topics_name", {"ID", "Topic_Name", "Topic_No", "Mother_Topic", "Topic_NameFolded"}},
         {"topic_Ayat", {"ID", "Topic_No", "Sura_No", "Ayat_No"}},
         {"Words", {"ID", "soraano", "ayaano", "wordno", "root", "lemma", "rootFolded", "lemmaFolded"}},
+        {"Mushaf", {"ID", "page", "quarter", "manzil", "ruku", "sajda", "uthmani"}},
     };
     for (const auto &t : schema) {
         sql::Statement info(db, QByteArray("PRAGMA table_info(") + t.table + ");");

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "data/datacontrol.h"
+#include "search/occurrences.h"
+
+#include <QList>
+#include <QString>
+#include <vector>
+
+namespace zarfan {
+
+// The two scripts a page is read in: the aya text as the main window shows
+// it, or Tanzil's Uthmani text.
+enum class Script { Imlaei, Uthmani };
+
+struct PageAya {
+    int id = 0, sura = 0, aya = 0, juz = 0, quarter = 0;
+    QString sajda;           // "", "recommended" or "obligatory"
+    qsizetype start = 0;     // of the aya in the page text
+    qsizetype wordsEnd = 0;  // where its words end and its end mark begins
+    qsizetype end = 0;       // after its end mark
+    QString imlaei;          // the text a search matches, in either script
+};
+
+// One page of the Madani mushaf as text: blocks joined by '\n', each sura's
+// run of ayas one block, its heading and basmala blocks of their own.
+struct MushafPage {
+    static constexpr int kFirst = 1;
+    static constexpr int kLast = 604;
+
+    int number = 0;
+    Script script = Script::Imlaei;
+    QString text;
+    QList<int> headingBlocks;  // "سورة " and the name, centred
+    QList<int> basmalaBlocks;  // centred
+    std::vector<PageAya> ayas;
+    QString label;             // juz, hizb, quarter, sura and sajda of the page
+
+    bool isEmpty() const { return ayas.empty(); }
+    // The aya at a text position, or nullptr between ayas.
+    const PageAya *ayaAt(qsizetype position) const;
+    const PageAya *find(int id) const;
+};
+
+// The page ranges of the words the listing's search matched: by letters in
+// the imla'i text, or by word number for a root or lemma search. In the
+// Uthmani script word k is word k of the imla'i text only where both have as
+// many words; elsewhere nothing is marked.
+QList<TextRange> matchedRanges(const MushafPage &page, const SearchMatch &match, const WordsByAya &wordsOfRootOrLemma);
+
+// A number in Arabic-Indic digits.
+QString arabicIndicNumber(int n);
+// The mark after an aya: its number between ornate brackets.
+QString ayaEndMark(int aya);
+// What a screen reader says for an aya: the listing's line form.
+QString ayaReference(int sura, int aya);
+int clampPage(int page);
+
+// Reads pages from the database, one statement a page.
+class MushafReader {
+public:
+    explicit MushafReader(const QString &connection);
+    // An empty page when the database cannot give it.
+    MushafPage page(int number, Script script);
+    // The page an aya lies on; 0 when unknown.
+    int pageOf(int ayaId);
+
+private:
+    const QString &basmala(Script script, int sura);
+
+    DataControl dc_;
+    QString basmala_[3]; // imla'i; Uthmani; Uthmani of suras 95 and 97
+};
+
+} // namespace zarfan

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSpinBox>
+#include <QTextEdit>
+
+namespace zarfan {
+
+// The reading page: read-only text with a caret, so that a screen reader can
+// read it by letter, word and line. It reports the reader's page turns and
+// picks; copying gives plain text only.
+class PageView : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit PageView(QWidget *parent = nullptr);
+
+signals:
+    // +1 the next page, -1 the previous one.
+    void turnRequested(int direction);
+    void endRequested(bool last);
+    void zoomRequested(int direction);
+    // A click or Enter at a text position.
+    void picked(int position);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    QMimeData *createMimeDataFromSelection() const override;
+};
+
+// A page number box where a number beyond the range is taken as its nearest
+// end rather than refused.
+class PageSpinBox : public QSpinBox {
+    Q_OBJECT
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString &input, int &pos) const override;
+    void fixup(QString &input) const override;
+};
+
+} // namespace zarfan

@@ -1,0 +1,113 @@
+#include "readingcommands.h"
+
+#include "data/userstore.h"
+#include "reading/readingwindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+
+namespace zarfan {
+
+namespace {
+// The palette the program started with, before any theme.
+const QPalette &systemPalette()
+{
+    static const QPalette palette = QApplication::palette();
+    return palette;
+}
+} // namespace
+
+ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const ReadingActions &actions)
+    : QObject(mainWindow), state_(state), main_(mainWindow), actions_(actions)
+{
+    systemPalette();
+    auto *themes = new QActionGroup(this);
+    themes->setExclusive(true);
+    for (QAction *a : {actions.light, actions.paper, actions.dark}) {
+        a->setCheckable(true);
+        themes->addAction(a);
+    }
+    actions.zoomIn->setShortcuts({QKeySequence(QStringLiteral("Ctrl+=")), QKeySequence(QStringLiteral("Ctrl++"))});
+    connect(actions.window, &QAction::triggered, this, &ReadingCommands::openWindow);
+    connect(actions.continueReading, &QAction::triggered, this, &ReadingCommands::continueReading);
+    connect(actions.zoomIn, &QAction::triggered, this, [this] { setZoom(Zoom::step(state_.zoom(), 1)); });
+    connect(actions.zoomOut, &QAction::triggered, this, [this] { setZoom(Zoom::step(state_.zoom(), -1)); });
+    connect(actions.zoomReset, &QAction::triggered, this, [this] { setZoom(Zoom::kNormal); });
+    connect(actions.light, &QAction::triggered, this, [this] { setTheme(Theme::Light); });
+    connect(actions.paper, &QAction::triggered, this, [this] { setTheme(Theme::Paper); });
+    connect(actions.dark, &QAction::triggered, this, [this] { setTheme(Theme::Dark); });
+    // Ctrl + wheel on the page changes the zoom through the state: kept too.
+    connect(&state_, &ReadingState::zoomChanged, this, [this](int percent) {
+        if (UserStore *store = state_.userStore())
+            store->setValue(QStringLiteral("reading.zoom"), QByteArray::number(percent));
+    });
+
+    UserStore *store = state_.userStore();
+    const QByteArray zoom = store ? store->value(QStringLiteral("reading.zoom")) : QByteArray();
+    state_.setZoom(zoom.isEmpty() ? Zoom::kNormal : Zoom::clamp(zoom.toInt()));
+    setTheme(themeFromKey(store ? store->value(QStringLiteral("reading.theme")) : QByteArray()));
+}
+
+ReadingCommands::~ReadingCommands() { delete window_; }
+
+ReadingWindow *ReadingCommands::window() const { return window_; }
+
+ReadingWindow *ReadingCommands::ensureWindow()
+{
+    if (!window_) {
+        window_ = new ReadingWindow(state_, main_);
+        // The size and theme keys work in the reading window as well.
+        window_->addActions({actions_.zoomIn, actions_.zoomOut, actions_.zoomReset, actions_.continueReading});
+    }
+    return window_;
+}
+
+void ReadingCommands::openWindow()
+{
+    const bool fresh = !window_;
+    ReadingWindow *w = ensureWindow();
+    if (fresh || !w->isVisible())
+        w->openAtCurrentAya();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void ReadingCommands::continueReading()
+{
+    ReadingWindow *w = ensureWindow();
+    w->continueReading();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void ReadingCommands::closeWindow()
+{
+    if (window_)
+        window_->close();
+}
+
+void ReadingCommands::setZoom(int percent) { state_.setZoom(Zoom::clamp(percent)); }
+
+void ReadingCommands::setTheme(Theme theme)
+{
+    QApplication::setPalette(themePalette(theme, systemPalette()));
+    QAction *checked = theme == Theme::Paper ? actions_.paper : theme == Theme::Dark ? actions_.dark : actions_.light;
+    checked->setChecked(true);
+    if (UserStore *store = state_.userStore())
+        store->setValue(QStringLiteral("reading.theme"), themeKey(theme).toLatin1());
+}
+
+void followZoom(QWidget *box, ReadingState &state, bool ayaFont)
+{
+    const QFont own = box->font();
+    const auto apply = [box, &state, own, ayaFont] { box->setFont(Zoom::apply(ayaFont ? state.ayaFont() : own, state.zoom())); };
+    apply();
+    QObject::connect(&state, &ReadingState::zoomChanged, box, apply);
+    if (ayaFont)
+        QObject::connect(&state, &ReadingState::ayaFontChanged, box, apply);
+}
+
+} // namespace zarfan

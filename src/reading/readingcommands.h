@@ -1,0 +1,51 @@
+#pragma once
+
+#include "browse/readingstate.h"
+#include "reading/readingview.h"
+
+#include <QObject>
+#include <QPalette>
+#include <QPointer>
+
+class QAction;
+
+namespace zarfan {
+
+class ReadingWindow;
+
+// The menu "القراءة": the reading window, text size and theme. The main
+// window hands its actions over and does nothing else with them.
+struct ReadingActions {
+    QAction *window = nullptr, *continueReading = nullptr;
+    QAction *zoomIn = nullptr, *zoomOut = nullptr, *zoomReset = nullptr;
+    QAction *light = nullptr, *paper = nullptr, *dark = nullptr;
+};
+
+class ReadingCommands : public QObject {
+    Q_OBJECT
+public:
+    // Puts back the saved size and theme.
+    ReadingCommands(ReadingState &state, QWidget *mainWindow, const ReadingActions &actions);
+    ~ReadingCommands() override;
+
+    ReadingWindow *window() const;
+    void openWindow();
+    void continueReading();
+    void setTheme(Theme theme);
+    void setZoom(int percent);
+    void closeWindow();
+
+private:
+    ReadingWindow *ensureWindow();
+
+    ReadingState &state_;
+    QWidget *main_;
+    ReadingActions actions_;
+    QPointer<ReadingWindow> window_;
+};
+
+// Keeps a text box's font at the reader's zoom of its own font, or of the
+// aya font when it shows ayas.
+void followZoom(QWidget *box, ReadingState &state, bool ayaFont = false);
+
+} // namespace zarfan

@@ -1,0 +1,292 @@
+#include "browse/suratables.h"
+#include "data/connectionstring.h"
+#include "data/userstore.h"
+#include "guitest.h"
+#include "reading/mushafpage.h"
+#include "reading/readingcommands.h"
+#include "reading/readingview.h"
+#include "reading/readingwindow.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTextBlock>
+#include <QTextEdit>
+
+using namespace zarfan;
+using guitest::child;
+
+namespace {
+// The Uthmani text of an aya straight from the source file.
+QString uthmaniSource(int sura, int aya)
+{
+    QFile f(testutil::dataDir() + u"/quran-uthmani.tsv"_qs);
+    f.open(QIODevice::ReadOnly);
+    const QString prefix = QStringLiteral("\t%1\t%2\t").arg(sura).arg(aya);
+    while (!f.atEnd()) {
+        const QString line = QString::fromUtf8(f.readLine()).chopped(1);
+        if (line.contains(prefix))
+            return line.section(u'\t', 3);
+    }
+    return {};
+}
+
+QString block(const MushafPage &page, int n) { return page.text.section(u'\n', n, n); }
+} // namespace
+
+class ReadingTest : public QObject {
+    Q_OBJECT
+private:
+
+private slots:
+    void initTestCase()
+    {
+        initResources();
+        installFontSubstitutions();
+    }
+
+    void pagesAsPrinted()
+    {
+        MushafReader reader(buildConnectionString(testutil::realDbFolder()));
+        // Page 1: Al-Fatiha, its basmala is its first aya, not a line of its own.
+        MushafPage p = reader.page(1, Script::Imlaei);
+        QCOMPARE(int(p.ayas.size()), 7);
+        QCOMPARE(p.headingBlocks, QList<int>({0}));
+        QVERIFY(p.basmalaBlocks.isEmpty());
+        QCOMPARE(block(p, 0), u"سورة "_qs + SuraTables::name(1));
+        QVERIFY(p.text.endsWith(u"﴿٧﴾"_qs));
+        QCOMPARE(p.label, u"الجزء : 1    الحزب : 1    الربع : 1    السورة : "_qs + SuraTables::name(1));
+
+        // The last page: three suras, each with heading and basmala.
+        p = reader.page(604, Script::Uthmani);
+        QCOMPARE(p.headingBlocks, QList<int>({0, 3, 6}));
+        QCOMPARE(p.basmalaBlocks, QList<int>({1, 4, 7}));
+        QCOMPARE(p.ayas.back().sura, 114);
+        QCOMPARE(p.ayas.back().aya, 6);
+        // Shown as Tanzil wrote it, not normalised.
+        QVERIFY(p.text.contains(uthmaniSource(114, 6) + u" ﴿٦﴾"_qs));
+
+        // A page that starts inside a sura: no heading, the label of its first aya.
+        p = reader.page(42, Script::Imlaei);
+        QVERIFY(p.headingBlocks.isEmpty());
+        QCOMPARE(p.ayas.front().sura, 2);
+        QVERIFY(p.find(262)); // 2:255
+        QCOMPARE(p.text.mid(p.find(262)->wordsEnd, 6), u" ﴿٢٥٥﴾"_qs);
+        QVERIFY(p.label.startsWith(u"الجزء : 3    الحزب : 5    الربع : 1"_qs));
+
+        // Sura 9 has a heading and no basmala.
+        p = reader.page(187, Script::Imlaei);
+        const int tawba = p.headingBlocks.last();
+        QCOMPARE(block(p, tawba), u"سورة "_qs + SuraTables::name(9));
+        QVERIFY(!p.basmalaBlocks.contains(tawba + 1));
+
+        // Suras 95 and 96 on one page: Tanzil's two Uthmani forms of the basmala.
+        p = reader.page(597, Script::Uthmani);
+        QCOMPARE(p.basmalaBlocks.size(), 2);
+        const QString basmala95 = block(p, p.basmalaBlocks[0]), basmala96 = block(p, p.basmalaBlocks[1]);
+        QCOMPARE(basmala96, uthmaniSource(1, 1));
+        QCOMPARE(basmala95, uthmaniSource(1, 1).insert(2, QChar(0x0651)));
+
+        // The sajda ayas: the sign in the text and the kind in the label.
+        p = reader.page(176, Script::Imlaei);
+        QVERIFY(p.label.endsWith(u"    سجدة مستحبة"_qs));
+        QVERIFY(p.text.mid(p.find(1160)->start, p.find(1160)->wordsEnd - p.find(1160)->start).endsWith(QChar(0x06E9)));
+        QCOMPARE(reader.page(reader.pageOf(3518), Script::Uthmani).label.right(10), u"سجدة واجبة"_qs); // 32:15
+        QCOMPARE(reader.page(999, Script::Imlaei).number, 604);
+    }
+
+    void zoomAndThemes()
+    {
+        QCOMPARE(Zoom::step(100, 1), 110);
+        QCOMPARE(Zoom::step(300, 1), 300);
+        QCOMPARE(Zoom::step(50, -1), 50);
+        QCOMPARE(Zoom::step(125, -1), 120);
+        QCOMPARE(Zoom::apply(QFont(u"Amiri"_qs, 20), 150).pointSizeF(), 30.0);
+        for (const Theme theme : {Theme::Paper, Theme::Dark}) {
+            const QPalette p = themePalette(theme, QPalette());
+            QVERIFY(contrastRatio(p.color(QPalette::Text), p.color(QPalette::Base)) >= 4.5);
+            QVERIFY(contrastRatio(p.color(QPalette::HighlightedText), p.color(QPalette::Highlight)) >= 4.5);
+            QVERIFY(contrastRatio(p.color(QPalette::Link), p.color(QPalette::Base)) >= 4.5);
+        }
+        QVERIFY(themePalette(Theme::Dark, QPalette()).color(QPalette::Base).lightness() < 60);
+    }
+
+    // The listing and the page follow each other, by real keys and clicks.
+    void syncBothWays()
+    {
+        guitest::AppFolder folder;
+        QTemporaryDir data;
+        UserStore store;
+        store.open(data.filePath(u"user.db"_qs));
+        ReadingState state(folder.path());
+        state.setUserStore(&store);
+        MainWindow w(state);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *search = child<QLineEdit>(&w, "searcht");
+        search->setText(u"2:255-257"_qs);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTest::keyClick(search, Qt::Key_R, Qt::ControlModifier);
+        ReadingWindow *r = w.readingCommands()->window();
+        QVERIFY(r && r->isVisible());
+        QCOMPARE(r->windowTitle(), u"القراءة"_qs);
+        QCOMPARE(r->pageNumber(), 42);
+        auto *view = child<QTextEdit>(r, "pagetext");
+        QCOMPARE(view->accessibleName(), u"نص الصفحة"_qs);
+        QCOMPARE(view->accessibleDescription(), u"البقرة : 255"_qs);
+        QCOMPARE(view->extraSelections().size(), 1);
+        QCOMPARE(view->extraSelections().first().cursor.selectionStart(), int(r->page().find(262)->start));
+
+        // A line further down the listing, by the arrow key: the page turns.
+        auto *list = child<QListView>(&w, "suraayaalist");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(r->pageNumber(), 43);
+        QCOMPARE(state.currentAya(), 264);
+
+        // A click on 2:258, not listed, shows it alone; Enter on 2:257 selects its line.
+        const auto clickAya = [&](int id) {
+            const PageAya *a = r->page().find(id);
+            QVERIFY(a);
+            QTextCursor c(view->document());
+            c.setPosition(int(a->start + 3));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cursorRect(c).center());
+        };
+        auto *text1 = child<QPlainTextEdit>(&w, "Text1");
+        clickAya(265);
+        QVERIFY(text1->toPlainText().endsWith(u"[البقرة : 258]"_qs));
+        QVERIFY(!list->currentIndex().isValid());
+        QCOMPARE(child<QLabel>(&w, "pagenotext")->text(), u"43"_qs);
+        QCOMPARE(view->extraSelections().first().cursor.selectionStart(), int(r->page().find(265)->start));
+        QTextCursor c(view->document());
+        c.setPosition(int(r->page().find(264)->start + 2));
+        view->setTextCursor(c);
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(list->currentIndex().row(), 2);
+        QVERIFY(text1->toPlainText().endsWith(u"[البقرة : 257]"_qs));
+        QTest::keyClick(view, Qt::Key_Right, Qt::AltModifier);
+        clickAya(263);
+        QCOMPARE(list->currentIndex().row(), 1);
+        QVERIFY(text1->toPlainText().endsWith(u"[البقرة : 256]"_qs));
+
+        // Marked words of a word search.
+        search->setText(u"كرسيه"_qs);
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(r->pageNumber(), 42);
+        const PageAya *throne = r->page().find(262);
+        const auto marks = view->extraSelections();
+        QVERIFY(std::any_of(marks.begin(), marks.end(), [&](const QTextEdit::ExtraSelection &s) {
+            return s.format.fontUnderline() && s.cursor.selectionStart() > throne->start && s.cursor.selectionEnd() < throne->wordsEnd;
+        }));
+
+        // Copy gives plain text.
+        view->selectAll();
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        const QMimeData *copied = QApplication::clipboard()->mimeData();
+        QVERIFY(!copied->hasHtml());
+        QCOMPARE(copied->text(), r->page().text);
+    }
+
+    void turningPages()
+    {
+        guitest::AppFolder folder;
+        MainWindow w(folder.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        ReadingWindow *r = w.readingCommands()->window();
+        QVERIFY(r && QTest::qWaitForWindowExposed(r));
+        QCOMPARE(r->pageNumber(), 1);
+        auto *view = child<QTextEdit>(r, "pagetext");
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(r->pageNumber(), 2);
+        QTest::keyClick(view, Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(r->pageNumber(), 1);
+        QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(r->pageNumber(), 604);
+        QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(r->pageNumber(), 1);
+        // PageDown scrolls a long page first, then turns.
+        r->resize(400, 260);
+        r->showPage(50);
+        QCoreApplication::processEvents();
+        QVERIFY(view->verticalScrollBar()->maximum() > 0);
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(r->pageNumber(), 50);
+        for (int i = 0; i < 30 && r->pageNumber() == 50; ++i)
+            QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(r->pageNumber(), 51);
+        QCOMPARE(view->verticalScrollBar()->value(), 0);
+        QTest::keyClick(child<QPushButton>(r, "previouspage"), Qt::Key_Space);
+        QCOMPARE(r->pageNumber(), 50);
+        QTest::mouseClick(child<QPushButton>(r, "nextpage"), Qt::LeftButton);
+        QCOMPARE(r->pageNumber(), 51);
+        // A typed number beyond the last page is clamped.
+        auto *spin = child<QSpinBox>(r, "page");
+        spin->selectAll();
+        QTest::keyClicks(spin, u"999"_qs);
+        QTest::keyClick(spin, Qt::Key_Return);
+        QCOMPARE(r->pageNumber(), 604);
+        QCOMPARE(child<QLabel>(r, "facts")->text(), child<QLabel>(r, "facts")->accessibleName());
+    }
+
+    // The place, script, size and theme come back at the next start.
+    void keptAcrossARestart()
+    {
+        guitest::AppFolder folder;
+        QTemporaryDir data;
+        const QString path = data.filePath(u"user.db"_qs);
+        {
+            UserStore store;
+            store.open(path);
+            ReadingState state(folder.path());
+            state.setUserStore(&store);
+            MainWindow w(state);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier);
+            ReadingWindow *r = w.readingCommands()->window();
+            QVERIFY(r);
+            auto *spin = child<QSpinBox>(r, "page");
+            spin->selectAll();
+            QTest::keyClicks(spin, u"300"_qs);
+            QTest::keyClick(spin, Qt::Key_Return);
+            child<QComboBox>(r, "script")->setCurrentIndex(1);
+            QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+            QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+            child<QAction>(&w, "themepaper")->trigger();
+            w.close();
+        }
+        UserStore store;
+        QCOMPARE(store.open(path), UserStore::Opened::Existing);
+        ReadingState state(folder.path());
+        state.setUserStore(&store);
+        MainWindow w(state);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(state.zoom(), 120);
+        QCOMPARE(child<QPlainTextEdit>(&w, "Text1")->font().pointSizeF(), state.ayaFont().pointSizeF() * 1.2);
+        QCOMPARE(QApplication::palette().color(QPalette::Base), themePalette(Theme::Paper, QPalette()).color(QPalette::Base));
+        QVERIFY(child<QAction>(&w, "themepaper")->isChecked());
+        QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        ReadingWindow *r = w.readingCommands()->window();
+        QVERIFY(r);
+        QCOMPARE(r->pageNumber(), 300);
+        QCOMPARE(r->script(), Script::Uthmani);
+        QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
+        child<QAction>(&w, "themelight")->trigger();
+        QCOMPARE(state.zoom(), 100);
+    }
+};
+
+QTEST_MAIN(ReadingTest)
+#include "test_reading.moc"
