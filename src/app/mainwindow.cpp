@@ -19,6 +19,10 @@
 #include "search/optionswindow.h"
 #include "search/searchstatement.h"
 #include "topics/topicwindow.h"
+#include "recitation/playerbar.h"
+#include "recitation/playerengine.h"
+#include "recitation/recitation.h"
+#include "recitation/recitationcommands.h"
 
 #include <QCheckBox>
 #include <QAbstractItemView>
@@ -32,6 +36,9 @@
 #include <QScreen>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <limits>
 #include <QStatusBar>
 #include <QToolTip>
 #include <QTextEdit>
@@ -142,6 +149,17 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     setValueLabel(ui->Label1, ui->chapterNOtext, QStringLiteral("0"));
     setValueLabel(ui->label8, ui->typetext, QStringLiteral("---"));
     setValueLabel(ui->Label10, ui->soraayanum, QStringLiteral("0"));
+    auto *recitation = new Recitation(new MediaPlayerEngine, this);
+    recitation->setUserStore(state_.userStore());
+    auto *recitationCommands = new RecitationCommands(*recitation, state_, this);
+    recitationCommands->setCurrentAya([this] { return shownAyaId_; });
+    menuBar()->addMenu(recitationCommands->menu());
+    QToolBar *playerBar = addToolBar(QStringLiteral("التلاوة"));
+    playerBar->setObjectName(QStringLiteral("recitationBar"));
+    addToolBar(Qt::BottomToolBarArea, playerBar);
+    playerBar->addWidget(new PlayerBar(*recitationCommands, playerBar));
+    connect(&state_, &ReadingState::recitationReached, this, &MainWindow::followAya);
+
     ui->searcht->setFocus();
 }
 
@@ -200,20 +218,43 @@ void MainWindow::onListingFinished(int count)
         ui->suraayaalist->setCurrentIndex(first);
 }
 
-void MainWindow::displayLine(int k)
+void MainWindow::displayLine(int k) { showLine(listing(), k); }
+
+void MainWindow::showLine(const ResultListing &from, int k)
 {
-    if (!listing().isValidLine(k))
+    if (!from.isValidLine(k))
         return;
-    const AyaView view = zarfan::displayLine(Adodc2, listing(), k, state_.withoutDiacritics());
+    const AyaView view = zarfan::displayLine(Adodc2, from, k, state_.withoutDiacritics());
     ui->Text1->setPlainText(view.text);
     shownAyaLength_ = view.ayaLength;
-    shownAyaId_ = listing().at(k).id.toInt();
+    shownAyaId_ = from.at(k).id.toInt();
     ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
     applyHighlights();
     setValueLabel(ui->label8, ui->typetext, view.type);
     setValueLabel(ui->Label10, ui->soraayanum, view.ayaCount);
     setValueLabel(ui->Label1, ui->chapterNOtext, view.juz);
     setValueLabel(ui->Label4, ui->pagenotext, view.page);
+}
+
+void MainWindow::followAya(int ayaId)
+{
+    for (int k = 0; k < listing().count(); ++k) {
+        if (listing().at(k).id.toInt() != ayaId)
+            continue;
+        if (ui->suraayaalist->currentIndex().row() == k)
+            displayLine(k);
+        else
+            ui->suraayaalist->setCurrentIndex(listing().index(k));
+        return;
+    }
+    // Shown without replacing the reader's listing.
+    ResultListing one;
+    DataControl control;
+    control.setConnectionString(state_.connectionString());
+    control.setRecordSource(query::ayaById(QString::number(ayaId)));
+    EventYield never(std::numeric_limits<int>::max());
+    if (fillListing(control, one, never) == FillOutcome::Finished)
+        showLine(one, 0);
 }
 
 TopicWindow *MainWindow::topicWindow() const { return Form8; }

@@ -76,6 +76,9 @@ protected:
 
 private:
     void onListingFinished(int count);
+    void showLine(const ResultListing &from, int k);
+    // The aya being recited: its listing line, or the aya alone.
+    void followAya(int ayaId);
     void setValueLabel(const QLabel *caption, QLabel *label, const QString &value);
     void applySavedFont();
     void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
