@@ -24,6 +24,22 @@ int clampRepeat(int n) { return std::clamp(n, 1, Recitation::kMaxRepeat); }
 Recitation::Recitation(PlayerEngine *engine, QObject *parent)
     : QObject(parent), engine_(engine), downloader_(new RecitationDownloader(this))
 {
+    connect(downloader_, &RecitationDownloader::fetched, this, &Recitation::onFetched);
+    connect(downloader_, &RecitationDownloader::failed, this, &Recitation::onFetchFailed);
+    connectEngine();
+}
+
+void Recitation::setEngine(PlayerEngine *engine)
+{
+    stop();
+    delete engine_;
+    engine_ = engine;
+    engine_->setRate(speed_);
+    connectEngine();
+}
+
+void Recitation::connectEngine()
+{
     engine_->setParent(this);
     connect(engine_, &PlayerEngine::started, this, [this] {
         if (state_ == State::Loading)
@@ -36,8 +52,6 @@ Recitation::Recitation(PlayerEngine *engine, QObject *parent)
         report(QStringLiteral("تعذر تشغيل تلاوة الآية %1\n%2").arg(ayaCaption(sequence_.at(std::size_t(position_)).aya), why));
         stop();
     });
-    connect(downloader_, &RecitationDownloader::fetched, this, &Recitation::onFetched);
-    connect(downloader_, &RecitationDownloader::failed, this, &Recitation::onFetchFailed);
 }
 
 Recitation::~Recitation() { downloader_->cancelAll(); }

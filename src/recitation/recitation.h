@@ -28,6 +28,8 @@ public:
     explicit Recitation(PlayerEngine *engine, QObject *parent = nullptr);
     ~Recitation() override;
 
+    // Replaces the engine (tests drive the sequencing without a sound card).
+    void setEngine(PlayerEngine *engine);
     void setUserStore(UserStore *store);
 
     const QList<Reciter> &reciters() const { return reciters_; }
@@ -68,6 +70,7 @@ signals:
     void settingsChanged();
 
 private:
+    void connectEngine();
     void save();
     void setState(State s);
     void startStep(int position);
