@@ -1,5 +1,6 @@
 #include "playerengine.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QMediaDevices>
 #include <QMediaPlayer>

@@ -6,6 +6,7 @@
 #include "reciterwindow.h"
 
 #include <QAction>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 
