@@ -92,7 +92,7 @@ struct Row {
     QString name;
     double ms = 0, raw = 0, perRow = -1;
     int perRowCount = 0;
-    QString error; // what kept the row from being measured
+    QString error = {}; // what kept the row from being measured
 };
 std::vector<Row> rows;
 

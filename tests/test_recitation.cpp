@@ -8,6 +8,11 @@
 #include "recitation/recitationcommands.h"
 #include "recitation/playlist.h"
 #include "recitation/reciter.h"
+#include "recitation/reciterwindow.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QListWidget>
 
 #include <QAudioDecoder>
 #include <QListView>
@@ -252,6 +257,50 @@ private slots:
         QTest::keyClick(list, Qt::Key_F5);
         QCOMPARE(log.lines().size(), 1);
         QCOMPARE(recitation.state(), Recitation::State::Stopped);
+    }
+
+    // The sources window refuses what cannot be used, naming it; the saved
+    // files are deleted after the reader confirms their size.
+    void sourcesAndSavedFiles()
+    {
+        guitest::AppFolder app;
+        MainWindow window(app.path());
+        auto *commands = window.findChild<RecitationCommands *>();
+        QVERIFY(commands);
+        commands->sources()->trigger();
+        auto *sources = window.findChild<ReciterWindow *>();
+        QVERIFY(sources);
+        guitest::MessageLog log;
+        sources->nameEdit()->setText(u"قارئ"_qs);
+        QTest::keyClicks(sources->sourceEdit(), u"https://example.org/{sura}.mp3"_qs);
+        QTest::mouseClick(guitest::child<QPushButton>(sources, "addReciter"), Qt::LeftButton);
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY(log.lines().first().contains(u"{aya}"_qs));
+        QVERIFY(commands->recitation().reciters().isEmpty());
+        QTemporaryDir folder;
+        sources->sourceEdit()->setText(folder.path());
+        QTest::mouseClick(guitest::child<QPushButton>(sources, "addReciter"), Qt::LeftButton);
+        QCOMPARE(commands->recitation().reciters(), (QList<Reciter>{{u"قارئ"_qs, folder.path()}}));
+        QCOMPARE(sources->list()->count(), 1);
+
+        QDir().mkpath(recitationCacheRoot() + u"/x"_qs);
+        QFile f(recitationCacheRoot() + u"/x/001001.mp3"_qs);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(3000, 'x'));
+        f.close();
+        QString asked;
+        guitest::whenModal([&](QWidget *box) {
+            asked = static_cast<QMessageBox *>(box)->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        commands->clearCache()->trigger();
+        QVERIFY2(asked.contains(QLocale().formattedDataSize(3000)), qPrintable(asked));
+        QVERIFY(f.exists());
+        guitest::whenModal([](QWidget *box) {
+            QTest::mouseClick(static_cast<QMessageBox *>(box)->button(QMessageBox::Yes), Qt::LeftButton);
+        });
+        commands->clearCache()->trigger();
+        QVERIFY(!f.exists());
     }
 
     void downloads()

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -35,6 +36,8 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
         label->setBuddy(control);
         control->setObjectName(name);
         control->setAccessibleName(caption);
+        for (QLineEdit *edit : control->findChildren<QLineEdit *>())
+            edit->setAccessibleName(caption);
         row->addWidget(label);
         row->addWidget(control);
     };
