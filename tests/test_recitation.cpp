@@ -73,6 +73,8 @@ public:
             send("200 OK", "audio/mpeg", mp3, mp3.size());
         else if (path.startsWith("/html/"))
             send("200 OK", "text/html", "<html><body>Not here</body></html>", 34);
+        else if (path.startsWith("/disguised/")) // an error page that calls itself audio
+            send("200 OK", "audio/mpeg", "<html><body>Not here</body></html>", 34);
         else if (path.startsWith("/short/"))
             send("200 OK", "audio/mpeg", mp3.left(500), mp3.size());
         else if (path.startsWith("/silent/"))
@@ -315,7 +317,7 @@ private slots:
         QFile kept(target);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), server.mp3);
-        for (const QString &path : {u"missing/x"_qs, u"html/x"_qs, u"short/x"_qs}) {
+        for (const QString &path : {u"missing/x"_qs, u"html/x"_qs, u"disguised/x"_qs, u"short/x"_qs}) {
             const QString t = cache.filePath(u"b/"_qs + path.section(u'/', 0, 0));
             down.fetch(QUrl(server.url(path)), t);
             QVERIFY2(bad.wait(), qPrintable(path));
