@@ -15,9 +15,13 @@
 #include "topics/topicwindow.h"
 #include "reading/readingcommands.h"
 #include "reading/readingwindow.h"
+#include "recitation/playerengine.h"
+#include "recitation/recitation.h"
+#include "recitation/reciter.h"
 #include "search/searchstatement.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -92,6 +96,7 @@ struct Row {
     QString name;
     double ms = 0, raw = 0, perRow = -1;
     int perRowCount = 0;
+    QString error = {}; // what kept the row from being measured
 };
 std::vector<Row> rows;
 
@@ -100,6 +105,10 @@ void print()
     std::printf("\n| measurement | median ms | raw statement ms | ratio to raw | per-row-yield fill ms | ratio to per-row |\n");
     std::printf("|---|---:|---:|---:|---:|---:|\n");
     for (const Row &r : rows) {
+        if (!r.error.isEmpty()) {
+            std::printf("| %s | error: %s | - | - | - | - |\n", qPrintable(r.name), qPrintable(r.error));
+            continue;
+        }
         QString perRow = u"-"_qs, perRatio = u"-"_qs;
         if (r.perRow >= 0) {
             perRow = QString::number(r.perRow, 'f', 1) + (r.perRowCount ? QStringLiteral(" (%1 rows)").arg(r.perRowCount) : QString());
@@ -109,6 +118,64 @@ void print()
                     r.raw > 0 ? qPrintable(QString::number(r.raw, 'f', 1)) : "-",
                     r.raw > 0 ? qPrintable(QString::number(r.ms / r.raw, 'f', 2) + u'x') : "-", qPrintable(perRow), qPrintable(perRatio));
     }
+}
+
+// Local-folder recitation, timed by the media player's own state signals:
+// from play to the player playing, and from the end of one aya to the next
+// playing.
+void recitationRows()
+{
+    Row start{u"recitation: play to playing (local folder)"_qs}, gap{u"recitation: gap between two ayas (local folder)"_qs};
+    const auto fail = [&](const QString &why) {
+        start.error = gap.error = why;
+        rows.push_back(start);
+        rows.push_back(gap);
+    };
+    const QString sox = QStandardPaths::findExecutable(u"sox"_qs);
+    QTemporaryDir folder;
+    if (sox.isEmpty())
+        return fail(u"sox is not installed"_qs);
+    for (int aya = 1; aya <= 2; ++aya) {
+        if (QProcess::execute(sox, {u"-n"_qs, u"-r"_qs, u"22050"_qs, u"-c"_qs, u"1"_qs, folder.filePath(ayaFileName(2, aya)),
+                                    u"synth"_qs, u"0.4"_qs, u"sine"_qs, u"440"_qs})
+            != 0)
+            return fail(u"sox could not make the audio"_qs);
+    }
+    auto *engine = new MediaPlayerEngine;
+    if (!engine->hasOutput()) {
+        delete engine;
+        return fail(u"no audio output on this machine"_qs);
+    }
+    Recitation recitation(engine);
+    recitation.setReciters({{u"bench"_qs, folder.path()}});
+    std::vector<double> starts, gaps;
+    QElapsedTimer clock;
+    double endedAt = -1;
+    int heard = 0;
+    QObject::connect(engine, &PlayerEngine::ended, [&] { endedAt = double(clock.nsecsElapsed()) / 1e6; });
+    QObject::connect(engine, &PlayerEngine::started, [&] {
+        const double now = double(clock.nsecsElapsed()) / 1e6;
+        if (++heard == 1)
+            starts.push_back(now);
+        else if (endedAt >= 0)
+            gaps.push_back(now - endedAt);
+    });
+    for (int i = 0; i < runs; ++i) {
+        heard = 0;
+        endedAt = -1;
+        clock.start();
+        recitation.play({{8, 2, 1}, {9, 2, 2}}, 8);
+        QDeadlineTimer deadline(5000);
+        while (recitation.state() != Recitation::State::Stopped && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        recitation.stop();
+        if (heard < 2)
+            return fail(u"the player did not play both files within 5 s"_qs);
+    }
+    start.ms = median(starts);
+    gap.ms = median(gaps);
+    rows.push_back(start);
+    rows.push_back(gap);
 }
 
 } // namespace
@@ -424,6 +491,7 @@ int main(int argc, char **argv)
         w.readingCommands()->closeWindow();
         std::printf("listing line with the reading window / without: %.2fx\n", with.ms / without.ms);
     }
+    recitationRows();
     print();
     return 0;
 }

@@ -14,6 +14,8 @@
 #include "matchmarkspainter.h"
 #include "messages.h"
 #include "reading/readingcommands.h"
+#include "recitation/playerbar.h"
+#include "recitation/recitationcommands.h"
 #include "search/ayareference.h"
 #include "search/matchmarks.h"
 #include "searchhistorycompleter.h"
@@ -25,6 +27,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QStatusBar>
 
 namespace zarfan {
@@ -84,6 +87,16 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     windows_->readingCommands({ui->readingwindow, ui->continuereading, ui->zoomin, ui->zoomout, ui->zoomreset,
                                ui->themelight, ui->themepaper, ui->themedark});
     connect(&state_, &ReadingState::ayaChosen, this, &MainWindow::showChosenAya);
+    // The recitation: its menu here, its player bar under the reading page;
+    // the aya recited becomes the current aya.
+    auto *recitation = RecitationCommands::install(state_, this);
+    menuBar()->addMenu(recitation->menu());
+    windows_->readingCommands()->setBottomBar([recitation](QWidget *parent) { return new PlayerBar(*recitation, parent); },
+                                              recitation->keyCommands());
+    connect(&state_, &ReadingState::recitationReached, this, [this](int id) {
+        if (const auto record = recordOfAya(Adodc2, id))
+            state_.chooseAya(*record);
+    });
     new SearchHistoryCompleter(state_, ui->searcht, ui->clearhistory, this);
     chosen_ = new ChosenListCommands(state_, ui->suraayaalist, ui->Text1, ui->addaya, this);
     wordFacts_ = new WordFactsMenu(ui->Text1, state_.connectionString(), this);

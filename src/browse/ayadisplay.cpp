@@ -51,6 +51,24 @@ QString AyaView::shownText() const
     return shown;
 }
 
+std::optional<ResultRecord> recordOfAya(DataControl &display, int id)
+{
+    display.setRecordSource(query::ayaById(QString::number(id)));
+    if (!display.refresh() || display.eof())
+        return std::nullopt;
+    ResultRecord record;
+    record.id = display.field(u"ID");
+    record.sura = display.field(u"soraano");
+    record.aya = display.field(u"ayaano");
+    record.juz = display.field(u"chapterNO");
+    record.page = display.field(u"pageno");
+    const int sura = SuraTables::numberFromText(record.sura);
+    if (sura == 0)
+        return std::nullopt;
+    record.line = SuraTables::name(sura) + QStringLiteral(" : ") + record.aya;
+    return record;
+}
+
 QString tafsirText(const DataControl &display, TafsirColumn column)
 {
     return display.field(tafsirColumnName(column));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 namespace zarfan {
@@ -31,6 +33,10 @@ QString tafsirColumnName(TafsirColumn column);
 AyaView displayLine(DataControl &display, const ResultListing &listing, int k, bool withoutDiacritics);
 // The same for a record that need not be in the listing.
 AyaView displayRecord(DataControl &display, const ResultRecord &record, bool withoutDiacritics);
+
+// The listing record of the aya with this ID, fetched through the display's
+// data control; none for an ID the database lacks.
+std::optional<ResultRecord> recordOfAya(DataControl &display, int id);
 
 // The tafsir of the record on display; no new query.
 QString tafsirText(const DataControl &display, TafsirColumn column);

@@ -105,7 +105,11 @@ public:
     // How many fills are running at once; never more than one.
     int fillsOnStack() const { return fillsOnStack_; }
 
+    // The aya the recitation has reached: the windows make it current.
+    void followRecitation(int ayaId) { emit recitationReached(ayaId); }
+
 signals:
+    void recitationReached(int ayaId);
     void listingCommandsEnabled(zarfan::ReadingState::Guard guard, bool enabled);
     void ayaFontChanged(const QFont &font);
     void zoomChanged(int percent);

@@ -59,6 +59,8 @@ ReadingWindow *ReadingCommands::ensureWindow()
         window_ = new ReadingWindow(state_, main_);
         // The size and theme keys work in the reading window as well.
         window_->addActions({actions_.zoomIn, actions_.zoomOut, actions_.zoomReset, actions_.continueReading});
+        if (makeBottomBar_)
+            window_->addBottomBar(makeBottomBar_(window_), bottomBarCommands_);
     }
     return window_;
 }
@@ -108,6 +110,12 @@ void followZoom(QWidget *box, ReadingState &state, bool ayaFont)
     QObject::connect(&state, &ReadingState::zoomChanged, box, apply);
     if (ayaFont)
         QObject::connect(&state, &ReadingState::ayaFontChanged, box, apply);
+}
+
+void ReadingCommands::setBottomBar(std::function<QWidget *(QWidget *parent)> make, QList<QAction *> commands)
+{
+    makeBottomBar_ = std::move(make);
+    bottomBarCommands_ = std::move(commands);
 }
 
 } // namespace zarfan

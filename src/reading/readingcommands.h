@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPalette>
 #include <QPointer>
+#include <functional>
 
 class QAction;
 
@@ -34,6 +35,8 @@ public:
     void setTheme(Theme theme);
     void setZoom(int percent);
     void closeWindow();
+    // What the window shows under its page once made: the player bar.
+    void setBottomBar(std::function<QWidget *(QWidget *parent)> make, QList<QAction *> commands);
 
 private:
     ReadingWindow *ensureWindow();
@@ -42,6 +45,8 @@ private:
     QWidget *main_;
     ReadingActions actions_;
     QPointer<ReadingWindow> window_;
+    std::function<QWidget *(QWidget *parent)> makeBottomBar_;
+    QList<QAction *> bottomBarCommands_;
 };
 
 // Keeps a text box's font at the reader's zoom of its own font, or of the

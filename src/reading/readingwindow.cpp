@@ -256,4 +256,10 @@ void ReadingWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+void ReadingWindow::addBottomBar(QWidget *bar, const QList<QAction *> &commands)
+{
+    ui->pageLayout->addWidget(bar);
+    addActions(commands);
+}
+
 } // namespace zarfan

@@ -33,6 +33,8 @@ public:
     void showPage(int number, bool atEnd = false);
     void showAya(int ayaId);
     void turn(int direction);
+    // A bar under the page, with the commands it serves.
+    void addBottomBar(QWidget *bar, const QList<QAction *> &commands);
     // Writes the place now rather than after the short wait.
     void savePlace();
 

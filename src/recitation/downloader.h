@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QHash>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QUrl>
+
+class QNetworkReply;
+class QTimer;
+
+namespace zarfan {
+
+// Fetches recitation files into the cache, never blocking the window. Only
+// a whole audio file is kept: an error page, a truncated body or anything
+// that is not MP3 leaves nothing behind.
+class RecitationDownloader : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultTimeLimitMs = 30000;
+
+    explicit RecitationDownloader(QObject *parent = nullptr);
+    ~RecitationDownloader() override;
+
+    void setTimeLimit(int ms) { timeLimitMs_ = ms; }
+    // Starts fetching unless the file is already being fetched.
+    void fetch(const QUrl &url, const QString &target);
+    bool isFetching(const QString &target) const { return jobs_.contains(target); }
+    void cancelAll();
+
+    // Why the body is not a usable MP3 file, or empty when it is.
+    static QString bodyProblem(const QByteArray &body, qint64 announcedLength, const QString &contentType);
+
+signals:
+    void fetched(const QString &target);
+    void failed(const QString &target, const QString &why);
+
+private:
+    struct Job {
+        QNetworkReply *reply = nullptr;
+        QTimer *timer = nullptr;
+    };
+    void finish(const QString &target);
+    void drop(const QString &target);
+
+    QNetworkAccessManager network_;
+    QHash<QString, Job> jobs_;
+    int timeLimitMs_ = kDefaultTimeLimitMs;
+};
+
+} // namespace zarfan

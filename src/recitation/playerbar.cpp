@@ -1,0 +1,93 @@
+#include "playerbar.h"
+
+#include "recitation.h"
+#include "recitationcommands.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace zarfan {
+
+PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(parent), commands_(commands)
+{
+    setObjectName(QStringLiteral("playerBar"));
+    setAccessibleName(QStringLiteral("التلاوة"));
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 2, 4, 2);
+    for (QAction *action : {commands.playPause(), commands.stop(), commands.previous(), commands.next()}) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(action->objectName() + QStringLiteral("Button"));
+        button->setDefaultAction(action);
+        button->setFocusPolicy(Qt::StrongFocus);
+        // The button's name follows the action's text ("تشغيل" / "إيقاف مؤقت").
+        button->setAccessibleName(action->text());
+        connect(action, &QAction::changed, button, [button, action] { button->setAccessibleName(action->text()); });
+        row->addWidget(button);
+    }
+    const auto labelled = [&](const QString &caption, QWidget *control, const QString &name) {
+        auto *label = new QLabel(caption + QStringLiteral(" :"), this);
+        label->setBuddy(control);
+        control->setObjectName(name);
+        control->setAccessibleName(caption);
+        for (QLineEdit *edit : control->findChildren<QLineEdit *>())
+            edit->setAccessibleName(caption);
+        row->addWidget(label);
+        row->addWidget(control);
+    };
+    reciter_ = new QComboBox(this);
+    labelled(QStringLiteral("القارئ"), reciter_, QStringLiteral("reciterBox"));
+    ayaRepeat_ = new QSpinBox(this);
+    labelled(QStringLiteral("تكرار الآية"), ayaRepeat_, QStringLiteral("ayaRepeat"));
+    rangeRepeat_ = new QSpinBox(this);
+    labelled(QStringLiteral("تكرار المقطع"), rangeRepeat_, QStringLiteral("rangeRepeat"));
+    for (QSpinBox *box : {ayaRepeat_, rangeRepeat_})
+        box->setRange(1, Recitation::kMaxRepeat);
+    speed_ = new QComboBox(this);
+    for (const double s : Recitation::kSpeeds)
+        speed_->addItem(QString::number(s), s);
+    labelled(QStringLiteral("السرعة"), speed_, QStringLiteral("speedBox"));
+    range_ = new QComboBox(this);
+    range_->addItems(rangeCaptions());
+    labelled(QStringLiteral("المقطع"), range_, QStringLiteral("rangeBox"));
+    busy_ = new QProgressBar(this);
+    busy_->setObjectName(QStringLiteral("recitationDownload"));
+    busy_->setAccessibleName(QStringLiteral("تحميل التلاوة"));
+    busy_->setRange(0, 0);
+    busy_->setMaximumWidth(80);
+    busy_->hide();
+    row->addWidget(busy_);
+    row->addStretch();
+
+    Recitation &r = commands_.recitation();
+    connect(reciter_, &QComboBox::currentIndexChanged, &r, &Recitation::setReciterIndex);
+    connect(ayaRepeat_, &QSpinBox::valueChanged, &r, &Recitation::setAyaRepeat);
+    connect(rangeRepeat_, &QSpinBox::valueChanged, &r, &Recitation::setRangeRepeat);
+    connect(speed_, &QComboBox::currentIndexChanged, &r, [this, &r] { r.setSpeed(speed_->currentData().toDouble()); });
+    connect(range_, &QComboBox::currentIndexChanged, &r, [&r](int k) { r.setRange(RangeKind(k)); });
+    connect(&r, &Recitation::settingsChanged, this, &PlayerBar::showSettings);
+    connect(&r, &Recitation::downloading, busy_, &QWidget::setVisible);
+    showSettings();
+}
+
+void PlayerBar::showSettings()
+{
+    const Recitation &r = commands_.recitation();
+    const QSignalBlocker b1(reciter_), b2(ayaRepeat_), b3(rangeRepeat_), b4(speed_), b5(range_);
+    reciter_->clear();
+    for (const Reciter &reciter : r.reciters())
+        reciter_->addItem(reciter.name);
+    reciter_->setCurrentIndex(r.reciterIndex());
+    ayaRepeat_->setValue(r.ayaRepeat());
+    rangeRepeat_->setValue(r.rangeRepeat());
+    speed_->setCurrentIndex(speed_->findData(r.speed()));
+    range_->setCurrentIndex(int(r.range()));
+}
+
+} // namespace zarfan

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace zarfan {
+
+class DataControl;
+class ResultListing;
+
+struct AyaRef {
+    int id = 0; // the Ayat row, 1..6236
+    int sura = 0;
+    int aya = 0;
+    bool operator==(const AyaRef &) const = default;
+};
+
+// What "تشغيل" plays, in the order of the combo box "المقطع".
+enum class RangeKind { ToSuraEnd, Page, Juz, Listing, Chosen };
+QStringList rangeCaptions();
+
+// The ayas of a range. The current aya is where ToSuraEnd starts and whose
+// page or juz is played; the listing and the chosen IDs keep their order.
+// Ayas are looked up through the data control (the Ayat table).
+std::vector<AyaRef> expandRange(RangeKind kind, DataControl &data, int currentAyaId, const ResultListing &listing,
+                                const QStringList &chosenIds);
+
+// One file to play: an aya, or the basmala before it.
+struct PlayStep {
+    AyaRef aya;
+    bool basmala = false;
+};
+
+// Each aya ayaRepeat times, then the whole range again rangeRepeat times.
+// At the start of a sura other than 1 and 9 the basmala comes first when the
+// source has one.
+std::vector<PlayStep> playSequence(const std::vector<AyaRef> &range, int ayaRepeat, int rangeRepeat, bool hasBasmala);
+
+// "البقرة : 255"
+QString ayaCaption(const AyaRef &aya);
+
+} // namespace zarfan

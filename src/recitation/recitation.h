@@ -1,0 +1,106 @@
+#pragma once
+
+#include "playlist.h"
+#include "reciter.h"
+
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+namespace zarfan {
+
+class PlayerEngine;
+class RecitationDownloader;
+class UserStore;
+
+// The recitation of a range: its choices (kept in the per-user store), the
+// play sequence and where in it the voice is. Files come from a local folder
+// or from the cache, downloaded first when missing; the next one is fetched
+// while the current one plays.
+class Recitation : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Stopped, Loading, Playing, Paused };
+    static constexpr double kSpeeds[] = {0.75, 1.0, 1.25, 1.5};
+    static constexpr int kMaxRepeat = 99;
+
+    // The engine becomes the recitation's child.
+    explicit Recitation(PlayerEngine *engine, QObject *parent = nullptr);
+    ~Recitation() override;
+
+    // Replaces the engine (tests drive the sequencing without a sound card).
+    void setEngine(PlayerEngine *engine);
+    void setUserStore(UserStore *store);
+
+    const QList<Reciter> &reciters() const { return reciters_; }
+    void setReciters(const QList<Reciter> &reciters);
+    int reciterIndex() const { return reciter_; }
+    void setReciterIndex(int index);
+    int ayaRepeat() const { return ayaRepeat_; }
+    void setAyaRepeat(int n);
+    int rangeRepeat() const { return rangeRepeat_; }
+    void setRangeRepeat(int n);
+    double speed() const { return speed_; }
+    void setSpeed(double rate);
+    RangeKind range() const { return range_; }
+    void setRange(RangeKind kind);
+
+    State state() const { return state_; }
+    // Plays the range from the first time it reaches startAyaId (or from its
+    // start); replaces whatever played.
+    void play(const std::vector<AyaRef> &range, int startAyaId);
+    void pause();
+    void resume();
+    void stop();
+    void next();
+    void previous();
+
+    RecitationDownloader &downloader() { return *downloader_; }
+    PlayerEngine &engine() { return *engine_; }
+    const std::vector<PlayStep> &sequence() const { return sequence_; }
+    int position() const { return position_; }
+
+signals:
+    void ayaStarted(int ayaId);
+    void stateChanged(zarfan::Recitation::State state);
+    // The first file of a request is being downloaded.
+    void downloading(bool busy);
+    // Told once per play request; no audio output is told once in all.
+    void problem(const QString &message);
+    void settingsChanged();
+
+private:
+    void connectEngine();
+    void save();
+    void setState(State s);
+    void startStep(int position);
+    void stepEnded();
+    QString basmalaFile(int sura) const;
+    QString cachedFile(const AyaRef &aya, bool basmala) const;
+    void prefetch(int position);
+    void cancelFetches();
+    void report(const QString &message);
+    void onFetched(const QString &target);
+    void onFetchFailed(const QString &target, const QString &why);
+
+    PlayerEngine *engine_;
+    RecitationDownloader *downloader_;
+    UserStore *store_ = nullptr;
+    QList<Reciter> reciters_;
+    int reciter_ = -1;
+    int ayaRepeat_ = 1;
+    int rangeRepeat_ = 1;
+    double speed_ = 1.0;
+    RangeKind range_ = RangeKind::ToSuraEnd;
+
+    State state_ = State::Stopped;
+    std::vector<PlayStep> sequence_;
+    int position_ = -1;
+    QString waitingFor_;      // the file the current step waits to be downloaded
+    bool reported_ = false;   // this request has told its problem
+    bool noOutputTold_ = false;
+    int lastAya_ = 0;
+    Reciter playing_;         // the reciter of the running request
+};
+
+} // namespace zarfan

@@ -1,0 +1,121 @@
+#include "recitationcommands.h"
+
+#include "app/messages.h"
+#include "browse/readingstate.h"
+#include "playerengine.h"
+#include "recitation.h"
+#include "reciterwindow.h"
+
+#include <QAction>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace zarfan {
+
+RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &state, QWidget *window)
+    : QObject(window), recitation_(recitation), state_(state), window_(window)
+{
+    menu_ = new QMenu(QStringLiteral("التلاوة"), window);
+    menu_->setObjectName(QStringLiteral("recitationMenu"));
+    const auto add = [this](const QString &name, const QString &text, const QKeySequence &key) {
+        QAction *a = menu_->addAction(text);
+        a->setObjectName(name);
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WindowShortcut);
+        window_->addAction(a);
+        return a;
+    };
+    // Function keys: every Ctrl+letter of the windows is taken or expected.
+    playPause_ = add(QStringLiteral("recitePlay"), QStringLiteral("تشغيل"), QKeySequence(Qt::Key_F5));
+    stop_ = add(QStringLiteral("reciteStop"), QStringLiteral("إيقاف"), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    previous_ = add(QStringLiteral("recitePrevious"), QStringLiteral("الآية السابقة"), QKeySequence(Qt::Key_F6));
+    next_ = add(QStringLiteral("reciteNext"), QStringLiteral("الآية التالية"), QKeySequence(Qt::Key_F7));
+    menu_->addSeparator();
+    sources_ = add(QStringLiteral("reciteSources"), QStringLiteral("مصادر التلاوة"), QKeySequence());
+    clearCache_ = add(QStringLiteral("reciteClearCache"), QStringLiteral("حذف التلاوات المحفوظة"), QKeySequence());
+
+    connect(playPause_, &QAction::triggered, this, &RecitationCommands::togglePlay);
+    connect(stop_, &QAction::triggered, &recitation_, &Recitation::stop);
+    connect(previous_, &QAction::triggered, &recitation_, &Recitation::previous);
+    connect(next_, &QAction::triggered, &recitation_, &Recitation::next);
+    connect(sources_, &QAction::triggered, this, &RecitationCommands::openSources);
+    connect(clearCache_, &QAction::triggered, this, &RecitationCommands::deleteSaved);
+    connect(&recitation_, &Recitation::stateChanged, this, &RecitationCommands::showState);
+    connect(&recitation_, &Recitation::problem, this, [this](const QString &text) { showMessage(window_, text); });
+    connect(&recitation_, &Recitation::ayaStarted, &state_, &ReadingState::followRecitation);
+    // The listing being played is gone once a new search replaces it.
+    connect(&state_.listing(), &QAbstractItemModel::modelReset, this, [this] {
+        if (recitation_.range() == RangeKind::Listing && recitation_.state() != Recitation::State::Stopped)
+            recitation_.stop();
+    });
+    showState();
+}
+
+RecitationCommands *RecitationCommands::install(ReadingState &state, QWidget *window)
+{
+    auto *recitation = new Recitation(new MediaPlayerEngine, window);
+    recitation->setUserStore(state.userStore());
+    auto *commands = new RecitationCommands(*recitation, state, window);
+    commands->setCurrentAya([&state] { return state.currentAya(); });
+    return commands;
+}
+
+void RecitationCommands::showState()
+{
+    const Recitation::State s = recitation_.state();
+    const bool running = s == Recitation::State::Playing || s == Recitation::State::Loading;
+    playPause_->setText(running ? QStringLiteral("إيقاف مؤقت") : QStringLiteral("تشغيل"));
+    stop_->setEnabled(s != Recitation::State::Stopped);
+    previous_->setEnabled(s != Recitation::State::Stopped);
+    next_->setEnabled(s != Recitation::State::Stopped);
+}
+
+void RecitationCommands::togglePlay()
+{
+    switch (recitation_.state()) {
+    case Recitation::State::Playing:
+        recitation_.pause();
+        return;
+    case Recitation::State::Paused:
+        recitation_.resume();
+        return;
+    case Recitation::State::Loading:
+        recitation_.stop();
+        return;
+    case Recitation::State::Stopped:
+        break;
+    }
+    const int current = currentAya_ ? currentAya_() : 0;
+    DataControl data;
+    data.setConnectionString(state_.connectionString());
+    recitation_.play(expandRange(recitation_.range(), data, current, state_.listing(), state_.chosenList().hideadd), current);
+}
+
+void RecitationCommands::openSources()
+{
+    if (!sourcesWindow_)
+        sourcesWindow_ = new ReciterWindow(recitation_, window_);
+    sourcesWindow_->show();
+    sourcesWindow_->raise();
+    sourcesWindow_->activateWindow();
+}
+
+void RecitationCommands::deleteSaved()
+{
+    const qint64 bytes = recitationCacheSize();
+    if (bytes == 0) {
+        showMessage(window_, QStringLiteral("لا توجد تلاوات محفوظة"));
+        return;
+    }
+    const QString size = QLocale().formattedDataSize(bytes);
+    if (QMessageBox::question(window_, QStringLiteral("حذف التلاوات المحفوظة"),
+                              QStringLiteral("حذف التلاوات المحفوظة (%1)؟").arg(size))
+        != QMessageBox::Yes)
+        return;
+    recitation_.stop();
+    if (!clearRecitationCache())
+        showMessage(window_, QStringLiteral("تعذر حذف بعض التلاوات المحفوظة"));
+}
+
+} // namespace zarfan

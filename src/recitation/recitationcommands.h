@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace zarfan {
+
+class ReadingState;
+class Recitation;
+class ReciterWindow;
+
+// The commands of the menu "التلاوة", shared by the player bar: play or
+// pause, stop, previous and next aya, the reciters' window and deleting the
+// downloaded files. A play request expands the chosen range from the current
+// aya; each aya reached is handed to the reading state, which the windows follow.
+class RecitationCommands : public QObject {
+    Q_OBJECT
+public:
+    RecitationCommands(Recitation &recitation, ReadingState &state, QWidget *window);
+    // The recitation of a window, on the media player, starting at the
+    // reading state's current aya and kept in its user store.
+    static RecitationCommands *install(ReadingState &state, QWidget *window);
+    // The commands a player bar's window takes as its own keys.
+    QList<QAction *> keyCommands() const { return {playPause_, stop_, previous_, next_}; }
+
+    // Where "تشغيل" starts: the aya the window shows.
+    void setCurrentAya(std::function<int()> current) { currentAya_ = std::move(current); }
+
+    Recitation &recitation() { return recitation_; }
+    QMenu *menu() const { return menu_; }
+    QAction *playPause() const { return playPause_; }
+    QAction *stop() const { return stop_; }
+    QAction *previous() const { return previous_; }
+    QAction *next() const { return next_; }
+    QAction *sources() const { return sources_; }
+    QAction *clearCache() const { return clearCache_; }
+
+    void togglePlay();
+    void openSources();
+    void deleteSaved();
+
+private:
+    void showState();
+
+    Recitation &recitation_;
+    ReadingState &state_;
+    QWidget *window_;
+    std::function<int()> currentAya_;
+    QMenu *menu_;
+    QAction *playPause_, *stop_, *previous_, *next_, *sources_, *clearCache_;
+    QPointer<ReciterWindow> sourcesWindow_;
+};
+
+} // namespace zarfan

@@ -1,0 +1,431 @@
+#include "guitest.h"
+
+#include "data/connectionstring.h"
+#include "data/userstore.h"
+#include "recitation/downloader.h"
+#include "recitation/playerengine.h"
+#include "recitation/recitation.h"
+#include "recitation/recitationcommands.h"
+#include "recitation/playlist.h"
+#include "recitation/reciter.h"
+#include "recitation/reciterwindow.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QListWidget>
+
+#include <QAudioDecoder>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QLineEdit>
+
+using namespace zarfan;
+
+namespace {
+
+// Plays nothing: remembers each file and ends it when told.
+class FakeEngine : public PlayerEngine {
+public:
+    bool output = true;
+    QStringList played;
+    bool hasOutput() const override { return output; }
+    void play(const QUrl &file) override
+    {
+        played.append(QFileInfo(file.toLocalFile()).fileName());
+        emit started();
+    }
+    void pause() override {}
+    void resume() override {}
+    void stop() override {}
+    void setRate(double) override {}
+    void end() { emit ended(); }
+};
+
+// A tiny HTTP server: each path answers as its name says.
+class Server : public QTcpServer {
+public:
+    QByteArray mp3 = QByteArray("ID3\x03\x00\x00\x00\x00\x00\x00", 10) + QByteArray(2000, '\x55');
+    QList<QTcpSocket *> silent;
+    Server()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket *s = nextPendingConnection();
+            connect(s, &QTcpSocket::readyRead, s, [this, s] { answer(s); });
+        });
+    }
+    QString url(const QString &path) const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(serverPort()).arg(path); }
+    void answer(QTcpSocket *s)
+    {
+        const QByteArray request = s->readAll();
+        const QByteArray path = request.split(' ').value(1);
+        const auto send = [s](const QByteArray &status, const QByteArray &type, const QByteArray &body, qsizetype length) {
+            s->write("HTTP/1.1 " + status + "\r\nContent-Type: " + type + "\r\nContent-Length: " + QByteArray::number(length)
+                     + "\r\nConnection: close\r\n\r\n" + body);
+            s->disconnectFromHost();
+        };
+        if (path.startsWith("/good/"))
+            send("200 OK", "audio/mpeg", mp3, mp3.size());
+        else if (path.startsWith("/html/"))
+            send("200 OK", "text/html", "<html><body>Not here</body></html>", 34);
+        else if (path.startsWith("/disguised/")) // an error page that calls itself audio
+            send("200 OK", "audio/mpeg", "<html><body>Not here</body></html>", 34);
+        else if (path.startsWith("/short/"))
+            send("200 OK", "audio/mpeg", mp3.left(500), mp3.size());
+        else if (path.startsWith("/silent/"))
+            silent.append(s);
+        else
+            send("404 Not Found", "text/html", "<html>404</html>", 16);
+    }
+};
+
+QStringList filesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
+
+} // namespace
+
+class RecitationTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        clearRecitationCache();
+    }
+
+    void fileNamesAndLocations()
+    {
+        QCOMPARE(ayaFileName(1, 1), u"001001.mp3"_qs);
+        QCOMPARE(ayaFileName(2, 255), u"002255.mp3"_qs);
+        QCOMPARE(ayaFileName(18, 10), u"018010.mp3"_qs);
+        QCOMPARE(ayaFileName(114, 6), u"114006.mp3"_qs);
+        QCOMPARE(ayaFileName(9, 0), u"009000.mp3"_qs);
+        QCOMPARE(ayaFileName(0, 0), u"000000.mp3"_qs);
+        const Reciter remote{u"r"_qs, u"https://example.org/x/{sura}{aya}.mp3"_qs};
+        QCOMPARE(ayaLocation(remote, 2, 7), u"https://example.org/x/002007.mp3"_qs);
+        const Reciter local{u"r"_qs, u"/data/recit"_qs};
+        QCOMPARE(ayaLocation(local, 36, 83), u"/data/recit/036083.mp3"_qs);
+    }
+
+    void sourceValidation()
+    {
+        QTemporaryDir dir;
+        QVERIFY(reciterProblem({u"r"_qs, dir.path()}).isEmpty());
+        QVERIFY(reciterProblem({u"r"_qs, u"http://example.org/{sura}/{aya}.mp3"_qs}).isEmpty());
+        QVERIFY(reciterProblem({u"r"_qs, u"https://example.org/{sura}{aya}.mp3"_qs}).isEmpty());
+        QVERIFY(reciterProblem({u"r"_qs, u"https://example.org/{sura}.mp3"_qs}).contains(u"{aya}"_qs));
+        QVERIFY(reciterProblem({u"r"_qs, u"https://example.org/{aya}.mp3"_qs}).contains(u"{sura}"_qs));
+        QVERIFY(reciterProblem({u"r"_qs, u"ftp://example.org/{sura}{aya}.mp3"_qs}).contains(u"ftp"_qs));
+        QVERIFY(reciterProblem({u"r"_qs, u"file:///tmp/{sura}{aya}.mp3"_qs}).contains(u"file"_qs));
+        QVERIFY(reciterProblem({u"r"_qs, dir.filePath(u"absent"_qs)}).contains(dir.filePath(u"absent"_qs)));
+        QVERIFY(!reciterProblem({QString(), dir.path()}).isEmpty());
+        // The list survives the store.
+        const QList<Reciter> list{{u"أ"_qs, dir.path()}, {u"ب"_qs, u"https://e.org/{sura}{aya}.mp3"_qs}};
+        QCOMPARE(recitersFromJson(recitersToJson(list)), list);
+        QVERIFY(recitersFromJson("not json").isEmpty());
+    }
+
+    void rangeExpansion()
+    {
+        DataControl data;
+        data.setConnectionString(buildConnectionString(testutil::realDbFolder()));
+        const std::vector<testutil::SourceAya> source = testutil::readSource();
+        const auto ids = [](const std::vector<AyaRef> &v) {
+            QList<int> out;
+            for (const AyaRef &a : v)
+                out.append(a.id);
+            return out;
+        };
+        const auto sourceIds = [&](const std::function<bool(const testutil::SourceAya &)> &keep) {
+            QList<int> out;
+            for (const auto &a : source)
+                if (keep(a))
+                    out.append(a.id);
+            return out;
+        };
+        ResultListing listing;
+        const int ayatAlKursi = 262; // 2:255
+        const testutil::SourceAya &here = source.at(ayatAlKursi - 1);
+        QCOMPARE(here.sura * 1000 + here.aya, 2255);
+        const std::vector<AyaRef> toEnd = expandRange(RangeKind::ToSuraEnd, data, ayatAlKursi, listing, {});
+        QCOMPARE(ids(toEnd), sourceIds([](const auto &a) { return a.sura == 2 && a.aya >= 255; }));
+        QCOMPARE(toEnd.front(), (AyaRef{262, 2, 255}));
+        QCOMPARE(ids(expandRange(RangeKind::Page, data, ayatAlKursi, listing, {})),
+                 sourceIds([&](const auto &a) { return a.page == here.page; }));
+        QCOMPARE(ids(expandRange(RangeKind::Juz, data, ayatAlKursi, listing, {})),
+                 sourceIds([&](const auto &a) { return a.juz == here.juz; }));
+        // The listing and the chosen ayas in their own order, not the mushaf's.
+        for (const char *id : {"6236", "1", "262"})
+            listing.append({QString::fromLatin1(id), {}, {}, {}, {}, {}});
+        listing.finish();
+        QCOMPARE(ids(expandRange(RangeKind::Listing, data, 0, listing, {})), (QList<int>{6236, 1, 262}));
+        QCOMPARE(ids(expandRange(RangeKind::Chosen, data, 0, listing, {u"300"_qs, u"7"_qs, u"x"_qs})), (QList<int>{300, 7}));
+        QVERIFY(expandRange(RangeKind::ToSuraEnd, data, 0, listing, {}).empty());
+        QVERIFY(expandRange(RangeKind::Page, data, 99999, listing, {}).empty());
+    }
+
+    void repeatOrderAndBasmala()
+    {
+        const AyaRef fatiha7{7, 1, 7}, baqara1{8, 2, 1}, baqara2{9, 2, 2}, tawba1{1236, 9, 1};
+        const auto shape = [](const std::vector<PlayStep> &steps) {
+            QStringList out;
+            for (const PlayStep &s : steps)
+                out.append(s.basmala ? QStringLiteral("b%1").arg(s.aya.sura) : QString::number(s.aya.id));
+            return out.join(u' ');
+        };
+        QCOMPARE(shape(playSequence({fatiha7, baqara1, baqara2}, 2, 2, true)),
+                 u"7 7 b2 8 8 9 9 7 7 b2 8 8 9 9"_qs);
+        QCOMPARE(shape(playSequence({fatiha7, baqara1}, 1, 1, false)), u"7 8"_qs);
+        QCOMPARE(shape(playSequence({AyaRef{1, 1, 1}, tawba1}, 1, 1, true)), u"1 1236"_qs);
+    }
+
+    // A local reciter played through the menu's key: the text follows each
+    // aya, repeats and basmala come in order, and a new search goes on playing.
+    void followThroughTheEngine()
+    {
+        QTemporaryDir folder;
+        for (const char *name : {"000000.mp3", "001007.mp3", "002001.mp3", "002002.mp3"}) {
+            QFile f(folder.filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("ID3");
+        }
+        guitest::AppFolder app;
+        MainWindow window(app.path());
+        auto *commands = window.findChild<RecitationCommands *>();
+        QVERIFY(commands);
+        Recitation &recitation = commands->recitation();
+        auto *engine = new FakeEngine;
+        recitation.setEngine(engine);
+        recitation.setReciters({{u"محلي"_qs, folder.path()}});
+        recitation.setAyaRepeat(2);
+        recitation.setRange(RangeKind::Chosen);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *search = guitest::child<QLineEdit>(&window, "searcht");
+        auto *list = guitest::child<QListView>(&window, "suraayaalist");
+        auto *text = guitest::child<QPlainTextEdit>(&window, "Text1");
+        search->setText(u"1:7"_qs);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTRY_COMPARE(window.listing().count(), 1);
+        // The listing is 1:7 only; 2:1 and 2:2 come from the chosen list.
+        window.state().chosenList().hideadd = QStringList{u"7"_qs, u"8"_qs, u"9"_qs};
+        QTest::keyClick(list, Qt::Key_F5);
+        QCOMPARE(engine->played, QStringList{u"001007.mp3"_qs});
+        QCOMPARE(commands->playPause()->text(), u"إيقاف مؤقت"_qs);
+        engine->end();
+        QCOMPARE(engine->played.size(), 2);
+        engine->end(); // the basmala of sura 2, then 2:1 shown though not listed
+        QCOMPARE(engine->played.last(), u"000000.mp3"_qs);
+        engine->end();
+        QCOMPARE(engine->played.last(), u"002001.mp3"_qs);
+        QVERIFY(text->toPlainText().contains(u"[البقرة : 1]"_qs));
+        QCOMPARE(window.listing().count(), 1);
+        // A new search does not stop a range other than the listing.
+        search->setText(u"2:1-2"_qs);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTRY_COMPARE(window.listing().count(), 2);
+        QCOMPARE(recitation.state(), Recitation::State::Playing);
+        engine->end();
+        engine->end();
+        QCOMPARE(engine->played.last(), u"002002.mp3"_qs);
+        QCOMPARE(list->currentIndex().row(), 1);
+        QVERIFY(text->toPlainText().contains(u"[البقرة : 2]"_qs));
+        engine->end();
+        engine->end();
+        QCOMPARE(recitation.state(), Recitation::State::Stopped);
+        QCOMPARE(engine->played.size(), 7);
+        QCOMPARE(commands->playPause()->text(), u"تشغيل"_qs);
+
+        // The listing range, from the shown aya 2:1, stops when a search
+        // replaces the listing.
+        recitation.setRange(RangeKind::Listing);
+        list->setCurrentIndex(window.listing().index(0));
+        QTest::keyClick(list, Qt::Key_F5);
+        QCOMPARE(recitation.state(), Recitation::State::Playing);
+        QCOMPARE(engine->played.last(), u"000000.mp3"_qs);
+        search->setText(u"1:1"_qs);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTRY_COMPARE(window.listing().count(), 1);
+        QCOMPARE(recitation.state(), Recitation::State::Stopped);
+
+        // Without an audio output the reader is told once.
+        guitest::MessageLog log;
+        engine->output = false;
+        QTest::keyClick(list, Qt::Key_F5);
+        QTest::keyClick(list, Qt::Key_F5);
+        QCOMPARE(log.lines().size(), 1);
+        QCOMPARE(recitation.state(), Recitation::State::Stopped);
+    }
+
+    // The sources window refuses what cannot be used, naming it; the saved
+    // files are deleted after the reader confirms their size.
+    void sourcesAndSavedFiles()
+    {
+        guitest::AppFolder app;
+        MainWindow window(app.path());
+        auto *commands = window.findChild<RecitationCommands *>();
+        QVERIFY(commands);
+        commands->sources()->trigger();
+        auto *sources = window.findChild<ReciterWindow *>();
+        QVERIFY(sources);
+        guitest::MessageLog log;
+        sources->nameEdit()->setText(u"قارئ"_qs);
+        QTest::keyClicks(sources->sourceEdit(), u"https://example.org/{sura}.mp3"_qs);
+        QTest::mouseClick(guitest::child<QPushButton>(sources, "addReciter"), Qt::LeftButton);
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY(log.lines().first().contains(u"{aya}"_qs));
+        QVERIFY(commands->recitation().reciters().isEmpty());
+        QTemporaryDir folder;
+        sources->sourceEdit()->setText(folder.path());
+        QTest::mouseClick(guitest::child<QPushButton>(sources, "addReciter"), Qt::LeftButton);
+        QCOMPARE(commands->recitation().reciters(), (QList<Reciter>{{u"قارئ"_qs, folder.path()}}));
+        QCOMPARE(sources->list()->count(), 1);
+
+        QDir().mkpath(recitationCacheRoot() + u"/x"_qs);
+        QFile f(recitationCacheRoot() + u"/x/001001.mp3"_qs);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(3000, 'x'));
+        f.close();
+        QString asked;
+        guitest::whenModal([&](QWidget *box) {
+            asked = static_cast<QMessageBox *>(box)->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        commands->clearCache()->trigger();
+        QVERIFY2(asked.contains(QLocale().formattedDataSize(3000)), qPrintable(asked));
+        QVERIFY(f.exists());
+        guitest::whenModal([](QWidget *box) {
+            QTest::mouseClick(static_cast<QMessageBox *>(box)->button(QMessageBox::Yes), Qt::LeftButton);
+        });
+        commands->clearCache()->trigger();
+        QVERIFY(!f.exists());
+    }
+
+    void downloads()
+    {
+        Server server;
+        QTemporaryDir cache;
+        RecitationDownloader down;
+        QSignalSpy ok(&down, &RecitationDownloader::fetched), bad(&down, &RecitationDownloader::failed);
+        const QString target = cache.filePath(u"a/002255.mp3"_qs);
+        down.fetch(QUrl(server.url(u"good/x"_qs)), target);
+        QVERIFY(ok.wait());
+        QFile kept(target);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), server.mp3);
+        for (const QString &path : {u"missing/x"_qs, u"html/x"_qs, u"disguised/x"_qs, u"short/x"_qs}) {
+            const QString t = cache.filePath(u"b/"_qs + path.section(u'/', 0, 0));
+            down.fetch(QUrl(server.url(path)), t);
+            QVERIFY2(bad.wait(), qPrintable(path));
+            QCOMPARE(bad.last().at(0).toString(), t);
+            QVERIFY2(filesIn(cache.filePath(u"b"_qs)).isEmpty(), qPrintable(path));
+        }
+        // A server that never answers: the time limit ends the wait.
+        down.setTimeLimit(300);
+        QElapsedTimer clock;
+        clock.start();
+        down.fetch(QUrl(server.url(u"silent/x"_qs)), cache.filePath(u"c/1.mp3"_qs));
+        QVERIFY(bad.wait(5000));
+        QVERIFY(clock.elapsed() < 3000);
+        // Cancelled: no answer and nothing kept.
+        down.setTimeLimit(RecitationDownloader::kDefaultTimeLimitMs);
+        const int failures = int(bad.size());
+        down.fetch(QUrl(server.url(u"silent/y"_qs)), cache.filePath(u"c/2.mp3"_qs));
+        QTRY_VERIFY(server.silent.size() == 2);
+        down.cancelAll();
+        QVERIFY(!down.isFetching(cache.filePath(u"c/2.mp3"_qs)));
+        QTest::qWait(100);
+        QCOMPARE(bad.size(), failures);
+        QVERIFY(filesIn(cache.filePath(u"c"_qs)).isEmpty());
+    }
+
+    // A remote reciter: the first file downloads, the next is fetched ahead,
+    // and a missing aya is told once, naming it.
+    void remoteReciter()
+    {
+        Server server;
+        auto *engine = new FakeEngine;
+        Recitation recitation(engine);
+        recitation.setReciters({{u"بعيد"_qs, server.url(u"good/{sura}{aya}.mp3"_qs)}});
+        QSignalSpy busy(&recitation, &Recitation::downloading), problems(&recitation, &Recitation::problem);
+        recitation.play({{262, 2, 255}, {263, 2, 256}}, 262);
+        QCOMPARE(recitation.state(), Recitation::State::Loading);
+        QTRY_COMPARE(engine->played, QStringList{u"002255.mp3"_qs});
+        QCOMPARE(busy.size(), 2);
+        const QString folder = reciterCacheFolder(recitation.reciters().at(0));
+        QTRY_VERIFY(QFileInfo::exists(QDir(folder).filePath(u"002256.mp3"_qs)));
+        engine->end();
+        QCOMPARE(engine->played.last(), u"002256.mp3"_qs);
+        QVERIFY(recitationCacheSize() >= 2 * server.mp3.size());
+
+        recitation.setReciters({{u"غائب"_qs, server.url(u"missing/{sura}{aya}.mp3"_qs)}});
+        recitation.play({{262, 2, 255}, {263, 2, 256}}, 262);
+        QTRY_COMPARE(problems.size(), 1);
+        QCOMPARE(problems.last().at(0).toString().section(u'\n', 0, 0), u"تعذر تحميل تلاوة الآية البقرة : 255"_qs);
+        QCOMPARE(recitation.state(), Recitation::State::Stopped);
+        QVERIFY(filesIn(reciterCacheFolder(recitation.reciters().at(0))).isEmpty());
+        QVERIFY(clearRecitationCache());
+        QCOMPARE(recitationCacheSize(), 0);
+    }
+
+    void settingsKept()
+    {
+        QTemporaryDir dir;
+        UserStore store;
+        store.open(dir.filePath(u"user.db"_qs));
+        {
+            Recitation r(new FakeEngine);
+            r.setUserStore(&store);
+            r.setReciters({{u"أ"_qs, dir.path()}, {u"ب"_qs, dir.path() + u"/"_qs}});
+            r.setReciterIndex(1);
+            r.setAyaRepeat(5);
+            r.setRangeRepeat(99);
+            r.setSpeed(1.25);
+            r.setRange(RangeKind::Juz);
+        }
+        Recitation r(new FakeEngine);
+        r.setUserStore(&store);
+        QCOMPARE(r.reciters().size(), 2);
+        QCOMPARE(r.reciterIndex(), 1);
+        QCOMPARE(r.ayaRepeat(), 5);
+        QCOMPARE(r.rangeRepeat(), 99);
+        QCOMPARE(r.speed(), 1.25);
+        QCOMPARE(r.range(), RangeKind::Juz);
+    }
+
+    void decodesGeneratedAudio()
+    {
+        const QString sox = QStandardPaths::findExecutable(u"sox"_qs);
+        if (sox.isEmpty())
+            QSKIP("sox is not installed");
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"001001.mp3"_qs);
+        QCOMPARE(QProcess::execute(sox, {u"-n"_qs, u"-r"_qs, u"22050"_qs, u"-c"_qs, u"1"_qs, file, u"synth"_qs, u"0.5"_qs,
+                                         u"sine"_qs, u"440"_qs}),
+                 0);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(RecitationDownloader::bodyProblem(f.readAll(), f.size(), u"audio/mpeg"_qs).isEmpty());
+        QAudioDecoder decoder;
+        if (!decoder.isSupported())
+            QSKIP("no Qt Multimedia backend decodes here");
+        decoder.setSource(QUrl::fromLocalFile(file));
+        qint64 decodedUs = 0;
+        bool failed = false;
+        connect(&decoder, &QAudioDecoder::bufferReady, this, [&] { decodedUs += decoder.read().duration(); });
+        connect(&decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), this, [&] { failed = true; });
+        decoder.start();
+        QTRY_VERIFY_WITH_TIMEOUT(failed || (!decoder.isDecoding() && decodedUs > 0), 10000);
+        if (failed && decoder.error() == QAudioDecoder::NotSupportedError)
+            QSKIP("no Qt Multimedia backend decodes MP3 here");
+        QVERIFY2(!failed, qPrintable(decoder.errorString()));
+        QVERIFY2(decodedUs > 400000 && decodedUs < 700000, qPrintable(QString::number(decodedUs)));
+    }
+};
+
+QTEST_MAIN(RecitationTest)
+#include "test_recitation.moc"
