@@ -104,6 +104,7 @@ struct Aya {
     int id, sura, aya, juz, page;
     QString text, index, taf, taf2;
     QString folded, tafFolded, taf2Folded;
+    QString tafClean, taf2Clean;
 };
 
 // The words of a text: its tokens without those made only of pause marks.
@@ -164,7 +165,7 @@ std::vector<Aya> readAyat(const QString &dir)
         fail(quran.file, int(quran.rows.size()) + 1,
              QStringLiteral("holds %1 ayas instead of %2 (sura %3 is short)").arg(ayat.size()).arg(SuraTables::kAyaTotal).arg(expectedSura));
 
-    const auto readTafsir = [&](const QString &name, QString Aya::*target, QString Aya::*foldedTarget) {
+    const auto readTafsir = [&](const QString &name, QString Aya::*target, QString Aya::*foldedTarget, QString Aya::*cleanTarget) {
         const Table t = readTable(dir, name, {u"sura"_s, u"aya"_s, u"text"_s});
         if (t.rows.size() != ayat.size())
             fail(name, int(t.rows.size()) + 1, QStringLiteral("holds %1 texts instead of %2").arg(t.rows.size()).arg(ayat.size()));
@@ -177,10 +178,12 @@ std::vector<Aya> readAyat(const QString &dir)
                 fail(name, t.lineNumbers[r], QStringLiteral("empty tafsir text"));
             ayat[r].*target = t.rows[r].at(2);
             ayat[r].*foldedTarget = u' ' + foldArabic(t.rows[r].at(2)) + u' ';
+            // The literal search ignores diacritics here as in the aya text.
+            ayat[r].*cleanTarget = u' ' + cleanArabic(t.rows[r].at(2)) + u' ';
         }
     };
-    readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf, &Aya::tafFolded);
-    readTafsir(QStringLiteral("tafsir-muyassar.tsv"), &Aya::taf2, &Aya::taf2Folded);
+    readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf, &Aya::tafFolded, &Aya::tafClean);
+    readTafsir(QStringLiteral("tafsir-muyassar.tsv"), &Aya::taf2, &Aya::taf2Folded, &Aya::taf2Clean);
     return ayat;
 }
 
@@ -319,7 +322,8 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     // reading through the long tafsir texts.
     exec("CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano INTEGER NOT NULL, ayaano INTEGER NOT NULL, "
          "chapterNO INTEGER NOT NULL, pageno INTEGER NOT NULL, AyaaIndex TEXT NOT NULL, AyaaFolded TEXT NOT NULL, "
-         "Ayaa TEXT NOT NULL, taf TEXT NOT NULL, taf2 TEXT NOT NULL, tafFolded TEXT NOT NULL, taf2Folded TEXT NOT NULL);");
+         "Ayaa TEXT NOT NULL, taf TEXT NOT NULL, taf2 TEXT NOT NULL, tafFolded TEXT NOT NULL, taf2Folded TEXT NOT NULL, "
+         "tafClean TEXT NOT NULL, taf2Clean TEXT NOT NULL);");
     exec("CREATE TABLE topics_name (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
          "Topic_Name TEXT NOT NULL, Mother_Topic TEXT NOT NULL, Topic_NameFolded TEXT NOT NULL);");
     exec("CREATE TABLE topic_Ayat (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
@@ -334,7 +338,7 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
          "wordno INTEGER NOT NULL, root TEXT NOT NULL, lemma TEXT NOT NULL, rootFolded TEXT NOT NULL, "
          "lemmaFolded TEXT NOT NULL, PRIMARY KEY (rootFolded, ID)) WITHOUT ROWID;");
 
-    sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?,?,?,?);");
+    sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?);");
     for (const Aya &a : ayat) {
         insAya.bind(1, qint64(a.id));
         insAya.bind(2, qint64(a.sura));
@@ -348,6 +352,8 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         insAya.bind(10, a.taf2);
         insAya.bind(11, a.tafFolded);
         insAya.bind(12, a.taf2Folded);
+        insAya.bind(13, a.tafClean);
+        insAya.bind(14, a.taf2Clean);
         if (!insAya.execute())
             fail(path, 0, db.errorMessage());
         insAya.reset();
@@ -387,7 +393,7 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     for (const Word &w : words) {
         const QStringList parts = w.lemmaClean.split(u'|');
         for (qsizetype part = 0; part < parts.size(); ++part)
-            wordRows.push_back({foldArabic(w.root), wordRowId(w.ayaId, w.wordNo, int(part)), &w, foldArabic(parts.at(part))});
+            wordRows.push_back({foldRoot(w.root), wordRowId(w.ayaId, w.wordNo, int(part)), &w, foldArabic(parts.at(part))});
     }
     // The engine's order of text keys: by their UTF-8 bytes.
     std::sort(wordRows.begin(), wordRows.end(), [](const WordRow &a, const WordRow &b) {

@@ -54,14 +54,14 @@ private:
 };
 
 // The words of a displayed text as the search column holds them: each token
-// of the display made search text (folded, cleaned or as it stands; pause
+// of the display made search text (folded or cleaned; pause
 // marks and other tokens that vanish give no word), with the display range
 // each search word comes from.
 struct WordMap {
     QString padded;           // " word word ... "
     QList<TextRange> display; // display range of search word k
 };
-enum class WordForm { Folded, Cleaned, AsStored };
+enum class WordForm { Folded, Cleaned };
 WordMap mapWords(QStringView display, WordForm form);
 
 // The display ranges of the words that the search matched in a text shown
