@@ -3,12 +3,16 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QWidget>
+#include <QtMath>
+#include <algorithm>
 #include <QStringList>
 
 // Resources of a static library must be registered by name.
@@ -44,6 +48,17 @@ QFont designFont(const QString &family, double pointSize)
     QFont font(family);
     font.setPointSizeF(pointSize);
     return font;
+}
+
+void resizeToDesign(QWidget *window, QSize design)
+{
+    // Tahoma 8.25 pt at 96 dpi: characters 5 pixels wide on average, lines
+    // 13 pixels high.
+    const QFontMetricsF metrics(window->font());
+    double scale = std::max(metrics.averageCharWidth() / 5.0, metrics.height() / 13.0);
+    const QSize needed = window->minimumSizeHint();
+    scale = std::max({scale, needed.width() / double(design.width()), needed.height() / double(design.height())});
+    window->resize(qCeil(design.width() * scale), qCeil(design.height() * scale));
 }
 
 void centreWindow(QWidget *window)

@@ -39,6 +39,7 @@ private:
     std::unique_ptr<Ui::DistributionWindow> ui;
     ReadingState &state_;
     std::vector<DistributionRow> rows_;
+    bool shownByJuz_ = false; // what rows_ are by
 };
 
 } // namespace zarfan
