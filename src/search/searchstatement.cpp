@@ -2,6 +2,8 @@
 
 #include "arabicfolding.h"
 
+#include <QStringList>
+
 using namespace Qt::StringLiterals;
 
 namespace zarfan {
