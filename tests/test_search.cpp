@@ -418,7 +418,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QVERIFY(ref(u"ب"_qs + QString(32000, u' ') + u"1"_qs).startsWith(u"لم يتم التعرف"_qs));
-        QVERIFY(ref(u"ب"_qs + QString(32000, u' ') + u":"_qs).startsWith(u"لم يتم التعرف"_qs));
+        QVERIFY(ref(u"1"_qs + QString(32000, u' ') + u"ب"_qs).startsWith(u"لم يتم التعرف"_qs));
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(parseAyaReference(u"الله"_qs).kind, AyaReference::Kind::NotAReference);
         const AyaReference r = parseAyaReference(u"2:255-257"_qs);

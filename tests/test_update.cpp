@@ -320,7 +320,9 @@ private slots:
                      qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
             QVERIFY(size.width() < design.width() * 2);
             for (QWidget *c : window->findChildren<QWidget *>()) {
-                if (!c->isVisible() || !(qobject_cast<QLabel *>(c) || qobject_cast<QPushButton *>(c)))
+                const auto *label = qobject_cast<QLabel *>(c);
+                const auto *button = qobject_cast<QPushButton *>(c);
+                if (!c->isVisible() || !((label && !label->text().isEmpty()) || button))
                     continue;
                 const QSize needed = c->minimumSizeHint();
                 QVERIFY2(c->width() >= needed.width() && c->height() >= needed.height(), qPrintable(c->objectName()));

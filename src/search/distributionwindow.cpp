@@ -58,10 +58,12 @@ void DistributionWindow::refill()
 {
     // The selection follows its sura (or juz), or goes.
     QTableWidget *table = ui->distributionlist;
-    const int selected = table->selectionModel()->hasSelection() ? table->currentRow() : -1;
-    const int selectedKey = selected >= 0 && selected < int(rows_.size()) && shownByJuz_ == ui->byjuz->isChecked()
-        ? rows_[std::size_t(selected)].key
-        : 0;
+    const QModelIndexList chosen = table->selectionModel()->selectedRows();
+    const int selected = chosen.isEmpty() ? -1 : chosen.first().row();
+    if (shownByJuz_ != ui->byjuz->isChecked())
+        followed_ = 0;
+    else if (!rows_.empty()) // an empty refill in between keeps what was followed
+        followed_ = selected >= 0 && selected < int(rows_.size()) ? rows_[std::size_t(selected)].key : 0;
     table->clearSelection();
     table->setCurrentCell(-1, -1);
     shownByJuz_ = ui->byjuz->isChecked();
@@ -80,9 +82,13 @@ void DistributionWindow::refill()
         auto *bar = new QTableWidgetItem;
         bar->setData(kBarRole, double(counted ? r.occurrences : r.ayas) / most);
         table->setItem(i, 3, bar);
-        if (selectedKey != 0 && r.key == selectedKey)
-            table->selectRow(i);
+        if (followed_ != 0 && r.key == followed_) {
+            const QModelIndex first = table->model()->index(i, 0);
+            table->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
     }
+    if (!rows_.empty() && !table->selectionModel()->hasSelection())
+        followed_ = 0;
 }
 
 void DistributionWindow::chooseRow(int row)

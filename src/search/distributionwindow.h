@@ -40,6 +40,7 @@ private:
     ReadingState &state_;
     std::vector<DistributionRow> rows_;
     bool shownByJuz_ = false; // what rows_ are by
+    int followed_ = 0;        // the selected sura (or juz), kept across refills
 };
 
 } // namespace zarfan
