@@ -54,6 +54,15 @@ void requireRows(int count, const QString &what)
     std::exit(1);
 }
 
+// A process that did not start, or did not end well, measured nothing.
+void requireRun(QProcess &p, const QString &what)
+{
+    if (p.waitForStarted() && p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+        return;
+    std::fprintf(stderr, "zarfan-bench: \"%s\" did not run: %s\n", qPrintable(what), qPrintable(p.errorString()));
+    std::exit(1);
+}
+
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -242,7 +251,7 @@ int main(int argc, char **argv)
                 QProcess p;
                 p.setProcessEnvironment(env);
                 p.start(program, {});
-                p.waitForFinished();
+                requireRun(p, program);
             });
             rows.push_back(r);
             if (withData)

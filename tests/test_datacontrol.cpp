@@ -180,7 +180,7 @@ private slots:
         const QString damaged = parent.filePath(u"damaged/zarfan.zf"_qs);
         QVERIFY(QDir().mkpath(parent.filePath(u"damaged"_qs)));
         QVERIFY(testutil::makeDatabase(damaged, testutil::miniSql() + "INSERT INTO Ayat VALUES (8, 114, 2, 30, 604, ' x ', 'x', '"
-                                                    + QByteArray(200000, 'y') + "', 'z', ' x ', 'y', 'z');"));
+                                                    + QByteArray(200000, 'y') + "', 'z', ' x ', 'y', 'z', 'y', 'z');"));
         {
             QFile f(damaged);
             QVERIFY(f.open(QIODevice::ReadWrite));

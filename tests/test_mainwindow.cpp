@@ -744,6 +744,46 @@ private slots:
         action("fullsearch")->trigger();
     }
 
+    // Text typed in a navigator box and left by Escape, Tab or the close box
+    // lists nothing; an item chosen from the list does.
+    void navigatorTypedTextListsNothing()
+    {
+        for (const auto &[typed, leave] : {std::pair{u"مريم"_qs, 0}, std::pair{u"طه"_qs, 1}, std::pair{u"يوسف"_qs, 2}}) {
+            guitest::whenModal([&, typed, leave](QWidget *dialog) {
+                auto *name = child<QComboBox>(dialog, "searchname");
+                name->setFocus();
+                name->lineEdit()->selectAll();
+                // Key by key, as typed on an Arabic layout.
+                for (const QChar c : typed)
+                    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
+                QCOMPARE(name->currentText(), typed);
+                if (leave == 0) {
+                    QTest::keyClick(name, Qt::Key_Escape);
+                } else if (leave == 1) {
+                    QTest::keyClick(name, Qt::Key_Tab);
+                    QVERIFY(!name->hasFocus());
+                    QCOMPARE(w->listing().count(), 0);
+                    dialog->hide();
+                } else {
+                    dialog->close();
+                }
+                QVERIFY(!dialog->isVisible());
+            });
+            action("fullsearch")->trigger();
+            QCOMPARE(w->listing().count(), 0);
+        }
+        guitest::whenModal([](QWidget *dialog) {
+            auto *name = child<QComboBox>(dialog, "searchname");
+            name->showPopup();
+            QAbstractItemView *view = name->view();
+            const QModelIndex sura = view->model()->index(18, 0);
+            view->scrollTo(sura);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(sura).center());
+        });
+        action("fullsearch")->trigger();
+        QCOMPARE(lines().value(0), u"مريم : 1"_qs);
+    }
+
     // Ctrl+C in the compose window copies the selection when there is one.
     void composeCopiesTheSelection()
     {
@@ -803,26 +843,41 @@ private slots:
         QCOMPARE(label("score"), u"0"_qs);
     }
 
-    // The topic window closed, and gone, while it lists a topic's children.
-    void topicWindowGoneDuringItsFill()
+    // The topic window closed by its close box, or with the main window,
+    // while a double click walks a topic's children: it goes only once the
+    // double click's handlers have returned.
+    void topicWindowClosedDuringItsWalk()
     {
         QTemporaryDir dir;
         QVERIFY(testutil::makeDatabase(dir.filePath(u"zarfan.zf"_qs), testutil::miniSql()
             + "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 3000) "
               "INSERT INTO topics_name (Topic_No, Topic_Name, Mother_Topic, Topic_NameFolded) SELECT 1000 + x, 'فرع', '20', 'فرع' FROM n;"));
-        MainWindow main(dir.path());
-        main.openTopics();
-        QPointer<TopicWindow> form8 = main.topicWindow();
-        auto *list = form8->findChild<QListWidget *>(u"mainlist"_qs);
-        list->setCurrentRow(1);
         EventYield::setDefaultInterval(0);
-        QTimer::singleShot(0, this, [&] {
-            form8->close();
-            delete form8;
-        });
-        form8->openSelectedTopic();
-        QVERIFY(!form8);
-        QVERIFY(!main.topicWindow());
+        for (const bool closeMain : {false, true}) {
+            MainWindow main(dir.path());
+            main.show();
+            main.openTopics();
+            QPointer<TopicWindow> form8 = main.topicWindow();
+            QVERIFY(QTest::qWaitForWindowExposed(form8));
+            auto *list = form8->findChild<QListWidget *>(u"mainlist"_qs);
+            const QPoint at = list->visualItemRect(list->item(1)).center();
+            // A real double click: press, release, then the double click.
+            QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+            QTimer::singleShot(0, this, [&] {
+                if (closeMain)
+                    main.close();
+                else if (form8)
+                    form8->close();
+            });
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+            QVERIFY(form8);
+            QVERIFY(!form8->isVisible());
+            QVERIFY(list->count() < 3000);
+            QTRY_VERIFY(!form8);
+            QVERIFY(!main.topicWindow());
+        }
     }
 
     // Only a live copy's lock refuses a start.
@@ -911,6 +966,54 @@ private slots:
         navigate("searchname", 0);
         QCOMPARE(int(window->rows().size()), 1);
         QCOMPARE(table->item(0, 2)->text(), u"—"_qs);
+    }
+
+    // A refill keeps the columns' shares, lets the selection follow its sura
+    // or go, and the selected row's bar stays visible.
+    void distributionAfterARefill()
+    {
+        search(u"الله"_qs);
+        QTest::keyClick(w.get(), Qt::Key_D, Qt::ControlModifier);
+        auto *window = w->findChild<DistributionWindow *>();
+        auto *table = child<QTableWidget>(window, "distributionlist");
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const auto widths = [&] {
+            QList<int> out;
+            for (int c = 0; c < 4; ++c)
+                out.append(table->columnWidth(c));
+            return out;
+        };
+        const QList<int> before = widths();
+        QVERIFY(before[3] > table->viewport()->width() / 5);
+        const auto rowOf = [&](const QString &label) {
+            for (int r = 0; r < table->rowCount(); ++r)
+                if (table->item(r, 0)->text() == label)
+                    return r;
+            return -1;
+        };
+        const auto clickRow = [&](int row) {
+            table->scrollTo(table->model()->index(row, 1));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 1)).center());
+        };
+        const int baqara = rowOf(SuraTables::name(2));
+        clickRow(baqara);
+        QCOMPARE(table->selectionModel()->selectedRows().size(), 1);
+        // The most occurrences: its bar fills the cell, drawn over the selection.
+        const int most = int(std::max_element(window->rows().begin(), window->rows().end(),
+                                              [](const auto &a, const auto &b) { return a.occurrences < b.occurrences; })
+                             - window->rows().begin());
+        clickRow(most);
+        const QRect cell = table->visualRect(table->model()->index(most, 3));
+        const QImage shot = table->viewport()->grab().toImage();
+        QVERIFY(shot.pixelColor(cell.center()) != shot.pixelColor(QPoint(cell.center().x(), cell.top() + 1)));
+        clickRow(baqara);
+        search(u"الرحمن"_qs);
+        QCOMPARE(widths(), before);
+        QCOMPARE(table->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(table->item(table->currentRow(), 0)->text(), SuraTables::name(2));
+        search(u"الصمد"_qs);
+        QVERIFY(!table->selectionModel()->hasSelection());
+        QCOMPARE(widths(), before);
     }
 
     // A topic found by its name opens as if walked to, and its references
@@ -1203,6 +1306,57 @@ private slots:
         QVERIFY(third.topicWindow()->width() <= screen.width());
     }
 
+    // Saving as a name without extension asks about the file it writes;
+    // saving and printing wait for the composed text.
+    void composeSaveAsksAboutTheWrittenFile()
+    {
+        navigate("searchname", 1);
+        select(1);
+        w->addSelectedToChosen();
+        QTemporaryDir out;
+        QFile existing(out.filePath(u"notes.txt"_qs));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("kept");
+        existing.close();
+        QStringList asked;
+        bool disabledWhileComposing = false, openedEarly = false;
+        guitest::whenModal([&](QWidget *dialog) {
+            auto *form5 = qobject_cast<ComposeWindow *>(dialog);
+            auto *save = child<QAction>(dialog, "save");
+            // Ctrl+S before the text is composed opens nothing.
+            QVERIFY(form5->text().startsWith(u"يرجى"_qs));
+            disabledWhileComposing = !save->isEnabled() && !child<QAction>(dialog, "print")->isEnabled();
+            QTimer::singleShot(0, [&] {
+                if (QWidget *other = QApplication::activeModalWidget(); other && other != dialog) {
+                    openedEarly = true;
+                    other->close();
+                }
+            });
+            QTest::keyClick(dialog, Qt::Key_S, Qt::ControlModifier);
+            QTRY_VERIFY(!form5->text().startsWith(u"يرجى"_qs));
+            QVERIFY(save->isEnabled());
+            guitest::whenModal([&](QWidget *files) {
+                auto *name = files->findChild<QLineEdit *>(u"fileNameEdit"_qs);
+                QVERIFY(name);
+                name->setText(out.filePath(u"notes"_qs));
+                guitest::whenModal([&](QWidget *question) {
+                    for (QLabel *label : question->findChildren<QLabel *>())
+                        asked.append(label->text());
+                    QTest::keyClick(question, Qt::Key_Escape);
+                });
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+            QTest::keyClick(dialog, Qt::Key_S, Qt::ControlModifier);
+            dialog->close();
+        });
+        action("chosen")->trigger();
+        QVERIFY(disabledWhileComposing);
+        QVERIFY(!openedEarly);
+        QVERIFY2(asked.join(u'|').contains(QDir::toNativeSeparators(out.filePath(u"notes.txt"_qs))), qPrintable(asked.join(u'|')));
+        QVERIFY(existing.open(QIODevice::ReadOnly));
+        QCOMPARE(existing.readAll(), QByteArray("kept"));
+    }
+
     // Saving writes the composed text; a folder that is not there fails
     // with a message and writes nothing.
     void saveComposedText()
@@ -1244,6 +1398,54 @@ private slots:
         QVERIFY(text.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(text.readAll()), aya(112, 1).text + u" [الإخلاص : 1]\r\n\r\n"_qs);
         QVERIFY(!QFileInfo::exists(out.filePath(u"missing"_qs)));
+    }
+
+    // Texts as a reader types or pastes them: invisible marks, a pattern
+    // that matches the empty text, leading zeros, a hamza in a root, a
+    // superscript alef in a lemma.
+    void typedSearchTexts()
+    {
+        const auto type = [&](const QString &text) {
+            search(text);
+            return w->listing().count();
+        };
+        const int plain = type(u"الصمد"_qs);
+        QVERIFY(plain > 0);
+        QCOMPARE(type(u"\u200fال\u200cصمد\u2066"_qs), plain);
+        type(u"%"_qs);
+        QCOMPARE(w->listing().count(), 6236);
+        QVERIFY(child<QLabel>(w.get(), "statusCounts")->text().startsWith(u"عدد المرات : 6236    "_qs));
+        type(u"2:0000255"_qs);
+        QCOMPARE(lines(), QStringList({u"البقرة : 255"_qs}));
+        const auto mode = [&](const char *radio) {
+            guitest::whenModal([radio](QWidget *dialog) {
+                child<QRadioButton>(dialog, radio)->setChecked(true);
+                child<QToolButton>(dialog, "Command1")->click();
+            });
+            action("tools")->trigger();
+        };
+        mode("rootsearch");
+        const int seat = type(u"شيأ"_qs);
+        QVERIFY(seat > 400);
+        QCOMPARE(type(u"شيء"_qs), seat);
+        mode("lemmasearch");
+        const int book = type(u"كتاب"_qs);
+        QCOMPARE(type(u"كِتَٰب"_qs), book);
+    }
+
+    // A separator in a menu is a line without text.
+    void menuSeparators()
+    {
+        int separators = 0;
+        for (QMenu *menu : w->findChildren<QMenu *>()) {
+            for (QAction *a : menu->actions()) {
+                if (a->isSeparator()) {
+                    ++separators;
+                    QVERIFY2(a->text().isEmpty(), qPrintable(a->objectName()));
+                }
+            }
+        }
+        QVERIFY(separators >= 2);
     }
 
     // Every control a user can reach has a name a screen reader can say.

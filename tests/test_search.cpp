@@ -191,6 +191,11 @@ private slots:
         // The literal mode only cleans: the letters stay as typed.
         QCOMPARE(cleanArabic(u" آمَنُوا  ة ى "_qs), u"آمنوا ة ى"_qs);
         QCOMPARE(cleanArabic(u"\uFEFB"_qs), u"لا"_qs);
+        // The marks a pasted text carries unseen go in every mode.
+        const QString invisible = u"\u200bال\u200cصم\u200d\u200e\u200fد\u061c\u202a\u202b\u202c\u202d\u202e\u2066\u2067\u2068\u2069\ufeff"_qs;
+        QCOMPARE(cleanArabic(invisible), u"الصمد"_qs);
+        QCOMPARE(foldArabic(invisible), u"الصمد"_qs);
+        QCOMPARE(foldRoot(u"\u200fصمد"_qs), u"صمد"_qs);
     }
 
     // Hits of typical spellings in both modes, against the rules written
@@ -243,6 +248,17 @@ private slots:
         // A match across two words.
         QCOMPARE(find(t, u"له والل"_qs), QStringList({u"له والل"_qs}));
         QVERIFY(findOccurrences(t, u"%%", false).isEmpty());
+        // A pattern of only % matches the empty text: each aya counts once.
+        QCOMPARE(countOccurrences(t, SearchMatch{u"%"_qs}), 1);
+        QCOMPARE(OccurrenceCounter(SearchMatch{u"%%"_qs}).count(t.toStdString()), 1);
+        // A long run of % counts as one does, and as quickly.
+        const QString row = QString(u"شرح كلمة "_qs).repeated(200);
+        QElapsedTimer clock;
+        clock.start();
+        const int hostile = OccurrenceCounter(SearchMatch{u"_"_qs + QString(20000, u'%') + u"ش"_qs}).count(row.toStdString());
+        QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hostile, countOccurrences(row, SearchMatch{u"_%ش"_qs}));
+        QCOMPARE(hostile, 199);
 
         // Highlighted words of a shown aya: the pause marks are no words of the
         // search column, and a match across one marks the words on each side.
@@ -302,7 +318,8 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QStringList rows = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts).mid(1);
             QCOMPARE(rows.size(), 6236);
-            for (const QString &word : {u"الجنة"_qs, u"مؤمن"_qs}) {
+            // Literal: the tafsir's diacritics ignored, as in the aya text.
+            for (const QString &word : {u"الجنة"_qs, u"مؤمن"_qs, u"الله"_qs}) {
                 for (const bool literal : {false, true}) {
                     SearchOptions o;
                     o.target = target;
@@ -310,7 +327,7 @@ private slots:
                     QStringList want;
                     for (const QString &row : rows) {
                         const QStringList fields = row.split(u'\t');
-                        if ((literal ? fields[2] : fold(fields[2])).contains(literal ? clean(word) : fold(word)))
+                        if ((literal ? clean(fields[2]) : fold(fields[2])).contains(literal ? clean(word) : fold(word)))
                             want.append(fields[0] + u':' + fields[1]);
                     }
                     QVERIFY(!want.isEmpty());
@@ -349,8 +366,17 @@ private slots:
         // Typed without its hamza, with blanks between the letters.
         QCOMPARE(run(buildSearchStatement(u"ا م ن"_qs, o)), byRoot[u"أمن"_qs]);
         QVERIFY(run(buildSearchStatement(u"ظظظ"_qs, o)).isEmpty());
+        // Every hamza form is the same letter of a root.
+        QCOMPARE(run(buildSearchStatement(u"شيء"_qs, o)), byRoot[u"شيأ"_qs]);
+        QCOMPARE(run(buildSearchStatement(u"سوء"_qs, o)), byRoot[u"سوأ"_qs]);
+        QCOMPARE(run(buildSearchStatement(u"بئر"_qs, o)), byRoot[u"بأر"_qs]);
         o.key = WordKey::Lemma;
         QCOMPARE(run(buildSearchStatement(u"كتاب"_qs, o)), byLemma[u"كتاب"_qs]);
+        // A superscript alef, as a tool tip shows the lemma, is an alef; a
+        // lemma spelt without one is still found.
+        QCOMPARE(run(buildSearchStatement(u"كِتَٰب"_qs, o)), byLemma[u"كتاب"_qs]);
+        QCOMPARE(run(buildSearchStatement(u"صَلَوٰة"_qs, o)), byLemma[u"صلاة"_qs]);
+        QCOMPARE(run(buildSearchStatement(u"ذَٰلِك"_qs, o)), byLemma[u"ذلك"_qs]);
         QCOMPARE(run(buildSearchStatement(u"رحمن"_qs, o)), byLemma[u"رحمن"_qs]);
         // A word's own lemma as written: not the others that fold alike, and
         // found as either part of a word of two lemmas.
@@ -391,6 +417,17 @@ private slots:
         QCOMPARE(ref(u"99999999999:1"_qs), u"رقم السورة خارج المدى: من 1 إلى 114"_qs);
         QVERIFY(ref(u"فلان 5"_qs).startsWith(u"لم يتم التعرف"_qs));
         QVERIFY(ref(u"2:5:6"_qs).startsWith(u"لم يتم التعرف"_qs));
+        // Leading zeros are the number they write; invisible marks are dropped.
+        QCOMPARE(ref(u"2:0000255"_qs), u"2:255-255"_qs);
+        QCOMPARE(ref(u"2:255-0000257"_qs), u"2:255-257"_qs);
+        QCOMPARE(ref(u"\u200f2:255\u200e"_qs), u"2:255-255"_qs);
+        QCOMPARE(ref(u"2:00000001234567"_qs), u"رقم الآية خارج المدى: آيات هذه السورة من 1 إلى 286"_qs);
+        // Linear in the text: a long run of blanks.
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(ref(u"ب"_qs + QString(32000, u' ') + u"1"_qs).startsWith(u"لم يتم التعرف"_qs));
+        QVERIFY(ref(u"1"_qs + QString(32000, u' ') + u"ب"_qs).startsWith(u"لم يتم التعرف"_qs));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(parseAyaReference(u"الله"_qs).kind, AyaReference::Kind::NotAReference);
         const AyaReference r = parseAyaReference(u"2:255-257"_qs);
         QCOMPARE(run(r.statement()), QStringList({u"2:255"_qs, u"2:256"_qs, u"2:257"_qs}));

@@ -6,6 +6,7 @@
 #include "auxiliary/updatewindow.h"
 #include "guitest.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -13,10 +14,61 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <atomic>
+#include <netinet/in.h>
+#include <string>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace zarfan;
 
 namespace {
+
+// A server in a thread of its own that answers with header lines without
+// end, as fast as they are taken: it goes on while the program is busy.
+class HeaderFlood {
+public:
+    HeaderFlood()
+    {
+        fd_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof a;
+        if (bind(fd_, reinterpret_cast<sockaddr *>(&a), size) != 0 || listen(fd_, 4) != 0
+            || getsockname(fd_, reinterpret_cast<sockaddr *>(&a), &size) != 0)
+            return;
+        port_ = ntohs(a.sin_port);
+        thread_ = std::thread([this] {
+            const int c = accept(fd_, nullptr, nullptr);
+            if (c < 0)
+                return;
+            std::string chunk = "HTTP/1.1 200 OK\r\n";
+            for (int i = 0; i < 64; ++i)
+                chunk += "X-Flood: " + std::string(1000, 'a') + "\r\n";
+            while (!stop_ && send(c, chunk.data(), chunk.size(), MSG_NOSIGNAL) > 0)
+                chunk.erase(0, chunk.find('X'));
+            close(c);
+        });
+    }
+    ~HeaderFlood()
+    {
+        stop_ = true;
+        shutdown(fd_, SHUT_RDWR);
+        close(fd_);
+        if (thread_.joinable())
+            thread_.join();
+    }
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/update3.0.txt").arg(port_)); }
+
+private:
+    int fd_ = -1;
+    quint16 port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
 
 // A loopback HTTP server with one canned answer per path.
 class TinyServer : public QTcpServer {
@@ -216,6 +268,21 @@ private slots:
             QVERIFY(!silent.fetcher()->isRunning());
         }
 
+        // Closing, and unloading, the window while a server floods headers
+        // takes no time.
+        {
+            HeaderFlood flood;
+            auto *flooded = new UpdateWindow(nullptr);
+            flooded->fetcher()->setUrl(flood.url());
+            flooded->show();
+            QTest::qWait(500);
+            QElapsedTimer closing;
+            closing.start();
+            flooded->close();
+            delete flooded;
+            QVERIFY2(closing.elapsed() < 1000, qPrintable(QString::number(closing.elapsed())));
+        }
+
         const QString shown = presentableUpdateText(QString(kUpdateBodyLimit, u'ب'));
         QVERIFY(shown.size() <= kShownLimit + kShownLimit / kLineLimit + 1);
         for (const QString &line : shown.split(u'\n'))
@@ -237,6 +304,31 @@ private slots:
         QVERIFY(lines[1].isEmpty() && lines[8].isEmpty() && lines[13].isEmpty() && lines[16].isEmpty());
         QVERIFY(lines[10].endsWith(u' ') && lines[11].endsWith(u' ') && lines[14].endsWith(u' '));
         QVERIFY(text.contains(u"Tanzil"_qs));
+    }
+
+    // The about and notes windows keep their design's proportions, scaled
+    // for the face that stands in for Tahoma, and clip none of their texts.
+    void designSizes()
+    {
+        AboutWindow about(nullptr);
+        NotesWindow notes(nullptr);
+        for (const auto &[window, design] : {std::pair<QDialog *, QSize>{&about, QSize(435, 190)}, std::pair<QDialog *, QSize>{&notes, QSize(428, 242)}}) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            const QSize size = window->size();
+            QVERIFY2(qAbs(size.width() * design.height() - size.height() * design.width()) <= design.width() + design.height(),
+                     qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+            QVERIFY(size.width() < design.width() * 2);
+            for (QWidget *c : window->findChildren<QWidget *>()) {
+                const auto *label = qobject_cast<QLabel *>(c);
+                const auto *button = qobject_cast<QPushButton *>(c);
+                if (!c->isVisible() || !((label && !label->text().isEmpty()) || button))
+                    continue;
+                const QSize needed = c->minimumSizeHint();
+                QVERIFY2(c->width() >= needed.width() && c->height() >= needed.height(), qPrintable(c->objectName()));
+            }
+            window->hide();
+        }
     }
 
     // The notes open modally over the about window, again and again.

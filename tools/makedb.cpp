@@ -116,6 +116,7 @@ struct Aya {
     int id, sura, aya, juz, page;
     QString text, index, taf, taf2;
     QString folded, tafFolded, taf2Folded;
+    QString tafClean, taf2Clean;
     QString uthmani;
     int quarter = 0, manzil = 0, ruku = 0;
     QString sajda;
@@ -179,7 +180,7 @@ std::vector<Aya> readAyat(const QString &dir)
         fail(quran.file, int(quran.rows.size()) + 1,
              QStringLiteral("holds %1 ayas instead of %2 (sura %3 is short)").arg(ayat.size()).arg(SuraTables::kAyaTotal).arg(expectedSura));
 
-    const auto readTafsir = [&](const QString &name, QString Aya::*target, QString Aya::*foldedTarget) {
+    const auto readTafsir = [&](const QString &name, QString Aya::*target, QString Aya::*foldedTarget, QString Aya::*cleanTarget) {
         const Table t = readTable(dir, name, {u"sura"_s, u"aya"_s, u"text"_s});
         if (t.rows.size() != ayat.size())
             fail(name, int(t.rows.size()) + 1, QStringLiteral("holds %1 texts instead of %2").arg(t.rows.size()).arg(ayat.size()));
@@ -192,10 +193,12 @@ std::vector<Aya> readAyat(const QString &dir)
                 fail(name, t.lineNumbers[r], QStringLiteral("empty tafsir text"));
             ayat[r].*target = t.rows[r].at(2);
             ayat[r].*foldedTarget = u' ' + foldArabic(t.rows[r].at(2)) + u' ';
+            // The literal search ignores diacritics here as in the aya text.
+            ayat[r].*cleanTarget = u' ' + cleanArabic(t.rows[r].at(2)) + u' ';
         }
     };
-    readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf, &Aya::tafFolded);
-    readTafsir(QStringLiteral("tafsir-muyassar.tsv"), &Aya::taf2, &Aya::taf2Folded);
+    readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf, &Aya::tafFolded, &Aya::tafClean);
+    readTafsir(QStringLiteral("tafsir-muyassar.tsv"), &Aya::taf2, &Aya::taf2Folded, &Aya::taf2Clean);
     return ayat;
 }
 
@@ -415,7 +418,8 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     // reading through the long tafsir texts.
     exec("CREATE TABLE Ayat (ID INTEGER PRIMARY KEY, soraano INTEGER NOT NULL, ayaano INTEGER NOT NULL, "
          "chapterNO INTEGER NOT NULL, pageno INTEGER NOT NULL, AyaaIndex TEXT NOT NULL, AyaaFolded TEXT NOT NULL, "
-         "Ayaa TEXT NOT NULL, taf TEXT NOT NULL, taf2 TEXT NOT NULL, tafFolded TEXT NOT NULL, taf2Folded TEXT NOT NULL);");
+         "Ayaa TEXT NOT NULL, taf TEXT NOT NULL, taf2 TEXT NOT NULL, tafFolded TEXT NOT NULL, taf2Folded TEXT NOT NULL, "
+         "tafClean TEXT NOT NULL, taf2Clean TEXT NOT NULL);");
     exec("CREATE TABLE topics_name (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
          "Topic_Name TEXT NOT NULL, Mother_Topic TEXT NOT NULL, Topic_NameFolded TEXT NOT NULL);");
     exec("CREATE TABLE topic_Ayat (ID INTEGER PRIMARY KEY, Topic_No INTEGER NOT NULL, "
@@ -435,10 +439,10 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
          "wordno INTEGER NOT NULL, root TEXT NOT NULL, lemma TEXT NOT NULL, rootFolded TEXT NOT NULL, "
          "lemmaFolded TEXT NOT NULL, PRIMARY KEY (rootFolded, ID)) WITHOUT ROWID;");
 
-    sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?,?,?,?);");
+    sql::Statement insAya(raw, "INSERT INTO Ayat VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?);");
     for (const Aya &a : ayat)
         insertRow(insAya, db, path, a.id, a.sura, a.aya, a.juz, a.page, a.index, a.folded, a.text, a.taf, a.taf2,
-                  a.tafFolded, a.taf2Folded);
+                  a.tafFolded, a.taf2Folded, a.tafClean, a.taf2Clean);
     sql::Statement insMushaf(raw, "INSERT INTO Mushaf VALUES (?,?,?,?,?,?,?);");
     for (const Aya &a : ayat)
         insertRow(insMushaf, db, path, a.id, a.page, a.quarter, a.manzil, a.ruku, a.sajda, a.uthmani);
@@ -477,7 +481,7 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     for (const Word &w : words) {
         const QStringList parts = w.lemmaClean.split(u'|');
         for (qsizetype part = 0; part < parts.size(); ++part)
-            wordRows.push_back({foldArabic(w.root), wordRowId(w.ayaId, w.wordNo, int(part)), &w, foldArabic(parts.at(part))});
+            wordRows.push_back({foldRoot(w.root), wordRowId(w.ayaId, w.wordNo, int(part)), &w, foldArabic(parts.at(part))});
     }
     // The engine's order of text keys: by their UTF-8 bytes.
     std::sort(wordRows.begin(), wordRows.end(), [](const WordRow &a, const WordRow &b) {

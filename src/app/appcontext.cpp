@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QLibraryInfo>
@@ -15,6 +16,9 @@
 #include <QScreen>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QWidget>
+#include <QtMath>
+#include <algorithm>
 #include <QStringList>
 
 // Resources of a static library must be registered by name.
@@ -60,6 +64,17 @@ QFont designFont(const QString &family, double pointSize)
     QFont font(family);
     font.setPointSizeF(pointSize);
     return font;
+}
+
+void resizeToDesign(QWidget *window, QSize design)
+{
+    // Tahoma 8.25 pt at 96 dpi: characters 5 pixels wide on average, lines
+    // 13 pixels high.
+    const QFontMetricsF metrics(window->font());
+    double scale = std::max(metrics.averageCharWidth() / 5.0, metrics.height() / 13.0);
+    const QSize needed = window->minimumSizeHint();
+    scale = std::max({scale, needed.width() / double(design.width()), needed.height() / double(design.height())});
+    window->resize(qCeil(design.width() * scale), qCeil(design.height() * scale));
 }
 
 void centreWindow(QWidget *window)

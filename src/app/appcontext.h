@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,11 @@ void fillPromptCombo(QComboBox *box, const QStringList &items, const QString &pr
 
 // A font of the windows' design: the face at a fractional point size.
 QFont designFont(const QString &family, double pointSize);
+
+// Sizes a window as drawn in its design (pixels at Tahoma 8.25 pt, the face
+// it was drawn with), scaled in both directions alike by the substituted
+// face's metrics, and further if its texts would be clipped.
+void resizeToDesign(QWidget *window, QSize design);
 
 // Centres a window on its screen: left = half the screen width minus half the
 // window width, top likewise.

@@ -19,7 +19,7 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique
     ui->Text1->setText(UpdateWindow::websiteUrl());
     // The maker's site; the data's sources are credited in the notes.
     ui->Text2->setText(UpdateWindow::websiteUrl());
-    adjustSize();
+    resizeToDesign(this, QSize(435, 190));
     centreWhenShown(this);
     connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->Command2, &QPushButton::clicked, this, &AboutWindow::openNotes);

@@ -18,6 +18,7 @@ NotesWindow::NotesWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     alignRightToLeft(ui->Text2);
     ui->Text2->setPlainText(notesText());
+    resizeToDesign(this, QSize(428, 242));
     centreWhenShown(this);
     connect(ui->Command1, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->licences, &QPushButton::clicked, this, &NotesWindow::showLicences);

@@ -2,10 +2,25 @@
 
 #include "updatebody.h"
 
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
 namespace zarfan {
+
+namespace {
+// One manager for the program's life: deleting a manager waits for its
+// transfer thread, which a server flooding headers keeps busy, so a window
+// that goes must not take one with it.
+QNetworkAccessManager &network()
+{
+    static QPointer<QNetworkAccessManager> shared;
+    if (!shared)
+        shared = new QNetworkAccessManager(QCoreApplication::instance());
+    return *shared;
+}
+} // namespace
 
 UpdateFetcher::UpdateFetcher(QObject *parent) : QObject(parent), url_(defaultUrl())
 {
@@ -45,7 +60,7 @@ void UpdateFetcher::fetch()
     request.setTransferTimeout(timeoutMs_);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    reply_ = network_.get(request);
+    reply_ = network().get(request);
     connect(reply_, &QNetworkReply::readyRead, this, &UpdateFetcher::onReadyRead);
     connect(reply_, &QNetworkReply::finished, this, &UpdateFetcher::onFinished);
     deadline_.start(timeoutMs_);

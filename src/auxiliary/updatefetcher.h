@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QNetworkAccessManager>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -37,8 +36,6 @@ private:
     void onReadyRead();
     void onFinished();
 
-
-    QNetworkAccessManager network_;
     QTimer deadline_;
     QPointer<QNetworkReply> reply_;
     QByteArray body_;

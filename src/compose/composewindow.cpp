@@ -15,7 +15,9 @@
 
 #include <QClipboard>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
@@ -37,6 +39,7 @@ ComposeWindow::ComposeWindow(ReadingState &state, QWidget *parent)
     followZoom(ui->Text2, state_);
     alignRightToLeft(ui->Text2);
     setShown(QStringLiteral("يرجى الإنتظار ...") + QStringLiteral("\r\n"));
+    setComposed(false);
 
     activateArabicKeyboard();
     centreWhenShown(this);
@@ -47,6 +50,13 @@ ComposeWindow::ComposeWindow(ReadingState &state, QWidget *parent)
 }
 
 ComposeWindow::~ComposeWindow() = default;
+
+void ComposeWindow::setComposed(bool composed)
+{
+    // The placeholder is never saved or printed.
+    ui->save->setEnabled(composed);
+    ui->print->setEnabled(composed);
+}
 
 void ComposeWindow::setShown(const QString &text)
 {
@@ -60,6 +70,7 @@ void ComposeWindow::build()
     const bool plain = state_.withoutDiacritics();
     const quint64 mine = ++builds_;
     busy_ = true;
+    setComposed(false);
     QPointer<ComposeWindow> self(this);
     EventYield yield;
     const Composer::Yield keepGoing = [&] {
@@ -77,6 +88,7 @@ void ComposeWindow::build()
         return;
     busy_ = false;
     setShown(text);
+    setComposed(true);
 }
 
 void ComposeWindow::copyText()
@@ -106,13 +118,19 @@ void ComposeWindow::saveText()
     const QString plain = QStringLiteral("نص \u200E(*.txt)\u200E (*.txt)");
     const QString page = QStringLiteral("صفحة ويب \u200E(*.html)\u200E (*.html)");
     QString filter = plain;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("حفظ النص"), QString(), plain + QStringLiteral(";;") + page,
-                                                &filter, QFileDialog::HideNameFilterDetails);
+    // The dialog would ask about the name as typed; the question is asked
+    // below about the file really written, its extension added.
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("حفظ النص"), QString(), plain + QStringLiteral(";;") + page, &filter,
+                                                QFileDialog::HideNameFilterDetails | QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return;
     const bool asHtml = filter == page || path.endsWith(u".html", Qt::CaseInsensitive) || path.endsWith(u".htm", Qt::CaseInsensitive);
     if (QFileInfo(path).suffix().isEmpty())
         path += asHtml ? QStringLiteral(".html") : QStringLiteral(".txt");
+    if (QFileInfo::exists(path)
+        && QMessageBox::question(this, QStringLiteral("حفظ النص"), QStringLiteral("الملف %1 موجود، هل تريد استبداله؟").arg(QDir::toNativeSeparators(path)))
+            != QMessageBox::Yes)
+        return;
     QString error;
     if (!saveTo(path, asHtml, &error))
         showMessage(this, QStringLiteral("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(path, error));

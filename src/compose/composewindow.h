@@ -42,6 +42,7 @@ protected:
 
 private:
     void setShown(const QString &text);
+    void setComposed(bool composed);
 
     std::unique_ptr<QTextDocument> printable() const;
 

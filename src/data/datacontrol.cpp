@@ -60,9 +60,9 @@ QByteArray quoted(const QString &text)
 // The tables and columns every window relies on; the first one missing, or "".
 QString missingSchema(sqlite3 *db)
 {
-    static const struct { const char *table; const char *columns[12]; } schema[] = {
+    static const struct { const char *table; const char *columns[14]; } schema[] = {
         {"Ayat", {"ID", "soraano", "ayaano", "Ayaa", "AyaaIndex", "chapterNO", "pageno", "taf", "taf2", "AyaaFolded",
-                  "tafFolded", "taf2Folded"}},
+                  "tafFolded", "taf2Folded", "tafClean", "taf2Clean"}},
         {"topics_name", {"ID", "Topic_Name", "Topic_No", "Mother_Topic", "Topic_NameFolded"}},
         {"topic_Ayat", {"ID", "Topic_No", "Sura_No", "Ayat_No"}},
         {"Words", {"ID", "soraano", "ayaano", "wordno", "root", "lemma", "rootFolded", "lemmaFolded"}},

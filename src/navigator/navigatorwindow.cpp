@@ -7,8 +7,10 @@
 #include "browse/suratables.h"
 #include "data/queries.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace zarfan {
 
@@ -37,9 +39,15 @@ NavigatorWindow::NavigatorWindow(ReadingState &state, QWidget *parent)
             box->lineEdit()->installEventFilter(this);
     }
 
-    connect(ui->searchname, &QComboBox::activated, this, [this](int i) { listSura(i + 1); });
-    connect(ui->searchnumber, &QComboBox::activated, this, [this](int i) { listSura(i + 1); });
-    connect(ui->tafsercombo, &QComboBox::activated, this, [this](int i) { listJuz(i + 1); });
+    const auto onChoice = [this](QComboBox *box, void (NavigatorWindow::*list)(int)) {
+        connect(box, &QComboBox::activated, this, [this, list](int i) {
+            if (!leavingBox_)
+                (this->*list)(i + 1);
+        });
+    };
+    onChoice(ui->searchname, &NavigatorWindow::listSura);
+    onChoice(ui->searchnumber, &NavigatorWindow::listSura);
+    onChoice(ui->tafsercombo, &NavigatorWindow::listJuz);
 }
 
 NavigatorWindow::~NavigatorWindow() = default;
@@ -66,6 +74,14 @@ bool NavigatorWindow::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             return true;
+    }
+    // An editable box picks the item that matches its typed text when it
+    // loses the focus (Tab, Escape, the close box): typing alone lists
+    // nothing.
+    if (event->type() == QEvent::FocusOut && !leavingBox_ && qobject_cast<QComboBox *>(watched)) {
+        const QScopedValueRollback<bool> leaving(leavingBox_, true);
+        QCoreApplication::sendEvent(watched, event);
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -36,6 +36,7 @@ private:
     std::unique_ptr<Ui::Form7> ui;
     ReadingState &state_;
     bool unloaded_ = false;
+    bool leavingBox_ = false; // a box is losing the focus
 };
 
 } // namespace zarfan

@@ -6,10 +6,17 @@ namespace zarfan {
 
 namespace {
 
+// Direction and joining controls that a pasted text carries unseen.
+bool invisible(char16_t c)
+{
+    return (c >= 0x200B && c <= 0x200F) || c == 0x061C || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069)
+        || c == 0xFEFF;
+}
+
 bool removable(char16_t c)
 {
     return (c >= 0x0610 && c <= 0x061A) || (c >= 0x064B && c <= 0x065F) || c == 0x0670 || c == 0x0640
-        || (c >= 0x06D6 && c <= 0x06ED);
+        || (c >= 0x06D6 && c <= 0x06ED) || invisible(c);
 }
 
 char16_t folded(char16_t c)
@@ -72,5 +79,52 @@ template <bool Fold> QString normalise(const QString &text)
 QString cleanArabic(const QString &text) { return normalise<false>(text); }
 
 QString foldArabic(const QString &text) { return normalise<true>(text); }
+
+QString withoutInvisibleMarks(const QString &text)
+{
+    QString out = text;
+    out.removeIf([](QChar c) { return invisible(c.unicode()); });
+    return out;
+}
+
+QString foldRoot(const QString &text)
+{
+    // The hamza on its own or on any seat is one letter of a root.
+    QString hamzas = cleanArabic(text);
+    for (QChar &c : hamzas) {
+        switch (c.unicode()) {
+        case 0x0621: // ء
+        case 0x0624: // ؤ
+        case 0x0626: // ئ
+            c = QChar(0x0627);
+            break;
+        default:
+            break;
+        }
+    }
+    return foldArabic(hamzas).remove(u' ');
+}
+
+QString alefForSuperscript(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() != 0x0670) {
+            out.append(c);
+            continue;
+        }
+        // Skip the marks between the letter and the superscript alef.
+        qsizetype k = out.size() - 1;
+        while (k >= 0 && removable(out.at(k).unicode()))
+            --k;
+        const char16_t before = k >= 0 ? out.at(k).unicode() : 0;
+        if (before == 0x0648) // a waw written for the long a
+            out[k] = QChar(0x0627);
+        else if (before != 0x0627 && before != 0x0649 && before != 0x064A)
+            out.append(QChar(0x0627));
+    }
+    return out;
+}
 
 } // namespace zarfan

@@ -16,4 +16,16 @@ QString cleanArabic(const QString &text);
 // what was typed through it, so the two never drift apart.
 QString foldArabic(const QString &text);
 
+// The text without the direction and joining marks that paste leaves unseen
+// (zero-width and bidirectional controls, the byte order mark).
+QString withoutInvisibleMarks(const QString &text);
+
+// A root as the word table keys it and as a typed root is sought: folded,
+// every hamza form (ء أ إ ؤ ئ آ) the same letter, blanks removed.
+QString foldRoot(const QString &text);
+
+// The superscript alef written as the alef it stands for (a waw or ya
+// carrying it is the long a itself), as the data spell lemmas.
+QString alefForSuperscript(const QString &text);
+
 } // namespace zarfan

@@ -31,9 +31,15 @@ QString withoutArticle(const QString &name)
 
 int number(const QString &digits)
 {
+    // Leading zeros write nothing: "0000255" is 255.
+    qsizetype first = 0;
+    while (first < digits.size() - 1 && digits.at(first) == u'0')
+        ++first;
+    if (digits.size() - first > 6)
+        return 1000000; // more digits than any sura or aya: out of range
     bool ok = false;
-    const int n = digits.left(6).toInt(&ok);
-    return ok ? n : 1000000; // more digits than any sura or aya: out of range
+    const int n = digits.mid(first).toInt(&ok);
+    return ok ? n : 1000000;
 }
 
 } // namespace
@@ -68,7 +74,9 @@ AyaReference parseAyaReference(const QString &typed)
     if (!holdsDigit(typed))
         return ref;
     ref.kind = AyaReference::Kind::Malformed;
-    const QString text = asciiDigits(typed).trimmed();
+    // Runs of blanks made one first: the patterns then never try each split
+    // of a long run, and the parse stays linear in the text.
+    const QString text = asciiDigits(withoutInvisibleMarks(typed)).simplified();
     static const QRegularExpression numeric(
         QStringLiteral(R"(^([0-9]+)\s*(?:[:/]\s*([0-9]+)\s*(?:[-–]\s*([0-9]+))?)?$)"));
     static const QRegularExpression named(QStringLiteral(R"(^([^0-9:/]+?)\s*[:/]?\s*([0-9]+)\s*(?:[-–]\s*([0-9]+))?$)"));

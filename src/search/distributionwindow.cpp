@@ -4,6 +4,7 @@
 #include "app/appcontext.h"
 #include "browse/readingstate.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -27,7 +28,10 @@ public:
             bar.setLeft(bar.right() - width);
         else
             bar.setWidth(width);
-        painter->fillRect(bar, option.palette.brush(QPalette::Highlight));
+        // On a selected row the background is the highlight: the bar takes
+        // the text colour drawn on it.
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->fillRect(bar, option.palette.brush(selected ? QPalette::HighlightedText : QPalette::Highlight));
     }
 };
 } // namespace
@@ -39,6 +43,8 @@ DistributionWindow::DistributionWindow(ReadingState &state, QWidget *parent)
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->distributionlist->setItemDelegateForColumn(3, new BarDelegate(ui->distributionlist));
     ui->distributionlist->installEventFilter(this);
+    // The columns share the width in fixed parts, whatever a refill holds.
+    ui->distributionlist->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     centreWhenShown(this);
     connect(ui->byjuz, &QCheckBox::toggled, this, &DistributionWindow::refill);
     connect(&state_.listing(), &ResultListing::finished, this, &DistributionWindow::refill);
@@ -50,12 +56,22 @@ DistributionWindow::~DistributionWindow() = default;
 
 void DistributionWindow::refill()
 {
+    // The selection follows its sura (or juz), or goes.
+    QTableWidget *table = ui->distributionlist;
+    const QModelIndexList chosen = table->selectionModel()->selectedRows();
+    const int selected = chosen.isEmpty() ? -1 : chosen.first().row();
+    if (shownByJuz_ != ui->byjuz->isChecked())
+        followed_ = 0;
+    else if (!rows_.empty()) // an empty refill in between keeps what was followed
+        followed_ = selected >= 0 && selected < int(rows_.size()) ? rows_[std::size_t(selected)].key : 0;
+    table->clearSelection();
+    table->setCurrentCell(-1, -1);
+    shownByJuz_ = ui->byjuz->isChecked();
     rows_ = distribution(state_.listing(), ui->byjuz->isChecked());
     const bool counted = state_.listingMatch().has_value();
     int most = 1;
     for (const DistributionRow &r : rows_)
         most = std::max(most, counted ? r.occurrences : r.ayas);
-    QTableWidget *table = ui->distributionlist;
     table->horizontalHeaderItem(0)->setText(ui->byjuz->isChecked() ? QStringLiteral("الجزء") : QStringLiteral("السورة"));
     table->setRowCount(int(rows_.size()));
     for (int i = 0; i < int(rows_.size()); ++i) {
@@ -66,8 +82,13 @@ void DistributionWindow::refill()
         auto *bar = new QTableWidgetItem;
         bar->setData(kBarRole, double(counted ? r.occurrences : r.ayas) / most);
         table->setItem(i, 3, bar);
+        if (followed_ != 0 && r.key == followed_) {
+            const QModelIndex first = table->model()->index(i, 0);
+            table->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
     }
-    table->resizeColumnsToContents();
+    if (!rows_.empty() && !table->selectionModel()->hasSelection())
+        followed_ = 0;
 }
 
 void DistributionWindow::chooseRow(int row)

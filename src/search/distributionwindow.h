@@ -39,6 +39,8 @@ private:
     std::unique_ptr<Ui::DistributionWindow> ui;
     ReadingState &state_;
     std::vector<DistributionRow> rows_;
+    bool shownByJuz_ = false; // what rows_ are by
+    int followed_ = 0;        // the selected sura (or juz), kept across refills
 };
 
 } // namespace zarfan

@@ -69,11 +69,26 @@ qsizetype shortestMatchEnd(QStringView text, qsizetype i, QStringView needle, st
 
 bool hasWildcard(QStringView needle) { return needle.contains(u'%') || needle.contains(u'_'); }
 
+// A run of % means what one does; made one, the walk no longer grows with
+// the length of the run.
+QString oneWildcardPerRun(QStringView needle)
+{
+    QString out;
+    out.reserve(needle.size());
+    for (const QChar c : needle) {
+        if (c != u'%' || !out.endsWith(u'%'))
+            out.append(c);
+    }
+    return out;
+}
+
 } // namespace
 
-QList<TextRange> findOccurrences(QStringView padded, QStringView needle, bool singleWord)
+QList<TextRange> findOccurrences(QStringView padded, QStringView typedNeedle, bool singleWord)
 {
     QList<TextRange> found;
+    const QString collapsed = oneWildcardPerRun(typedNeedle);
+    QStringView needle = collapsed;
     if (needle.isEmpty())
         return found;
     // A leading % adds nothing to the shortest match at a place.
@@ -110,6 +125,11 @@ QList<TextRange> findOccurrences(QStringView padded, QStringView needle, bool si
 
 int countOccurrences(QStringView padded, const SearchMatch &sought)
 {
+    // A pattern of only % matches the empty text: once in every aya it lists.
+    const bool matchesEmpty = !sought.singleWord && !sought.needle.isEmpty()
+        && std::all_of(sought.needle.cbegin(), sought.needle.cend(), [](QChar c) { return c == u'%'; });
+    if (matchesEmpty)
+        return 1;
     return int(findOccurrences(padded, sought.needle, sought.singleWord).size());
 }
 
@@ -164,8 +184,8 @@ WordMap mapWords(QStringView display, WordForm form)
             break;
         const QString token = display.mid(start, i - start).toString();
         const QString word = form == WordForm::Folded ? foldArabic(token)
-            : form == WordForm::Cleaned             ? cleanArabic(token)
-                                                    : token;
+            : form == WordForm::Cleaned              ? cleanArabic(token)
+                                                     : token;
         if (word.isEmpty())
             continue;
         // A compatibility form may open into several words: each points back
@@ -180,9 +200,7 @@ WordMap mapWords(QStringView display, WordForm form)
 
 QList<TextRange> highlightRanges(QStringView display, const SearchMatch &sought)
 {
-    const WordForm form = !sought.literal ? WordForm::Folded
-        : sought.target == SearchTarget::Quran ? WordForm::Cleaned
-                                             : WordForm::AsStored;
+    const WordForm form = sought.literal ? WordForm::Cleaned : WordForm::Folded;
     const WordMap map = mapWords(display, form);
     // Where each search word starts in the padded text.
     std::vector<qsizetype> starts;

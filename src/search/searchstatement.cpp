@@ -2,6 +2,8 @@
 
 #include "arabicfolding.h"
 
+#include <QStringList>
+
 using namespace Qt::StringLiterals;
 
 namespace zarfan {
@@ -27,9 +29,9 @@ QString searchColumn(const SearchOptions &o)
 {
     switch (o.target) {
     case SearchTarget::Jalalayn:
-        return o.literal ? QStringLiteral("taf") : QStringLiteral("tafFolded");
+        return o.literal ? QStringLiteral("tafClean") : QStringLiteral("tafFolded");
     case SearchTarget::Muyassar:
-        return o.literal ? QStringLiteral("taf2") : QStringLiteral("taf2Folded");
+        return o.literal ? QStringLiteral("taf2Clean") : QStringLiteral("taf2Folded");
     case SearchTarget::Quran:
         break;
     }
@@ -40,9 +42,14 @@ QString searchedText(const QString &typed, const SearchOptions &o)
 {
     switch (o.key) {
     case WordKey::Root:
-        return foldArabic(typed).remove(u' ');
-    case WordKey::Lemma:
-        return foldArabic(typed);
+        return foldRoot(typed);
+    case WordKey::Lemma: {
+        // The superscript alef stays for the words query to read.
+        QStringList pieces = typed.split(QChar(0x0670));
+        for (QString &piece : pieces)
+            piece = foldArabic(piece);
+        return pieces.join(QChar(0x0670));
+    }
     case WordKey::ExactLemma:
         return typed;
     case WordKey::Letters:
@@ -55,11 +62,20 @@ QString wordsQuery(const QString &key, WordKey by, bool ayasOnly)
 {
     // ID / 1000 is ayaOfWordRow in the statement.
     const QString head = ayasOnly ? QStringLiteral("SELECT ID / 1000 FROM Words where ") : QStringLiteral("SELECT ID FROM Words where ");
-    const QString quoted = u'\'' + escapeSearchText(key) + u'\'';
+    const auto quoted = [](const QString &text) { return u'\'' + escapeSearchText(text) + u'\''; };
+    if (by == WordKey::Root)
+        return head + QStringLiteral("rootFolded = ") + quoted(key);
     // The lemma column holds a word's parts as one text, "part|part".
     if (by == WordKey::ExactLemma)
-        return head + QStringLiteral("instr('|' || lemma || '|', '|' || ") + quoted + QStringLiteral(" || '|') > 0");
-    return head + (by == WordKey::Root ? QStringLiteral("rootFolded") : QStringLiteral("lemmaFolded")) + QStringLiteral(" = ") + quoted;
+        return head + QStringLiteral("instr('|' || lemma || '|', '|' || ") + quoted(key) + QStringLiteral(" || '|') > 0");
+    if (!key.contains(QChar(0x0670)))
+        return head + QStringLiteral("lemmaFolded = ") + quoted(key);
+    // A superscript alef is an alef, as in most lemmas; the lemmas written
+    // without it (ذلك, هذا) are found when no lemma has the alef.
+    const QString withAlef = foldArabic(alefForSuperscript(key));
+    const QString without = QString(key).remove(QChar(0x0670));
+    return head + QStringLiteral("lemmaFolded = coalesce((SELECT lemmaFolded FROM Words where lemmaFolded = ") + quoted(withAlef)
+        + QStringLiteral(" limit 1), ") + quoted(without) + u')';
 }
 
 namespace {

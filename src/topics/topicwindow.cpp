@@ -12,7 +12,6 @@
 #include "search/arabicfolding.h"
 
 #include <QKeyEvent>
-#include <QPointer>
 
 namespace zarfan {
 
@@ -44,6 +43,28 @@ TopicWindow::TopicWindow(ReadingState &state, QWidget *parent)
 
 TopicWindow::~TopicWindow() = default;
 
+TopicWindow::Busy::~Busy()
+{
+    if (--w_.busy_ > 0 || !w_.deleteWhenIdle_)
+        return;
+    w_.deleteWhenIdle_ = false;
+    // Opened again meanwhile: it stays, to go at its next close.
+    if (w_.isVisible())
+        w_.setAttribute(Qt::WA_DeleteOnClose);
+    else
+        w_.deleteLater();
+}
+
+void TopicWindow::closeEvent(QCloseEvent *event)
+{
+    ++fills_; // a walk still running stops
+    if (busy_ > 0 && testAttribute(Qt::WA_DeleteOnClose)) {
+        setAttribute(Qt::WA_DeleteOnClose, false);
+        deleteWhenIdle_ = true;
+    }
+    QWidget::closeEvent(event);
+}
+
 bool TopicWindow::fillTopics()
 {
     const quint64 mine = ++fills_;
@@ -52,13 +73,12 @@ bool TopicWindow::fillTopics()
     const int cName = Adodc1.column(u"Topic_Name");
     const int cNumber = Adodc1.column(u"Topic_No");
     EventYield yield;
-    // The window may close, and be deleted, during a yield.
-    const QPointer<TopicWindow> self(this);
+    // A close or a newer fill during a yield stops this one.
     while (!Adodc1.eof()) {
         secondlist_.append(Adodc1.field(cNumber));
         ui->mainlist->addItem(Adodc1.field(cName));
         Adodc1.moveNext();
-        if (yield.maybe() && (!self || fills_ != mine))
+        if (yield.maybe() && fills_ != mine)
             return false;
     }
     return true;
@@ -73,6 +93,7 @@ bool TopicWindow::showTopLevel()
 
 void TopicWindow::openSelectedTopic()
 {
+    const Busy busy(*this);
     const int k = ui->mainlist->currentRow();
     if (k < 0 || k >= secondlist_.size())
         return;
@@ -94,7 +115,6 @@ void TopicWindow::openSelectedTopic()
     const int cSura = Adodc1.column(u"Sura_No");
     const int cAyat = Adodc1.column(u"Ayat_No");
     EventYield yield;
-    const QPointer<TopicWindow> self(this);
     while (!Adodc1.eof()) {
         const QString sura = Adodc1.field(cSura);
         const QString ayat = Adodc1.field(cAyat);
@@ -102,13 +122,14 @@ void TopicWindow::openSelectedTopic()
         ayaalistsub_.append(ayat);
         ui->suraayaalist->addItem(referenceLine(SuraTables::name(SuraTables::numberFromText(sura)), ayat));
         Adodc1.moveNext();
-        if (yield.maybe() && (!self || fills_ != mine))
+        if (yield.maybe() && fills_ != mine)
             return;
     }
 }
 
 void TopicWindow::filterTopics(const QString &text)
 {
+    const Busy busy(*this);
     ui->suraayaalist->clear();
     if (foldArabic(text).isEmpty()) {
         showTopLevel();
@@ -127,6 +148,7 @@ void TopicWindow::filterTopics(const QString &text)
 
 void TopicWindow::backToTop()
 {
+    const Busy busy(*this);
     ui->suraayaalist->clear();
     if (!showTopLevel())
         return;
@@ -137,6 +159,7 @@ void TopicWindow::backToTop()
 
 void TopicWindow::resolveSelectedReference()
 {
+    const Busy busy(*this);
     const int k = ui->suraayaalist->currentRow();
     if (k < 0 || k >= ayaalistsub_.size())
         return;

@@ -38,8 +38,23 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Held by every handler that may yield: a close meanwhile stops the walk
+    // and the window is deleted only once no handler of it is on the stack,
+    // Qt's own included.
+    class Busy {
+    public:
+        explicit Busy(TopicWindow &w) : w_(w) { ++w_.busy_; }
+        ~Busy();
+        Busy(const Busy &) = delete;
+        Busy &operator=(const Busy &) = delete;
+
+    private:
+        TopicWindow &w_;
+    };
+
     // Fills mainlist and secondlist from Adodc1's rows; false when a newer
     // fill took over during a yield.
     bool fillTopics();
@@ -54,6 +69,8 @@ private:
     QStringList soralistsub_;
     QStringList ayaalistsub_;
     quint64 fills_ = 0;
+    int busy_ = 0;
+    bool deleteWhenIdle_ = false;
 };
 
 } // namespace zarfan
