@@ -15,7 +15,7 @@ namespace zarfan {
 // change is its own transaction, so a killed program loses nothing.
 class UserStore {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
     static constexpr int kHistoryLimit = 50;
 
     enum class Opened { Fresh, Existing, MovedAside, Unavailable };
@@ -43,8 +43,14 @@ public:
     QByteArray value(const QString &key) const;
     bool setValue(const QString &key, const QByteArray &value);
 
+    // For the parts of the store kept by other classes (the notes and lists).
+    sql::Database &connection() { return db_; }
+
 private:
     bool prepareSchema();
+    // From version 1: the notes and the named lists, the old file copied
+    // aside first.
+    bool upgradeToNotes(int found);
 
     sql::Database db_;
     QString path_;
