@@ -68,6 +68,8 @@ void ComposeWindow::build()
         text = Composer::sura(Adodc1, state.composesura, plain, keepGoing);
     else if (state.composemode == 2)
         text = Composer::chosen(Adodc1, state_.chosenList().hideadd, state_.chosenList().addaya, plain, keepGoing);
+    else if (state.composemode == 3)
+        text = Composer::chosen(Adodc1, ids_, lines_, plain, keepGoing);
     else
         return void(busy_ = false);
     if (self.isNull() || builds_ != mine)
