@@ -13,6 +13,7 @@
 #include "keyboardlayout.h"
 #include "messages.h"
 #include "navigator/navigatorwindow.h"
+#include "notes/notescommands.h"
 #include "search/arabicfolding.h"
 #include "search/ayareference.h"
 #include "search/distributionwindow.h"
@@ -48,6 +49,7 @@ std::optional<TafsirColumn> tafsirOf(SearchTarget target)
     case SearchTarget::Muyassar:
         return TafsirColumn::Muyassar;
     case SearchTarget::Quran:
+    case SearchTarget::Notes:
         break;
     }
     return std::nullopt;
@@ -129,6 +131,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
                 if (current.isValid())
                     displayLine(current.row());
             });
+    notes_ = new NotesCommands(state_, this, ui->suraayaalist, ui->Text1);
     connect(ui->suraayaalist, &QAbstractItemView::doubleClicked, this, &MainWindow::addSelectedToChosen);
     connect(ui->addaya, &QListWidget::itemDoubleClicked, this, &MainWindow::removeSelectedChosen);
     connect(&state_.listing(), &ResultListing::finished, this, &MainWindow::onListingFinished);
@@ -253,6 +256,10 @@ void MainWindow::runSearchAs(std::optional<WordKey> key)
         if (*key != WordKey::Letters)
             options.target = SearchTarget::Quran;
     }
+    if (options.target == SearchTarget::Notes) {
+        notes_->searchNotes(text);
+        return;
+    }
     const QString needle = searchedText(text, options);
     if (needle.isEmpty())
         return;
@@ -374,6 +381,7 @@ void MainWindow::showTextMenu(const QPoint &at)
     QAction *byLemma = menu->addAction(QStringLiteral("بحث بهذا الأصل"));
     byRoot->setEnabled(facts && !facts->root.isEmpty());
     byLemma->setEnabled(facts && !facts->lemmaKey.isEmpty());
+    notes_->addTextMenuItems(menu.get());
     QAction *chosen = menu->exec(ui->Text1->viewport()->mapToGlobal(at));
     if (chosen == byRoot && facts)
         searchByKey(facts->root, WordKey::Root);
@@ -621,6 +629,10 @@ void MainWindow::removeSelectedChosen()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!notes_->closeEditors()) {
+        event->ignore();
+        return;
+    }
     savePlaces();
     // Every other window goes with the main window, in number order.
     const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_};

@@ -26,6 +26,7 @@ class ComposeWindow;
 class UpdateWindow;
 class AboutWindow;
 class DistributionWindow;
+class NotesCommands;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -47,6 +48,7 @@ public:
     // Created on first use, also hidden by the first search.
     OptionsWindow *optionsWindow();
     TopicWindow *topicWindow() const;
+    NotesCommands *notesCommands() const { return notes_; }
 
 public slots:
     void runSearch();
@@ -112,6 +114,7 @@ private:
     QCompleter *history_ = nullptr;
     QStringListModel *historyModel_ = nullptr;
     QPointer<DistributionWindow> distribution_;
+    NotesCommands *notes_ = nullptr;
 
     QPointer<AboutWindow> Form2;
     QPointer<UpdateWindow> Form4;

@@ -31,6 +31,7 @@ QString searchColumn(const SearchOptions &o)
     case SearchTarget::Muyassar:
         return o.literal ? QStringLiteral("taf2") : QStringLiteral("taf2Folded");
     case SearchTarget::Quran:
+    case SearchTarget::Notes:
         break;
     }
     return o.literal ? QStringLiteral("AyaaIndex") : QStringLiteral("AyaaFolded");
