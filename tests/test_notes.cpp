@@ -59,6 +59,24 @@ QByteArray scalar(UserStore &store, const QByteArray &sql)
     sql::Statement s(store.connection().handle(), sql);
     return s && s.step() == SQLITE_ROW ? s.text(0).toUtf8() : QByteArray();
 }
+
+// A main window over a store of its own, listing the ayas of a reference.
+struct Reader {
+    QTemporaryDir data;
+    UserStore store;
+    ReadingState state;
+    std::unique_ptr<MainWindow> window;
+    Reader(const QString &appFolder, const QString &reference) : state(appFolder)
+    {
+        store.open(data.filePath(u"user.db"_qs));
+        state.setUserStore(&store);
+        window = std::make_unique<MainWindow>(state);
+        window->show();
+        auto *search = child<QLineEdit>(window.get(), "searcht");
+        search->setText(reference);
+        QTest::keyClick(search, Qt::Key_Return);
+    }
+};
 } // namespace
 
 class TestNotes : public QObject {
@@ -231,19 +249,13 @@ private slots:
     // lines, the tags offered as typed, a write that fails, unsaved text.
     void notesFromTheMainWindow()
     {
-        QTemporaryDir data;
         guitest::MessageLog log;
-        UserStore store;
-        store.open(data.filePath(u"user.db"_qs));
+        Reader reader(folder->path(), u"2:255-257"_qs);
+        UserStore &store = reader.store;
+        MainWindow &w = *reader.window;
+        auto *search = child<QLineEdit>(&w, "searcht");
         Note earlier = makeNote(1, 1, 1, u"الفاتحة"_qs, {u"صبر"_qs});
         QVERIFY(NotesStore(store).save(earlier));
-        ReadingState state(folder->path());
-        state.setUserStore(&store);
-        MainWindow w(state);
-        w.show();
-        auto *search = child<QLineEdit>(&w, "searcht");
-        search->setText(u"2:255-257"_qs);
-        QTest::keyClick(search, Qt::Key_Return);
         NotesCommands *commands = w.notesCommands();
         QCOMPARE(commands->noteAction()->text(), u"إضافة خاطرة"_qs);
         commands->noteAction()->trigger();
@@ -316,7 +328,7 @@ private slots:
         QTRY_VERIFY(!editor);
 
         // A search in the notes lists their ayas; their words are marked.
-        state.setSearchTarget(SearchTarget::Notes);
+        reader.state.setSearchTarget(SearchTarget::Notes);
         search->setText(u"الفاتحه"_qs);
         QTest::keyClick(search, Qt::Key_Return);
         QCOMPARE(w.listing().count(), 1);
@@ -332,16 +344,9 @@ private slots:
     // main window in its order, composed, deleted after a question.
     void namedLists()
     {
-        QTemporaryDir data;
-        UserStore store;
-        store.open(data.filePath(u"user.db"_qs));
-        ReadingState state(folder->path());
-        state.setUserStore(&store);
-        MainWindow w(state);
-        w.show();
-        auto *search = child<QLineEdit>(&w, "searcht");
-        search->setText(u"112:1-3"_qs);
-        QTest::keyClick(search, Qt::Key_Return);
+        Reader reader(folder->path(), u"112:1-3"_qs);
+        UserStore &store = reader.store;
+        MainWindow &w = *reader.window;
         AyaListsWindow *lists = w.notesCommands()->openLists();
         guitest::whenModal([](QWidget *dialog) {
             auto *input = static_cast<QInputDialog *>(dialog);

@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QGuiApplication>
@@ -90,12 +89,7 @@ void ComposeWindow::copyText()
 bool ComposeWindow::saveTo(const QString &path, bool asHtml, QString *error) const
 {
     const QFont font = state_.ayaFont();
-    const QByteArray bytes = asHtml ? composedAsHtml(shown_, font.family(), font.pointSizeF()) : composedAsText(shown_);
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    return writeWholeFile(path, asHtml ? composedAsHtml(shown_, font.family(), font.pointSizeF()) : composedAsText(shown_), error);
 }
 
 void ComposeWindow::saveText()

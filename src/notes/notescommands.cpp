@@ -4,6 +4,7 @@
 #include "browse/programstate.h"
 #include "browse/readingstate.h"
 #include "browse/suratables.h"
+#include "compose/composedexport.h"
 #include "compose/composewindow.h"
 #include "app/messages.h"
 #include "noteeditor.h"
@@ -21,7 +22,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStatusBar>
 
 namespace zarfan {
@@ -284,12 +284,7 @@ bool NotesCommands::exportTo(const QString &path, QString *error) const
     if (!store_)
         return false;
     const bool json = !path.endsWith(u".md", Qt::CaseInsensitive);
-    const QByteArray bytes = json ? NotesTransfer::toJson(*store_) : NotesTransfer::toMarkdown(*store_);
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    return writeWholeFile(path, json ? NotesTransfer::toJson(*store_) : NotesTransfer::toMarkdown(*store_), error);
 }
 
 void NotesCommands::exportNotes()
