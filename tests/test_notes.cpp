@@ -19,7 +19,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTreeView>
 
 using namespace zarfan;
 using guitest::child;

@@ -4,9 +4,10 @@
 
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <numeric>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTreeView>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace zarfan {
@@ -14,33 +15,35 @@ namespace zarfan {
 void NotesModel::setNotes(std::vector<Note> notes)
 {
     beginResetModel();
-    all_.clear();
-    all_.reserve(notes.size());
-    shown_.clear();
-    for (Note &n : notes) {
-        Row row;
-        row.reference = n.range.text();
-        row.firstLine = n.firstLine();
-        row.tags = n.tags.join(QStringLiteral("، "));
-        row.modified = n.modified.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
-        row.note = std::move(n);
-        shown_.append(int(all_.size()));
-        all_.push_back(std::move(row));
-    }
+    all_ = std::move(notes);
+    shown_.resize(qsizetype(all_.size()));
+    std::iota(shown_.begin(), shown_.end(), 0);
+    filteredBy_.clear();
     endResetModel();
 }
 
 void NotesModel::filter(const QString &typed)
 {
     const QStringList words = NotesStore::searchWords(typed);
-    beginResetModel();
-    shown_.clear();
-    for (int i = 0; i < int(all_.size()); ++i) {
-        Row &row = all_[std::size_t(i)];
-        const QString &folded = row.note.folded;
-        if (std::all_of(words.cbegin(), words.cend(), [&folded](const QString &w) { return folded.contains(w); }))
-            shown_.append(i);
+    // Typing on narrows what is shown: only those rows are looked at again.
+    const bool narrower = !filteredBy_.isEmpty() && words.size() >= filteredBy_.size()
+        && std::equal(filteredBy_.cbegin(), filteredBy_.cend() - 1, words.cbegin())
+        && words.at(filteredBy_.size() - 1).contains(filteredBy_.last());
+    QList<int> candidates;
+    if (!narrower) {
+        candidates.resize(qsizetype(all_.size()));
+        std::iota(candidates.begin(), candidates.end(), 0);
     }
+    const QList<int> &from = narrower ? shown_ : candidates;
+    QList<int> kept;
+    for (const int i : from) {
+        const QString &folded = all_[std::size_t(i)].folded;
+        if (std::all_of(words.cbegin(), words.cend(), [&folded](const QString &w) { return folded.contains(w); }))
+            kept.append(i);
+    }
+    beginResetModel();
+    shown_ = std::move(kept);
+    filteredBy_ = words;
     endResetModel();
 }
 
@@ -51,16 +54,16 @@ QVariant NotesModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= shown_.size() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
-    const Row &row = all_[std::size_t(shown_.at(index.row()))];
+    const Note &note = all_[std::size_t(shown_.at(index.row()))];
     switch (index.column()) {
     case 0:
-        return row.reference;
+        return note.range.text();
     case 1:
-        return row.firstLine;
+        return note.firstLine();
     case 2:
-        return row.tags;
+        return note.tags.join(QStringLiteral("، "));
     default:
-        return row.modified;
+        return note.modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"));
     }
 }
 
@@ -82,16 +85,17 @@ NotesBrowser::NotesBrowser(NotesStore &store, QWidget *parent) : QDialog(parent)
     filter_->setAccessibleName(QStringLiteral("تصفية الخواطر"));
     filter_->setPlaceholderText(QStringLiteral("تصفية الخواطر"));
     filter_->setClearButtonEnabled(true);
-    view_ = new QTreeView(this);
+    view_ = new QTableView(this);
     view_->setObjectName(QStringLiteral("notesList"));
     view_->setAccessibleName(QStringLiteral("قائمة الخواطر"));
-    view_->setRootIsDecorated(false);
-    view_->setUniformRowHeights(true);
-    view_->setAllColumnsShowFocus(true);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setShowGrid(false);
+    view_->verticalHeader()->hide();
+    view_->setWordWrap(false);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setModel(&model_);
-    view_->header()->setStretchLastSection(false);
-    view_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    view_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     view_->installEventFilter(this);
     filter_->installEventFilter(this);
     connect(filter_, &QLineEdit::textChanged, &model_, &NotesModel::filter);

@@ -7,7 +7,7 @@
 #include <vector>
 
 class QLineEdit;
-class QTreeView;
+class QTableView;
 
 namespace zarfan {
 
@@ -19,7 +19,7 @@ public:
     void setNotes(std::vector<Note> notes);
     // Keeps the notes whose tags or folded text hold every typed word.
     void filter(const QString &typed);
-    const Note &noteAt(int row) const { return all_[std::size_t(shown_.at(row))].note; }
+    const Note &noteAt(int row) const { return all_[std::size_t(shown_.at(row))]; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -27,12 +27,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    struct Row {
-        Note note;
-        QString reference, firstLine, tags, modified;
-    };
-    std::vector<Row> all_;
+    std::vector<Note> all_;
     QList<int> shown_;
+    QStringList filteredBy_; // the words shown_ was filtered by
 };
 
 // "الخواطر": every note with its reference, first line, tags and date; Enter
@@ -56,7 +53,7 @@ private:
     NotesStore &store_;
     NotesModel model_;
     QLineEdit *filter_;
-    QTreeView *view_;
+    QTableView *view_;
 };
 
 } // namespace zarfan

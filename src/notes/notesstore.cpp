@@ -15,12 +15,13 @@ const QChar kTagSeparator = u'\n';
 Note noteFrom(sql::Statement &s)
 {
     Note n;
-    n.id = s.text(0).toLongLong();
-    n.range = {s.text(1).toInt(), s.text(2).toInt(), s.text(3).toInt()};
+    n.id = sqlite3_column_int64(s.handle(), 0);
+    n.range = {sqlite3_column_int(s.handle(), 1), sqlite3_column_int(s.handle(), 2), sqlite3_column_int(s.handle(), 3)};
     n.text = s.text(4);
     n.tags = s.text(5).split(kTagSeparator, Qt::SkipEmptyParts);
-    n.created = QDateTime::fromMSecsSinceEpoch(s.text(6).toLongLong());
-    n.modified = QDateTime::fromMSecsSinceEpoch(s.text(7).toLongLong());
+    // In UTC: no time zone is looked up for thousands of notes.
+    n.created = QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(s.handle(), 6), Qt::UTC);
+    n.modified = QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(s.handle(), 7), Qt::UTC);
     n.folded = s.text(8);
     return n;
 }
@@ -228,18 +229,27 @@ bool NotesStore::hasNote(int ayaId) const
     return covered_->contains(ayaId);
 }
 
+namespace {
+// The notes' columns where the folded text holds every word.
+sql::Statement matching(sqlite3 *db, const QByteArray &columns, const QStringList &words)
+{
+    QByteArray where = " WHERE 1";
+    for (int i = 1; i <= words.size(); ++i)
+        where += " AND instr(folded, ?" + QByteArray::number(i) + ") > 0";
+    sql::Statement s(db, columns + where + " ORDER BY sura, first, last, id;");
+    for (int i = 0; s && i < words.size(); ++i)
+        s.bind(i + 1, words.at(i));
+    return s;
+}
+} // namespace
+
 std::vector<Note> NotesStore::search(const QString &typed) const
 {
     std::vector<Note> out;
     const QStringList words = searchWords(typed);
     if (words.isEmpty())
         return out;
-    QByteArray where = "WHERE 1";
-    for (int i = 1; i <= words.size(); ++i)
-        where += " AND instr(folded, ?" + QByteArray::number(i) + ") > 0";
-    sql::Statement s(store_.connection().handle(), QByteArray(kNoteColumns) + where + " ORDER BY sura, first, last, id;");
-    for (int i = 0; s && i < words.size(); ++i)
-        s.bind(i + 1, words.at(i));
+    sql::Statement s = matching(store_.connection().handle(), QByteArray(kNoteColumns).trimmed(), words);
     while (s && s.step() == SQLITE_ROW)
         out.push_back(noteFrom(s));
     return out;
@@ -248,9 +258,15 @@ std::vector<Note> NotesStore::search(const QString &typed) const
 QList<int> NotesStore::searchAyas(const QString &typed) const
 {
     QList<int> ids;
-    for (const Note &n : search(typed)) {
-        for (int aya = n.range.from; aya <= n.range.to; ++aya)
-            ids.append(ayaIdOf(n.range.sura, aya));
+    const QStringList words = searchWords(typed);
+    if (words.isEmpty())
+        return ids;
+    // Only the references: a search may match every note.
+    sql::Statement s = matching(store_.connection().handle(), "SELECT sura, first, last FROM notes", words);
+    while (s && s.step() == SQLITE_ROW) {
+        const int sura = int(sqlite3_column_int(s.handle(), 0));
+        for (int aya = sqlite3_column_int(s.handle(), 1), last = sqlite3_column_int(s.handle(), 2); aya <= last; ++aya)
+            ids.append(ayaIdOf(sura, aya));
     }
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
