@@ -141,7 +141,7 @@ private slots:
         for (QAction *a : w->menuBar()->actions())
             bar.append(a->text());
         QCOMPARE(bar, QStringList({u"تفسير معاني القرآن"_qs, u"البحوث الكاملة"_qs, u"تكوين النص"_qs,
-                                   u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs, u"أدوات البحث"_qs}));
+                                   u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs, u"أدوات البحث"_qs, u"خواطري"_qs}));
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(w.get(), "searcht"));
     }
 
