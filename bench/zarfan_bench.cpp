@@ -4,11 +4,15 @@
 #include "app/mainwindow.h"
 #include "browse/listingfill.h"
 #include "browse/programstate.h"
+#include "browse/suratables.h"
 #include "compose/composer.h"
 #include "data/connectionstring.h"
 #include "data/datacontrol.h"
 #include "data/userstore.h"
 #include "data/queries.h"
+#include "notes/notesbrowser.h"
+#include "notes/notesstore.h"
+#include "notes/notestransfer.h"
 #include "search/distributionwindow.h"
 #include "search/occurrences.h"
 #include "search/optionswindow.h"
@@ -25,6 +29,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -187,6 +194,32 @@ void recitationRows()
     rows.push_back(gap);
 }
 
+// Start-up to a shown main window, the whole program as a process: with no
+// reader's data, then with the data in the folder given.
+void startupRows(const QString &userData, const QString &name, const QString &what)
+{
+    const QString program = QCoreApplication::applicationDirPath() + u"/zarfan"_qs;
+    double none = 0;
+    for (const bool withData : {false, true}) {
+        Row r{withData ? name : u"start-up of the program to a shown main window (process)"_qs};
+        QTemporaryDir empty;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"ZARFAN_QUIT_AFTER_SHOW"_qs, u"1"_qs);
+        env.insert(u"ZARFAN_LOCK_FILE"_qs, QDir::temp().filePath(u"zarfan-bench.lock"_qs));
+        env.insert(u"ZARFAN_USER_DATA"_qs, withData ? userData : empty.path());
+        r.ms = timeMs([&] {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(program, {});
+            requireRun(p, program);
+        });
+        rows.push_back(r);
+        if (withData)
+            std::printf("start-up with %s / without: %.2fx\n", qPrintable(what), r.ms / none);
+        none = r.ms;
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -237,27 +270,7 @@ int main(int argc, char **argv)
             for (int i = 1; i <= UserStore::kHistoryLimit; ++i)
                 store.addHistory(QStringLiteral("بحث %1").arg(i));
         }
-        const QString program = QCoreApplication::applicationDirPath() + u"/zarfan"_qs;
-        double none = 0;
-        for (const bool withData : {false, true}) {
-            Row r{withData ? u"start-up with 500 chosen ayas and a full history (process)"_qs
-                           : u"start-up of the program to a shown main window (process)"_qs};
-            QTemporaryDir empty;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"ZARFAN_QUIT_AFTER_SHOW"_qs, u"1"_qs);
-            env.insert(u"ZARFAN_LOCK_FILE"_qs, QDir::temp().filePath(u"zarfan-bench.lock"_qs));
-            env.insert(u"ZARFAN_USER_DATA"_qs, withData ? full.path() : empty.path());
-            r.ms = timeMs([&] {
-                QProcess p;
-                p.setProcessEnvironment(env);
-                p.start(program, {});
-                requireRun(p, program);
-            });
-            rows.push_back(r);
-            if (withData)
-                std::printf("start-up with data / without: %.2fx\n", r.ms / none);
-            none = r.ms;
-        }
+        startupRows(full.path(), u"start-up with 500 chosen ayas and a full history (process)"_qs, u"data"_qs);
         UserStore store;
         store.open(full.filePath(u"user.db"_qs));
         Row add{u"add an aya to the chosen list, committed to disk"_qs};
@@ -501,6 +514,55 @@ int main(int argc, char **argv)
         std::printf("listing line with the reading window / without: %.2fx\n", with.ms / without.ms);
     }
     recitationRows();
+
+    // The reader's notes: 5,000 of them, a few lines each, twenty tags.
+    {
+        QTemporaryDir noted;
+        const QString path = noted.filePath(u"user.db"_qs);
+        {
+            UserStore store;
+            store.open(path);
+            NotesStore notes(store);
+            QJsonArray all;
+            const QString body = u"في هذه الآية تذكير بالصبر والشكر، وأن الرزق بيد الله وحده. خاطرة رقم %1\nسطر ثان للتدبر والتأمل في المعاني"_qs;
+            for (int i = 0; i < 5000; ++i) {
+                const int sura = 1 + i % SuraTables::kSuraCount;
+                const int aya = 1 + (i / SuraTables::kSuraCount) % SuraTables::ayaCount(sura);
+                all.append(QJsonObject{{u"sura"_qs, sura}, {u"from"_qs, aya}, {u"to"_qs, aya},
+                                       {u"text"_qs, body.arg(i)},
+                                       {u"tags"_qs, QJsonArray{QStringLiteral("وسم %1").arg(i % 20), u"درس"_qs}}});
+            }
+            const QByteArray json = QJsonDocument(QJsonObject{{u"format"_qs, u"zarfan-notes"_qs}, {u"version"_qs, 1},
+                                                              {u"notes"_qs, all}}).toJson();
+            requireRows(NotesTransfer::importJson(notes, json).added, u"5,000 notes"_qs);
+
+            Row open{u"notes window opened with 5,000 notes"_qs};
+            open.ms = timeMs([&] {
+                NotesBrowser browser(notes, nullptr);
+                browser.show();
+                QCoreApplication::processEvents();
+            });
+            rows.push_back(open);
+            NotesBrowser browser(notes, nullptr);
+            browser.show();
+            auto *filter = browser.findChild<QLineEdit *>(u"notesFilter"_qs);
+            const QString typed = u"وسم 7 الصبر"_qs;
+            Row keys{u"notes window filtered, per keystroke (5,000 notes)"_qs};
+            keys.ms = timeMs([&] {
+                filter->clear();
+                for (int n = 1; n <= typed.size(); ++n) {
+                    filter->setText(typed.left(n));
+                    QCoreApplication::processEvents();
+                }
+            }) / double(typed.size());
+            requireRows(browser.model().rowCount(), typed);
+            rows.push_back(keys);
+            Row found{u"search \"الصبر\" in 5,000 notes"_qs};
+            found.ms = timeMs([&] { requireRows(int(notes.searchAyas(u"الصبر"_qs).size()), u"notes search"_qs); });
+            rows.push_back(found);
+        }
+        startupRows(noted.path(), u"start-up with 5,000 notes (process)"_qs, u"5,000 notes"_qs);
+    }
     print();
     return 0;
 }

@@ -208,7 +208,7 @@ private slots:
             bar.append(a->text());
         QCOMPARE(bar, QStringList({u"تفسير معاني القرآن"_qs, u"البحوث الكاملة"_qs, u"تكوين النص"_qs,
                                    u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs, u"أدوات البحث"_qs, u"القراءة"_qs,
-                                   u"التلاوة"_qs}));
+                                   u"التلاوة"_qs, u"خواطري"_qs}));
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(w.get(), "searcht"));
     }
 

@@ -13,6 +13,7 @@
 #include "mainwindowkeys.h"
 #include "matchmarkspainter.h"
 #include "messages.h"
+#include "notes/notescommands.h"
 #include "reading/readingcommands.h"
 #include "recitation/playerbar.h"
 #include "recitation/recitationcommands.h"
@@ -97,10 +98,12 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
         if (const auto record = recordOfAya(Adodc2, id))
             state_.chooseAya(*record);
     });
+    notes_ = new NotesCommands(state_, this, ui->suraayaalist, ui->Text1);
     new SearchHistoryCompleter(state_, ui->searcht, ui->clearhistory, this);
     chosen_ = new ChosenListCommands(state_, ui->suraayaalist, ui->Text1, ui->addaya, this);
     wordFacts_ = new WordFactsMenu(ui->Text1, state_.connectionString(), this);
     connect(wordFacts_, &WordFactsMenu::searchRequested, this, &MainWindow::searchByKey);
+    connect(wordFacts_, &WordFactsMenu::menuOpening, notes_, &NotesCommands::addTextMenuItems);
     connect(windows_.get(), &WindowOpener::lineChosen, this, [this](int line) {
         if (listing().isValidLine(line))
             ui->suraayaalist->setCurrentIndex(listing().index(line));
@@ -217,6 +220,10 @@ void MainWindow::runSearchAs(std::optional<WordKey> key)
     if (text.isEmpty())
         return;
     state_.recordSearch(text);
+    if (!key && state_.searchOptions().target == SearchTarget::Notes) {
+        notes_->searchNotes(text);
+        return;
+    }
     if (readsAsReference(text, state_.searchOptions())) {
         goToReference(text);
         return;
@@ -342,6 +349,10 @@ void MainWindow::addSelectedToChosen() { chosen_->addSelected(); }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!notes_->closeEditors()) {
+        event->ignore();
+        return;
+    }
     savePlaces();
     // Every other window goes with the main window, in number order.
     windows_->closeAll();

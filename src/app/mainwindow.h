@@ -23,6 +23,7 @@ class ListingCountsLabel;
 class ChosenListCommands;
 class MainWindowKeys;
 class ReadingCommands;
+class NotesCommands;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -45,6 +46,7 @@ public:
     OptionsWindow *optionsWindow();
     TopicWindow *topicWindow() const;
     ReadingCommands *readingCommands() const;
+    NotesCommands *notesCommands() const { return notes_; }
 
 public slots:
     void runSearch();
@@ -89,6 +91,7 @@ private:
     WindowPlaceKeeper places_;
     // Deleted before the state: the other windows read it as they go.
     std::unique_ptr<WindowOpener> windows_;
+    NotesCommands *notes_ = nullptr;
     WordFactsMenu *wordFacts_ = nullptr;
     ChosenListCommands *chosen_ = nullptr;
     std::unique_ptr<MainWindowKeys> keys_;

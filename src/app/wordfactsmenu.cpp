@@ -37,6 +37,7 @@ void WordFactsMenu::showMenu(const QPoint &at)
     QAction *byLemma = menu->addAction(QStringLiteral("بحث بهذا الأصل"));
     byRoot->setEnabled(facts && !facts->root.isEmpty());
     byLemma->setEnabled(facts && !facts->firstLemma().isEmpty());
+    emit menuOpening(menu.get());
     QAction *chosen = menu->exec(box_->viewport()->mapToGlobal(at));
     if (chosen == byRoot && facts)
         emit searchRequested(facts->root, WordKey::Root);

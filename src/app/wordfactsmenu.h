@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+class QMenu;
 class QPlainTextEdit;
 class QPoint;
 
@@ -22,6 +23,8 @@ public:
 
 signals:
     void searchRequested(const QString &key, zarfan::WordKey by);
+    // The menu is about to open: others add their items.
+    void menuOpening(QMenu *menu);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -8,7 +8,7 @@ namespace zarfan {
 struct ProgramState {
     qint16 mixedsora = 0;   // 1 when the result lines may span several suras
     qint16 searchtype = 0;  // search scope 0..4
-    qint16 composemode = 0; // 1 whole sura, 2 chosen ayas
+    qint16 composemode = 0; // 1 whole sura, 2 chosen ayas, 3 a named list
     qint16 composesura = 0;
 };
 

@@ -20,7 +20,6 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QGuiApplication>
@@ -82,6 +81,8 @@ void ComposeWindow::build()
         text = Composer::sura(Adodc1, state.composesura, plain, keepGoing);
     else if (state.composemode == 2)
         text = Composer::chosen(Adodc1, state_.chosenList().hideadd, state_.chosenList().addaya, plain, keepGoing);
+    else if (state.composemode == 3)
+        text = Composer::chosen(Adodc1, ids_, lines_, plain, keepGoing);
     else
         return void(busy_ = false);
     if (self.isNull() || builds_ != mine)
@@ -103,12 +104,7 @@ void ComposeWindow::copyText()
 bool ComposeWindow::saveTo(const QString &path, bool asHtml, QString *error) const
 {
     const QFont font = state_.ayaFont();
-    const QByteArray bytes = asHtml ? composedAsHtml(shown_, font.family(), font.pointSizeF()) : composedAsText(shown_);
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    return writeWholeFile(path, asHtml ? composedAsHtml(shown_, font.family(), font.pointSizeF()) : composedAsText(shown_), error);
 }
 
 void ComposeWindow::saveText()

@@ -23,6 +23,13 @@ public:
     ComposeWindow(ReadingState &state, QWidget *parent);
     ~ComposeWindow() override;
 
+    // The ayas of the third mode (a named list): record IDs and lines.
+    void setAyas(const QStringList &ids, const QStringList &lines)
+    {
+        ids_ = ids;
+        lines_ = lines;
+    }
+
     // The text as shown, line breaks as CR LF.
     const QString &text() const { return shown_; }
 
@@ -50,6 +57,7 @@ private:
     ReadingState &state_;
     DataControl Adodc1;
     QString shown_;
+    QStringList ids_, lines_;
     quint64 builds_ = 0;
 };
 

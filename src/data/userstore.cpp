@@ -100,7 +100,7 @@ UserStore::Check UserStore::connect()
     if (!db_.exec("PRAGMA journal_mode = WAL;") || !db_.exec("PRAGMA synchronous = NORMAL;"))
         return Check::Failed;
     if (found == kSchemaVersion) {
-        sql::Statement check(raw, "SELECT count(*) FROM chosen, history, settings WHERE 0;");
+        sql::Statement check(raw, "SELECT count(*) FROM chosen, history, settings, notes, lists, list_ayas WHERE 0;");
         return check && check.step() == SQLITE_ROW ? Check::Good : Check::Damaged;
     }
     return db_.exec("BEGIN;"
@@ -109,8 +109,36 @@ UserStore::Check UserStore::connect()
                     "CREATE TABLE IF NOT EXISTS settings (key TEXT PRIMARY KEY, value BLOB);"
                     "PRAGMA user_version = 1;"
                     "COMMIT;")
+        && upgradeToNotes(found)
         ? Check::Good
+        // A healthy file that could not be moved on is left as it is.
         : Check::Failed;
+}
+
+bool UserStore::upgradeToNotes(int found)
+{
+    if (found == 1) {
+        // A consistent copy, also of what still sits in the write-ahead log.
+        const QString aside = path_ + QStringLiteral(".bak-%1").arg(found);
+        QFile::remove(aside);
+        sqlite3 *raw = nullptr;
+        sqlite3_open_v2(QFile::encodeName(aside).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        const sql::Database copy(raw);
+        sqlite3_backup *backup = copy ? sqlite3_backup_init(raw, "main", db_.handle(), "main") : nullptr;
+        const bool copied = backup && sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+        if (sqlite3_backup_finish(backup) != SQLITE_OK || !copied)
+            return false;
+    }
+    return db_.exec("BEGIN;"
+                    "CREATE TABLE IF NOT EXISTS notes (id INTEGER PRIMARY KEY, sura INTEGER NOT NULL, first INTEGER NOT NULL, "
+                    "last INTEGER NOT NULL, text TEXT NOT NULL, tags TEXT NOT NULL, folded TEXT NOT NULL, "
+                    "created INTEGER NOT NULL, modified INTEGER NOT NULL);"
+                    "CREATE INDEX IF NOT EXISTS notes_by_aya ON notes (sura, first);"
+                    "CREATE TABLE IF NOT EXISTS lists (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
+                    "CREATE TABLE IF NOT EXISTS list_ayas (list INTEGER NOT NULL, sura INTEGER NOT NULL, aya INTEGER NOT NULL, "
+                    "pos INTEGER NOT NULL, PRIMARY KEY (list, sura, aya));"
+                    "PRAGMA user_version = 2;"
+                    "COMMIT;");
 }
 
 bool UserStore::moveAside()

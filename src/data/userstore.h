@@ -16,7 +16,7 @@ namespace zarfan {
 // change is its own transaction, so a killed program loses nothing.
 class UserStore {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
     static constexpr int kHistoryLimit = 50;
     // The longest text the search box takes; a longer entry is no search.
     static constexpr int kSearchTextLimit = 32767;
@@ -54,6 +54,9 @@ public:
     QByteArray value(const QString &key);
     bool setValue(const QString &key, const QByteArray &value);
 
+    // For the parts of the store kept by other classes (the notes and lists).
+    sql::Database &connection() { return db_; }
+
 private:
     enum class Check { Good, Damaged, Newer, Failed };
     Check connect();
@@ -64,6 +67,9 @@ private:
     bool finish(sql::Statement &s);
     template <typename Work>
     auto guarded(Work work);
+    // From version 1: the notes and the named lists, the old file copied
+    // aside first.
+    bool upgradeToNotes(int found);
 
     sql::Database db_;
     QString path_;

@@ -10,6 +10,7 @@ std::optional<TafsirColumn> tafsirOf(SearchTarget target)
     case SearchTarget::Muyassar:
         return TafsirColumn::Muyassar;
     case SearchTarget::Quran:
+    case SearchTarget::Notes:
         break;
     }
     return std::nullopt;

@@ -120,7 +120,7 @@ void OptionsWindow::commit()
     else if (ui->sora12op->isChecked())
         scope = 4;
     programState().searchtype = scope;
-    state_.setSearchTarget(static_cast<SearchTarget>(std::clamp(ui->searchin->currentIndex(), 0, 2)));
+    state_.setSearchTarget(static_cast<SearchTarget>(std::clamp(ui->searchin->currentIndex(), 0, 3)));
     hide();
 }
 

@@ -33,6 +33,7 @@ QString searchColumn(const SearchOptions &o)
     case SearchTarget::Muyassar:
         return o.literal ? QStringLiteral("taf2Clean") : QStringLiteral("taf2Folded");
     case SearchTarget::Quran:
+    case SearchTarget::Notes:
         break;
     }
     return o.literal ? QStringLiteral("AyaaIndex") : QStringLiteral("AyaaFolded");

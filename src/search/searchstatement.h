@@ -4,8 +4,9 @@
 
 namespace zarfan {
 
-// Which text a search looks in.
-enum class SearchTarget { Quran, Jalalayn, Muyassar };
+// Which text a search looks in; the reader's notes are kept apart from the
+// database and searched there.
+enum class SearchTarget { Quran, Jalalayn, Muyassar, Notes };
 
 // A search by the words' root or lemma instead of their letters. A typed
 // lemma matches folded; a word's own lemma (from its context menu) matches as

@@ -1,0 +1,394 @@
+#include "notesstore.h"
+
+#include "browse/suratables.h"
+#include "data/userstore.h"
+#include "search/arabicfolding.h"
+
+#include <sqlite3.h>
+#include <algorithm>
+
+namespace zarfan {
+
+namespace {
+const QChar kTagSeparator = u'\n';
+
+Note noteFrom(sql::Statement &s)
+{
+    Note n;
+    n.id = sqlite3_column_int64(s.handle(), 0);
+    n.range = {sqlite3_column_int(s.handle(), 1), sqlite3_column_int(s.handle(), 2), sqlite3_column_int(s.handle(), 3)};
+    n.text = s.text(4);
+    n.tags = s.text(5).split(kTagSeparator, Qt::SkipEmptyParts);
+    // In UTC: no time zone is looked up for thousands of notes.
+    n.created = QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(s.handle(), 6), Qt::UTC);
+    n.modified = QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(s.handle(), 7), Qt::UTC);
+    n.folded = s.text(8);
+    return n;
+}
+
+constexpr const char *kNoteColumns = "SELECT id, sura, first, last, text, tags, created, modified, folded FROM notes ";
+
+QStringList cleanTags(const QStringList &tags)
+{
+    QStringList out;
+    for (const QString &tag : tags) {
+        const QString t = tag.simplified();
+        if (!t.isEmpty() && !out.contains(t))
+            out.append(t);
+    }
+    return out;
+}
+} // namespace
+
+bool AyaRange::isValid() const
+{
+    return sura >= 1 && sura <= SuraTables::kSuraCount && from >= 1 && from <= to && to <= SuraTables::ayaCount(sura);
+}
+
+QString AyaRange::text() const
+{
+    const QString name = SuraTables::name(sura);
+    return from == to ? QStringLiteral("%1 : %2").arg(name).arg(from) : QStringLiteral("%1 : %2-%3").arg(name).arg(from).arg(to);
+}
+
+int ayaIdOf(int sura, int aya)
+{
+    if (!AyaRange{sura, aya, aya}.isValid())
+        return 0;
+    static const std::vector<int> before = [] {
+        std::vector<int> b(SuraTables::kSuraCount + 1, 0);
+        for (int s = 2; s <= SuraTables::kSuraCount; ++s)
+            b[std::size_t(s)] = b[std::size_t(s - 1)] + SuraTables::ayaCount(s - 1);
+        return b;
+    }();
+    return before[std::size_t(sura)] + aya;
+}
+
+QString ayasInOrderStatement(const QList<int> &ids)
+{
+    QStringList numbers;
+    for (const int id : ids)
+        numbers.append(QString::number(id));
+    const QString list = numbers.join(u',');
+    return QStringLiteral("SELECT *  FROM Ayat where ID in (%1) order by instr(',%1,', ',' || ID || ',')").arg(list);
+}
+
+QString Note::firstLine() const
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.left(trimmed.indexOf(u'\n')).trimmed();
+}
+
+NotesStore::NotesStore(UserStore &store) : store_(store) {}
+
+bool NotesStore::begin()
+{
+    error_.clear();
+    if (!store_.isOpen()) {
+        error_ = QStringLiteral("لا يوجد ملف لبيانات المستخدم");
+        return false;
+    }
+    if (store_.connection().exec("BEGIN IMMEDIATE;"))
+        return true;
+    error_ = store_.connection().errorMessage();
+    return false;
+}
+
+bool NotesStore::end(bool ok)
+{
+    if (ok && store_.connection().exec("COMMIT;"))
+        return true;
+    if (error_.isEmpty())
+        error_ = store_.connection().errorMessage();
+    store_.connection().exec("ROLLBACK;");
+    return false;
+}
+
+QStringList NotesStore::searchWords(const QString &typed)
+{
+    return foldArabic(typed).split(u' ', Qt::SkipEmptyParts);
+}
+
+QString NotesStore::foldedOf(const QString &text, const QStringList &tags)
+{
+    return foldArabic(text + u' ' + tags.join(u' '));
+}
+
+std::vector<Note> NotesStore::notes() const
+{
+    std::vector<Note> out;
+    sql::Statement s(store_.connection().handle(), QByteArray(kNoteColumns) + "ORDER BY sura, first, last, id;");
+    while (s && s.step() == SQLITE_ROW)
+        out.push_back(noteFrom(s));
+    return out;
+}
+
+std::optional<Note> NotesStore::note(qint64 id) const
+{
+    sql::Statement s(store_.connection().handle(), QByteArray(kNoteColumns) + "WHERE id = ?1;");
+    if (!s)
+        return std::nullopt;
+    s.bind(1, id);
+    if (s.step() != SQLITE_ROW)
+        return std::nullopt;
+    return noteFrom(s);
+}
+
+std::optional<Note> NotesStore::noteAt(int sura, int aya) const
+{
+    sql::Statement s(store_.connection().handle(), QByteArray(kNoteColumns)
+                         + "WHERE sura = ?1 AND first <= ?2 AND last >= ?2 ORDER BY first = ?2 DESC, last - first, id LIMIT 1;");
+    if (!s)
+        return std::nullopt;
+    s.bind(1, qint64(sura));
+    s.bind(2, qint64(aya));
+    if (s.step() != SQLITE_ROW)
+        return std::nullopt;
+    return noteFrom(s);
+}
+
+bool NotesStore::save(Note &note)
+{
+    if (!note.range.isValid() || note.text.size() > kMaxNoteLength) {
+        error_ = note.range.isValid() ? QStringLiteral("الخاطرة أطول من %1 حرف").arg(kMaxNoteLength)
+                                      : QStringLiteral("مرجع الآية خارج المدى");
+        return false;
+    }
+    if (!begin())
+        return false;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QStringList tags = cleanTags(note.tags);
+    const QDateTime created = note.created.isValid() ? note.created : now;
+    const QDateTime modified = note.id == 0 && note.modified.isValid() ? note.modified : now;
+    sql::Statement s(store_.connection().handle(),
+                     note.id == 0 ? "INSERT INTO notes (sura, first, last, text, tags, folded, created, modified) "
+                                    "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8);"
+                                  : "UPDATE notes SET sura = ?1, first = ?2, last = ?3, text = ?4, tags = ?5, folded = ?6, "
+                                    "created = ?7, modified = ?8 WHERE id = ?9;");
+    if (s) {
+        s.bind(1, qint64(note.range.sura));
+        s.bind(2, qint64(note.range.from));
+        s.bind(3, qint64(note.range.to));
+        s.bind(4, note.text);
+        s.bind(5, tags.join(kTagSeparator));
+        s.bind(6, foldedOf(note.text, tags));
+        s.bind(7, created.toMSecsSinceEpoch());
+        s.bind(8, modified.toMSecsSinceEpoch());
+        if (note.id != 0)
+            s.bind(9, note.id);
+    }
+    const bool ok = s && s.execute() && (note.id != 0 || sqlite3_changes(store_.connection().handle()) == 1);
+    const qint64 id = note.id != 0 ? note.id : sqlite3_last_insert_rowid(store_.connection().handle());
+    if (!end(ok))
+        return false;
+    note.id = id;
+    note.tags = tags;
+    note.created = created;
+    note.modified = modified;
+    note.folded = foldedOf(note.text, tags);
+    forgetCoverage();
+    return true;
+}
+
+bool NotesStore::remove(qint64 id)
+{
+    if (!begin())
+        return false;
+    sql::Statement s(store_.connection().handle(), "DELETE FROM notes WHERE id = ?1;");
+    if (s)
+        s.bind(1, id);
+    const bool ok = end(s && s.execute());
+    forgetCoverage();
+    return ok;
+}
+
+QStringList NotesStore::tags() const
+{
+    QSet<QString> seen;
+    sql::Statement s(store_.connection().handle(), "SELECT DISTINCT tags FROM notes WHERE tags <> '';");
+    while (s && s.step() == SQLITE_ROW) {
+        for (const QString &tag : s.text(0).split(kTagSeparator, Qt::SkipEmptyParts))
+            seen.insert(tag);
+    }
+    QStringList out(seen.cbegin(), seen.cend());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool NotesStore::hasNote(int ayaId) const
+{
+    if (!covered_) {
+        covered_.emplace();
+        sql::Statement s(store_.connection().handle(), "SELECT DISTINCT sura, first, last FROM notes;");
+        while (s && s.step() == SQLITE_ROW) {
+            const int sura = s.text(0).toInt();
+            for (int aya = s.text(1).toInt(), last = s.text(2).toInt(); aya <= last; ++aya)
+                covered_->insert(ayaIdOf(sura, aya));
+        }
+    }
+    return covered_->contains(ayaId);
+}
+
+namespace {
+// The notes' columns where the folded text holds every word.
+sql::Statement matching(sqlite3 *db, const QByteArray &columns, const QStringList &words)
+{
+    QByteArray where = " WHERE 1";
+    for (int i = 1; i <= words.size(); ++i)
+        where += " AND instr(folded, ?" + QByteArray::number(i) + ") > 0";
+    sql::Statement s(db, columns + where + " ORDER BY sura, first, last, id;");
+    for (int i = 0; s && i < words.size(); ++i)
+        s.bind(i + 1, words.at(i));
+    return s;
+}
+} // namespace
+
+std::vector<Note> NotesStore::search(const QString &typed) const
+{
+    std::vector<Note> out;
+    const QStringList words = searchWords(typed);
+    if (words.isEmpty())
+        return out;
+    sql::Statement s = matching(store_.connection().handle(), QByteArray(kNoteColumns).trimmed(), words);
+    while (s && s.step() == SQLITE_ROW)
+        out.push_back(noteFrom(s));
+    return out;
+}
+
+QList<int> NotesStore::searchAyas(const QString &typed) const
+{
+    QList<int> ids;
+    const QStringList words = searchWords(typed);
+    if (words.isEmpty())
+        return ids;
+    // Only the references: a search may match every note.
+    sql::Statement s = matching(store_.connection().handle(), "SELECT sura, first, last FROM notes", words);
+    while (s && s.step() == SQLITE_ROW) {
+        const int sura = int(sqlite3_column_int(s.handle(), 0));
+        for (int aya = sqlite3_column_int(s.handle(), 1), last = sqlite3_column_int(s.handle(), 2); aya <= last; ++aya)
+            ids.append(ayaIdOf(sura, aya));
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
+}
+
+std::vector<NamedList> NotesStore::lists() const
+{
+    std::vector<NamedList> out;
+    sql::Statement s(store_.connection().handle(), "SELECT id, name FROM lists ORDER BY name;");
+    while (s && s.step() == SQLITE_ROW)
+        out.push_back({s.text(0).toLongLong(), s.text(1)});
+    return out;
+}
+
+qint64 NotesStore::createList(const QString &name)
+{
+    const QString n = name.simplified();
+    if (n.isEmpty() || !begin())
+        return 0;
+    sql::Statement s(store_.connection().handle(), "INSERT INTO lists (name) VALUES (?1);");
+    if (s)
+        s.bind(1, n);
+    const bool ok = s && s.execute();
+    const qint64 id = sqlite3_last_insert_rowid(store_.connection().handle());
+    return end(ok) ? id : 0;
+}
+
+bool NotesStore::renameList(qint64 list, const QString &name)
+{
+    const QString n = name.simplified();
+    if (n.isEmpty() || !begin())
+        return false;
+    sql::Statement s(store_.connection().handle(), "UPDATE lists SET name = ?1 WHERE id = ?2;");
+    if (s) {
+        s.bind(1, n);
+        s.bind(2, list);
+    }
+    return end(s && s.execute() && sqlite3_changes(store_.connection().handle()) == 1);
+}
+
+bool NotesStore::removeList(qint64 list)
+{
+    if (!begin())
+        return false;
+    sql::Statement ayas(store_.connection().handle(), "DELETE FROM list_ayas WHERE list = ?1;");
+    sql::Statement named(store_.connection().handle(), "DELETE FROM lists WHERE id = ?1;");
+    if (ayas && named) {
+        ayas.bind(1, list);
+        named.bind(1, list);
+    }
+    return end(ayas && named && ayas.execute() && named.execute());
+}
+
+std::vector<ListAya> NotesStore::listAyas(qint64 list) const
+{
+    std::vector<ListAya> out;
+    sql::Statement s(store_.connection().handle(), "SELECT sura, aya FROM list_ayas WHERE list = ?1 ORDER BY pos;");
+    if (s)
+        s.bind(1, list);
+    while (s && s.step() == SQLITE_ROW)
+        out.push_back({s.text(0).toInt(), s.text(1).toInt()});
+    return out;
+}
+
+bool NotesStore::addToList(qint64 list, const std::vector<ListAya> &ayas)
+{
+    if (!begin())
+        return false;
+    sql::Statement s(store_.connection().handle(),
+                     "INSERT OR IGNORE INTO list_ayas (list, sura, aya, pos) "
+                     "VALUES (?1, ?2, ?3, (SELECT coalesce(max(pos), 0) + 1 FROM list_ayas WHERE list = ?1));");
+    bool ok = bool(s);
+    for (const ListAya &a : ayas) {
+        if (!ok || !AyaRange{a.sura, a.aya, a.aya}.isValid())
+            continue;
+        s.reset();
+        s.bind(1, list);
+        s.bind(2, qint64(a.sura));
+        s.bind(3, qint64(a.aya));
+        ok = s.execute();
+    }
+    return end(ok);
+}
+
+bool NotesStore::removeFromList(qint64 list, const ListAya &aya)
+{
+    if (!begin())
+        return false;
+    sql::Statement s(store_.connection().handle(), "DELETE FROM list_ayas WHERE list = ?1 AND sura = ?2 AND aya = ?3;");
+    if (s) {
+        s.bind(1, list);
+        s.bind(2, qint64(aya.sura));
+        s.bind(3, qint64(aya.aya));
+    }
+    return end(s && s.execute());
+}
+
+bool NotesStore::moveInList(qint64 list, int from, int to)
+{
+    std::vector<ListAya> ayas = listAyas(list);
+    const int n = int(ayas.size());
+    if (from < 0 || from >= n || to < 0 || to >= n)
+        return false;
+    if (from == to)
+        return true;
+    const ListAya moved = ayas[std::size_t(from)];
+    ayas.erase(ayas.begin() + from);
+    ayas.insert(ayas.begin() + to, moved);
+    if (!begin())
+        return false;
+    sql::Statement s(store_.connection().handle(), "UPDATE list_ayas SET pos = ?4 WHERE list = ?1 AND sura = ?2 AND aya = ?3;");
+    bool ok = bool(s);
+    for (int i = 0; ok && i < n; ++i) {
+        s.reset();
+        s.bind(1, list);
+        s.bind(2, qint64(ayas[std::size_t(i)].sura));
+        s.bind(3, qint64(ayas[std::size_t(i)].aya));
+        s.bind(4, qint64(i + 1));
+        ok = s.execute();
+    }
+    return end(ok);
+}
+
+} // namespace zarfan

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace zarfan {
+
+class NotesStore;
+
+// The notes and lists as one file and back.
+//
+// The JSON file: {"format": "zarfan-notes", "version": 1,
+//   "notes": [{"sura": 2, "from": 255, "to": 257, "text": "...", "tags": ["..."],
+//              "created": "<ISO 8601>", "modified": "<ISO 8601>"}],
+//   "lists": [{"name": "...", "ayas": [{"sura": 2, "aya": 255}]}]}
+// Ayas go by their sura and aya numbers, so a file outlives the database.
+class NotesTransfer {
+public:
+    static constexpr int kVersion = 1;
+
+    static QByteArray toJson(const NotesStore &store);
+    // For reading and printing.
+    static QByteArray toMarkdown(const NotesStore &store);
+
+    struct Report {
+        enum class Refused { None, NotJson, UnknownFormat, UnknownVersion, WriteFailed };
+        Refused whole = Refused::None; // the store was left untouched
+        int added = 0, merged = 0, refused = 0;
+        QString message() const;
+    };
+    // Merges by reference (a note) or name (a list): a new one is added; a
+    // newer note's text replaces an older one's and their tags are joined;
+    // a list gains the ayas it lacks. Nothing is ever deleted. One
+    // transaction: a failed write leaves the store as it was.
+    static Report importJson(NotesStore &store, const QByteArray &json);
+};
+
+} // namespace zarfan
