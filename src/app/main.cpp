@@ -38,6 +38,8 @@ int main(int argc, char **argv)
         QTimer::singleShot(0, &window, [&window, &store] { zarfan::showMessage(&window, zarfan::userDataMovedAside(store.movedAsideTo())); });
     else if (opened == zarfan::UserStore::Opened::Unavailable)
         QTimer::singleShot(0, &window, [&window, &store] { zarfan::showMessage(&window, zarfan::userDataUnavailable(store.path())); });
+    if (const QString damage = state.khatma().takeDamageMessage(); !damage.isEmpty())
+        QTimer::singleShot(0, &window, [&window, damage] { zarfan::showMessage(&window, damage); });
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW")) {
         // For start-up measurements: end as soon as the window is on screen.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -16,6 +16,8 @@
 #include "search/arabicfolding.h"
 #include "search/ayareference.h"
 #include "search/distributionwindow.h"
+#include "search/divisionreference.h"
+#include "khatma/khatmawindow.h"
 #include "search/optionswindow.h"
 #include "search/searchstatement.h"
 #include "topics/topicwindow.h"
@@ -77,6 +79,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     if (!restorePlaces())
         centreWhenShown(this);
     Adodc2.setConnectionString(state_.connectionString());
+    divisionsControl_.setConnectionString(state_.connectionString());
     wordsOfAya_.setConnectionString(state_.connectionString());
     activateArabicKeyboard();
     state_.setAyaFont(ui->Text1->font());
@@ -105,6 +108,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->about, &QAction::triggered, this, &MainWindow::openAbout);
     connect(ui->update, &QAction::triggered, this, &MainWindow::openUpdate);
     connect(ui->distribution, &QAction::triggered, this, &MainWindow::openDistribution);
+    connect(ui->khatma, &QAction::triggered, this, &MainWindow::openKhatma);
     historyModel_ = new QStringListModel(this);
     history_ = new QCompleter(historyModel_, this);
     history_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
@@ -214,6 +218,9 @@ void MainWindow::displayLine(int k)
     setValueLabel(ui->Label10, ui->soraayanum, view.ayaCount);
     setValueLabel(ui->Label1, ui->chapterNOtext, view.juz);
     setValueLabel(ui->Label4, ui->pagenotext, view.page);
+    const QString divisions = divisionFacts(divisionsControl_, shownAyaId_);
+    ui->divisionstext->setText(divisions);
+    ui->divisionstext->setAccessibleName(divisions);
 }
 
 TopicWindow *MainWindow::topicWindow() const { return Form8; }
@@ -266,6 +273,13 @@ void MainWindow::runSearchAs(std::optional<WordKey> key)
 
 void MainWindow::goToReference(const QString &text)
 {
+    if (const DivisionReference division = parseDivisionReference(text); division.kind != DivisionReference::Kind::NotADivision) {
+        if (division.kind == DivisionReference::Kind::Valid)
+            state_.produceListing({division.statement(), qint16(1), ReadingState::Guard::AllayaasearchOnly});
+        else
+            showMessage(this, division.message());
+        return;
+    }
     const AyaReference reference = parseAyaReference(text);
     if (reference.kind != AyaReference::Kind::Valid) {
         showMessage(this, reference.message());
@@ -481,6 +495,18 @@ void MainWindow::openDistribution()
     distribution_->show();
     distribution_->raise();
     distribution_->activateWindow();
+}
+
+KhatmaWindow *MainWindow::openKhatma()
+{
+    if (!khatma_) {
+        khatma_ = new KhatmaWindow(state_.khatma(), this);
+        khatma_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    khatma_->show();
+    khatma_->raise();
+    khatma_->activateWindow();
+    return khatma_;
 }
 
 void MainWindow::listWholeSura()

@@ -26,6 +26,7 @@ class ComposeWindow;
 class UpdateWindow;
 class AboutWindow;
 class DistributionWindow;
+class KhatmaWindow;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -65,6 +66,8 @@ public slots:
     void addSelectedToChosen();
     void removeSelectedChosen();
     void openDistribution();
+    // "قراءة ورد اليوم" asks for a page through KhatmaWindow::openPageRequested.
+    KhatmaWindow *openKhatma();
     // A search with the current scope by the root or lemma of a word.
     void searchByKey(const QString &key, WordKey by);
     void goToReference(const QString &text);
@@ -100,6 +103,7 @@ private:
     ReadingState &state_;
     std::unique_ptr<Ui::Form1> ui;
     DataControl Adodc2;
+    DataControl divisionsControl_; // the displayed aya's hizb and quarter
     TafsirColumn text2Column_ = TafsirColumn::Muyassar;
     bool tafsirShown_ = false;
     int tafsirGrowth_ = 0;
@@ -112,6 +116,7 @@ private:
     QCompleter *history_ = nullptr;
     QStringListModel *historyModel_ = nullptr;
     QPointer<DistributionWindow> distribution_;
+    QPointer<KhatmaWindow> khatma_;
 
     QPointer<AboutWindow> Form2;
     QPointer<UpdateWindow> Form4;

@@ -19,6 +19,7 @@ void ReadingState::setUserStore(UserStore *store)
 {
     store_ = store && store->isOpen() ? store : nullptr;
     chosen_ = ChosenList();
+    khatma_.load(store_);
     if (!store_)
         return;
     for (const auto &[line, id] : store_->chosen()) {
