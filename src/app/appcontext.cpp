@@ -1,10 +1,12 @@
 #include "appcontext.h"
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextDocument>
@@ -89,6 +91,14 @@ void alignRightToLeft(QPlainTextEdit *box)
     option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     option.setTextDirection(Qt::RightToLeft);
     doc->setDefaultTextOption(option);
+}
+
+void nameSpinBoxFields(QWidget *window)
+{
+    for (QAbstractSpinBox *box : window->findChildren<QAbstractSpinBox *>()) {
+        if (auto *field = box->findChild<QLineEdit *>())
+            field->setAccessibleName(box->accessibleName());
+    }
 }
 
 } // namespace zarfan

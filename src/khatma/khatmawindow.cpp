@@ -14,6 +14,7 @@ KhatmaWindow::KhatmaWindow(KhatmaTracker &tracker, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::KhatmaWindow>()), tracker_(tracker), today_(QDate::currentDate())
 {
     ui->setupUi(this);
+    nameSpinBoxFields(this);
     ui->startDate->setDate(today_);
     ui->startDate->setMaximumDate(today_);
     centreWhenShown(this);

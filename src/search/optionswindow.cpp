@@ -34,6 +34,7 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
     for (int n = 1; n <= 60; ++n)
         hizbs.append(QString::number(n));
     fillPromptCombo(ui->hizb, hizbs, QStringLiteral("اختر الحزب"));
+    nameSpinBoxFields(this);
 
     // Explicit groups: the mode buttons sit inside the scope buttons' parent.
     auto *scopeGroup = new QButtonGroup(this);
