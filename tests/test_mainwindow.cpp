@@ -20,11 +20,18 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontDialog>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -38,6 +45,28 @@
 
 using namespace zarfan;
 using guitest::child;
+
+namespace {
+// True when the characters of part, inside text laid out right to left,
+// stand left to right on screen.
+bool runsLeftToRight(const QString &text, const QString &part)
+{
+    QTextLayout layout(text, QFont());
+    QTextOption option;
+    option.setTextDirection(Qt::RightToLeft);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(10000);
+    layout.endLayout();
+    const int from = int(text.indexOf(part));
+    for (int i = from + 1; i + 1 < from + part.size(); ++i) {
+        if (!(line.cursorToX(i) < line.cursorToX(i + 1)))
+            return false;
+    }
+    return from >= 0;
+}
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -71,6 +100,40 @@ private:
     {
         child<QLineEdit>(w.get(), "searcht")->setText(text);
         QTest::keyClick(child<QLineEdit>(w.get(), "searcht"), Qt::Key_Return);
+    }
+    // A point on a word of the aya box, as the pointer rests there.
+    QPoint pointOn(const QString &word)
+    {
+        auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
+        QTextCursor cursor = text1->document()->find(word);
+        cursor.setPosition(cursor.selectionStart() + 1);
+        return text1->cursorRect(cursor).center();
+    }
+    QString toolTipOn(const QString &word)
+    {
+        QWidget *viewport = child<QPlainTextEdit>(w.get(), "Text1")->viewport();
+        const QPoint at = pointOn(word);
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport, &help);
+        return QToolTip::text();
+    }
+    // Opens the aya box's context menu on a word and picks an item by its
+    // text with the keyboard.
+    void chooseOnWord(const QString &word, const QString &item)
+    {
+        QTimer::singleShot(0, [item] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction *a : menu->actions())
+                if (a->text() == item)
+                    menu->setActiveAction(a);
+            QVERIFY(menu->activeAction() && menu->activeAction()->text() == item);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QWidget *viewport = child<QPlainTextEdit>(w.get(), "Text1")->viewport();
+        const QPoint at = pointOn(word);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport, &event);
     }
     const testutil::SourceAya &aya(int sura, int n)
     {
@@ -420,24 +483,41 @@ private slots:
         QVERIFY(!w->ayaFont().italic());
     }
 
-    // The font stays applied when all.txt cannot be written; the user is told.
+    // A program folder the reader cannot write: the font goes to the reader's
+    // own all.txt, read first from then on. Where neither can be written, the
+    // font stays for the session and the reader is told.
     void fontWhenTheFolderIsNotWritable()
     {
         guitest::MessageLog log;
-        MainWindow other(folder->path() + u"/missing-folder"_qs);
-        guitest::whenModal([](QWidget *options) {
-            guitest::whenModal([](QWidget *dialog) {
-                QFont f(u"Amiri"_qs);
-                f.setPointSize(20);
-                qobject_cast<QFontDialog *>(dialog)->setCurrentFont(f);
-                qobject_cast<QFontDialog *>(dialog)->accept();
+        QTemporaryDir userFolder;
+        const QByteArray savedUserData = qgetenv("ZARFAN_USER_DATA");
+        const auto restore = qScopeGuard([&] { qputenv("ZARFAN_USER_DATA", savedUserData); });
+        qputenv("ZARFAN_USER_DATA", userFolder.path().toUtf8());
+        const auto choose = [](MainWindow &window, int size) {
+            guitest::whenModal([size](QWidget *options) {
+                guitest::whenModal([size](QWidget *dialog) {
+                    QFont f(u"Amiri"_qs);
+                    f.setPointSize(size);
+                    qobject_cast<QFontDialog *>(dialog)->setCurrentFont(f);
+                    qobject_cast<QFontDialog *>(dialog)->accept();
+                });
+                child<QToolButton>(options, "Commandfont")->click();
+                options->hide();
             });
-            child<QToolButton>(options, "Commandfont")->click();
-            options->hide();
-        });
-        other.openOptions();
+            window.openOptions();
+        };
+        const QString readOnly = folder->path() + u"/missing-folder"_qs;
+        {
+            MainWindow first(readOnly);
+            choose(first, 20);
+            QVERIFY(log.lines().isEmpty());
+        }
+        MainWindow other(readOnly);
         QCOMPARE(other.ayaFont().family(), u"Amiri"_qs);
         QCOMPARE(other.ayaFont().pointSize(), 20);
+        qputenv("ZARFAN_USER_DATA", "/dev/null/none");
+        choose(other, 22);
+        QCOMPARE(other.ayaFont().pointSize(), 22);
         QCOMPARE(log.lines().size(), 1);
         QVERIFY(log.lines().first().contains(u"all.txt"_qs));
     }
@@ -927,16 +1007,136 @@ private slots:
         auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
         QCOMPARE(text1->extraSelections().size(), 1);
         QCOMPARE(text1->extraSelections().first().cursor.selectedText(), u"الْكِتَابُ"_qs);
-        const auto tip = [&](const QString &word) {
-            QTextCursor cursor = text1->document()->find(word);
-            cursor.setPosition(cursor.selectionStart() + 1);
-            const QPoint at = text1->cursorRect(cursor).center();
-            QHelpEvent help(QEvent::ToolTip, at, text1->viewport()->mapToGlobal(at));
-            QCoreApplication::sendEvent(text1->viewport(), &help);
-            return QToolTip::text();
+        QCOMPARE(toolTipOn(u"هُدًى"_qs), u"الجذر : هدي    أصل الكلمة : هُدًى"_qs);
+        QCOMPARE(toolTipOn(u"فِيهِ"_qs), u"الجذر : —    أصل الكلمة : فِى"_qs);
+        QVERIFY(child<QLabel>(w.get(), "statusCounts")->text().endsWith(u"    الجذر : كتب"_qs));
+        // A word of two lemmas shows both.
+        search(u"2:3"_qs);
+        QCOMPARE(toolTipOn(aya(2, 3).text.section(u' ', 5, 5)), u"الجذر : —    أصل الكلمة : مِن + مَا"_qs);
+    }
+
+    // The context menu searches by the word's own lemma as written (not
+    // every lemma that folds alike) and by its root; the status bar names
+    // which key a listing was made by.
+    void searchByTheWordsOwnLemmaAndRoot()
+    {
+        search(u"2:255"_qs);
+        const QString word = aya(2, 255).text.section(u' ', -2, -2);
+        QCOMPARE(foldArabic(word), u"العلي"_qs);
+        chooseOnWord(word, u"بحث بهذا الأصل"_qs);
+        const auto statusText = [&] { return child<QLabel>(w.get(), "statusCounts")->text(); };
+        QCOMPARE(w->listing().count(), 11);
+        QVERIFY(!lines().contains(u"الفاتحة : 7"_qs));
+        QVERIFY2(statusText().endsWith(u"    أصل الكلمة : عَلِيّ"_qs), qPrintable(statusText()));
+        select(int(lines().indexOf(u"البقرة : 255"_qs)));
+        chooseOnWord(word, u"بحث بهذا الجذر"_qs);
+        QCOMPARE(w->listing().count(), 68);
+        QVERIFY2(statusText().endsWith(u"    الجذر : علو"_qs), qPrintable(statusText()));
+        // The same text typed in the options' mode is a word search, named as none.
+        QTest::keyClick(child<QLineEdit>(w.get(), "searcht"), Qt::Key_Return);
+        QVERIFY(!statusText().contains(u"الجذر"_qs));
+    }
+
+    // Enter while earlier searches are offered searches what the box then
+    // shows, and records it: the typed text, or the offer moved to.
+    void enterWhileTheHistoryIsOffered()
+    {
+        QTemporaryDir data;
+        UserStore store;
+        store.open(data.filePath(u"user.db"_qs));
+        ReadingState state(folder->path());
+        state.setUserStore(&store);
+        MainWindow window(state);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *box = child<QLineEdit>(&window, "searcht");
+        // Keys go where the reader's would: to the offers while they show.
+        const auto press = [&](Qt::Key key, const QString &text = {}) {
+            QWidget *popup = QApplication::activePopupWidget();
+            QTest::sendKeyEvent(QTest::Click, popup ? popup : box, key, text, Qt::NoModifier);
         };
-        QCOMPARE(tip(u"هُدًى"_qs), u"الجذر : هدي    أصل الكلمة : هُدًى"_qs);
-        QCOMPARE(tip(u"فِيهِ"_qs), u"الجذر : —    أصل الكلمة : فِى"_qs);
+        const auto type = [&](const QString &text) {
+            box->clear();
+            for (const QChar c : text)
+                press(Qt::Key_unknown, QString(c));
+        };
+        for (const QString &text : {u"الرحمن"_qs, u"الصمد"_qs}) {
+            type(text);
+            press(Qt::Key_Return);
+        }
+        type(u"ال"_qs);
+        QVERIFY(window.findChild<QCompleter *>()->popup()->isVisible());
+        press(Qt::Key_Return);
+        QCOMPARE(box->text(), u"ال"_qs);
+        QCOMPARE(state.listingMatch()->needle, u"ال"_qs);
+        QCOMPARE(store.history().first(), u"ال"_qs);
+        type(u"رحم"_qs);
+        press(Qt::Key_Down);
+        press(Qt::Key_Return);
+        QCOMPARE(box->text(), u"الرحمن"_qs);
+        QCOMPARE(state.listingMatch()->needle, foldArabic(u"الرحمن"_qs));
+        QCOMPARE(store.history().first(), u"الرحمن"_qs);
+    }
+
+    // A search that lists nothing leaves the aya on display without the
+    // marks of the search before.
+    void emptyListingDropsTheMarks()
+    {
+        auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
+        search(u"يا ايها"_qs);
+        QVERIFY(!text1->extraSelections().isEmpty());
+        const QString shown = text1->toPlainText();
+        guitest::whenModal([](QWidget *dialog) {
+            child<QCheckBox>(dialog, "literalsearch")->setChecked(true);
+            child<QToolButton>(dialog, "Command1")->click();
+        });
+        action("tools")->trigger();
+        search(u"امنوا"_qs);
+        QCOMPARE(label("score"), u"0"_qs);
+        QCOMPARE(text1->toPlainText(), shown);
+        QVERIFY(text1->extraSelections().isEmpty());
+        action("tafser1")->trigger(); // marks are drawn again with the tafsir
+        QVERIFY(text1->extraSelections().isEmpty());
+    }
+
+    // In a tafsir a text with digits is searched as text, not read as a
+    // reference.
+    void digitsInATafsirSearch()
+    {
+        guitest::whenModal([](QWidget *dialog) {
+            child<QComboBox>(dialog, "searchin")->setCurrentIndex(2);
+            child<QToolButton>(dialog, "Command1")->click();
+        });
+        action("tools")->trigger();
+        guitest::MessageLog log;
+        search(u"7:23"_qs);
+        QCOMPARE(lines(), QStringList({u"البقرة : 37"_qs}));
+        QVERIFY(log.lines().isEmpty());
+    }
+
+    // The reference after the aya never wraps inside its brackets, at any
+    // width; the copy button and Ctrl+C give the text as it is.
+    void referenceNeverWrapsInside()
+    {
+        search(u"2:282"_qs);
+        auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
+        const QString original = aya(2, 282).text + u" [البقرة : 282]"_qs;
+        const qsizetype open = original.lastIndexOf(u'['), close = original.size() - 1;
+        const auto top = [&](qsizetype position) {
+            QTextCursor cursor(text1->document());
+            cursor.setPosition(int(position));
+            return text1->cursorRect(cursor).top();
+        };
+        for (int width = 120; width <= 480; width += 3) {
+            text1->resize(width, text1->height());
+            QVERIFY2(top(open + 1) == top(close), qPrintable(QString::number(width)));
+        }
+        QTest::mouseClick(child<QToolButton>(w.get(), "copytext"), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), original);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), original);
     }
 
     // What the reader collects and where the window was come back at the
@@ -988,11 +1188,16 @@ private slots:
         QCOMPARE(offered->index(0, 0).data().toString(), u"الصمد"_qs);
         second.close();
 
-        store.setValue(u"main.geometry"_qs, "50000,50000,700,500");
+        // Bigger than the screen: neither the place nor the sizes are used.
+        store.setValue(u"main.geometry"_qs, "2000,0,2800,1900");
+        store.setValue(u"topics.size"_qs, "65535,65535");
         MainWindow third(state);
         third.show();
         const QRect screen = third.screen()->geometry();
+        QVERIFY(third.width() < 2800);
         QCOMPARE(third.x(), screen.x() + int(screen.width() / 2.0 - third.width() / 2.0));
+        third.openTopics();
+        QVERIFY(third.topicWindow()->width() <= screen.width());
     }
 
     // Saving writes the composed text; a folder that is not there fails
@@ -1013,8 +1218,24 @@ private slots:
             QVERIFY(!error.isEmpty());
             QCOMPARE(child<QAction>(dialog, "save")->shortcut(), QKeySequence(u"Ctrl+S"_qs));
             QCOMPARE(child<QAction>(dialog, "print")->text(), u"طباعة"_qs);
+            // The save dialog: Qt's own texts in Arabic, the filters reading right.
+            guitest::whenModal([&](QWidget *d) {
+                auto *files = qobject_cast<QFileDialog *>(d);
+                QVERIFY(files);
+                const QString shown = files->findChild<QComboBox *>(u"fileTypeCombo"_qs)->itemText(0);
+                QCOMPARE(QString(shown).remove(QChar(0x200E)), u"نص (*.txt)"_qs);
+                QVERIFY(runsLeftToRight(shown, u"(*.txt)"_qs));
+                if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ar.qm"_qs))
+                    QVERIFY(files->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text().contains(
+                        QRegularExpression(u"[\\x{0621}-\\x{064A}]"_qs)));
+                files->selectFile(out.filePath(u"c"_qs));
+                QTest::keyClick(files->findChild<QLineEdit *>(u"fileNameEdit"_qs), Qt::Key_Return);
+            });
+            child<QAction>(dialog, "save")->trigger();
+            QVERIFY(QFile::exists(out.filePath(u"c.txt"_qs)));
             dialog->close();
         });
+        installQtTranslation();
         action("chosen")->trigger();
         QFile text(out.filePath(u"a.txt"_qs));
         QVERIFY(text.open(QIODevice::ReadOnly));

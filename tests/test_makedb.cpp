@@ -5,6 +5,7 @@
 #include "testutil.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace zarfan;
 
@@ -161,6 +162,14 @@ private slots:
         QTest::newRow("unknown sajda") << u"divisions"_qs << 2 << u"2\t1\t2\t1\t1\t1\t1\tyes\t1"_qs << u"divisions.tsv:3:"_qs;
         QTest::newRow("manzil 8") << u"divisions"_qs << 2 << u"2\t1\t2\t1\t1\t8\t1\t\t1"_qs << u"divisions.tsv:3:"_qs;
         QTest::newRow("CR in a field") << u"quran"_qs << 3 << u"3\t1\t3\t1\t1\tx\ry\tx"_qs << u"quran.tsv:4:"_qs;
+        QTest::newRow("root of five letters") << u"morphology"_qs << 3 << u"1\t1\t1\tكلمات\tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
+        QTest::newRow("blank root") << u"morphology"_qs << 3 << u"1\t1\t1\t   \tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
+        QTest::newRow("Latin and SQL in a root") << u"morphology"_qs << 3 << u"1\t1\t1\tk';\tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
+        QTest::newRow("Latin lemma") << u"morphology"_qs << 5 << u"1\t1\t3\tأخر\tx\tو|أخرى"_qs << u"morphology.tsv:6:"_qs;
+        QTest::newRow("long lemma") << u"morphology"_qs << 5 << u"1\t1\t3\tأخر\tوَ\t"_qs + QString(65, u'ك') << u"morphology.tsv:6:"_qs;
+        QTest::newRow("number with sign") << u"morphology"_qs << 3 << u"1\t+1\t1\tكلم\tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
+        QTest::newRow("number with blanks") << u"morphology"_qs << 3 << u"1\t1\t 1 \tكلم\tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
+        QTest::newRow("number with zeros") << u"quran"_qs << 3 << u"3\t1\t003\t1\t1\tx\tx"_qs << u"quran.tsv:4:"_qs;
         QTest::newRow("NUL in a field") << u"jalalayn"_qs << 2 << u"1\t2\tشرح"_qs + QChar(0) << u"tafsir-jalalayn.tsv:3:"_qs;
     }
 
@@ -214,6 +223,14 @@ private slots:
         f.close();
         result = makedb::build(dir.path(), dir.filePath(u"zarfan.zf"_qs));
         QVERIFY2(result.error.startsWith(u"tafsir-muyassar.tsv:3:"_qs), qPrintable(result.error));
+
+        // A pipe in place of a file would block the build for ever.
+        Dataset().write(dir.path());
+        const QString morphology = dir.filePath(u"morphology.tsv"_qs);
+        QVERIFY(QFile::remove(morphology));
+        QCOMPARE(::mkfifo(QFile::encodeName(morphology).constData(), 0600), 0);
+        result = makedb::build(dir.path(), dir.filePath(u"zarfan.zf"_qs));
+        QCOMPARE(result.error, u"morphology.tsv:0: is not a regular file"_qs);
     }
 
     // A failed build leaves an earlier database untouched.
@@ -260,6 +277,24 @@ private slots:
         }
         QCOMPARE(block.size(), 31);
         QVERIFY(text.contains(block.join(u'\n')));
+        // Tanzil's terms ask for its block unchanged: each text's block, byte
+        // for byte as the data's README quotes it (Simple Clean's differs from
+        // Simple's in its title line only).
+        QFile readme(testutil::dataDir() + u"/README.md"_qs);
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString quoted = QString::fromUtf8(readme.readAll());
+        const QString head = u"```\n# PLEASE DO NOT REMOVE OR CHANGE THIS COPYRIGHT BLOCK\n"_qs;
+        QStringList tanzil;
+        for (qsizetype at = quoted.indexOf(head); at >= 0; at = quoted.indexOf(head, at + 1)) {
+            const QString quote = quoted.mid(at + 4, quoted.indexOf(u"```"_qs, at + 4) - at - 4);
+            if (quote.contains(u"Tanzil Quran Text (Simple, Version 1.1)"_qs))
+                tanzil << quote << QString(quote).replace(u"(Simple, Version"_qs, u"(Simple Clean, Version"_qs);
+            else if (quote.contains(u"Tanzil Quran Text"_qs))
+                tanzil << quote;
+        }
+        QCOMPARE(tanzil.size(), 3);
+        for (const QString &quote : tanzil)
+            QVERIFY2(text.contains(quote), qPrintable(quote.section(u'\n', 3, 3)));
         for (const char *required : {"CHANGING IT IS NOT ALLOWED", "tanzil.net", "http://corpus.quran.com",
                                      "Creative Commons Attribution 3.0", "non-commercial", "licence are unknown",
                                      "GNU General Public License"})

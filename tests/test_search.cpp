@@ -325,7 +325,7 @@ private slots:
     {
         QFile file(testutil::dataDir() + u"/morphology.tsv"_qs);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QHash<QString, QStringList> byRoot, byLemma; // key -> "sura:aya", scripture order, once each
+        QHash<QString, QStringList> byRoot, byLemma, byExactLemma; // key -> "sura:aya", scripture order, once each
         for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
             const QStringList f = line.split(u'\t');
             if (line.startsWith(u'#') || f.size() != 6 || f[0] == u"sura")
@@ -339,6 +339,8 @@ private slots:
                 add(byRoot[f[3]]);
             for (const QString &lemma : f[5].split(u'|', Qt::SkipEmptyParts))
                 add(byLemma[lemma]);
+            for (const QString &lemma : f[4].split(u'|', Qt::SkipEmptyParts))
+                add(byExactLemma[lemma]);
         }
         SearchOptions o;
         o.key = WordKey::Root;
@@ -350,6 +352,12 @@ private slots:
         o.key = WordKey::Lemma;
         QCOMPARE(run(buildSearchStatement(u"كتاب"_qs, o)), byLemma[u"كتاب"_qs]);
         QCOMPARE(run(buildSearchStatement(u"رحمن"_qs, o)), byLemma[u"رحمن"_qs]);
+        // A word's own lemma as written: not the others that fold alike, and
+        // found as either part of a word of two lemmas.
+        o.key = WordKey::ExactLemma;
+        QCOMPARE(run(buildSearchStatement(u"عَلِيّ"_qs, o)), byExactLemma[u"عَلِيّ"_qs]);
+        QCOMPARE(byExactLemma[u"عَلِيّ"_qs].size(), 11);
+        QCOMPARE(run(buildSearchStatement(u"مَا"_qs, o)), byExactLemma[u"مَا"_qs]);
         // The scope narrows a root search as any search.
         o.key = WordKey::Root;
         o.searchtype = 3;

@@ -1,14 +1,46 @@
+#include "browse/readingstate.h"
+#include "data/windowplaces.h"
 #include "data/settingsfile.h"
 #include "data/userstore.h"
-#include "data/windowplaces.h"
 
 #include <QtTest>
 #include <csignal>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <sys/stat.h>
 
 using namespace zarfan;
+
+namespace {
+// What `dd if=/dev/urandom bs=4096 seek=page count=1 conv=notrunc` does.
+void damagePage(const QString &path, int page)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(qint64(page) * 4096));
+    QRandomGenerator rng(7);
+    QByteArray noise(4096, Qt::Uninitialized);
+    rng.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    file.write(noise);
+}
+
+// Runs f in a child process as a reader without root's rights (as nobody
+// when run as root); f's result is the child's exit code.
+int asReader(const std::function<int()> &f)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            _exit(9);
+        _exit(f());
+    }
+    int status = -1;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+} // namespace
 
 class SettingsTest : public QObject {
     Q_OBJECT
@@ -139,17 +171,138 @@ private slots:
         QVERIFY(store.clearHistory());
         QVERIFY(store.history().isEmpty());
 
-        QTemporaryDir broken;
-        const QString damaged = broken.filePath(u"user.db"_qs);
-        QFile f(damaged);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(5000, '\x07'));
-        f.close();
+        // A damaged page past the first is found at opening.
+        store.setValue(u"k"_qs, QByteArray(9000, 'k'));
+        store = UserStore();
+        damagePage(path, 1);
         UserStore fresh;
-        QCOMPARE(fresh.open(damaged), UserStore::Opened::MovedAside);
+        QCOMPARE(fresh.open(path), UserStore::Opened::MovedAside);
         QVERIFY(QFile::exists(fresh.movedAsideTo()));
         QVERIFY(fresh.chosen().empty());
         QVERIFY(fresh.addChosen(u"الفاتحة : 1"_qs, u"1"_qs));
+    }
+
+    // Damage met after a good opening: moved aside once, the work done again
+    // on a fresh file, the chosen list as shown kept in it.
+    void damageMetLater()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"user.db"_qs);
+        UserStore store;
+        QCOMPARE(store.open(path), UserStore::Opened::Fresh);
+        ReadingState state(dir.path());
+        state.setUserStore(&store);
+        state.addChosen(u"البقرة : 255"_qs, u"262"_qs, u"x"_qs);
+        const QDate today = QDate::currentDate();
+        QVERIFY(state.khatma().start({KhatmaSchedule::By::Days, 30, 10, today}, today).isEmpty());
+        QSignalSpy told(&state, &ReadingState::userDataMovedAside);
+        {
+            // Another writer grows the file so that the store reads it anew.
+            sqlite3 *raw = nullptr;
+            QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
+            sql::Database other(raw);
+            QVERIFY(other.exec("INSERT INTO settings VALUES ('filler', zeroblob(40000));"
+                               "PRAGMA wal_checkpoint(TRUNCATE);"));
+        }
+        for (int page = 1; page < 8; ++page)
+            damagePage(path, page);
+        QVERIFY(store.value(u"filler"_qs).isEmpty());
+        QCOMPARE(told.size(), 1);
+        QVERIFY(QFile::exists(store.movedAsideTo()));
+        QVERIFY(store.addHistory(u"الحمد"_qs));
+        QCOMPARE(told.size(), 1);
+        UserStore again;
+        QCOMPARE(again.open(path), UserStore::Opened::Existing);
+        QCOMPARE(int(again.chosen().size()), 1);
+        QCOMPARE(again.history(), QStringList{u"الحمد"_qs});
+        KhatmaTracker plan;
+        plan.load(&again);
+        QVERIFY(plan.active());
+        QCOMPARE(plan.schedule()->startPage, 10);
+    }
+
+    // A newer program's file stays as it is; what can be read is shown.
+    // Over-long history entries are no searches and are not offered.
+    void newerFileIsLeftAlone()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"user.db"_qs);
+        {
+            UserStore store;
+            store.open(path);
+            store.addChosen(u"الفاتحة : 1"_qs, u"1"_qs);
+            store.addHistory(u"رحمة"_qs);
+            QVERIFY(!store.addHistory(QString(UserStore::kSearchTextLimit + 1, u'ر')));
+        }
+        {
+            sqlite3 *raw = nullptr;
+            sqlite3_open(QFile::encodeName(path).constData(), &raw);
+            sql::Database db(raw);
+            QVERIFY(db.exec("INSERT INTO history VALUES (replace(hex(zeroblob(500000)), '0', 'x'), 99);"
+                            "PRAGMA user_version = 2;"));
+        }
+        UserStore store;
+        QCOMPARE(store.open(path), UserStore::Opened::Newer);
+        QCOMPARE(int(store.chosen().size()), 1);
+        QCOMPARE(store.history(), QStringList{u"رحمة"_qs});
+        QVERIFY(!store.addChosen(u"الناس : 1"_qs, u"6231"_qs));
+        QVERIFY(!store.setValue(u"k"_qs, "v"));
+        QVERIFY(QDir(dir.path()).entryList({u"*damaged*"_qs}).isEmpty());
+    }
+
+    // A folder the reader cannot write: the file is read as it stands.
+    void readOnlyFolderShowsTheFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        const QString path = dir.filePath(u"user.db"_qs);
+        {
+            UserStore store;
+            store.open(path);
+            store.addChosen(u"الإخلاص : 1"_qs, u"6222"_qs);
+        }
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
+        const int result = asReader([&] {
+            UserStore store;
+            if (store.open(path) != UserStore::Opened::ReadOnly)
+                return 1;
+            return store.chosen().size() != 1 || store.addChosen(u"الناس : 1"_qs, u"6231"_qs) ? 2 : 0;
+        });
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+        QCOMPARE(result, 0);
+        QVERIFY(QDir(dir.path()).entryList({u"*damaged*"_qs}).isEmpty());
+    }
+
+    void windowPlaces_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("used");
+        QTest::newRow("fits") << QByteArray("30,40,700,500") << true;
+        QTest::newRow("second screen") << QByteArray("1300,100,500,400") << true;
+        QTest::newRow("bigger than the screen") << QByteArray("2000,0,2800,1900") << false;
+        QTest::newRow("huge") << QByteArray("0,0,65535,65535") << false;
+        QTest::newRow("title bar above the screen") << QByteArray("30,-20,700,500") << false;
+        QTest::newRow("across two screens") << QByteArray("1000,40,700,500") << false;
+        QTest::newRow("overflowing numbers") << QByteArray("2147483647,0,700,500") << false;
+        QTest::newRow("not plain numbers") << QByteArray("+30, 40,700,500") << false;
+        QTest::newRow("too small") << QByteArray("30,40,20,500") << false;
+        QTest::newRow("three numbers") << QByteArray("30,40,700") << false;
+    }
+
+    // Two screens side by side, 1280x1024 and 1024x768.
+    void windowPlaces()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, used);
+        const QList<QRect> screens{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1024, 768)};
+        QCOMPARE(fittingPlace(stored, screens).has_value(), used);
+        if (used)
+            QCOMPARE(placeText(*fittingPlace(stored, screens)), stored);
+        const QList<QRect> one{QRect(0, 0, 1280, 1024)};
+        QCOMPARE(fittingSize("420,380", one).value_or(QSize()), QSize(420, 380));
+        for (const char *bad : {"65535,65535", "420,-380", "420 ,380", "420"})
+            QVERIFY(!fittingSize(bad, one));
     }
 
     void missingFileReadsNothing()
@@ -159,9 +312,29 @@ private slots:
         QVERIFY(!r.name && !r.size && !r.italic && !r.bold);
     }
 
-    void unwritableFolderFails()
+    // A program folder the reader cannot write: the reader's copy is made and
+    // read first from then on; the one beside the program is left as it was.
+    void readOnlyProgramFolder()
     {
-        QVERIFY(!writeSettings(u"/nonexistent/folder"_qs, FontRecord()));
+        QTemporaryDir app, user;
+        FontRecord f;
+        f.name = u"Amiri"_qs;
+        QVERIFY(writeSettings(app.path(), f, user.filePath(u"sub"_qs)));
+        QVERIFY(!QFile::exists(settingsPath(user.filePath(u"sub"_qs))));
+        QVERIFY(::chmod(QFile::encodeName(user.path()).constData(), 0777) == 0);
+        QVERIFY(::chmod(QFile::encodeName(app.path()).constData(), 0555) == 0);
+        QCOMPARE(asReader([&] {
+                     FontRecord mine;
+                     mine.name = u"Noto Naskh Arabic"_qs;
+                     return writeSettings(app.path(), mine, user.filePath(u"sub"_qs))
+                             && readSettings(app.path(), user.filePath(u"sub"_qs)).name == mine.name
+                             && readSettings(app.path(), user.path()).name == u"Amiri"_qs
+                         ? 0
+                         : 1;
+                 }),
+                 0);
+        ::chmod(QFile::encodeName(app.path()).constData(), 0700);
+        QVERIFY(!writeSettings(u"/nonexistent/folder"_qs, f, u"/dev/null/none"_qs));
     }
 
     // Seeded random lines: never a crash, always a bounded result.
@@ -182,7 +355,7 @@ private slots:
 
     // Stored places are read back, and anything else kept in their stead
     // (another shape, a size too small to be meant) is refused.
-    void windowPlaces()
+    void placeTextsReadBack()
     {
         const QRect place(-20, 30, 700, 500);
         QCOMPARE(parsePlace(placeText(place)), place);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
@@ -38,16 +39,24 @@ struct Table {
     throw Failure{QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(what)};
 }
 
+// Only a regular file: a pipe or device in its place would block the build.
+QByteArray readRegularFile(const QString &path, const QString &name)
+{
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        fail(name, 0, QStringLiteral("is not a regular file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(name, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    return file.readAll();
+}
+
 // With a notice block, the file opens with lines starting with '#' that must
 // be there and are not part of the table; line numbers count them.
 Table readTable(const QString &dir, const QString &name, const QStringList &header, bool noticeBlock = false)
 {
     Table table;
     table.file = name;
-    QFile file(QDir(dir).filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        fail(name, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = readRegularFile(QDir(dir).filePath(name), name);
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
@@ -92,8 +101,11 @@ Table readTable(const QString &dir, const QString &name, const QStringList &head
 
 int number(const Table &t, std::size_t row, int column, int low, int high, const char *what)
 {
-    bool ok = false;
-    const int value = t.rows[row].at(column).toInt(&ok);
+    // Plain digits only: "+7", " 7 " and "007" are not how the data writes numbers.
+    static const QRegularExpression plain(QStringLiteral("^(0|[1-9][0-9]{0,8})$"));
+    const QString &field = t.rows[row].at(column);
+    const bool ok = plain.match(field).hasMatch();
+    const int value = ok ? field.toInt() : 0;
     if (!ok || value < low || value > high)
         fail(t.file, t.lineNumbers[row],
              QStringLiteral("%1 \"%2\" is not a number from %3 to %4").arg(QString::fromLatin1(what), t.rows[row].at(column)).arg(low).arg(high));
@@ -274,6 +286,18 @@ std::vector<Word> readWords(const QString &dir, const std::vector<Aya> &ayat)
             const QStringList &f = t.rows[r];
             if (f.at(4).count(u'|') != f.at(5).count(u'|'))
                 fail(name, t.lineNumbers[r], QStringLiteral("lemma and lemma_clean differ in their parts"));
+            // A root is 2 to 4 Arabic letters (or none); a lemma Arabic letters
+            // and marks in parts split by '|'.
+            static const QRegularExpression root(QStringLiteral("^([\\x{0621}-\\x{064A}]{2,4})?$"));
+            static const QRegularExpression lemma(
+                QStringLiteral("^[\\x{0621}-\\x{0655}\\x{0670}\\x{0671}\\x{06D6}-\\x{06ED}|]{0,64}$"));
+            if (!root.match(f.at(3)).hasMatch())
+                fail(name, t.lineNumbers[r], QStringLiteral("root \"%1\" is not 2 to 4 Arabic letters").arg(f.at(3).left(40)));
+            for (int c : {4, 5}) {
+                if (!lemma.match(f.at(c)).hasMatch())
+                    fail(name, t.lineNumbers[r],
+                         QStringLiteral("lemma \"%1\" is not up to 64 Arabic letters and marks").arg(f.at(c).left(40)));
+            }
             words.push_back({a.id, sura, aya, word, f.at(3), f.at(4), f.at(5)});
         }
     }
@@ -348,10 +372,7 @@ void readTopics(const QString &dir, std::vector<Topic> &topics, std::vector<Topi
 
 QStringList readNotices(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(path, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
-    const QStringList sections = splitNotices(QString::fromUtf8(file.readAll()));
+    const QStringList sections = splitNotices(QString::fromUtf8(readRegularFile(path, path)));
     if (sections.size() < 2)
         fail(path, 1, QStringLiteral("holds no notice sections"));
     return sections;

@@ -7,6 +7,9 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextDocument>
@@ -19,6 +22,16 @@ static void registerZarfanResources() { Q_INIT_RESOURCE(zarfan); }
 namespace zarfan {
 
 void initResources() { registerZarfanResources(); }
+
+void installQtTranslation()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Arabic), QStringLiteral("qt"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
 
 QString programTitle() { return QStringLiteral("زرفان"); }
 

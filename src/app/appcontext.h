@@ -13,6 +13,10 @@ namespace zarfan {
 // The program's fixed title, as message boxes show it.
 QString programTitle();
 
+// Qt's own texts (standard dialogs, buttons, context menus) in Arabic, from
+// the system's Qt translations; left in English where they are not installed.
+void installQtTranslation();
+
 // Registers the icons and pictures of the windows.
 void initResources();
 

@@ -1,4 +1,5 @@
 #include "appcontext.h"
+#include "commandline.h"
 #include "data/problems.h"
 #include "data/userstore.h"
 #include "mainwindow.h"
@@ -8,11 +9,27 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zarfan"));
+    // Help and version are answered before any display is needed.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));
+    const zarfan::CommandLine asked = zarfan::readCommandLine(given);
+    if (asked == zarfan::CommandLine::Help || asked == zarfan::CommandLine::Version) {
+        std::fputs((asked == zarfan::CommandLine::Help ? zarfan::usageText() : zarfan::versionText()).toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    QApplication app(argc, argv);
+    // What is left once Qt took its own options is not for this program.
+    if (zarfan::readCommandLine(QApplication::arguments().mid(1)) != zarfan::CommandLine::Run) {
+        std::fputs(zarfan::usageText().toLocal8Bit().constData(), stderr);
+        return 2;
+    }
+    zarfan::installQtTranslation();
     // The name the desktop shows comes from the desktop file; a display name
     // would be appended to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("zarfan"));
@@ -34,12 +51,18 @@ int main(int argc, char **argv)
     zarfan::MainWindow window(state);
     zarfan::setProblemReporter([&window](const QString &message) { zarfan::showMessage(&window, message); });
     window.show();
-    if (opened == zarfan::UserStore::Opened::MovedAside)
-        QTimer::singleShot(0, &window, [&window, &store] { zarfan::showMessage(&window, zarfan::userDataMovedAside(store.movedAsideTo())); });
-    else if (opened == zarfan::UserStore::Opened::Unavailable)
-        QTimer::singleShot(0, &window, [&window, &store] { zarfan::showMessage(&window, zarfan::userDataUnavailable(store.path())); });
+    // Told once the window is up, never from inside the work that met it.
+    const auto tell = [&window](const QString &text) {
+        QTimer::singleShot(0, &window, [&window, text] { zarfan::showMessage(&window, text); });
+    };
+    QObject::connect(&state, &zarfan::ReadingState::userDataMovedAside, &window,
+                     [tell](const QString &aside) { tell(zarfan::userDataMovedAside(aside)); });
+    if (instance.notALock())
+        tell(zarfan::lockNotAFile(zarfan::SingleInstance::defaultLockPath()));
+    if (const QString notice = zarfan::userDataNotice(store, opened); !notice.isEmpty())
+        tell(notice);
     if (const QString damage = state.khatma().takeDamageMessage(); !damage.isEmpty())
-        QTimer::singleShot(0, &window, [&window, damage] { zarfan::showMessage(&window, damage); });
+        tell(damage);
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW")) {
         // For start-up measurements: end as soon as the window is on screen.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

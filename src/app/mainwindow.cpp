@@ -155,8 +155,10 @@ void MainWindow::onListingFinished(int count)
 {
     setValueLabel(ui->Label2, ui->score, QString::number(count));
     statusCounts_->showCounts(state_);
-    if (count == 0)
+    if (count == 0) {
+        applyHighlights(); // the aya stays, the marks of the earlier search go
         return;
+    }
     const QModelIndex first = listing().index(0);
     if (ui->suraayaalist->currentIndex() == first)
         displayLine(0);
@@ -169,7 +171,7 @@ void MainWindow::displayLine(int k)
     if (!listing().isValidLine(k))
         return;
     const AyaView view = zarfan::displayLine(Adodc2, listing(), k, state_.withoutDiacritics());
-    ui->Text1->setPlainText(view.text);
+    ui->Text1->setPlainText(view.shownText());
     shownAyaLength_ = view.ayaLength;
     shownAyaId_ = listing().at(k).id.toInt();
     wordFacts_->setAya(shownAyaId_, shownAyaLength_);
@@ -204,8 +206,7 @@ void MainWindow::runSearchAs(std::optional<WordKey> key)
     if (text.isEmpty())
         return;
     state_.recordSearch(text);
-    // The scripture text holds no digit: a digit makes it an aya reference.
-    if (holdsDigit(text)) {
+    if (readsAsReference(text, state_.searchOptions())) {
         goToReference(text);
         return;
     }
@@ -239,7 +240,9 @@ void MainWindow::goToReference(const QString &text)
 void MainWindow::applyHighlights()
 {
     const QString shown = ui->Text1->toPlainText();
-    const MatchMarks marks = matchMarks(state_.listingMatch(), QStringView(shown).left(shownAyaLength_),
+    // An empty listing marks nothing in the aya left on display.
+    const MatchMarks marks = matchMarks(listing().count() > 0 ? state_.listingMatch() : std::nullopt,
+                                        QStringView(shown).left(shownAyaLength_),
                                         state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), text2Column_);
     paintMatchMarks(ui->Text1, marks.aya);
     paintMatchMarks(ui->Text2, marks.tafsir);

@@ -30,9 +30,28 @@ QString userDataMovedAside(const QString &aside)
         .arg(aside);
 }
 
-QString userDataUnavailable(const QString &path)
+QString userDataNotice(const UserStore &store, UserStore::Opened opened)
 {
-    return QStringLiteral("تعذر فتح ملف بياناتك، فلن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة:\n%1").arg(path);
+    switch (opened) {
+    case UserStore::Opened::MovedAside:
+        return userDataMovedAside(store.movedAsideTo());
+    case UserStore::Opened::ReadOnly:
+        return QStringLiteral("لا يمكن الكتابة في ملف بياناتك، فتظهر الآيات المختارة وسجل البحث كما هي ولن تحفظ تغييرات هذه الجلسة:\n%1")
+            .arg(store.path());
+    case UserStore::Opened::Newer:
+        return QStringLiteral("ملف بياناتك من إصدار أحدث من البرنامج، فلم يغير فيه شيء ولن تحفظ تغييرات هذه الجلسة:\n%1").arg(store.path());
+    case UserStore::Opened::Unavailable:
+        return QStringLiteral("تعذر فتح ملف بياناتك، فلن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة:\n%1").arg(store.path());
+    case UserStore::Opened::Fresh:
+    case UserStore::Opened::Existing:
+        break;
+    }
+    return {};
+}
+
+QString lockNotAFile(const QString &path)
+{
+    return QStringLiteral("في مكان ملف القفل شيء غير ملف عادي، فلن يمنع البرنامج تشغيل نسخة ثانية منه:\n%1").arg(path);
 }
 
 } // namespace zarfan

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/userstore.h"
+
 #include <QString>
 
 class QWidget;
@@ -14,8 +16,10 @@ void showMessage(QWidget *parent, const QString &text, const QString &title = QS
 QString messageLogPath();
 
 // What the reader is told when the file of the chosen ayas and the search
-// history could not be used.
+// history could not be used as usual; empty when all is well.
 QString userDataMovedAside(const QString &aside);
-QString userDataUnavailable(const QString &path);
+QString userDataNotice(const UserStore &store, UserStore::Opened opened);
+// What stands at the lock file's path is no file.
+QString lockNotAFile(const QString &path);
 
 } // namespace zarfan

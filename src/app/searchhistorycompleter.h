@@ -18,10 +18,14 @@ class SearchHistoryCompleter : public QObject {
 public:
     SearchHistoryCompleter(ReadingState &state, QLineEdit *box, QAction *clear, QObject *parent = nullptr);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void offer(const QString &typed);
 
     ReadingState &state_;
+    QLineEdit *box_;
     QStringListModel *model_;
     QCompleter *completer_;
 };

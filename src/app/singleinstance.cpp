@@ -1,6 +1,7 @@
 #include "singleinstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace zarfan {
@@ -16,8 +17,17 @@ QString SingleInstance::defaultLockPath()
     return QDir(dir).filePath(QStringLiteral("zarfan-%1.lock").arg(qEnvironmentVariable("USER", QStringLiteral("user"))));
 }
 
-SingleInstance::SingleInstance(const QString &lockPath) : lock_(std::make_unique<QLockFile>(lockPath))
+SingleInstance::SingleInstance(const QString &lockPath)
 {
+    // A pipe there would block the start for ever, a folder would look held:
+    // only a regular file (or none) is taken as the lock.
+    const QFileInfo existing(lockPath);
+    if ((existing.exists() || existing.isSymLink()) && !existing.isFile()) {
+        notALock_ = true;
+        first_ = true;
+        return;
+    }
+    lock_ = std::make_unique<QLockFile>(lockPath);
     lock_->setStaleLockTime(0);
     first_ = lock_->tryLock(0);
     if (first_)

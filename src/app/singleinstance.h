@@ -13,11 +13,14 @@ class SingleInstance {
 public:
     explicit SingleInstance(const QString &lockPath = defaultLockPath());
     bool isFirst() const { return first_; }
+    // Something other than a file stands at the lock path; no lock is held.
+    bool notALock() const { return notALock_; }
     static QString defaultLockPath();
 
 private:
     std::unique_ptr<QLockFile> lock_;
     bool first_ = false;
+    bool notALock_ = false;
 };
 
 } // namespace zarfan

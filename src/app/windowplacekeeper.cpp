@@ -9,22 +9,26 @@
 
 namespace zarfan {
 
+namespace {
+QList<QRect> availableScreens()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+} // namespace
+
 bool WindowPlaceKeeper::restorePlace(QWidget *window, const QString &key) const
 {
     if (!state_.userStore())
         return false;
-    const std::optional<QRect> place = parsePlace(state_.userStore()->value(key));
+    const std::optional<QRect> place = fittingPlace(state_.userStore()->value(key), availableScreens());
     if (!place)
         return false;
     window->resize(place->size());
-    // Only on a screen that is still there.
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().contains(place->center())) {
-            window->move(place->topLeft());
-            return true;
-        }
-    }
-    return false;
+    window->move(place->topLeft());
+    return true;
 }
 
 void WindowPlaceKeeper::savePlace(const QWidget *window, const QString &key) const
@@ -37,7 +41,7 @@ void WindowPlaceKeeper::restoreSize(QWidget *window, const QString &key) const
 {
     if (!state_.userStore())
         return;
-    if (const std::optional<QSize> size = parseSize(state_.userStore()->value(key)))
+    if (const std::optional<QSize> size = fittingSize(state_.userStore()->value(key), availableScreens()))
         window->resize(*size);
 }
 

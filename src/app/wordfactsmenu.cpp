@@ -36,12 +36,12 @@ void WordFactsMenu::showMenu(const QPoint &at)
     QAction *byRoot = menu->addAction(QStringLiteral("بحث بهذا الجذر"));
     QAction *byLemma = menu->addAction(QStringLiteral("بحث بهذا الأصل"));
     byRoot->setEnabled(facts && !facts->root.isEmpty());
-    byLemma->setEnabled(facts && !facts->lemmaKey.isEmpty());
+    byLemma->setEnabled(facts && !facts->firstLemma().isEmpty());
     QAction *chosen = menu->exec(box_->viewport()->mapToGlobal(at));
     if (chosen == byRoot && facts)
         emit searchRequested(facts->root, WordKey::Root);
     else if (chosen == byLemma && facts)
-        emit searchRequested(facts->lemmaKey, WordKey::Lemma);
+        emit searchRequested(facts->firstLemma(), WordKey::ExactLemma);
 }
 
 bool WordFactsMenu::eventFilter(QObject *watched, QEvent *event)
@@ -57,7 +57,7 @@ bool WordFactsMenu::eventFilter(QObject *watched, QEvent *event)
     }
     const auto shown = [](const QString &value) { return value.isEmpty() ? QStringLiteral("—") : value; };
     QToolTip::showText(help->globalPos(),
-                       QStringLiteral("الجذر : %1    أصل الكلمة : %2").arg(shown(facts->root), shown(facts->lemma)),
+                       QStringLiteral("الجذر : %1    أصل الكلمة : %2").arg(shown(facts->root), shown(facts->shownLemma())),
                        box_->viewport());
     return true;
 }

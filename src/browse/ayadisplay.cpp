@@ -33,6 +33,20 @@ AyaView displayLine(DataControl &display, const ResultListing &listing, int k, b
     return view;
 }
 
+QString AyaView::shownText() const
+{
+    // The blank before the opening bracket may still break.
+    const qsizetype bracket = text.indexOf(u'[', ayaLength);
+    if (bracket < 0)
+        return text;
+    QString shown = text;
+    for (qsizetype k = bracket; k < shown.size(); ++k) {
+        if (shown.at(k) == u' ')
+            shown[k] = QChar::Nbsp;
+    }
+    return shown;
+}
+
 QString tafsirText(const DataControl &display, TafsirColumn column)
 {
     return display.field(tafsirColumnName(column));

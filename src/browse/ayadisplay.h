@@ -15,6 +15,11 @@ struct AyaView {
     QString ayaCount; // ayas in the sura
     QString juz;
     QString page;
+
+    // The text as the box shows it: the blanks inside the reference's
+    // brackets made no-break, so the reference never wraps inside them. The
+    // box gives them back as plain blanks when its text is read or copied.
+    QString shownText() const;
 };
 
 enum class TafsirColumn { Jalalayn, Muyassar };

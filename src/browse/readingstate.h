@@ -31,7 +31,9 @@ public:
     ChosenList &chosenList() { return chosen_; }
 
     // Where the reader's own data is kept, if anywhere: the chosen list is
-    // restored from it now and written through on every change.
+    // restored from it now and written through on every change. When the
+    // file turns out damaged later, the fresh one gets the list as shown and
+    // userDataMovedAside is emitted.
     void setUserStore(UserStore *store);
     UserStore *userStore() const { return store_; }
     // The khatma plan, read from the store with the chosen list.
@@ -99,6 +101,7 @@ signals:
     void ayaFontChanged(const QFont &font);
     // The statement ran past its time limit and was stopped.
     void statementTooComplex();
+    void userDataMovedAside(const QString &aside);
 
 private:
     void loadMatchedWords(const SearchMatch *match);

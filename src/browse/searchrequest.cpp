@@ -1,6 +1,15 @@
 #include "searchrequest.h"
 
+#include "search/ayareference.h"
+
 namespace zarfan {
+
+bool readsAsReference(const QString &text, const SearchOptions &options)
+{
+    if (!holdsDigit(text))
+        return false;
+    return options.target == SearchTarget::Quran || options.key != WordKey::Letters || searchedText(text, options).isEmpty();
+}
 
 std::optional<ReadingState::Request> wordSearchRequest(const QString &text, SearchOptions options,
                                                        std::optional<WordKey> key)

@@ -6,6 +6,11 @@
 
 namespace zarfan {
 
+// Whether the typed text asks for ayas by number. The scripture text holds
+// no digit, so there a digit says so; a tafsir's text is searched for its
+// digits, unless nothing searchable is left of the text.
+bool readsAsReference(const QString &text, const SearchOptions &options);
+
 // The listing request of a word search for the typed text with the options in
 // force, by a word's root or lemma when key says so (then in the scripture
 // text); none when nothing is left to look for.

@@ -98,9 +98,13 @@ bool ComposeWindow::saveTo(const QString &path, bool asHtml, QString *error) con
 
 void ComposeWindow::saveText()
 {
-    const QString plain = QStringLiteral("نص (*.txt)"), page = QStringLiteral("صفحة ويب (*.html)");
+    // The dialog shows each filter's name only; the name carries the pattern
+    // between left-to-right marks, so "(*.txt)" reads right in a right-to-left line.
+    const QString plain = QStringLiteral("نص \u200E(*.txt)\u200E (*.txt)");
+    const QString page = QStringLiteral("صفحة ويب \u200E(*.html)\u200E (*.html)");
     QString filter = plain;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("حفظ النص"), QString(), plain + QStringLiteral(";;") + page, &filter);
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("حفظ النص"), QString(), plain + QStringLiteral(";;") + page,
+                                                &filter, QFileDialog::HideNameFilterDetails);
     if (path.isEmpty())
         return;
     const bool asHtml = filter == page || path.endsWith(u".html", Qt::CaseInsensitive) || path.endsWith(u".htm", Qt::CaseInsensitive);

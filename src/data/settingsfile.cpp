@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringConverter>
 
 #include <cmath>
@@ -56,6 +57,12 @@ QString settingsPath(const QString &appFolder)
     return QDir(appFolder).filePath(QStringLiteral("all.txt"));
 }
 
+QString userSettingsFolder()
+{
+    const QString overridden = qEnvironmentVariable("ZARFAN_USER_DATA");
+    return overridden.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) : overridden;
+}
+
 SettingsRead parseSettings(const QByteArray &content)
 {
     SettingsRead result;
@@ -94,10 +101,12 @@ SettingsRead parseSettings(const QByteArray &content)
     return result;
 }
 
-SettingsRead readSettings(const QString &appFolder)
+SettingsRead readSettings(const QString &appFolder, const QString &userFolder)
 {
     // Only a regular file: a pipe or device in its place would block the start.
-    const QString path = settingsPath(appFolder);
+    QString path = settingsPath(userFolder);
+    if (!QFileInfo(path).isFile())
+        path = settingsPath(appFolder);
     if (!QFileInfo(path).isFile())
         return {};
     QFile file(path);
@@ -122,13 +131,20 @@ QByteArray formatSettings(const FontRecord &font)
     return line.toUtf8();
 }
 
-bool writeSettings(const QString &appFolder, const FontRecord &font)
+bool writeSettings(const QString &appFolder, const FontRecord &font, const QString &userFolder)
 {
-    QSaveFile file(settingsPath(appFolder));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(formatSettings(font));
-    return file.commit();
+    const auto write = [&font](const QString &path) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        file.write(formatSettings(font));
+        return file.commit();
+    };
+    const QString userCopy = settingsPath(userFolder);
+    if (!QFileInfo::exists(userCopy) && write(settingsPath(appFolder)))
+        return true;
+    QDir().mkpath(userFolder);
+    return write(userCopy);
 }
 
 } // namespace zarfan

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace zarfan {
@@ -16,137 +17,249 @@ QString UserStore::defaultPath()
     return QDir(dir).filePath(QStringLiteral("user.db"));
 }
 
-bool UserStore::prepareSchema()
+namespace {
+bool isDamage(int code)
 {
+    code &= 0xff;
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
+}
+} // namespace
+
+void UserStore::noteFailure()
+{
+    if (db_ && isDamage(sqlite3_errcode(db_.handle())))
+        damaged_ = true;
+}
+
+template <typename Work>
+auto UserStore::guarded(Work work)
+{
+    damaged_ = false;
+    auto result = work();
+    if (!damaged_ || recovered_ || readOnly_)
+        return result;
+    // Once per run: a file that breaks again is not chased further.
+    recovered_ = true;
+    db_ = sql::Database();
+    if (!moveAside() || connect() != Check::Good)
+        return result;
+    if (onDamage_)
+        onDamage_(movedAside_);
+    return work();
+}
+
+UserStore::Check UserStore::connect()
+{
+    db_ = sql::Database();
+    const auto attach = [this](const QByteArray &name, int flags) {
+        sqlite3 *raw = nullptr;
+        const int rc = sqlite3_open_v2(name.constData(), &raw, flags, nullptr);
+        db_ = sql::Database(raw);
+        if (rc != SQLITE_OK)
+            db_ = sql::Database();
+        return rc == SQLITE_OK;
+    };
+    if (!readOnly_) {
+        if (!attach(QFile::encodeName(path_), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE))
+            return Check::Failed;
+    } else {
+        // Without a writable folder no -shm file can be made: a file left
+        // cleanly is read as it stands.
+        const QByteArray uri = QUrl::fromLocalFile(path_).toEncoded();
+        const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+        if (!attach(uri + "?mode=ro", flags) || !db_.exec("SELECT count(*) FROM sqlite_schema;")) {
+            if (!attach(uri + "?immutable=1", flags))
+                return Check::Failed;
+        }
+    }
     sqlite3 *raw = db_.handle();
+    {
+        // The whole file, not only its first page.
+        sql::Statement check(raw, "PRAGMA quick_check;");
+        const int rc = check ? check.step() : sqlite3_errcode(raw);
+        if (rc != SQLITE_ROW || check.text(0) != u"ok")
+            return isDamage(rc) || rc == SQLITE_ROW ? Check::Damaged : Check::Failed;
+    }
     int found = 0;
     {
-        // Any read of a file that is not a database fails here.
         sql::Statement version(raw, "PRAGMA user_version;");
         if (!version || version.step() != SQLITE_ROW)
-            return false;
+            return Check::Damaged;
         found = version.text(0).toInt();
     }
-    if (found > kSchemaVersion)
-        return false; // a newer program's file: not ours to change
+    if (found > kSchemaVersion) {
+        // A newer program's file: read what this one knows, change nothing.
+        if (!readOnly_) {
+            readOnly_ = true;
+            return connect();
+        }
+        return Check::Newer;
+    }
+    if (readOnly_)
+        return Check::Good;
     if (!db_.exec("PRAGMA journal_mode = WAL;") || !db_.exec("PRAGMA synchronous = NORMAL;"))
-        return false;
+        return Check::Failed;
     if (found == kSchemaVersion) {
         sql::Statement check(raw, "SELECT count(*) FROM chosen, history, settings WHERE 0;");
-        return check && check.step() == SQLITE_ROW;
+        return check && check.step() == SQLITE_ROW ? Check::Good : Check::Damaged;
     }
     return db_.exec("BEGIN;"
                     "CREATE TABLE IF NOT EXISTS chosen (line TEXT PRIMARY KEY, id TEXT NOT NULL, pos INTEGER NOT NULL);"
                     "CREATE TABLE IF NOT EXISTS history (text TEXT PRIMARY KEY, used INTEGER NOT NULL);"
                     "CREATE TABLE IF NOT EXISTS settings (key TEXT PRIMARY KEY, value BLOB);"
                     "PRAGMA user_version = 1;"
-                    "COMMIT;");
+                    "COMMIT;")
+        ? Check::Good
+        : Check::Failed;
+}
+
+bool UserStore::moveAside()
+{
+    // Keep the damaged file for whoever wants to look at it.
+    const QString aside = path_ + QStringLiteral(".damaged-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (!QFile::rename(path_, aside))
+        return false;
+    for (const char *suffix : {"-wal", "-shm"})
+        QFile::rename(path_ + QLatin1String(suffix), aside + QLatin1String(suffix));
+    movedAside_ = aside;
+    return true;
 }
 
 UserStore::Opened UserStore::open(const QString &path)
 {
     path_ = path;
     movedAside_.clear();
-    db_ = sql::Database();
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    recovered_ = false;
+    const QString folder = QFileInfo(path).absolutePath();
+    QDir().mkpath(folder);
     const bool existed = QFileInfo::exists(path);
-    const auto attempt = [&] {
-        sqlite3 *raw = nullptr;
-        const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        db_ = sql::Database(raw);
-        if (rc == SQLITE_OK && prepareSchema())
-            return true;
+    readOnly_ = existed && (!QFileInfo(path).isWritable() || !QFileInfo(folder).isWritable());
+    switch (connect()) {
+    case Check::Good:
+        return readOnly_ ? Opened::ReadOnly : existed ? Opened::Existing : Opened::Fresh;
+    case Check::Newer:
+        return Opened::Newer;
+    case Check::Failed:
         db_ = sql::Database();
-        return false;
-    };
-    if (attempt())
-        return existed ? Opened::Existing : Opened::Fresh;
-    if (!existed)
         return Opened::Unavailable;
-    // Keep the damaged file for whoever wants to look at it; start afresh.
-    const QString aside = path + QStringLiteral(".damaged-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    if (!QFile::rename(path, aside))
+    case Check::Damaged:
+        break;
+    }
+    db_ = sql::Database();
+    if (readOnly_ || !moveAside())
         return Opened::Unavailable;
-    for (const char *suffix : {"-wal", "-shm"})
-        QFile::rename(path + QLatin1String(suffix), aside + QLatin1String(suffix));
-    movedAside_ = aside;
-    return attempt() ? Opened::MovedAside : Opened::Unavailable;
+    return connect() == Check::Good ? Opened::MovedAside : Opened::Unavailable;
 }
 
-std::vector<std::pair<QString, QString>> UserStore::chosen() const
+std::vector<std::pair<QString, QString>> UserStore::chosen()
 {
-    std::vector<std::pair<QString, QString>> out;
-    sql::Statement s(db_.handle(), "SELECT line, id FROM chosen ORDER BY pos;");
-    while (s && s.step() == SQLITE_ROW)
-        out.emplace_back(s.text(0), s.text(1));
-    return out;
+    return guarded([this] {
+        std::vector<std::pair<QString, QString>> out;
+        sql::Statement s(db_.handle(), "SELECT line, id FROM chosen ORDER BY pos;");
+        int rc = s ? SQLITE_ROW : SQLITE_ERROR;
+        while (s && (rc = s.step()) == SQLITE_ROW)
+            out.emplace_back(s.text(0), s.text(1));
+        if (rc != SQLITE_DONE)
+            noteFailure();
+        return out;
+    });
+}
+
+bool UserStore::finish(sql::Statement &s)
+{
+    const bool done = s && s.execute();
+    if (!done)
+        noteFailure();
+    return done;
 }
 
 bool UserStore::addChosen(const QString &line, const QString &id)
 {
-    sql::Statement s(db_.handle(),
-                     "INSERT OR REPLACE INTO chosen (line, id, pos) VALUES (?1, ?2, (SELECT coalesce(max(pos), 0) + 1 FROM chosen));");
-    if (!s)
-        return false;
-    s.bind(1, line);
-    s.bind(2, id);
-    return s.execute();
+    return guarded([&] {
+        sql::Statement s(db_.handle(),
+                         "INSERT OR REPLACE INTO chosen (line, id, pos) VALUES (?1, ?2, (SELECT coalesce(max(pos), 0) + 1 FROM chosen));");
+        s.bind(1, line);
+        s.bind(2, id);
+        return finish(s);
+    });
 }
 
 bool UserStore::removeChosen(const QString &line)
 {
-    sql::Statement s(db_.handle(), "DELETE FROM chosen WHERE line = ?1;");
-    if (!s)
-        return false;
-    s.bind(1, line);
-    return s.execute();
+    return guarded([&] {
+        sql::Statement s(db_.handle(), "DELETE FROM chosen WHERE line = ?1;");
+        s.bind(1, line);
+        return finish(s);
+    });
 }
 
-QStringList UserStore::history() const
+QStringList UserStore::history()
 {
-    QStringList out;
-    sql::Statement s(db_.handle(), "SELECT text FROM history ORDER BY used DESC LIMIT " + QByteArray::number(kHistoryLimit) + ';');
-    while (s && s.step() == SQLITE_ROW)
-        out.append(s.text(0));
-    return out;
+    return guarded([this] {
+        // An entry longer than the search box takes is no search of the
+        // reader's; matching it against every keystroke would freeze typing.
+        QStringList out;
+        sql::Statement s(db_.handle(), "SELECT text FROM history WHERE length(text) <= " + QByteArray::number(kSearchTextLimit)
+                             + " ORDER BY used DESC LIMIT " + QByteArray::number(kHistoryLimit) + ';');
+        int rc = s ? SQLITE_ROW : SQLITE_ERROR;
+        while (s && (rc = s.step()) == SQLITE_ROW)
+            out.append(s.text(0));
+        if (rc != SQLITE_DONE)
+            noteFailure();
+        return out;
+    });
 }
 
 bool UserStore::addHistory(const QString &text)
 {
-    if (!db_ || text.isEmpty() || !db_.exec("BEGIN;"))
+    if (text.isEmpty() || text.size() > kSearchTextLimit)
         return false;
-    sql::Statement add(db_.handle(),
-                       "INSERT OR REPLACE INTO history (text, used) VALUES (?1, (SELECT coalesce(max(used), 0) + 1 FROM history));");
-    add.bind(1, text);
-    const bool ok = add && add.execute()
-        && db_.exec("DELETE FROM history WHERE text NOT IN (SELECT text FROM history ORDER BY used DESC LIMIT "
-                    + QByteArray::number(kHistoryLimit) + ");");
-    return db_.exec(ok ? "COMMIT;" : "ROLLBACK;") && ok;
+    return guarded([&] {
+        if (!db_ || !db_.exec("BEGIN;"))
+            return false;
+        sql::Statement add(db_.handle(),
+                           "INSERT OR REPLACE INTO history (text, used) VALUES (?1, (SELECT coalesce(max(used), 0) + 1 FROM history));");
+        add.bind(1, text);
+        sql::Statement trim(db_.handle(), "DELETE FROM history WHERE text NOT IN (SELECT text FROM history ORDER BY used DESC LIMIT "
+                                              + QByteArray::number(kHistoryLimit) + ");");
+        const bool ok = finish(add) && finish(trim);
+        return db_.exec(ok ? "COMMIT;" : "ROLLBACK;") && ok;
+    });
 }
 
-bool UserStore::clearHistory() { return db_.exec("DELETE FROM history;"); }
-
-QByteArray UserStore::value(const QString &key) const
+bool UserStore::clearHistory()
 {
-    sql::Statement s(db_.handle(), "SELECT value FROM settings WHERE key = ?1;");
-    if (!s)
-        return {};
-    s.bind(1, key);
-    if (s.step() != SQLITE_ROW)
-        return {};
-    return QByteArray(static_cast<const char *>(sqlite3_column_blob(s.handle(), 0)), sqlite3_column_bytes(s.handle(), 0));
+    return guarded([this] {
+        sql::Statement s(db_.handle(), "DELETE FROM history;");
+        return finish(s);
+    });
+}
+
+QByteArray UserStore::value(const QString &key)
+{
+    return guarded([&] {
+        sql::Statement s(db_.handle(), "SELECT value FROM settings WHERE key = ?1;");
+        s.bind(1, key);
+        const int rc = s ? s.step() : SQLITE_ERROR;
+        if (rc != SQLITE_ROW) {
+            if (rc != SQLITE_DONE)
+                noteFailure();
+            return QByteArray();
+        }
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(s.handle(), 0)), sqlite3_column_bytes(s.handle(), 0));
+    });
 }
 
 bool UserStore::setValue(const QString &key, const QByteArray &value)
 {
-    sql::Statement s(db_.handle(), "INSERT OR REPLACE INTO settings (key, value) VALUES (?1, ?2);");
-    if (!s)
-        return false;
-    s.bind(1, key);
-    sqlite3_bind_blob(s.handle(), 2, value.constData(), int(value.size()), SQLITE_TRANSIENT);
-    return s.execute();
+    return guarded([&] {
+        sql::Statement s(db_.handle(), "INSERT OR REPLACE INTO settings (key, value) VALUES (?1, ?2);");
+        s.bind(1, key);
+        if (s)
+            sqlite3_bind_blob(s.handle(), 2, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+        return finish(s);
+    });
 }
 
 } // namespace zarfan

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -17,38 +18,60 @@ class UserStore {
 public:
     static constexpr int kSchemaVersion = 1;
     static constexpr int kHistoryLimit = 50;
+    // The longest text the search box takes; a longer entry is no search.
+    static constexpr int kSearchTextLimit = 32767;
 
-    enum class Opened { Fresh, Existing, MovedAside, Unavailable };
+    // ReadOnly: the file or its folder cannot be written; what it holds is
+    // shown, changes are not kept. Newer: a later program's file, read only.
+    enum class Opened { Fresh, Existing, MovedAside, ReadOnly, Newer, Unavailable };
 
-    // Opens (or makes) the file. A file that cannot be read as this store is
-    // moved aside with a time stamp and a new one is made.
+    // Opens (or makes) the file and checks all of it. A damaged file is moved
+    // aside with a time stamp and a new one is made.
     Opened open(const QString &path);
     bool isOpen() const { return bool(db_); }
+    bool isReadOnly() const { return readOnly_; }
     const QString &path() const { return path_; }
     const QString &movedAsideTo() const { return movedAside_; }
+
+    // Damage met after opening is handled like damage at opening: the file
+    // is moved aside, a fresh one made, and this is called once with the new
+    // name before the work that met it is done again.
+    void setDamageHandler(std::function<void(const QString &aside)> handler) { onDamage_ = std::move(handler); }
 
     // The per-user file of the program.
     static QString defaultPath();
 
     // The chosen ayas in their order: line and record ID.
-    std::vector<std::pair<QString, QString>> chosen() const;
+    std::vector<std::pair<QString, QString>> chosen();
     bool addChosen(const QString &line, const QString &id);
     bool removeChosen(const QString &line);
 
     // Search texts, most recent first, each once, at most kHistoryLimit.
-    QStringList history() const;
+    QStringList history();
     bool addHistory(const QString &text);
     bool clearHistory();
 
-    QByteArray value(const QString &key) const;
+    QByteArray value(const QString &key);
     bool setValue(const QString &key, const QByteArray &value);
 
 private:
-    bool prepareSchema();
+    enum class Check { Good, Damaged, Newer, Failed };
+    Check connect();
+    bool moveAside();
+    // Marks the file damaged when the connection's last failure says so.
+    void noteFailure();
+    // Steps a statement to its end, noting a failure.
+    bool finish(sql::Statement &s);
+    template <typename Work>
+    auto guarded(Work work);
 
     sql::Database db_;
     QString path_;
     QString movedAside_;
+    bool readOnly_ = false;
+    bool damaged_ = false;
+    bool recovered_ = false;
+    std::function<void(const QString &)> onDamage_;
 };
 
 } // namespace zarfan

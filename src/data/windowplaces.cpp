@@ -1,17 +1,46 @@
 #include "windowplaces.h"
 
 #include <QList>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace zarfan {
 
+namespace {
+
+constexpr int kSmallest = 100;
+
+// Plain decimal numbers, an optional minus sign, nothing else.
+std::optional<QList<int>> numbers(const QByteArray &stored, int count)
+{
+    const QList<QByteArray> parts = stored.split(',');
+    if (parts.size() != count)
+        return std::nullopt;
+    static const QRegularExpression plain(QStringLiteral("^-?[0-9]{1,6}$"));
+    QList<int> out;
+    for (const QByteArray &part : parts) {
+        if (!plain.match(QString::fromLatin1(part)).hasMatch())
+            return std::nullopt;
+        out.append(part.toInt());
+    }
+    return out;
+}
+
+bool fitsSize(const QSize &size, const QRect &area)
+{
+    return size.width() >= kSmallest && size.height() >= kSmallest && size.width() <= area.width()
+        && size.height() <= area.height();
+}
+
+} // namespace
+
 std::optional<QRect> parsePlace(const QByteArray &text)
 {
-    const QList<QByteArray> n = text.split(',');
-    if (n.size() != 4)
+    const auto n = numbers(text, 4);
+    if (!n)
         return std::nullopt;
-    const QRect place(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt());
-    if (place.width() < 100 || place.height() < 100)
+    const QRect place(n->at(0), n->at(1), n->at(2), n->at(3));
+    if (place.width() < kSmallest || place.height() < kSmallest)
         return std::nullopt;
     return place;
 }
@@ -24,15 +53,40 @@ QByteArray placeText(const QRect &place)
 
 std::optional<QSize> parseSize(const QByteArray &text)
 {
-    const QList<QByteArray> n = text.split(',');
-    if (n.size() != 2 || n[0].toInt() < 100 || n[1].toInt() < 100)
+    const auto n = numbers(text, 2);
+    if (!n || n->at(0) < kSmallest || n->at(1) < kSmallest)
         return std::nullopt;
-    return QSize(std::min(n[0].toInt(), 4000), std::min(n[1].toInt(), 4000));
+    return QSize(std::min(n->at(0), 4000), std::min(n->at(1), 4000));
 }
 
 QByteArray sizeText(const QSize &size)
 {
     return QByteArray::number(size.width()) + ',' + QByteArray::number(size.height());
+}
+
+std::optional<QRect> fittingPlace(const QByteArray &stored, const QList<QRect> &availableScreens)
+{
+    const std::optional<QRect> place = parsePlace(stored);
+    if (!place)
+        return std::nullopt;
+    for (const QRect &area : availableScreens) {
+        if (fitsSize(place->size(), area) && area.contains(*place))
+            return place;
+    }
+    return std::nullopt;
+}
+
+std::optional<QSize> fittingSize(const QByteArray &stored, const QList<QRect> &availableScreens)
+{
+    const auto n = numbers(stored, 2);
+    if (!n)
+        return std::nullopt;
+    const QSize size(n->at(0), n->at(1));
+    for (const QRect &area : availableScreens) {
+        if (fitsSize(size, area))
+            return size;
+    }
+    return std::nullopt;
 }
 
 std::optional<TafsirColumn> parseTafsirShown(const QByteArray &text)

@@ -3,6 +3,7 @@
 #include "browse/ayadisplay.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <optional>
@@ -18,6 +19,15 @@ QByteArray placeText(const QRect &place);
 // text or a size too small to have been meant.
 std::optional<QSize> parseSize(const QByteArray &text);
 QByteArray sizeText(const QSize &size);
+
+// A stored value is used only when it is plain numbers and fits a screen as
+// it is now: a file edited by hand, or one from a larger screen, must not put
+// a window out of reach or make one too big to paint.
+// The place, when it fits wholly inside one available screen area with its
+// top edge, and so its title bar, on that screen.
+std::optional<QRect> fittingPlace(const QByteArray &stored, const QList<QRect> &availableScreens);
+// The size, when it fits inside one available screen area.
+std::optional<QSize> fittingSize(const QByteArray &stored, const QList<QRect> &availableScreens);
 
 // Which tafsir the main window showed, if any.
 std::optional<TafsirColumn> parseTafsirShown(const QByteArray &text);

@@ -275,6 +275,12 @@ void KhatmaTracker::load(UserStore *store)
         damage_ = QStringLiteral("خطة الختمة المحفوظة تالفة فحذفت، وبقيت سائر بياناتك كما هي");
 }
 
+void KhatmaTracker::rewrite()
+{
+    save();
+    saveFinished();
+}
+
 QString KhatmaTracker::takeDamageMessage() { return std::exchange(damage_, QString()); }
 
 } // namespace zarfan

@@ -81,6 +81,8 @@ public:
     // dropped; takeDamageMessage() then says so, once.
     void load(UserStore *store);
     QString takeDamageMessage();
+    // Writes the plan and the finished khatmas again, as into a fresh store.
+    void rewrite();
 
     bool active() const { return schedule_.has_value(); }
     const std::optional<KhatmaSchedule> &schedule() const { return schedule_; }

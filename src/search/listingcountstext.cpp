@@ -13,6 +13,10 @@ QString listingCountsText(const ListingCounts &counts, const std::optional<Searc
             text += QStringLiteral("    في تفسير الجلالين");
         else if (match->target == SearchTarget::Muyassar)
             text += QStringLiteral("    في التفسير الميسر");
+        else if (match->key == WordKey::Root)
+            text += QStringLiteral("    الجذر : ") + match->needle;
+        else if (match->key != WordKey::Letters)
+            text += QStringLiteral("    أصل الكلمة : ") + match->needle;
     }
     return text;
 }

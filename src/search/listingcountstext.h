@@ -8,8 +8,9 @@
 namespace zarfan {
 
 // The status bar's line on a listing: its ayas and suras, and for a word
-// search its occurrences and the tafsir searched; for a root or lemma the
-// data does not know, only that.
+// search its occurrences and the tafsir searched, or the root or lemma it
+// looked for (a context-menu search and a typed one may differ in mode); for a
+// root or lemma the data does not know, only that.
 QString listingCountsText(const ListingCounts &counts, const std::optional<SearchMatch> &match, bool keyUnknown);
 
 } // namespace zarfan

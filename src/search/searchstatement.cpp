@@ -46,6 +46,8 @@ QString searchedText(const QString &typed, const SearchOptions &o)
         return foldArabic(typed).remove(u' ');
     case WordKey::Lemma:
         return foldArabic(typed);
+    case WordKey::ExactLemma:
+        return typed;
     case WordKey::Letters:
         break;
     }
@@ -55,9 +57,12 @@ QString searchedText(const QString &typed, const SearchOptions &o)
 QString wordsQuery(const QString &key, WordKey by, bool ayasOnly)
 {
     // ID / 1000 is ayaOfWordRow in the statement.
-    return (ayasOnly ? QStringLiteral("SELECT ID / 1000 FROM Words where ") : QStringLiteral("SELECT ID FROM Words where "))
-        + (by == WordKey::Root ? QStringLiteral("rootFolded") : QStringLiteral("lemmaFolded")) + QStringLiteral(" = '")
-        + escapeSearchText(key) + u'\'';
+    const QString head = ayasOnly ? QStringLiteral("SELECT ID / 1000 FROM Words where ") : QStringLiteral("SELECT ID FROM Words where ");
+    const QString quoted = u'\'' + escapeSearchText(key) + u'\'';
+    // The lemma column holds a word's parts as one text, "part|part".
+    if (by == WordKey::ExactLemma)
+        return head + QStringLiteral("instr('|' || lemma || '|', '|' || ") + quoted + QStringLiteral(" || '|') > 0");
+    return head + (by == WordKey::Root ? QStringLiteral("rootFolded") : QStringLiteral("lemmaFolded")) + QStringLiteral(" = ") + quoted;
 }
 
 namespace {

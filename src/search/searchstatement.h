@@ -7,8 +7,10 @@ namespace zarfan {
 // Which text a search looks in.
 enum class SearchTarget { Quran, Jalalayn, Muyassar };
 
-// A search by the words' root or lemma instead of their letters.
-enum class WordKey { Letters, Root, Lemma };
+// A search by the words' root or lemma instead of their letters. A typed
+// lemma matches folded; a word's own lemma (from its context menu) matches as
+// the word table writes it.
+enum class WordKey { Letters, Root, Lemma, ExactLemma };
 
 // What the word search reads from the options window: the scope code, the
 // mode, the selected positions (-1 when nothing is selected), whether the

@@ -30,7 +30,7 @@ std::optional<WordFacts> AyaWordFacts::wordAt(int ayaId, QStringView ayaText, in
                                    .arg(wordRowId(ayaId + 1, 0, 0) - 1));
         words_.refresh();
         const int cWord = words_.column(u"wordno"), cRoot = words_.column(u"root");
-        const int cLemma = words_.column(u"lemma"), cKey = words_.column(u"lemmaFolded");
+        const int cLemma = words_.column(u"lemma");
         for (; !words_.eof(); words_.moveNext()) {
             const int n = words_.field(cWord).toInt();
             if (n < 1 || n > 1000)
@@ -39,7 +39,7 @@ std::optional<WordFacts> AyaWordFacts::wordAt(int ayaId, QStringView ayaText, in
                 facts_.resize(std::size_t(n));
             WordFacts &facts = facts_[std::size_t(n - 1)];
             if (facts.root.isEmpty() && facts.lemma.isEmpty()) // the first lemma part comes first
-                facts = {words_.field(cRoot), words_.field(cLemma), words_.field(cKey)};
+                facts = {words_.field(cRoot), words_.field(cLemma)};
         }
         loadedFor_ = ayaId;
     }

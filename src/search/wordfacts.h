@@ -9,10 +9,15 @@
 
 namespace zarfan {
 
-// The root and lemma of a word of the word table.
+// The root and lemma of a word of the word table. The lemma of a word made
+// of several parts is written "part|part".
 struct WordFacts {
     QString root, lemma;
-    QString lemmaKey; // the first lemma as the search matches it
+
+    // The first part's lemma, as a search by the word's own lemma takes it.
+    QString firstLemma() const { return lemma.section(u'|', 0, 0); }
+    // The parts joined for reading.
+    QString shownLemma() const { return QString(lemma).replace(u'|', QStringLiteral(" + ")); }
 };
 
 // The facts of the words of the aya on display, read once per aya.
