@@ -23,9 +23,13 @@
 #include "recitation/recitation.h"
 #include "recitation/reciter.h"
 #include "search/searchstatement.h"
+#include "search/divisionreference.h"
+#include "khatma/khatmawindow.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QComboBox>
+#include <QSpinBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -399,6 +403,46 @@ int main(int argc, char **argv)
         });
         requireRows(w.listing().count(), u"2:255"_qs);
         rows.push_back(reference);
+        for (const QString &text : {u"حزب 5"_qs, u"ربع 17"_qs, u"صفحة 40-42"_qs, u"منزل 7"_qs}) {
+            Row division{QStringLiteral("division \"%1\" to line 0 displayed").arg(text)};
+            division.ms = timeMs([&] {
+                searcht->setText(text);
+                w.runSearch();
+            });
+            requireRows(w.listing().count(), text);
+            division.raw = rawMs(folder, parseDivisionReference(text).statement());
+            rows.push_back(division);
+        }
+    }
+    // Scoped searches against the whole-scripture "الله" rows above.
+    {
+        w.optionsWindow()->findChild<QComboBox *>(u"hizb"_qs)->setCurrentIndex(58);
+        w.optionsWindow()->findChild<QSpinBox *>(u"page1"_qs)->setValue(100);
+        w.optionsWindow()->findChild<QSpinBox *>(u"page2"_qs)->setValue(300);
+        for (const auto &[code, name] : {std::pair{5, u"search \"الله\" in hizb 59"_qs}, std::pair{6, u"search \"الله\" in pages 100-300"_qs}}) {
+            programState().searchtype = qint16(code);
+            Row r{name};
+            r.ms = timeMs([&] {
+                searcht->setText(u"الله"_qs);
+                w.runSearch();
+            });
+            requireRows(w.listing().count(), name);
+            r.raw = rawMs(folder, buildSearchStatement(u"الله"_qs, w.state().searchOptions()));
+            rows.push_back(r);
+        }
+        programState().searchtype = 0;
+    }
+    {
+        // The longest plan: a portion a day for a year.
+        w.state().khatma().start({KhatmaSchedule::By::Days, 365, 1, QDate::currentDate()}, QDate::currentDate());
+        Row r{u"open the khatma window (365-day plan)"_qs};
+        r.ms = timeMs([&] {
+            KhatmaWindow window(w.state().khatma(), &w);
+            window.show();
+            QCoreApplication::processEvents();
+        });
+        w.state().khatma().end();
+        rows.push_back(r);
     }
     // The tafsirs, each about three times the aya text.
     searchRow(u"search \"الله\" in تفسير الجلالين"_qs, u"الله"_qs, false, false, SearchTarget::Jalalayn);

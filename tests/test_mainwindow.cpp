@@ -1,6 +1,7 @@
 #include "guitest.h"
 
 #include "auxiliary/aboutwindow.h"
+#include "khatma/khatmawindow.h"
 #include "auxiliary/noteswindow.h"
 #include "auxiliary/updatewindow.h"
 #include "browse/listingfill.h"
@@ -1458,7 +1459,8 @@ private slots:
         UpdateWindow form4(w.get());
         AboutWindow form2(w.get());
         NotesWindow form3(w.get());
-        const QList<QWidget *> windows{w.get(), form6, &form7, w->topicWindow(), &form5, &form4, &form2, &form3};
+        KhatmaWindow khatma(w->state().khatma(), w.get());
+        const QList<QWidget *> windows{w.get(), form6, &form7, w->topicWindow(), &form5, &form4, &form2, &form3, &khatma};
         for (QWidget *window : windows) {
             for (QWidget *c : window->findChildren<QWidget *>()) {
                 if (c->focusPolicy() == Qt::NoFocus || !c->isVisibleTo(window) || qobject_cast<QMenuBar *>(c)

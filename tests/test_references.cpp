@@ -1,12 +1,39 @@
 #include "topics/referenceparser.h"
 
+#include "data/queries.h"
+#include "search/divisionreference.h"
+#include "search/searchstatement.h"
+
 #include "data/connectionstring.h"
 #include "data/datacontrol.h"
 #include "testutil.h"
 
 #include <QtTest>
+#include <map>
 
 using namespace zarfan;
+using Division = DivisionReference::Division;
+
+namespace {
+// divisions.tsv read apart from the program: per aya "sura:aya", juz,
+// quarter, manzil and page, in order.
+struct DivisionRow {
+    QString ref;
+    int juz, quarter, manzil, page;
+};
+std::vector<DivisionRow> readDivisions()
+{
+    std::vector<DivisionRow> out;
+    QFile file(testutil::dataDir() + u"/divisions.tsv"_qs);
+    file.open(QIODevice::ReadOnly);
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList f = lines.at(i).split(u'\t');
+        out.push_back({f[1] + u':' + f[2], f[3].toInt(), f[4].toInt(), f[5].toInt(), f[8].toInt()});
+    }
+    return out;
+}
+} // namespace
 
 class ReferencesTest : public QObject {
     Q_OBJECT
@@ -72,6 +99,103 @@ private slots:
     {
         QCOMPARE(referenceLine(u"البقرة"_qs, u"1-5,9,12-14"_qs), u"البقرة : (1-5 9 12-14)"_qs);
         QCOMPARE(referenceLine(u"الناس"_qs, u"7"_qs), u"الناس : (7)"_qs);
+    }
+
+    // Each kind's first and last member and a range list what divisions.tsv
+    // says; out of range gives the kind's message.
+    void divisions()
+    {
+        const std::vector<DivisionRow> rows = readDivisions();
+        QCOMPARE(rows.size(), std::size_t(6236));
+        DataControl dc;
+        dc.setConnectionString(buildConnectionString(testutil::realDbFolder()));
+        const auto listed = [&](const QString &text) {
+            const DivisionReference r = parseDivisionReference(text);
+            if (r.kind != DivisionReference::Kind::Valid)
+                return QStringList{r.message()};
+            dc.setRecordSource(r.statement());
+            return testutil::walk(dc, {u"soraano"_qs, u"ayaano"_qs}).replaceInStrings(u"|"_qs, u":"_qs);
+        };
+        const auto expected = [&](const std::function<int(const DivisionRow &)> &of, int from, int to) {
+            QStringList out;
+            for (const DivisionRow &row : rows)
+                if (of(row) >= from && of(row) <= to)
+                    out.append(row.ref);
+            return out;
+        };
+        const auto page = [](const DivisionRow &r) { return r.page; };
+        const auto quarter = [](const DivisionRow &r) { return r.quarter; };
+        const auto hizb = [](const DivisionRow &r) { return (r.quarter + 3) / 4; };
+        const auto manzil = [](const DivisionRow &r) { return r.manzil; };
+        const auto juz = [](const DivisionRow &r) { return r.juz; };
+        const struct {
+            QString word;
+            std::function<int(const DivisionRow &)> of;
+            int last;
+            QString message;
+        } kinds[] = {{u"صفحة"_qs, page, 604, u"رقم الصفحة خارج المدى: من 1 إلى 604"_qs},
+                     {u"حزب"_qs, hizb, 60, u"رقم الحزب خارج المدى: من 1 إلى 60"_qs},
+                     {u"ربع"_qs, quarter, 240, u"رقم الربع خارج المدى: من 1 إلى 240"_qs},
+                     {u"منزل"_qs, manzil, 7, u"رقم المنزل خارج المدى: من 1 إلى 7"_qs},
+                     {u"جزء"_qs, juz, 30, u"رقم الجزء خارج المدى: من 1 إلى 30"_qs}};
+        for (const auto &k : kinds) {
+            QCOMPARE(listed(k.word + u" 1"_qs), expected(k.of, 1, 1));
+            QCOMPARE(listed(k.word + QString::number(k.last)), expected(k.of, k.last, k.last));
+            QCOMPARE(listed(k.word + u" 2-3"_qs), expected(k.of, 2, 3));
+            QCOMPARE(listed(k.word + u" 0"_qs), QStringList{k.message});
+            QCOMPARE(listed(k.word + u" "_qs + QString::number(k.last + 1)), QStringList{k.message});
+            QCOMPARE(listed(k.word + u" 1-"_qs + QString::number(k.last + 1)), QStringList{k.message});
+        }
+        QCOMPARE(listed(u"صفحة ٤٠-٤٢"_qs), expected(page, 40, 42));
+        QCOMPARE(listed(u"صفحه 42 - 40"_qs), expected(page, 40, 42));
+        QCOMPARE(listed(u"صفحة 99999999999"_qs), QStringList{kinds[0].message});
+        QCOMPARE(parseDivisionReference(u"جزء 3"_qs).statement(), query::juzOrdered(3));
+        // Not a division: left to the aya references.
+        for (const QString &text : {u"ص 40"_qs, u"صفحة"_qs, u"صفحة 4 5"_qs, u"صفحة 4-"_qs, u"2:255"_qs, u"حزبي 3"_qs})
+            QCOMPARE(parseDivisionReference(text).kind, DivisionReference::Kind::NotADivision);
+    }
+
+    // Scope 5 keeps one hizb, scope 6 a run of pages, for every kind of search.
+    void divisionScopes()
+    {
+        const std::vector<DivisionRow> rows = readDivisions();
+        DataControl dc;
+        dc.setConnectionString(buildConnectionString(testutil::realDbFolder()));
+        const auto run = [&](const SearchOptions &o, const QString &text) {
+            dc.setRecordSource(buildSearchStatement(text, o));
+            return testutil::walk(dc, {u"soraano"_qs, u"ayaano"_qs}).replaceInStrings(u"|"_qs, u":"_qs);
+        };
+        const auto within = [&](const QStringList &all, const std::function<bool(const DivisionRow &)> &keep) {
+            QStringList out;
+            for (const DivisionRow &row : rows)
+                if (keep(row) && all.contains(row.ref))
+                    out.append(row.ref);
+            return out;
+        };
+        for (const WordKey key : {WordKey::Letters, WordKey::Root}) {
+            for (const SearchTarget target : {SearchTarget::Quran, SearchTarget::Jalalayn}) {
+                if (key == WordKey::Root && target != SearchTarget::Quran)
+                    continue;
+                SearchOptions o;
+                o.key = key;
+                o.target = target;
+                const QString word = key == WordKey::Root ? u"كتب"_qs : u"الله"_qs;
+                const QStringList all = run(o, word);
+                o.searchtype = 5;
+                o.hizb = 59;
+                const QStringList inHizb = run(o, word);
+                QVERIFY(!inHizb.isEmpty());
+                QCOMPARE(inHizb, within(all, [](const DivisionRow &r) { return r.quarter > 236; }));
+                o.searchtype = 6;
+                o.page1 = 42;
+                o.page2 = 40;
+                QCOMPARE(run(o, word), within(all, [](const DivisionRow &r) { return r.page >= 40 && r.page <= 42; }));
+            }
+        }
+        // No hizb chosen finds nothing, as no juz chosen does.
+        SearchOptions none;
+        none.searchtype = 5;
+        QVERIFY(run(none, u"الله"_qs).isEmpty());
     }
 
     // Random reference texts: no hang, bounded output, numbers only.

@@ -193,6 +193,8 @@ private slots:
         ReadingState state(dir.path());
         state.setUserStore(&store);
         state.addChosen(u"البقرة : 255"_qs, u"262"_qs, u"x"_qs);
+        const QDate today = QDate::currentDate();
+        QVERIFY(state.khatma().start({KhatmaSchedule::By::Days, 30, 10, today}, today).isEmpty());
         QSignalSpy told(&state, &ReadingState::userDataMovedAside);
         {
             // Another writer grows the file so that the store reads it anew.
@@ -213,6 +215,10 @@ private slots:
         QCOMPARE(again.open(path), UserStore::Opened::Existing);
         QCOMPARE(int(again.chosen().size()), 1);
         QCOMPARE(again.history(), QStringList{u"الحمد"_qs});
+        KhatmaTracker plan;
+        plan.load(&again);
+        QVERIFY(plan.active());
+        QCOMPARE(plan.schedule()->startPage, 10);
     }
 
     // A newer program's file stays as it is; what can be read is shown.

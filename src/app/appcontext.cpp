@@ -2,6 +2,7 @@
 
 #include "data/settingsfile.h"
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QEvent>
@@ -9,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLineEdit>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -138,6 +140,14 @@ void setValueLabel(const QLabel *caption, QLabel *label, const QString &value)
 {
     label->setText(value);
     label->setAccessibleName(caption->text() + u' ' + value);
+}
+
+void nameSpinBoxFields(QWidget *window)
+{
+    for (QAbstractSpinBox *box : window->findChildren<QAbstractSpinBox *>()) {
+        if (auto *field = box->findChild<QLineEdit *>())
+            field->setAccessibleName(box->accessibleName());
+    }
 }
 
 } // namespace zarfan

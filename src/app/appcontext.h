@@ -47,6 +47,10 @@ void centreWindow(QWidget *window);
 // its final size.
 void centreWhenShown(QWidget *window);
 
+// The edit field inside each spin box of the window takes the box's name, as
+// a screen reader reaches the field.
+void nameSpinBoxFields(QWidget *window);
+
 // Every paragraph of the box starts at its right edge and runs right to left,
 // whatever text or font it is given later.
 void alignRightToLeft(QPlainTextEdit *box);

@@ -61,6 +61,8 @@ int main(int argc, char **argv)
         tell(zarfan::lockNotAFile(zarfan::SingleInstance::defaultLockPath()));
     if (const QString notice = zarfan::userDataNotice(store, opened); !notice.isEmpty())
         tell(notice);
+    if (const QString damage = state.khatma().takeDamageMessage(); !damage.isEmpty())
+        tell(damage);
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW")) {
         // For start-up measurements: end as soon as the window is on screen.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

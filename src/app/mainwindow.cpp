@@ -18,6 +18,7 @@
 #include "recitation/playerbar.h"
 #include "recitation/recitationcommands.h"
 #include "search/ayareference.h"
+#include "search/divisionreference.h"
 #include "search/matchmarks.h"
 #include "searchhistorycompleter.h"
 #include "windowopener.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     if (!restorePlaces())
         centreWhenShown(this);
     Adodc2.setConnectionString(state_.connectionString());
+    divisionsControl_.setConnectionString(state_.connectionString());
     activateArabicKeyboard();
     state_.setAyaFont(ui->Text1->font());
     followZoom(ui->Text1, state_, true);
@@ -85,6 +87,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->about, &QAction::triggered, windows_.get(), &WindowOpener::openAbout);
     connect(ui->update, &QAction::triggered, windows_.get(), &WindowOpener::openUpdate);
     connect(ui->distribution, &QAction::triggered, windows_.get(), &WindowOpener::openDistribution);
+    connect(ui->khatma, &QAction::triggered, windows_.get(), &WindowOpener::openKhatma);
     windows_->readingCommands({ui->readingwindow, ui->continuereading, ui->zoomin, ui->zoomout, ui->zoomreset,
                                ui->themelight, ui->themepaper, ui->themedark});
     connect(&state_, &ReadingState::ayaChosen, this, &MainWindow::showChosenAya);
@@ -92,7 +95,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     // the aya recited becomes the current aya.
     auto *recitation = RecitationCommands::install(state_, this);
     menuBar()->addMenu(recitation->menu());
-    windows_->readingCommands()->setBottomBar([recitation](QWidget *parent) { return new PlayerBar(*recitation, parent); },
+    windows_->readingCommands()->setBottomBar([recitation](QWidget *host) { return new PlayerBar(*recitation, host); },
                                               recitation->keyCommands());
     connect(&state_, &ReadingState::recitationReached, this, [this](int id) {
         if (const auto record = recordOfAya(Adodc2, id))
@@ -196,6 +199,9 @@ void MainWindow::showRecord(const ResultRecord &record)
     setValueLabel(ui->Label10, ui->soraayanum, view.ayaCount);
     setValueLabel(ui->Label1, ui->chapterNOtext, view.juz);
     setValueLabel(ui->Label4, ui->pagenotext, view.page);
+    const QString divisions = divisionFacts(divisionsControl_, shownAyaId_);
+    ui->divisionstext->setText(divisions);
+    ui->divisionstext->setAccessibleName(divisions.isEmpty() ? QStringLiteral("الحزب والربع") : divisions);
 }
 
 TopicWindow *MainWindow::topicWindow() const { return windows_->topicWindow(); }
@@ -240,6 +246,13 @@ void MainWindow::runSearchAs(std::optional<WordKey> key)
 
 void MainWindow::goToReference(const QString &text)
 {
+    if (const DivisionReference division = parseDivisionReference(text); division.kind != DivisionReference::Kind::NotADivision) {
+        if (division.kind == DivisionReference::Kind::Valid)
+            state_.produceListing({division.statement(), qint16(1), ReadingState::Guard::AllayaasearchOnly});
+        else
+            showMessage(this, division.message());
+        return;
+    }
     const AyaReference reference = parseAyaReference(text);
     if (reference.kind != AyaReference::Kind::Valid) {
         showMessage(this, reference.message());

@@ -82,6 +82,7 @@ private:
     ReadingState &state_;
     std::unique_ptr<Ui::Form1> ui;
     DataControl Adodc2;
+    DataControl divisionsControl_; // the displayed aya's hizb and quarter
     TafsirColumn text2Column_ = TafsirColumn::Muyassar;
     bool tafsirShown_ = false;
     int tafsirGrowth_ = 0;

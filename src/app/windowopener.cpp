@@ -7,6 +7,8 @@
 #include "reading/readingcommands.h"
 #include "reading/readingwindow.h"
 #include "search/distributionwindow.h"
+#include "browse/readingstate.h"
+#include "khatma/khatmawindow.h"
 #include "search/optionswindow.h"
 #include "topics/topicwindow.h"
 #include "windowplacekeeper.h"
@@ -41,6 +43,7 @@ WindowOpener::~WindowOpener()
     delete Form7;
     delete Form8;
     delete distribution_;
+    delete khatma_;
     delete reading_;
 }
 
@@ -119,6 +122,21 @@ void WindowOpener::openDistribution()
     bringUp(distribution_);
 }
 
+KhatmaWindow *WindowOpener::openKhatma()
+{
+    if (!khatma_) {
+        khatma_ = new KhatmaWindow(state_.khatma(), owner_);
+        khatma_->setAttribute(Qt::WA_DeleteOnClose);
+        // "قراءة ورد اليوم" opens the portion's first page for reading.
+        connect(khatma_, &KhatmaWindow::openPageRequested, this, [this](int page) {
+            if (reading_)
+                reading_->openAtPage(page);
+        });
+    }
+    bringUp(khatma_);
+    return khatma_;
+}
+
 void WindowOpener::saveSizes() const
 {
     places_.saveSize(Form8, topicsSize);
@@ -127,7 +145,7 @@ void WindowOpener::saveSizes() const
 
 void WindowOpener::closeAll()
 {
-    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_,
+    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_, khatma_,
                                      reading_ ? reading_->window() : nullptr};
     for (QWidget *window : others) {
         if (window)

@@ -18,6 +18,7 @@ class TopicWindow;
 class DistributionWindow;
 class ReadingCommands;
 struct ReadingActions;
+class KhatmaWindow;
 
 // Opens the windows the main window reaches, each made on first use and never
 // two at once; they close with the main window, in number order, and are
@@ -44,6 +45,8 @@ public:
     void openNavigator();
     void openTopics();
     void openDistribution();
+    // "قراءة ورد اليوم" asks for a page through KhatmaWindow::openPageRequested.
+    KhatmaWindow *openKhatma();
 
     void saveSizes() const;
     void closeAll();
@@ -67,6 +70,7 @@ private:
     QPointer<TopicWindow> Form8;
     QPointer<DistributionWindow> distribution_;
     ReadingCommands *reading_ = nullptr;
+    QPointer<KhatmaWindow> khatma_;
 };
 
 } // namespace zarfan

@@ -19,11 +19,13 @@ void ReadingState::setUserStore(UserStore *store)
 {
     store_ = store && store->isOpen() ? store : nullptr;
     chosen_ = ChosenList();
+    khatma_.load(store_);
     if (!store_)
         return;
     store_->setDamageHandler([this](const QString &aside) {
         for (int i = 0; i < chosen_.count(); ++i)
             store_->addChosen(chosen_.addaya.at(i), chosen_.hideadd.at(i));
+        khatma_.rewrite();
         emit userDataMovedAside(aside);
     });
     for (const auto &[line, id] : store_->chosen()) {

@@ -4,6 +4,7 @@
 #include "compose/chosenlist.h"
 #include "data/datacontrol.h"
 #include "data/userstore.h"
+#include "khatma/khatmaplan.h"
 #include "search/occurrences.h"
 #include "search/searchstatement.h"
 
@@ -35,6 +36,8 @@ public:
     // userDataMovedAside is emitted.
     void setUserStore(UserStore *store);
     UserStore *userStore() const { return store_; }
+    // The khatma plan, read from the store with the chosen list.
+    KhatmaTracker &khatma() { return khatma_; }
     ChosenList::AddResult addChosen(const QString &line, const QString &id, const QString &displayedText);
     bool removeChosenAt(int index);
     // The search history, most recent first.
@@ -127,6 +130,7 @@ private:
     ResultListing listing_;
     ChosenList chosen_;
     UserStore *store_ = nullptr;
+    KhatmaTracker khatma_;
     SearchOptions options_;
     SearchTarget target_ = SearchTarget::Quran;
     QFont ayaFont_;

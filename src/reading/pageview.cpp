@@ -82,9 +82,9 @@ void PageView::mouseReleaseEvent(QMouseEvent *event)
 
 QMimeData *PageView::createMimeDataFromSelection() const
 {
-    auto *data = new QMimeData;
-    data->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n'));
-    return data;
+    auto *copied = new QMimeData;
+    copied->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n'));
+    return copied;
 }
 
 QValidator::State PageSpinBox::validate(QString &input, int &pos) const

@@ -76,6 +76,15 @@ void ReadingCommands::openWindow()
     w->activateWindow();
 }
 
+void ReadingCommands::openAtPage(int page)
+{
+    ReadingWindow *w = ensureWindow();
+    w->showPage(page);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
 void ReadingCommands::continueReading()
 {
     ReadingWindow *w = ensureWindow();

@@ -32,6 +32,7 @@ public:
     ReadingWindow *window() const;
     void openWindow();
     void continueReading();
+    void openAtPage(int page);
     void setTheme(Theme theme);
     void setZoom(int percent);
     void closeWindow();

@@ -118,6 +118,9 @@ void ReadingWindow::applyFont()
 
 void ReadingWindow::showPage(int number, bool atEnd)
 {
+    // Turning on to the next page reads the one left, for the khatma plan.
+    if (clampPage(number) == page_.number + 1)
+        state_.khatma().pageTurnedPast(page_.number);
     page_ = reader_.page(clampPage(number), script());
     page_.number = clampPage(number);
     {

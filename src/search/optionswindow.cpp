@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <QFontDialog>
 #include <QKeyEvent>
+#include <QSpinBox>
+#include <iterator>
 
 namespace zarfan {
 
@@ -28,10 +30,15 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
         fillPromptCombo(box, juz, QStringLiteral("اختر الجزء"));
     for (QComboBox *box : {ui->sora, ui->sora1, ui->sora2})
         fillPromptCombo(box, suras, QStringLiteral("اختر إسم السورة"));
+    QStringList hizbs;
+    for (int n = 1; n <= 60; ++n)
+        hizbs.append(QString::number(n));
+    fillPromptCombo(ui->hizb, hizbs, QStringLiteral("اختر الحزب"));
+    nameSpinBoxFields(this);
 
     // Explicit groups: the mode buttons sit inside the scope buttons' parent.
     auto *scopeGroup = new QButtonGroup(this);
-    for (QRadioButton *b : {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op})
+    for (QRadioButton *b : {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op, ui->hizbop, ui->pagesop})
         scopeGroup->addButton(b);
     auto *modeGroup = new QButtonGroup(this);
     modeGroup->addButton(ui->withother);
@@ -40,9 +47,9 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
     modeGroup->addButton(ui->lemmasearch);
 
     centreWhenShown(this);
-    QRadioButton *const scopes[] = {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op};
+    QRadioButton *const scopes[] = {ui->allsearch, ui->partop, ui->part12op, ui->soraop, ui->sora12op, ui->hizbop, ui->pagesop};
     const int current = programState().searchtype;
-    scopes[current >= 0 && current <= 4 ? current : 0]->setChecked(true);
+    scopes[current >= 0 && current < int(std::size(scopes)) ? current : 0]->setChecked(true);
     ui->searchin->setCurrentIndex(int(state_.searchTarget()));
     enableModes();
 
@@ -55,8 +62,10 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
         connect(b, &QRadioButton::toggled, this, &OptionsWindow::publishOptions);
     connect(ui->searchin, &QComboBox::currentIndexChanged, this, &OptionsWindow::enableModes);
 
-    for (QComboBox *box : {ui->part, ui->part1, ui->part2, ui->sora, ui->sora1, ui->sora2})
+    for (QComboBox *box : {ui->part, ui->part1, ui->part2, ui->sora, ui->sora1, ui->sora2, ui->hizb})
         connect(box, &QComboBox::currentIndexChanged, this, &OptionsWindow::publishOptions);
+    for (QSpinBox *box : {ui->page1, ui->page2})
+        connect(box, &QSpinBox::valueChanged, this, &OptionsWindow::publishOptions);
     publishOptions();
 }
 
@@ -101,6 +110,9 @@ SearchOptions OptionsWindow::searchOptions(int searchtype) const
     o.sora = ui->sora->currentIndex();
     o.sora1 = ui->sora1->currentIndex();
     o.sora2 = ui->sora2->currentIndex();
+    o.hizb = ui->hizb->currentIndex();
+    o.page1 = ui->page1->value();
+    o.page2 = ui->page2->value();
     o.literal = ui->literalsearch->isChecked();
     o.key = ui->rootsearch->isChecked() ? WordKey::Root : ui->lemmasearch->isChecked() ? WordKey::Lemma : WordKey::Letters;
     return o;
@@ -119,6 +131,10 @@ void OptionsWindow::commit()
         scope = 3;
     else if (ui->sora12op->isChecked())
         scope = 4;
+    else if (ui->hizbop->isChecked())
+        scope = 5;
+    else if (ui->pagesop->isChecked())
+        scope = 6;
     programState().searchtype = scope;
     state_.setSearchTarget(static_cast<SearchTarget>(std::clamp(ui->searchin->currentIndex(), 0, 3)));
     hide();

@@ -1,6 +1,9 @@
 #include "searchstatement.h"
 
 #include "arabicfolding.h"
+#include "divisionreference.h"
+
+#include <algorithm>
 
 #include <QStringList>
 
@@ -94,6 +97,10 @@ QString scopeCondition(const SearchOptions &o)
         return QStringLiteral("soraano = ") + num(o.sora);
     case 4:
         return QStringLiteral("soraano between ") + num(o.sora1) + QStringLiteral(" and ") + num(o.sora2);
+    case 5:
+        return divisionCondition(DivisionReference::Division::Hizb, o.hizb + 1, o.hizb + 1);
+    case 6:
+        return divisionCondition(DivisionReference::Division::Page, std::min(o.page1, o.page2), std::max(o.page1, o.page2));
     default:
         return QString();
     }

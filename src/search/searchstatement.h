@@ -21,6 +21,8 @@ struct SearchOptions {
     bool singleWord = false;
     int part = -1, part1 = -1, part2 = -1;
     int sora = -1, sora1 = -1, sora2 = -1;
+    int hizb = -1;            // scope 5: one hizb
+    int page1 = 1, page2 = 604; // scope 6: a run of pages (numbers, not positions)
     bool literal = false;
     SearchTarget target = SearchTarget::Quran;
     WordKey key = WordKey::Letters;
