@@ -113,11 +113,20 @@ void ReadingState::produceListing(const Request &request)
         if (r.mixedsora)
             programState().mixedsora = *r.mixedsora;
         listingMatch_ = r.match;
+        listingTerms_ = r.terms;
         const bool byWords = r.match && r.match->key != WordKey::Letters;
-        loadMatchedWords(byWords ? &*r.match : nullptr);
-        EventYield yield;
-        const FillOutcome outcome = fillListing(Adodc1, listing_, yield, r.match && !byWords ? &*r.match : nullptr,
-                                                byWords ? &matchedWords_ : nullptr);
+        FillOutcome outcome = FillOutcome::Finished;
+        if (r.records) {
+            matchedWords_ = r.words ? *r.words : WordsByAya();
+            listing_.clear();
+            for (const ResultRecord &record : *r.records)
+                listing_.append(record);
+            listing_.finish();
+        } else {
+            loadMatchedWords(byWords ? &*r.match : nullptr);
+            EventYield yield;
+            outcome = fillListing(Adodc1, listing_, yield, r.match && !byWords ? &*r.match : nullptr, byWords ? &matchedWords_ : nullptr);
+        }
         if (outcome != FillOutcome::Superseded && !pending_ && r.refreshAfter)
             Adodc1.refresh();
         --fillsOnStack_;

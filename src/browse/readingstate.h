@@ -9,7 +9,9 @@
 
 #include <QFont>
 #include <QObject>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace zarfan {
 
@@ -73,11 +75,19 @@ public:
         bool refreshAfter = false;
         // A word search: what it looked for, for the counts and the highlight.
         std::optional<SearchMatch> match;
+        // Rows already answered from memory: the listing takes them as they
+        // are and the statement is not run. By root or lemma, their words.
+        std::shared_ptr<const std::vector<ResultRecord>> records;
+        std::shared_ptr<const WordsByAya> words;
+        // The folded terms to mark when they are not the match's needle
+        // alone (combined terms, words with their prefixes).
+        QStringList terms;
     };
 
     // What the search behind the current listing looked for; none when
     // another producer filled it.
     const std::optional<SearchMatch> &listingMatch() const { return listingMatch_; }
+    const QStringList &listingTerms() const { return listingTerms_; }
     // For a root or lemma search: the matched words of an aya of the listing,
     // and whether the data knows the root or lemma at all.
     QList<int> matchedWords(int ayaId) const { return matchedWords_.value(ayaId); }
@@ -111,6 +121,7 @@ private:
     bool withoutDiacritics_ = false;
     std::optional<Request> pending_;
     std::optional<SearchMatch> listingMatch_;
+    QStringList listingTerms_;
     WordsByAya matchedWords_;
     DataControl wordsControl_;
     int fillsOnStack_ = 0;
