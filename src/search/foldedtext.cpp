@@ -100,6 +100,16 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord) 
     return counts;
 }
 
+bool FoldedText::holds(const QString &folded, bool singleWord) const
+{
+    if (folded.isEmpty())
+        return false;
+    if (!singleWord && !folded.contains(u'%') && !folded.contains(u'_'))
+        return text_.contains(folded);
+    const std::vector<int> counts = termCounts(folded, singleWord);
+    return std::any_of(counts.begin(), counts.end(), [](int n) { return n > 0; });
+}
+
 std::vector<std::pair<QString, int>> FoldedText::wordCounts() const
 {
     QHash<QStringView, int> counts;

@@ -35,6 +35,9 @@ public:
     // count per row.
     std::vector<int> termCounts(const QString &folded, bool singleWord) const;
 
+    // Whether any aya holds the term (a quick test, scope aside).
+    bool holds(const QString &folded, bool singleWord) const;
+
     // Every distinct word with its number of occurrences.
     std::vector<std::pair<QString, int>> wordCounts() const;
 

@@ -40,7 +40,9 @@ public:
     {
         QTextDocument doc;
         prepare(doc, option, index);
-        return QSize(int(doc.idealWidth()), int(doc.size().height()));
+        // The whole width: a narrower item would stand at one side in a
+        // right-to-left view and miss clicks on the other.
+        return QSize(int(doc.textWidth()), int(doc.size().height()));
     }
 
 private:

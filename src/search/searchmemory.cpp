@@ -43,7 +43,10 @@ QStringList SearchMemory::didYouMean(const QString &text, const SearchOptions &o
     const Vocabulary &known = vocabulary(o.key);
     if (!searched.contains(u' '))
         return known.corrections(searched);
-    return known.phraseCorrections(searched, [&](const QString &phrase) { return !answer(phrase, o).rows.empty(); });
+    return known.phraseCorrections(searched, [&](const QString &phrase) {
+        // The quick test first: most proposals are in no aya at all.
+        return (o.key != WordKey::Letters || text_.holds(phrase, o.singleWord)) && !answer(phrase, o).rows.empty();
+    });
 }
 
 QString didYouMeanText(const QStringList &proposals)

@@ -133,7 +133,7 @@ QStringList Vocabulary::phraseCorrections(const QString &phrase, const std::func
     // Every choice of one proposal per word, fewest steps from the best
     // proposals first; a bounded number of them is tried.
     std::vector<std::vector<int>> choices = {std::vector<int>(options.size(), 0)};
-    constexpr std::size_t kTried = 125;
+    constexpr std::size_t kTried = 40;
     for (std::size_t i = 0; i < options.size(); ++i) {
         std::vector<std::vector<int>> wider;
         for (const auto &c : choices)
