@@ -1,5 +1,6 @@
 #include "data/settingsfile.h"
 #include "data/userstore.h"
+#include "data/windowplaces.h"
 
 #include <QtTest>
 #include <csignal>
@@ -177,6 +178,23 @@ private slots:
             QVERIFY(!r.size || (*r.size > 0 && *r.size <= 1638));
             QVERIFY(!r.name || r.name->size() <= line.size());
         }
+    }
+
+    // Stored places are read back, and anything else kept in their stead
+    // (another shape, a size too small to be meant) is refused.
+    void windowPlaces()
+    {
+        const QRect place(-20, 30, 700, 500);
+        QCOMPARE(parsePlace(placeText(place)), place);
+        for (const QByteArray &bad : {QByteArray(), QByteArray("1,2,3"), QByteArray("0,0,99,500"),
+                                     QByteArray("0,0,700,-500"), QByteArray("a,b,c,d"), QByteArray("1,2,700,500,9")})
+            QVERIFY2(!parsePlace(bad), bad.constData());
+        QCOMPARE(parseSize(sizeText(QSize(640, 480))), QSize(640, 480));
+        QCOMPARE(parseSize("9000,300"), QSize(4000, 300));
+        QVERIFY(!parseSize("640,99") && !parseSize("640") && !parseSize("x,480"));
+        QCOMPARE(parseTafsirShown(tafsirShownText(TafsirColumn::Jalalayn)), TafsirColumn::Jalalayn);
+        QCOMPARE(parseTafsirShown(tafsirShownText(TafsirColumn::Muyassar)), TafsirColumn::Muyassar);
+        QVERIFY(!parseTafsirShown(tafsirShownText(std::nullopt)) && !parseTafsirShown("other"));
     }
 };
 

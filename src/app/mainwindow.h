@@ -2,16 +2,12 @@
 
 #include "browse/ayadisplay.h"
 #include "browse/readingstate.h"
+#include "windowplacekeeper.h"
 
 #include <QLabel>
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 #include <optional>
-#include <vector>
-
-class QCompleter;
-class QStringListModel;
 
 namespace Ui {
 class Form1;
@@ -20,12 +16,12 @@ class Form1;
 namespace zarfan {
 
 class OptionsWindow;
-class NavigatorWindow;
 class TopicWindow;
-class ComposeWindow;
-class UpdateWindow;
-class AboutWindow;
-class DistributionWindow;
+class WindowOpener;
+class WordFactsMenu;
+class ListingCountsLabel;
+class ChosenListCommands;
+class MainWindowKeys;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -54,17 +50,12 @@ public slots:
     void displayLine(int k);
     void copyDisplayedAya();
     void openOptions();
-    void openNavigator();
     void openTopics();
     void composeChosen();
     void composeWholeSura();
     void showTafsir(TafsirColumn column);
     void hideTafsir();
-    void openAbout();
-    void openUpdate();
     void addSelectedToChosen();
-    void removeSelectedChosen();
-    void openDistribution();
     // A search with the current scope by the root or lemma of a word.
     void searchByKey(const QString &key, WordKey by);
     void goToReference(const QString &text);
@@ -72,29 +63,16 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void onListingFinished(int count);
     void setValueLabel(const QLabel *caption, QLabel *label, const QString &value);
     void applySavedFont();
     void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
-    void showCompose();
     void applyHighlights();
     void runSearchAs(std::optional<WordKey> key);
-    // The root and lemma of the shown aya's word under a text position.
-    struct WordFacts {
-        QString root, lemma;
-        QString lemmaKey; // the first lemma as the search matches it
-    };
-    std::optional<WordFacts> wordAt(int position);
-    void showTextMenu(const QPoint &at);
-    void showListingCounts();
-    void offerHistory(const QString &typed);
     bool restorePlaces();
     void savePlaces();
-    void saveSizeOf(const QWidget *window, const QString &key);
-    void restoreSizeOf(QWidget *window, const QString &key);
 
     std::unique_ptr<ReadingState> ownedState_;
     ReadingState &state_;
@@ -105,20 +83,13 @@ private:
     int tafsirGrowth_ = 0;
     qsizetype shownAyaLength_ = 0;
     int shownAyaId_ = 0;
-    int wordsLoadedFor_ = 0;
-    std::vector<WordFacts> shownWords_; // by word number - 1
-    DataControl wordsOfAya_;
-    QLabel *statusCounts_ = nullptr;
-    QCompleter *history_ = nullptr;
-    QStringListModel *historyModel_ = nullptr;
-    QPointer<DistributionWindow> distribution_;
-
-    QPointer<AboutWindow> Form2;
-    QPointer<UpdateWindow> Form4;
-    QPointer<ComposeWindow> Form5;
-    QPointer<OptionsWindow> Form6;
-    QPointer<NavigatorWindow> Form7;
-    QPointer<TopicWindow> Form8;
+    ListingCountsLabel *statusCounts_ = nullptr;
+    WindowPlaceKeeper places_;
+    // Deleted before the state: the other windows read it as they go.
+    std::unique_ptr<WindowOpener> windows_;
+    WordFactsMenu *wordFacts_ = nullptr;
+    ChosenListCommands *chosen_ = nullptr;
+    std::unique_ptr<MainWindowKeys> keys_;
 };
 
 } // namespace zarfan

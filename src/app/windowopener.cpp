@@ -1,0 +1,134 @@
+#include "windowopener.h"
+
+#include "auxiliary/aboutwindow.h"
+#include "auxiliary/updatewindow.h"
+#include "compose/composewindow.h"
+#include "navigator/navigatorwindow.h"
+#include "search/distributionwindow.h"
+#include "search/optionswindow.h"
+#include "topics/topicwindow.h"
+#include "windowplacekeeper.h"
+
+#include <QEvent>
+
+namespace zarfan {
+
+namespace {
+const QString topicsSize = QStringLiteral("topics.size");
+const QString distributionSize = QStringLiteral("distribution.size");
+
+void bringUp(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
+WindowOpener::WindowOpener(ReadingState &state, const WindowPlaceKeeper &places, QWidget *owner)
+    : state_(state), places_(places), owner_(owner)
+{
+}
+
+WindowOpener::~WindowOpener()
+{
+    delete Form2;
+    delete Form4;
+    delete Form5;
+    delete Form6;
+    delete Form7;
+    delete Form8;
+    delete distribution_;
+}
+
+OptionsWindow *WindowOpener::optionsWindow()
+{
+    if (!Form6)
+        Form6 = new OptionsWindow(state_, owner_);
+    return Form6;
+}
+
+TopicWindow *WindowOpener::topicWindow() const { return Form8; }
+
+void WindowOpener::openAbout()
+{
+    Form2 = new AboutWindow(owner_);
+    Form2->exec();
+    delete Form2;
+}
+
+void WindowOpener::openUpdate()
+{
+    Form4 = new UpdateWindow(owner_);
+    Form4->exec();
+    delete Form4;
+}
+
+void WindowOpener::openCompose()
+{
+    Form5 = new ComposeWindow(state_, owner_);
+    Form5->exec();
+    delete Form5;
+}
+
+void WindowOpener::openOptions()
+{
+    optionsWindow()->exec();
+    if (Form6 && Form6->isUnloaded())
+        delete Form6;
+}
+
+void WindowOpener::openNavigator()
+{
+    if (!Form7)
+        Form7 = new NavigatorWindow(state_, owner_);
+    Form7->exec();
+    if (Form7 && Form7->isUnloaded())
+        delete Form7;
+}
+
+void WindowOpener::openTopics()
+{
+    if (!Form8) {
+        Form8 = new TopicWindow(state_, owner_);
+        places_.restoreSize(Form8, topicsSize);
+        Form8->installEventFilter(this);
+    }
+    bringUp(Form8);
+}
+
+void WindowOpener::openDistribution()
+{
+    if (!distribution_) {
+        distribution_ = new DistributionWindow(state_, owner_);
+        distribution_->setAttribute(Qt::WA_DeleteOnClose);
+        places_.restoreSize(distribution_, distributionSize);
+        distribution_->installEventFilter(this);
+        connect(distribution_, &DistributionWindow::lineChosen, this, &WindowOpener::lineChosen);
+    }
+    bringUp(distribution_);
+}
+
+void WindowOpener::saveSizes() const
+{
+    places_.saveSize(Form8, topicsSize);
+    places_.saveSize(distribution_, distributionSize);
+}
+
+void WindowOpener::closeAll()
+{
+    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_};
+    for (QWidget *window : others) {
+        if (window)
+            window->close();
+    }
+}
+
+bool WindowOpener::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close && (watched == Form8 || watched == distribution_))
+        places_.saveSize(static_cast<QWidget *>(watched), watched == Form8 ? topicsSize : distributionSize);
+    return false;
+}
+
+} // namespace zarfan

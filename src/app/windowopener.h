@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace zarfan {
+
+class ReadingState;
+class WindowPlaceKeeper;
+class AboutWindow;
+class UpdateWindow;
+class ComposeWindow;
+class OptionsWindow;
+class NavigatorWindow;
+class TopicWindow;
+class DistributionWindow;
+
+// Opens the windows the main window reaches, each made on first use and never
+// two at once; they close with the main window, in number order, and are
+// deleted with this, before the reading state they read goes.
+class WindowOpener : public QObject {
+    Q_OBJECT
+public:
+    WindowOpener(ReadingState &state, const WindowPlaceKeeper &places, QWidget *owner);
+    ~WindowOpener() override;
+
+    // Created on first use, also hidden by the first search.
+    OptionsWindow *optionsWindow();
+    TopicWindow *topicWindow() const;
+
+    void openAbout();
+    void openUpdate();
+    // Closing unloads the window: the next opening loads it afresh.
+    void openCompose();
+    void openOptions();
+    void openNavigator();
+    void openTopics();
+    void openDistribution();
+
+    void saveSizes() const;
+    void closeAll();
+
+signals:
+    // A line of the listing chosen in the distribution.
+    void lineChosen(int line);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ReadingState &state_;
+    const WindowPlaceKeeper &places_;
+    QWidget *owner_;
+    QPointer<AboutWindow> Form2;
+    QPointer<UpdateWindow> Form4;
+    QPointer<ComposeWindow> Form5;
+    QPointer<OptionsWindow> Form6;
+    QPointer<NavigatorWindow> Form7;
+    QPointer<TopicWindow> Form8;
+    QPointer<DistributionWindow> distribution_;
+};
+
+} // namespace zarfan

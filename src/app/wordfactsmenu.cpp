@@ -1,0 +1,65 @@
+#include "wordfactsmenu.h"
+
+#include <QHelpEvent>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QToolTip>
+#include <memory>
+
+namespace zarfan {
+
+WordFactsMenu::WordFactsMenu(QPlainTextEdit *box, const QString &connectionString, QObject *parent)
+    : QObject(parent), box_(box), facts_(connectionString)
+{
+    box_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box_, &QWidget::customContextMenuRequested, this, &WordFactsMenu::showMenu);
+    box_->viewport()->installEventFilter(this);
+}
+
+void WordFactsMenu::setAya(int ayaId, qsizetype ayaLength)
+{
+    ayaId_ = ayaId;
+    ayaLength_ = ayaLength;
+}
+
+std::optional<WordFacts> WordFactsMenu::factsAt(const QPoint &at)
+{
+    return facts_.wordAt(ayaId_, QStringView(box_->toPlainText()).left(ayaLength_),
+                         box_->cursorForPosition(at).position());
+}
+
+void WordFactsMenu::showMenu(const QPoint &at)
+{
+    std::unique_ptr<QMenu> menu(box_->createStandardContextMenu(at));
+    const std::optional<WordFacts> facts = factsAt(at);
+    menu->addSeparator();
+    QAction *byRoot = menu->addAction(QStringLiteral("بحث بهذا الجذر"));
+    QAction *byLemma = menu->addAction(QStringLiteral("بحث بهذا الأصل"));
+    byRoot->setEnabled(facts && !facts->root.isEmpty());
+    byLemma->setEnabled(facts && !facts->lemmaKey.isEmpty());
+    QAction *chosen = menu->exec(box_->viewport()->mapToGlobal(at));
+    if (chosen == byRoot && facts)
+        emit searchRequested(facts->root, WordKey::Root);
+    else if (chosen == byLemma && facts)
+        emit searchRequested(facts->lemmaKey, WordKey::Lemma);
+}
+
+bool WordFactsMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip || watched != box_->viewport())
+        return false;
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const std::optional<WordFacts> facts = factsAt(help->pos());
+    if (!facts) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    const auto shown = [](const QString &value) { return value.isEmpty() ? QStringLiteral("—") : value; };
+    QToolTip::showText(help->globalPos(),
+                       QStringLiteral("الجذر : %1    أصل الكلمة : %2").arg(shown(facts->root), shown(facts->lemma)),
+                       box_->viewport());
+    return true;
+}
+
+} // namespace zarfan

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "search/searchstatement.h"
+#include "search/wordfacts.h"
+
+#include <QObject>
+
+class QPlainTextEdit;
+class QPoint;
+
+namespace zarfan {
+
+// The root and lemma of the word under the pointer in the aya box: its tool
+// tip, and a search by either from its context menu.
+class WordFactsMenu : public QObject {
+    Q_OBJECT
+public:
+    WordFactsMenu(QPlainTextEdit *box, const QString &connectionString, QObject *parent = nullptr);
+
+    // The aya now in the box: its ID and the length of its text before the line.
+    void setAya(int ayaId, qsizetype ayaLength);
+
+signals:
+    void searchRequested(const QString &key, zarfan::WordKey by);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::optional<WordFacts> factsAt(const QPoint &at);
+    void showMenu(const QPoint &at);
+
+    QPlainTextEdit *box_;
+    AyaWordFacts facts_;
+    int ayaId_ = 0;
+    qsizetype ayaLength_ = 0;
+};
+
+} // namespace zarfan

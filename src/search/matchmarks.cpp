@@ -1,0 +1,39 @@
+#include "matchmarks.h"
+
+namespace zarfan {
+
+std::optional<TafsirColumn> tafsirOf(SearchTarget target)
+{
+    switch (target) {
+    case SearchTarget::Jalalayn:
+        return TafsirColumn::Jalalayn;
+    case SearchTarget::Muyassar:
+        return TafsirColumn::Muyassar;
+    case SearchTarget::Quran:
+        break;
+    }
+    return std::nullopt;
+}
+
+MatchMarks matchMarks(const std::optional<SearchMatch> &match, QStringView aya, const QList<int> &matchedWords,
+                      QStringView tafsir, TafsirColumn tafsirShown)
+{
+    MatchMarks marks;
+    if (!match)
+        return marks;
+    if (match->key != WordKey::Letters) {
+        // The words themselves, by their place among the aya's words.
+        const WordMap words = mapWords(aya, WordForm::Cleaned);
+        for (const int word : matchedWords) {
+            if (word >= 1 && word <= words.display.size())
+                marks.aya.append(words.display.at(word - 1));
+        }
+    } else if (match->target == SearchTarget::Quran) {
+        marks.aya = highlightRanges(aya, *match);
+    }
+    if (tafsirOf(match->target) == tafsirShown)
+        marks.tafsir = highlightRanges(tafsir, *match);
+    return marks;
+}
+
+} // namespace zarfan
