@@ -14,9 +14,15 @@
 #include "search/searchquery.h"
 #include "search/vocabulary.h"
 #include "search/wordkeyindex.h"
+#include "guitest.h"
+#include "search/didyoumeanbar.h"
 #include "testutil.h"
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCompleter>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListView>
 #include <QtTest>
 
@@ -349,6 +355,95 @@ private slots:
         QVERIFY(due.wait(1000));
         QVERIFY(isCompleteSearchText(u"الصبر + الصلاة"_qs));
         QVERIFY(!isCompleteSearchText(u"(الصبر + الصلاة"_qs));
+    }
+
+    void mainWindowForgives()
+    {
+        guitest::AppFolder folder;
+        guitest::MessageLog log;
+        QTemporaryDir userDir;
+        UserStore store;
+        store.open(userDir.filePath(u"user.db"_qs));
+        ReadingState state(folder.path());
+        state.setUserStore(&store);
+        MainWindow w(state);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *box = guitest::child<QLineEdit>(&w, "searcht");
+        auto *results = guitest::child<QListView>(&w, "suraayaalist");
+
+        // Answers as you type, kept out of the history until Enter.
+        QAction *instant = guitest::child<QAction>(&w, "instantsearch");
+        QVERIFY(!instant->isChecked());
+        instant->trigger();
+        QCOMPARE(store.value(u"instantSearch"_qs), QByteArray("1"));
+        box->setFocus();
+        typeText(box, u"يا موسى"_qs);
+        QTRY_VERIFY(w.listing().count() > 0);
+        QVERIFY(state.searchHistory().isEmpty());
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(state.searchHistory(), QStringList{u"يا موسى"_qs});
+        instant->trigger();
+
+        // The popup: the history first, then the words; the chosen word
+        // replaces the last typed one and Enter searches what the box shows.
+        box->clear();
+        typeText(box, u"يا موس"_qs);
+        QAbstractItemView *popup = w.findChild<QCompleter *>()->popup();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->model()->index(0, 0).data().toString(), u"يا موسى"_qs);
+        const QString top = state.searchMemory().words().withPrefix(u"موس").at(0).word;
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(box->text(), u"يا "_qs + top);
+        QCOMPARE(state.searchHistory().value(0), box->text());
+
+        // Nothing listed: proposals, taken by a click or by Enter.
+        box->setText(u"الجته"_qs);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(w.listing().count(), 0);
+        auto *bar = w.findChild<DidYouMeanBar *>();
+        QVERIFY(bar->isVisible() && bar->proposals().contains(u"الجنه"_qs));
+        QCOMPARE(bar->accessibleName(), didYouMeanText(bar->proposals()));
+        const auto button = [&](const QString &text) {
+            for (QPushButton *b : bar->findChildren<QPushButton *>())
+                if (b->text() == text && b->isVisible())
+                    return b;
+            return static_cast<QPushButton *>(nullptr);
+        };
+        QTest::mouseClick(button(u"الجنه"_qs), Qt::LeftButton);
+        QCOMPARE(box->text(), u"الجنه"_qs);
+        QVERIFY(w.listing().count() > 3);
+        QVERIFY(!bar->isVisible());
+        box->setText(u"الجته"_qs);
+        QTest::keyClick(box, Qt::Key_Return);
+        const QString proposal = bar->proposals().at(0);
+        QPushButton *first = button(proposal);
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Return);
+        QCOMPARE(box->text(), proposal);
+        QVERIFY(w.listing().count() > 0);
+
+        // A malformed combination is told and the listing kept.
+        const int kept = w.listing().count();
+        box->setText(u"الجنة +"_qs);
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(log.lines().value(0).endsWith(u'|' + malformedQueryMessage()));
+        QCOMPARE(w.listing().count(), kept);
+
+        // The results with their text follow the listing both ways.
+        QAction *withText = guitest::child<QAction>(&w, "resultstext");
+        QCOMPARE(withText->shortcut(), QKeySequence(u"Ctrl+L"_qs));
+        withText->trigger();
+        auto *window = w.findChild<ResultsTextWindow *>();
+        QVERIFY(window && window->isVisible());
+        results->setCurrentIndex(w.listing().index(2));
+        QCOMPARE(window->view()->currentIndex().row(), 2);
+        QListView *view = window->view();
+        QTRY_COMPARE(view->indexAt(view->visualRect(window->model()->index(3)).center()), window->model()->index(3));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(window->model()->index(3)).center());
+        QCOMPARE(results->currentIndex().row(), 3);
     }
 };
 

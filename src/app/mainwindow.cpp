@@ -15,6 +15,11 @@
 #include "matchmarkspainter.h"
 #include "messages.h"
 #include "search/ayareference.h"
+#include "search/didyoumeanbar.h"
+#include "search/instantsearch.h"
+#include "search/resultstextmodel.h"
+#include "search/resultstextwindow.h"
+#include "search/searchmemory.h"
 #include "search/matchmarks.h"
 #include "searchhistorycompleter.h"
 #include "windowopener.h"
@@ -94,9 +99,36 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     statusBar()->setSizeGripEnabled(false);
     connect(ui->suraayaalist->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid())
-                    displayLine(current.row());
+                if (!current.isValid())
+                    return;
+                displayLine(current.row());
+                if (ResultsTextWindow *results = windows_->resultsTextWindow())
+                    results->showLine(current.row());
             });
+    connect(ui->resultstext, &QAction::triggered, this, [this] {
+        windows_->openResultsText();
+        windows_->resultsTextWindow()->showLine(ui->suraayaalist->currentIndex().row());
+    });
+    connect(ui->Check1, &QCheckBox::toggled, this, [this] {
+        if (ResultsTextWindow *results = windows_->resultsTextWindow())
+            results->model()->refill();
+    });
+    didYouMean_ = new DidYouMeanBar(this);
+    statusBar()->addWidget(didYouMean_);
+    connect(didYouMean_, &DidYouMeanBar::chosen, this, [this](const QString &text) {
+        ui->searcht->setText(text);
+        runSearch();
+    });
+    instant_ = new InstantSearch(this);
+    connect(ui->searcht, &QLineEdit::textEdited, instant_, &InstantSearch::textEdited);
+    connect(instant_, &InstantSearch::searchDue, this, [this] { runSearchAs(std::nullopt, false); });
+    ui->instantsearch->setChecked(state_.userStore() && state_.userStore()->value(QStringLiteral("instantSearch")) == "1");
+    instant_->setOn(ui->instantsearch->isChecked());
+    connect(ui->instantsearch, &QAction::toggled, this, [this](bool on) {
+        instant_->setOn(on);
+        if (UserStore *store = state_.userStore())
+            store->setValue(QStringLiteral("instantSearch"), on ? "1" : "0");
+    });
     connect(&state_.listing(), &ResultListing::finished, this, &MainWindow::onListingFinished);
 
     keys_ = std::make_unique<MainWindowKeys>(this, QList<QAction *>{ui->chosen, ui->allayaa, ui->copy, ui->tools, ui->distribution},
@@ -190,27 +222,38 @@ void MainWindow::searchByKey(const QString &key, WordKey by)
     runSearchAs(by);
 }
 
-void MainWindow::runSearchAs(std::optional<WordKey> key)
+void MainWindow::runSearchAs(std::optional<WordKey> key, bool record)
 {
+    if (record)
+        instant_->cancel();
     const QString text = trimBlanks(ui->searcht->text());
-    if (text != ui->searcht->text())
+    // Blanks typed are left alone while the reader is still typing.
+    if (record && text != ui->searcht->text())
         ui->searcht->setText(text);
     if (text.isEmpty())
         return;
-    state_.recordSearch(text);
+    if (record)
+        state_.recordSearch(text);
+    didYouMean_->propose({});
     // The scripture text holds no digit: a digit makes it an aya reference.
     if (holdsDigit(text)) {
         goToReference(text);
         return;
     }
     optionsWindow(); // the first search loads it hidden
-    const auto request = wordSearchRequest(text, state_.searchOptions(), key);
-    if (!request)
+    const WordSearch search = forgivingSearchRequest(text, state_.searchOptions(), key, state_.searchMemory());
+    if (!search.message.isEmpty()) {
+        showMessage(this, search.message);
+        return;
+    }
+    if (!search.request)
         return;
     // A tafsir search opens that tafsir, as its menu item does.
-    if (const auto column = tafsirOf(request->match->target))
+    if (const auto column = tafsirOf(search.request->match->target))
         showTafsir(*column);
-    state_.produceListing(*request);
+    state_.produceListing(*search.request);
+    if (listing().count() == 0)
+        didYouMean_->propose(state_.searchMemory().didYouMean(text, searchOptionsWithKey(state_.searchOptions(), key)));
 }
 
 void MainWindow::goToReference(const QString &text)
@@ -227,7 +270,8 @@ void MainWindow::applyHighlights()
 {
     const QString shown = ui->Text1->toPlainText();
     const MatchMarks marks = matchMarks(state_.listingMatch(), QStringView(shown).left(shownAyaLength_),
-                                        state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), text2Column_);
+                                        state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), text2Column_,
+                                        state_.listingTerms());
     paintMatchMarks(ui->Text1, marks.aya);
     paintMatchMarks(ui->Text2, marks.tafsir);
 }

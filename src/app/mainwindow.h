@@ -22,6 +22,8 @@ class WordFactsMenu;
 class ListingCountsLabel;
 class ChosenListCommands;
 class MainWindowKeys;
+class InstantSearch;
+class DidYouMeanBar;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -70,7 +72,8 @@ private:
     void applySavedFont();
     void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
     void applyHighlights();
-    void runSearchAs(std::optional<WordKey> key);
+    // record: Enter and the search button; not a search made while typing.
+    void runSearchAs(std::optional<WordKey> key, bool record = true);
     bool restorePlaces();
     void savePlaces();
 
@@ -90,6 +93,8 @@ private:
     WordFactsMenu *wordFacts_ = nullptr;
     ChosenListCommands *chosen_ = nullptr;
     std::unique_ptr<MainWindowKeys> keys_;
+    InstantSearch *instant_ = nullptr;
+    DidYouMeanBar *didYouMean_ = nullptr;
 };
 
 } // namespace zarfan

@@ -6,6 +6,7 @@
 #include "navigator/navigatorwindow.h"
 #include "search/distributionwindow.h"
 #include "search/optionswindow.h"
+#include "search/resultstextwindow.h"
 #include "topics/topicwindow.h"
 #include "windowplacekeeper.h"
 
@@ -39,6 +40,7 @@ WindowOpener::~WindowOpener()
     delete Form7;
     delete Form8;
     delete distribution_;
+    delete resultsText_;
 }
 
 OptionsWindow *WindowOpener::optionsWindow()
@@ -109,6 +111,16 @@ void WindowOpener::openDistribution()
     bringUp(distribution_);
 }
 
+void WindowOpener::openResultsText()
+{
+    if (!resultsText_) {
+        resultsText_ = new ResultsTextWindow(state_, owner_);
+        resultsText_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(resultsText_, &ResultsTextWindow::lineChosen, this, &WindowOpener::lineChosen);
+    }
+    bringUp(resultsText_);
+}
+
 void WindowOpener::saveSizes() const
 {
     places_.saveSize(Form8, topicsSize);
@@ -117,7 +129,7 @@ void WindowOpener::saveSizes() const
 
 void WindowOpener::closeAll()
 {
-    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_};
+    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_, resultsText_};
     for (QWidget *window : others) {
         if (window)
             window->close();

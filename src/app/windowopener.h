@@ -16,6 +16,7 @@ class OptionsWindow;
 class NavigatorWindow;
 class TopicWindow;
 class DistributionWindow;
+class ResultsTextWindow;
 
 // Opens the windows the main window reaches, each made on first use and never
 // two at once; they close with the main window, in number order, and are
@@ -38,12 +39,15 @@ public:
     void openNavigator();
     void openTopics();
     void openDistribution();
+    void openResultsText();
+    // Open or not; the main window tells it the line it shows.
+    ResultsTextWindow *resultsTextWindow() const { return resultsText_; }
 
     void saveSizes() const;
     void closeAll();
 
 signals:
-    // A line of the listing chosen in the distribution.
+    // A line of the listing chosen in the distribution or the results text.
     void lineChosen(int line);
 
 protected:
@@ -60,6 +64,7 @@ private:
     QPointer<NavigatorWindow> Form7;
     QPointer<TopicWindow> Form8;
     QPointer<DistributionWindow> distribution_;
+    QPointer<ResultsTextWindow> resultsText_;
 };
 
 } // namespace zarfan

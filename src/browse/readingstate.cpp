@@ -3,6 +3,7 @@
 #include "data/connectionstring.h"
 #include "listingfill.h"
 #include "programstate.h"
+#include "search/searchmemory.h"
 
 #include <algorithm>
 
@@ -13,6 +14,17 @@ ReadingState::ReadingState(const QString &appFolder, QObject *parent)
 {
     Adodc1.setConnectionString(connectionString());
     wordsControl_.setConnectionString(connectionString());
+}
+
+ReadingState::~ReadingState() = default;
+
+const SearchMemory &ReadingState::searchMemory()
+{
+    if (!memory_) {
+        memory_ = std::make_unique<SearchMemory>();
+        memory_->load(connectionString());
+    }
+    return *memory_;
 }
 
 void ReadingState::setUserStore(UserStore *store)

@@ -15,6 +15,8 @@
 
 namespace zarfan {
 
+class SearchMemory;
+
 // What the windows share while the user reads: the result listing and the
 // one walk that fills it, the chosen ayas, the search options in force and
 // the aya font. Owned by the application; windows hold a reference and follow
@@ -23,6 +25,12 @@ class ReadingState : public QObject {
     Q_OBJECT
 public:
     explicit ReadingState(const QString &appFolder, QObject *parent = nullptr);
+    ~ReadingState() override;
+
+    // The texts, keys and vocabularies the forgiving search holds, read on
+    // first use (the program asks once the main window shows).
+    const SearchMemory &searchMemory();
+    bool hasSearchMemory() const { return memory_ != nullptr; }
 
     const QString &appFolder() const { return appFolder_; }
     QString connectionString() const;
@@ -125,6 +133,7 @@ private:
     WordsByAya matchedWords_;
     DataControl wordsControl_;
     int fillsOnStack_ = 0;
+    std::unique_ptr<SearchMemory> memory_;
 };
 
 } // namespace zarfan

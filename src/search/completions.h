@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractListModel>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,21 @@ struct CompletionOffer {
 // up to ten words of the vocabulary that start with the last typed word,
 // most frequent first, each with its count ("الصابرين  ١٥").
 QList<CompletionOffer> completionOffers(const QString &typed, const QStringList &history, const Vocabulary &words);
+
+// The offers for a completer: the popup shows each entry's shown text, and
+// the box takes its completed text (the completer's edit role).
+class CompletionOffersModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void setOffers(QList<CompletionOffer> offers);
+    const QList<CompletionOffer> &offers() const { return offers_; }
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+private:
+    QList<CompletionOffer> offers_;
+};
 
 // The number in Arabic-Indic digits.
 QString arabicIndicNumber(int n);

@@ -107,16 +107,16 @@ SearchAnswer answerFromMemory(const QString &text, const SearchOptions &o, const
             hits += counts[t][r];
         answer.rows.push_back(int(r));
         answer.hits.push_back(hits);
-        if (!byKey)
-            continue;
-        QList<int> words;
-        for (const std::size_t t : shown)
-            words += termWords[t].value(folded.id(int(r)));
-        if (words.isEmpty())
-            continue;
-        std::sort(words.begin(), words.end());
-        words.erase(std::unique(words.begin(), words.end()), words.end());
-        answer.words.insert(folded.id(int(r)), words);
+    }
+    // The marked words of every term that counts, in the whole text as the
+    // statements give them (an empty set says the key is unknown).
+    for (const std::size_t t : shown) {
+        for (auto it = termWords[t].cbegin(); it != termWords[t].cend(); ++it) {
+            QList<int> &words = answer.words[it.key()];
+            words += it.value();
+            std::sort(words.begin(), words.end());
+            words.erase(std::unique(words.begin(), words.end()), words.end());
+        }
     }
     return answer;
 }

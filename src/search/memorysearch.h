@@ -20,7 +20,7 @@ struct SearchAnswer {
     std::vector<int> rows; // FoldedText rows, in ID order
     std::vector<int> hits; // the occurrences in each row
     QStringList terms;     // the searched (folded) terms that are marked and counted
-    WordsByAya words;      // root or lemma: the marked words
+    WordsByAya words;      // root or lemma: the marked words, by aya ID
     bool keyUnknown = false; // root or lemma: no term names a known key
 
     // The listing lines, each carrying its count.

@@ -2,7 +2,7 @@
 
 #include "browse/readingstate.h"
 #include "data/datacontrol.h"
-#include "searchquery.h"
+#include "matchmarks.h"
 
 namespace zarfan {
 
@@ -53,18 +53,9 @@ QList<TextRange> ResultsTextModel::marks(int k) const
     const auto &match = state_.listingMatch();
     if (!match || match->target != SearchTarget::Quran)
         return {};
-    const QString text = ayaText(k);
-    if (match->key != WordKey::Letters) {
-        QList<TextRange> ranges;
-        const WordMap words = mapWords(text, WordForm::Cleaned);
-        for (const int word : state_.matchedWords(state_.listing().at(k).id.toInt()))
-            if (word >= 1 && word <= words.display.size())
-                ranges.append(words.display.at(word - 1));
-        return ranges;
-    }
-    if (!state_.listingTerms().isEmpty())
-        return termRanges(text, state_.listingTerms(), match->singleWord);
-    return highlightRanges(text, *match);
+    return matchMarks(match, ayaText(k), state_.matchedWords(state_.listing().at(k).id.toInt()), {}, TafsirColumn::Muyassar,
+                      state_.listingTerms())
+        .aya;
 }
 
 QVariant ResultsTextModel::data(const QModelIndex &index, int role) const
