@@ -36,13 +36,8 @@ void typeText(QWidget *box, const QString &text)
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-SearchOptions defaultMode(int type = 0, bool single = false)
-{
-    SearchOptions o;
-    o.searchtype = type;
-    o.singleWord = single;
-    return o;
-}
+// The folded letters in the aya text, in the scope with that code.
+SearchOptions defaultMode(int type = 0, bool single = false) { return SearchOptions{.searchtype = type, .singleWord = single}; }
 } // namespace
 
 class ForgivingTest : public QObject {
