@@ -25,6 +25,9 @@
 #include "search/searchstatement.h"
 #include "search/divisionreference.h"
 #include "khatma/khatmawindow.h"
+#include "search/completions.h"
+#include "search/searchmemory.h"
+#include "browse/searchrequest.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -467,6 +470,93 @@ int main(int argc, char **argv)
         std::printf("root / letters: %.2fx, lemma / letters: %.2fx\n", root / letters, lemma / letters);
     }
     std::printf("database file: %lld bytes\n", QFileInfo(folder + u"/zarfan.zf"_qs).size());
+    // The searches above went through the texts held in memory, as the
+    // program's do: here beside the statement path they replace, from the
+    // request to line 0 displayed.
+    {
+        Row load{u"load the folded texts, word keys and vocabularies"_qs};
+        load.ms = timeMs([&] { requireRows(SearchMemory().load(w.state().connectionString()) ? 1 : 0, u"search memory"_qs); }, 3);
+        rows.push_back(load);
+    }
+    SearchMemory memory;
+    memory.load(w.state().connectionString());
+    const auto memoryRow = [&](const QString &name, const QString &text, bool single, WordKey key = WordKey::Letters) {
+        SearchOptions o;
+        o.singleWord = single;
+        o.key = key;
+        const auto run = [&] {
+            const SearchAnswer answer = memory.answer(text, o);
+            w.state().produceListing(memory.request(answer, text, o));
+        };
+        run();
+        requireRows(w.listing().count(), text);
+        Row r{name + u" from memory"_qs};
+        r.ms = timeMs(run);
+        if (!text.contains(u" + "_qs) && !text.contains(u" - "_qs) && !text.contains(u" | "_qs))
+            r.raw = rawMs(folder, buildSearchStatement(text, o));
+        rows.push_back(r);
+        return r.ms;
+    };
+    const auto statementRow = [&](const QString &name, const QString &text, bool single) {
+        SearchOptions o;
+        o.singleWord = single;
+        const ReadingState::Request request = *wordSearchRequest(text, o, std::nullopt);
+        w.state().produceListing(request);
+        requireRows(w.listing().count(), text);
+        Row r{name + u" by the statement"_qs};
+        r.ms = timeMs([&] { w.state().produceListing(request); });
+        r.raw = rawMs(folder, request.statement);
+        rows.push_back(r);
+        return r.ms;
+    };
+    for (const auto &[text, single] : {std::pair{u"الله"_qs, false}, std::pair{u"الله"_qs, true}, std::pair{u"امنوا"_qs, false},
+                                       std::pair{u"ا"_qs, false}, std::pair{u"الصمد"_qs, false}, std::pair{u"امن"_qs, false}}) {
+        const QString name = QStringLiteral("search \"%1\"%2").arg(text, single ? u" single word"_qs : QString());
+        const double today = statementRow(name, text, single);
+        const double now = memoryRow(name, text, single);
+        std::printf("memory / statement for \"%s\"%s: %.2fx\n", qPrintable(text), single ? " (single word)" : "", now / today);
+    }
+    memoryRow(u"search the root \"أمن\""_qs, u"أمن"_qs, false, WordKey::Root);
+    memoryRow(u"search the lemma \"كتاب\""_qs, u"كتاب"_qs, false, WordKey::Lemma);
+    {
+        Row all{u"listing of all 6236 ayas from memory"_qs};
+        SearchAnswer every;
+        for (int k = 0; k < memory.text().size(); ++k) {
+            every.rows.push_back(k);
+            every.hits.push_back(0);
+        }
+        const auto run = [&] {
+            ReadingState::Request request(QString(), qint16(1), ReadingState::Guard::AlsoFullsearch);
+            request.records = std::make_shared<const std::vector<ResultRecord>>(every.records(memory.text()));
+            w.state().produceListing(request);
+        };
+        run();
+        requireRows(w.listing().count() == 6236 ? 1 : 0, all.name);
+        all.ms = timeMs(run);
+        all.raw = rawMs(folder, u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '% %'order by ID"_qs);
+        rows.push_back(all);
+    }
+    {
+        const double slowest = std::max({memoryRow(u"term \"الله\""_qs, u"الله"_qs, false), memoryRow(u"term \"الصلاه\""_qs, u"الصلاه"_qs, false),
+                                         memoryRow(u"term \"الزكاه\""_qs, u"الزكاه"_qs, false)});
+        const double three = memoryRow(u"search \"الله + الصلاه | الزكاه\""_qs, u"الله + الصلاه | الزكاه"_qs, false);
+        std::printf("three terms / slowest term alone: %.2fx\n", three / slowest);
+    }
+    {
+        const QString word = u"الصابرين"_qs;
+        Row r{u"completion offers, per keystroke of \"الصابرين\""_qs};
+        const QStringList history = w.state().searchHistory();
+        r.ms = timeMs([&] {
+            for (qsizetype n = 1; n <= word.size(); ++n)
+                requireRows(int(completionOffers(word.left(n), history, memory.words()).size()) + (n == word.size() ? 1 : 0), word.left(n));
+        }) / double(word.size());
+        rows.push_back(r);
+        for (const QString &typo : {u"الصابرن"_qs, u"يا ايهي الذين"_qs}) {
+            Row near{QStringLiteral("did you mean, for \"%1\"").arg(typo)};
+            near.ms = timeMs([&] { requireRows(int(memory.didYouMean(typo, SearchOptions()).size()), typo); });
+            rows.push_back(near);
+        }
+    }
 
     // Composing.
     {

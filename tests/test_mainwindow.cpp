@@ -135,6 +135,17 @@ private:
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
         QCoreApplication::sendEvent(viewport, &event);
     }
+
+    // The spelling as typed: its searches run the statements, whose fill
+    // yields as it goes (the default mode answers from memory at once).
+    void searchLiterally()
+    {
+        guitest::whenModal([](QWidget *dialog) {
+            child<QCheckBox>(dialog, "literalsearch")->setChecked(true);
+            child<QToolButton>(dialog, "Command1")->click();
+        });
+        action("tools")->trigger();
+    }
     const testutil::SourceAya &aya(int sura, int n)
     {
         return *std::find_if(source.begin(), source.end(), [&](const auto &a) { return a.sura == sura && a.aya == n; });
@@ -330,6 +341,7 @@ private slots:
     // A fill started inside another fill's yield ends with its lines only.
     void fillDuringFill()
     {
+        searchLiterally();
         EventYield::setDefaultInterval(0);
         bool started = false;
         QTimer::singleShot(0, this, [&] {
@@ -347,6 +359,7 @@ private slots:
     // A click during a fill displays that line at once.
     void clickDuringFill()
     {
+        searchLiterally();
         EventYield::setDefaultInterval(0);
         QString shownDuringFill, line;
         QTimer poll;
@@ -838,6 +851,7 @@ private slots:
     {
         guitest::MessageLog log;
         navigate("searchname", 0);
+        searchLiterally();
         search(QString(30000, u'ا'));
         QCOMPARE(log.lines(), QStringList({u"زرفان|نص البحث معقد جدا، يرجى تبسيطه"_qs}));
         QCOMPARE(w->listing().count(), 0);

@@ -187,7 +187,9 @@ private slots:
             return s.format.fontUnderline() && s.cursor.selectionStart() > throne->start && s.cursor.selectionEnd() < throne->wordsEnd;
         }));
 
-        // Copy gives plain text.
+        // Copy gives plain text, once the reader is back in the page.
+        r->activateWindow();
+        QTRY_VERIFY(r->isActiveWindow());
         view->selectAll();
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         const QMimeData *copied = QApplication::clipboard()->mimeData();

@@ -68,7 +68,11 @@ int main(int argc, char **argv)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     } else {
         // Key the database once the window is up; the first search is then quick.
-        QTimer::singleShot(0, &window, [&state] { state.listingControl().open(); });
+        // The forgiving search's texts and words are read then as well.
+        QTimer::singleShot(0, &window, [&state] {
+            state.listingControl().open();
+            state.searchMemory();
+        });
     }
     return app.exec();
 }

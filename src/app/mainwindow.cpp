@@ -3,7 +3,6 @@
 
 #include "appcontext.h"
 #include "browse/programstate.h"
-#include "browse/searchrequest.h"
 #include "chosenlistcommands.h"
 #include "data/problems.h"
 #include "data/queries.h"
@@ -17,10 +16,10 @@
 #include "reading/readingcommands.h"
 #include "recitation/playerbar.h"
 #include "recitation/recitationcommands.h"
-#include "search/ayareference.h"
-#include "search/divisionreference.h"
 #include "search/matchmarks.h"
 #include "searchhistorycompleter.h"
+#include "searchrunner.h"
+#include "search/divisionreference.h"
 #include "windowopener.h"
 #include "wordfactsmenu.h"
 
@@ -116,9 +115,16 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     statusBar()->setSizeGripEnabled(false);
     connect(ui->suraayaalist->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid())
-                    displayLine(current.row());
+                if (!current.isValid())
+                    return;
+                displayLine(current.row());
+                windows_->showResultsLine(current.row());
             });
+    connect(ui->resultstext, &QAction::triggered, this,
+            [this] { windows_->openResultsText(ui->suraayaalist->currentIndex().row()); });
+    connect(ui->Check1, &QCheckBox::toggled, windows_.get(), &WindowOpener::refillResultsText);
+    searches_ = new SearchRunner(state_, ui->searcht, *windows_, *notes_, statusBar(), ui->instantsearch, this);
+    connect(searches_, &SearchRunner::tafsirWanted, this, &MainWindow::showTafsir);
     connect(&state_.listing(), &ResultListing::finished, this, &MainWindow::onListingFinished);
 
     keys_ = std::make_unique<MainWindowKeys>(this, QList<QAction *>{ui->chosen, ui->allayaa, ui->copy, ui->tools, ui->distribution},
@@ -210,56 +216,11 @@ ReadingCommands *MainWindow::readingCommands() const { return windows_->readingC
 
 OptionsWindow *MainWindow::optionsWindow() { return windows_->optionsWindow(); }
 
-void MainWindow::runSearch() { runSearchAs(std::nullopt); }
+void MainWindow::runSearch() { searches_->run(); }
 
-void MainWindow::searchByKey(const QString &key, WordKey by)
-{
-    ui->searcht->setText(key);
-    runSearchAs(by);
-}
+void MainWindow::searchByKey(const QString &key, WordKey by) { searches_->searchByKey(key, by); }
 
-void MainWindow::runSearchAs(std::optional<WordKey> key)
-{
-    const QString text = trimBlanks(ui->searcht->text());
-    if (text != ui->searcht->text())
-        ui->searcht->setText(text);
-    if (text.isEmpty())
-        return;
-    state_.recordSearch(text);
-    if (!key && state_.searchOptions().target == SearchTarget::Notes) {
-        notes_->searchNotes(text);
-        return;
-    }
-    if (readsAsReference(text, state_.searchOptions())) {
-        goToReference(text);
-        return;
-    }
-    optionsWindow(); // the first search loads it hidden
-    const auto request = wordSearchRequest(text, state_.searchOptions(), key);
-    if (!request)
-        return;
-    // A tafsir search opens that tafsir, as its menu item does.
-    if (const auto column = tafsirOf(request->match->target))
-        showTafsir(*column);
-    state_.produceListing(*request);
-}
-
-void MainWindow::goToReference(const QString &text)
-{
-    if (const DivisionReference division = parseDivisionReference(text); division.kind != DivisionReference::Kind::NotADivision) {
-        if (division.kind == DivisionReference::Kind::Valid)
-            state_.produceListing({division.statement(), qint16(1), ReadingState::Guard::AllayaasearchOnly});
-        else
-            showMessage(this, division.message());
-        return;
-    }
-    const AyaReference reference = parseAyaReference(text);
-    if (reference.kind != AyaReference::Kind::Valid) {
-        showMessage(this, reference.message());
-        return;
-    }
-    state_.produceListing({reference.statement(), qint16(0), ReadingState::Guard::AllayaasearchOnly});
-}
+void MainWindow::goToReference(const QString &text) { searches_->goToReference(text); }
 
 void MainWindow::applyHighlights()
 {
@@ -267,7 +228,8 @@ void MainWindow::applyHighlights()
     // An empty listing marks nothing in the aya left on display.
     const MatchMarks marks = matchMarks(listing().count() > 0 ? state_.listingMatch() : std::nullopt,
                                         QStringView(shown).left(shownAyaLength_),
-                                        state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), text2Column_);
+                                        state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), text2Column_,
+                                        state_.listingTerms());
     paintMatchMarks(ui->Text1, marks.aya);
     paintMatchMarks(ui->Text2, marks.tafsir);
 }

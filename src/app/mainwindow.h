@@ -24,6 +24,7 @@ class ChosenListCommands;
 class MainWindowKeys;
 class ReadingCommands;
 class NotesCommands;
+class SearchRunner;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -74,7 +75,6 @@ private:
     void showChosenAya(const ResultRecord &record);
     void setListingCommandsEnabled(ReadingState::Guard guard, bool enabled);
     void applyHighlights();
-    void runSearchAs(std::optional<WordKey> key);
     bool restorePlaces();
     void savePlaces();
 
@@ -93,6 +93,7 @@ private:
     // Deleted before the state: the other windows read it as they go.
     std::unique_ptr<WindowOpener> windows_;
     NotesCommands *notes_ = nullptr;
+    SearchRunner *searches_ = nullptr;
     WordFactsMenu *wordFacts_ = nullptr;
     ChosenListCommands *chosen_ = nullptr;
     std::unique_ptr<MainWindowKeys> keys_;

@@ -1,7 +1,8 @@
 #include "searchhistorycompleter.h"
 
 #include "browse/readingstate.h"
-#include "search/searchhistory.h"
+#include "search/completions.h"
+#include "search/searchmemory.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -9,15 +10,17 @@
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStringListModel>
 
 namespace zarfan {
 
 SearchHistoryCompleter::SearchHistoryCompleter(ReadingState &state, QLineEdit *box, QAction *clear, QObject *parent)
-    : QObject(parent), state_(state), box_(box), model_(new QStringListModel(this)), completer_(new QCompleter(model_, this))
+    : QObject(parent), state_(state), box_(box), model_(new CompletionOffersModel(this)), completer_(new QCompleter(model_, this))
 {
     completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer_->setWidget(box);
+    // The box shows the entry under the cursor, so that Enter (which reaches
+    // the box before the completer) searches what the box shows.
+    connect(completer_, qOverload<const QString &>(&QCompleter::highlighted), box, &QLineEdit::setText);
     connect(completer_, qOverload<const QString &>(&QCompleter::activated), box, &QLineEdit::setText);
     connect(box, &QLineEdit::textEdited, this, &SearchHistoryCompleter::offer);
     // Ahead of the completer's own filter, which lets the box search first
@@ -25,15 +28,17 @@ SearchHistoryCompleter::SearchHistoryCompleter(ReadingState &state, QLineEdit *b
     completer_->popup()->installEventFilter(this);
     connect(clear, &QAction::triggered, this, [this] {
         state_.clearSearchHistory();
-        model_->setStringList({});
+        model_->setOffers({});
     });
 }
 
 void SearchHistoryCompleter::offer(const QString &typed)
 {
-    const QStringList offered = offeredHistory(state_.searchHistory(), typed);
-    model_->setStringList(offered);
-    if (offered.isEmpty())
+    // The words of the text wait until it is in memory; the history does not.
+    static const Vocabulary none;
+    const SearchMemory *memory = state_.hasSearchMemory() ? &state_.searchMemory() : nullptr;
+    model_->setOffers(completionOffers(typed, state_.searchHistory(), memory ? memory->words() : none));
+    if (model_->rowCount() == 0)
         completer_->popup()->hide();
     else
         completer_->complete();
@@ -53,7 +58,7 @@ bool SearchHistoryCompleter::eventFilter(QObject *watched, QEvent *event)
     const QModelIndexList picked = completer_->popup()->selectionModel()->selectedIndexes();
     completer_->popup()->hide();
     if (!picked.isEmpty())
-        box_->setText(picked.first().data().toString());
+        box_->setText(picked.first().data(completer_->completionRole()).toString());
     QCoreApplication::sendEvent(box_, event);
     return true;
 }

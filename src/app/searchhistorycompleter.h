@@ -5,14 +5,15 @@
 class QAction;
 class QCompleter;
 class QLineEdit;
-class QStringListModel;
 
 namespace zarfan {
 
 class ReadingState;
+class CompletionOffersModel;
 
-// Offers the earlier searches under the search box while one is typed; the
-// clear action forgets them.
+// Offers the earlier searches under the search box while one is typed, then
+// the Quran words that start with the last typed word; the clear action
+// forgets the searches.
 class SearchHistoryCompleter : public QObject {
     Q_OBJECT
 public:
@@ -26,7 +27,7 @@ private:
 
     ReadingState &state_;
     QLineEdit *box_;
-    QStringListModel *model_;
+    CompletionOffersModel *model_;
     QCompleter *completer_;
 };
 

@@ -10,6 +10,8 @@
 #include "browse/readingstate.h"
 #include "khatma/khatmawindow.h"
 #include "search/optionswindow.h"
+#include "search/resultstextmodel.h"
+#include "search/resultstextwindow.h"
 #include "topics/topicwindow.h"
 #include "windowplacekeeper.h"
 
@@ -45,6 +47,7 @@ WindowOpener::~WindowOpener()
     delete distribution_;
     delete khatma_;
     delete reading_;
+    delete resultsText_;
 }
 
 OptionsWindow *WindowOpener::optionsWindow()
@@ -137,6 +140,29 @@ KhatmaWindow *WindowOpener::openKhatma()
     return khatma_;
 }
 
+void WindowOpener::openResultsText(int line)
+{
+    if (!resultsText_) {
+        resultsText_ = new ResultsTextWindow(state_, owner_);
+        resultsText_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(resultsText_, &ResultsTextWindow::lineChosen, this, &WindowOpener::lineChosen);
+    }
+    bringUp(resultsText_);
+    resultsText_->showLine(line);
+}
+
+void WindowOpener::showResultsLine(int line)
+{
+    if (resultsText_)
+        resultsText_->showLine(line);
+}
+
+void WindowOpener::refillResultsText()
+{
+    if (resultsText_)
+        resultsText_->model()->refill();
+}
+
 void WindowOpener::saveSizes() const
 {
     places_.saveSize(Form8, topicsSize);
@@ -145,7 +171,7 @@ void WindowOpener::saveSizes() const
 
 void WindowOpener::closeAll()
 {
-    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_, khatma_,
+    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_, khatma_, resultsText_,
                                      reading_ ? reading_->window() : nullptr};
     for (QWidget *window : others) {
         if (window)

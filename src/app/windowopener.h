@@ -19,6 +19,7 @@ class DistributionWindow;
 class ReadingCommands;
 struct ReadingActions;
 class KhatmaWindow;
+class ResultsTextWindow;
 
 // Opens the windows the main window reaches, each made on first use and never
 // two at once; they close with the main window, in number order, and are
@@ -47,12 +48,17 @@ public:
     void openDistribution();
     // "قراءة ورد اليوم" asks for a page through KhatmaWindow::openPageRequested.
     KhatmaWindow *openKhatma();
+    // Opened at the listing line shown; when open, it follows the shown line
+    // and the choice of diacritics.
+    void openResultsText(int line);
+    void showResultsLine(int line);
+    void refillResultsText();
 
     void saveSizes() const;
     void closeAll();
 
 signals:
-    // A line of the listing chosen in the distribution.
+    // A line of the listing chosen in the distribution or the results text.
     void lineChosen(int line);
 
 protected:
@@ -71,6 +77,7 @@ private:
     QPointer<DistributionWindow> distribution_;
     ReadingCommands *reading_ = nullptr;
     QPointer<KhatmaWindow> khatma_;
+    QPointer<ResultsTextWindow> resultsText_;
 };
 
 } // namespace zarfan

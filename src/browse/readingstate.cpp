@@ -3,6 +3,7 @@
 #include "data/connectionstring.h"
 #include "listingfill.h"
 #include "programstate.h"
+#include "search/searchmemory.h"
 
 #include <algorithm>
 
@@ -13,6 +14,17 @@ ReadingState::ReadingState(const QString &appFolder, QObject *parent)
 {
     Adodc1.setConnectionString(connectionString());
     wordsControl_.setConnectionString(connectionString());
+}
+
+ReadingState::~ReadingState() = default;
+
+const SearchMemory &ReadingState::searchMemory()
+{
+    if (!memory_) {
+        memory_ = std::make_unique<SearchMemory>();
+        memory_->load(connectionString());
+    }
+    return *memory_;
 }
 
 void ReadingState::setUserStore(UserStore *store)
@@ -142,11 +154,20 @@ void ReadingState::produceListing(const Request &request)
         if (r.mixedsora)
             programState().mixedsora = *r.mixedsora;
         listingMatch_ = r.match;
+        listingTerms_ = r.terms;
         const bool byWords = r.match && r.match->key != WordKey::Letters;
-        loadMatchedWords(byWords ? &*r.match : nullptr);
-        EventYield yield;
-        const FillOutcome outcome = fillListing(Adodc1, listing_, yield, r.match && !byWords ? &*r.match : nullptr,
-                                                byWords ? &matchedWords_ : nullptr);
+        FillOutcome outcome = FillOutcome::Finished;
+        if (r.records) {
+            matchedWords_ = r.words ? *r.words : WordsByAya();
+            listing_.clear();
+            for (const ResultRecord &record : *r.records)
+                listing_.append(record);
+            listing_.finish();
+        } else {
+            loadMatchedWords(byWords ? &*r.match : nullptr);
+            EventYield yield;
+            outcome = fillListing(Adodc1, listing_, yield, r.match && !byWords ? &*r.match : nullptr, byWords ? &matchedWords_ : nullptr);
+        }
         if (outcome != FillOutcome::Superseded && !pending_ && r.refreshAfter)
             Adodc1.refresh();
         --fillsOnStack_;

@@ -10,9 +10,13 @@
 
 #include <QFont>
 #include <QObject>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace zarfan {
+
+class SearchMemory;
 
 // What the windows share while the user reads: the result listing and the
 // one walk that fills it, the chosen ayas, the search options in force and
@@ -22,6 +26,12 @@ class ReadingState : public QObject {
     Q_OBJECT
 public:
     explicit ReadingState(const QString &appFolder, QObject *parent = nullptr);
+    ~ReadingState() override;
+
+    // The texts, keys and vocabularies the forgiving search holds, read on
+    // first use (the program asks once the main window shows).
+    const SearchMemory &searchMemory();
+    bool hasSearchMemory() const { return memory_ != nullptr; }
 
     const QString &appFolder() const { return appFolder_; }
     QString connectionString() const;
@@ -90,11 +100,19 @@ public:
         bool refreshAfter = false;
         // A word search: what it looked for, for the counts and the highlight.
         std::optional<SearchMatch> match;
+        // Rows already answered from memory: the listing takes them as they
+        // are and the statement is not run. By root or lemma, their words.
+        std::shared_ptr<const std::vector<ResultRecord>> records;
+        std::shared_ptr<const WordsByAya> words;
+        // The folded terms to mark when they are not the match's needle
+        // alone (combined terms, words with their prefixes).
+        QStringList terms;
     };
 
     // What the search behind the current listing looked for; none when
     // another producer filled it.
     const std::optional<SearchMatch> &listingMatch() const { return listingMatch_; }
+    const QStringList &listingTerms() const { return listingTerms_; }
     // For a root or lemma search: the matched words of an aya of the listing,
     // and whether the data knows the root or lemma at all.
     QList<int> matchedWords(int ayaId) const { return matchedWords_.value(ayaId); }
@@ -139,9 +157,11 @@ private:
     int currentAya_ = 0;
     std::optional<Request> pending_;
     std::optional<SearchMatch> listingMatch_;
+    QStringList listingTerms_;
     WordsByAya matchedWords_;
     DataControl wordsControl_;
     int fillsOnStack_ = 0;
+    std::unique_ptr<SearchMemory> memory_;
 };
 
 } // namespace zarfan

@@ -1,6 +1,7 @@
 #include "searchrequest.h"
 
 #include "search/ayareference.h"
+#include "search/searchmemory.h"
 
 namespace zarfan {
 
@@ -11,14 +12,38 @@ bool readsAsReference(const QString &text, const SearchOptions &options)
     return options.target == SearchTarget::Quran || options.key != WordKey::Letters || searchedText(text, options).isEmpty();
 }
 
-std::optional<ReadingState::Request> wordSearchRequest(const QString &text, SearchOptions options,
-                                                       std::optional<WordKey> key)
+SearchOptions searchOptionsWithKey(SearchOptions options, std::optional<WordKey> key)
 {
     if (key) {
         options.key = *key;
         if (*key != WordKey::Letters)
             options.target = SearchTarget::Quran;
     }
+    return options;
+}
+
+WordSearch forgivingSearchRequest(const QString &text, SearchOptions options, std::optional<WordKey> key,
+                                  const SearchMemory &memory)
+{
+    options = searchOptionsWithKey(options, key);
+    const SearchAnswer answer = memory.answer(text, options);
+    switch (answer.status) {
+    case SearchAnswer::Status::Malformed:
+        return {std::nullopt, malformedQueryMessage()};
+    case SearchAnswer::Status::Answered:
+        if (searchedText(text, options).isEmpty())
+            return {};
+        return {memory.request(answer, text, options), {}};
+    case SearchAnswer::Status::NotInMemory:
+        break;
+    }
+    return {wordSearchRequest(text, options, std::nullopt), {}};
+}
+
+std::optional<ReadingState::Request> wordSearchRequest(const QString &text, SearchOptions options,
+                                                       std::optional<WordKey> key)
+{
+    options = searchOptionsWithKey(options, key);
     const QString needle = searchedText(text, options);
     if (needle.isEmpty())
         return std::nullopt;

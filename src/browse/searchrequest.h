@@ -17,4 +17,17 @@ bool readsAsReference(const QString &text, const SearchOptions &options);
 std::optional<ReadingState::Request> wordSearchRequest(const QString &text, SearchOptions options,
                                                        std::optional<WordKey> key);
 
+// The options as a search by that key uses them.
+SearchOptions searchOptionsWithKey(SearchOptions options, std::optional<WordKey> key);
+
+// The same answered from the texts in memory when they can answer it (the
+// default mode, roots and lemmas; combined terms). A malformed combination
+// gives its message and no request.
+struct WordSearch {
+    std::optional<ReadingState::Request> request;
+    QString message;
+};
+WordSearch forgivingSearchRequest(const QString &text, SearchOptions options, std::optional<WordKey> key,
+                                  const SearchMemory &memory);
+
 } // namespace zarfan

@@ -57,14 +57,6 @@ QList<TextRange> matchedRanges(const MushafPage &page, const SearchMatch &match,
     return ranges;
 }
 
-QString arabicIndicNumber(int n)
-{
-    QString digits = QString::number(n);
-    for (QChar &c : digits)
-        c = QChar(c.unicode() - u'0' + 0x0660);
-    return digits;
-}
-
 QString ayaEndMark(int aya) { return QStringLiteral("﴿") + arabicIndicNumber(aya) + QStringLiteral("﴾"); }
 
 QString ayaReference(int sura, int aya) { return SuraTables::name(sura) + QStringLiteral(" : ") + QString::number(aya); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/arabicfolding.h"
+
 #include "data/datacontrol.h"
 #include "search/occurrences.h"
 
@@ -48,8 +50,6 @@ struct MushafPage {
 // many words; elsewhere nothing is marked.
 QList<TextRange> matchedRanges(const MushafPage &page, const SearchMatch &match, const WordsByAya &wordsOfRootOrLemma);
 
-// A number in Arabic-Indic digits.
-QString arabicIndicNumber(int n);
 // The mark after an aya: its number between ornate brackets.
 QString ayaEndMark(int aya);
 // What a screen reader says for an aya: the listing's line form.

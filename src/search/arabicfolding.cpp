@@ -127,4 +127,14 @@ QString alefForSuperscript(const QString &text)
     return out;
 }
 
+QString arabicIndicNumber(int n)
+{
+    QString digits = QString::number(n);
+    for (QChar &c : digits) {
+        if (c.isDigit())
+            c = QChar(char16_t(0x0660 + (c.unicode() - u'0')));
+    }
+    return digits;
+}
+
 } // namespace zarfan

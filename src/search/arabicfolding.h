@@ -28,4 +28,7 @@ QString foldRoot(const QString &text);
 // carrying it is the long a itself), as the data spell lemmas.
 QString alefForSuperscript(const QString &text);
 
+// A number in Arabic-Indic digits: 255 gives ٢٥٥.
+QString arabicIndicNumber(int n);
+
 } // namespace zarfan

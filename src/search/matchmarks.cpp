@@ -1,5 +1,7 @@
 #include "matchmarks.h"
 
+#include "searchquery.h"
+
 namespace zarfan {
 
 std::optional<TafsirColumn> tafsirOf(SearchTarget target)
@@ -17,7 +19,7 @@ std::optional<TafsirColumn> tafsirOf(SearchTarget target)
 }
 
 MatchMarks matchMarks(const std::optional<SearchMatch> &match, QStringView aya, const QList<int> &matchedWords,
-                      QStringView tafsir, TafsirColumn tafsirShown)
+                      QStringView tafsir, TafsirColumn tafsirShown, const QStringList &terms)
 {
     MatchMarks marks;
     if (!match)
@@ -30,7 +32,7 @@ MatchMarks matchMarks(const std::optional<SearchMatch> &match, QStringView aya, 
                 marks.aya.append(words.display.at(word - 1));
         }
     } else if (match->target == SearchTarget::Quran) {
-        marks.aya = highlightRanges(aya, *match);
+        marks.aya = terms.isEmpty() ? highlightRanges(aya, *match) : termRanges(aya, terms, match->singleWord);
     }
     if (tafsirOf(match->target) == tafsirShown)
         marks.tafsir = highlightRanges(tafsir, *match);

@@ -16,8 +16,10 @@ struct MatchMarks {
 };
 
 // aya is the shown aya without its line; matchedWords are its words a root or
-// lemma search matched; tafsir is the text of the tafsir column shown.
+// lemma search matched; tafsir is the text of the tafsir column shown; terms
+// are the folded terms searched from memory (then marked instead of the
+// needle alone).
 MatchMarks matchMarks(const std::optional<SearchMatch> &match, QStringView aya, const QList<int> &matchedWords,
-                      QStringView tafsir, TafsirColumn tafsirShown);
+                      QStringView tafsir, TafsirColumn tafsirShown, const QStringList &terms = {});
 
 } // namespace zarfan

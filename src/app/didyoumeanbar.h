@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QHBoxLayout;
+
+namespace zarfan {
+
+// "هل تقصد : a ، b" in the status bar after a search that listed nothing:
+// each proposal a button, reached by Tab and taken by Enter or a click.
+class DidYouMeanBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit DidYouMeanBar(QWidget *parent = nullptr);
+
+    // No proposals hides the bar.
+    void propose(const QStringList &proposals);
+    const QStringList &proposals() const { return proposals_; }
+
+signals:
+    void chosen(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QHBoxLayout *layout_;
+    QStringList proposals_;
+};
+
+} // namespace zarfan

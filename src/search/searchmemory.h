@@ -1,0 +1,51 @@
+#pragma once
+
+#include "browse/readingstate.h"
+#include "foldedtext.h"
+#include "memorysearch.h"
+#include "vocabulary.h"
+#include "wordkeyindex.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zarfan {
+
+// What the forgiving search holds in memory: the folded ayas, the roots and
+// lemmas of the words, and the vocabularies made from them. Loaded once,
+// after the main window shows; until then every search takes the statements.
+class SearchMemory {
+public:
+    // False when the database cannot be read; the statements still work.
+    bool load(const QString &connectionString);
+    bool isLoaded() const { return text_.isLoaded(); }
+
+    const FoldedText &text() const { return text_; }
+    const WordKeyIndex &keys() const { return keys_; }
+    const Vocabulary &words() const { return words_; }
+    const Vocabulary &vocabulary(WordKey by) const;
+
+    SearchAnswer answer(const QString &text, const SearchOptions &options) const
+    {
+        return answerFromMemory(text, options, text_, &keys_);
+    }
+
+    // The listing request for an answered search: its rows ready, its
+    // terms to mark; the statement kept for what reads it.
+    ReadingState::Request request(const SearchAnswer &answer, const QString &text, const SearchOptions &options) const;
+
+    // For a search that listed nothing: up to five texts to search instead,
+    // nearest first. None in the literal mode, in a tafsir, or for a text
+    // with operators.
+    QStringList didYouMean(const QString &text, const SearchOptions &options) const;
+
+private:
+    FoldedText text_;
+    WordKeyIndex keys_;
+    Vocabulary words_, roots_, lemmas_;
+};
+
+// "هل تقصد : a ، b" for the proposals; empty for none.
+QString didYouMeanText(const QStringList &proposals);
+
+} // namespace zarfan
