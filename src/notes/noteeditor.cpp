@@ -1,5 +1,7 @@
 #include "noteeditor.h"
 
+#include "app/matchmarkspainter.h"
+
 #include "app/appcontext.h"
 #include "app/messages.h"
 #include "search/occurrences.h"
@@ -125,20 +127,11 @@ void NoteEditor::offerTags(const QString &typed)
 
 void NoteEditor::markWords(const QStringList &foldedWords)
 {
-    QList<QTextEdit::ExtraSelection> selections;
+    QList<TextRange> ranges;
     const QString shown = text_->toPlainText();
-    for (const QString &word : foldedWords) {
-        for (const TextRange &range : highlightRanges(shown, SearchMatch{word, false, false, SearchTarget::Notes})) {
-            QTextEdit::ExtraSelection selection;
-            selection.cursor = QTextCursor(text_->document());
-            selection.cursor.setPosition(int(range.start));
-            selection.cursor.setPosition(int(range.start + range.length), QTextCursor::KeepAnchor);
-            selection.format.setBackground(text_->palette().brush(QPalette::Highlight));
-            selection.format.setForeground(text_->palette().brush(QPalette::HighlightedText));
-            selections.append(selection);
-        }
-    }
-    text_->setExtraSelections(selections);
+    for (const QString &word : foldedWords)
+        ranges += highlightRanges(shown, SearchMatch{word, false, false, SearchTarget::Notes});
+    paintMatchMarks(text_, ranges);
 }
 
 bool NoteEditor::save()
