@@ -39,6 +39,17 @@ struct AppFolder {
     QString path() const { return dir.path(); }
 };
 
+// The program's state over the user store at a path, as the program makes it.
+struct StoredState {
+    zarfan::UserStore store;
+    zarfan::ReadingState state;
+    StoredState(const QString &appFolder, const QString &storePath) : state(appFolder)
+    {
+        store.open(storePath);
+        state.setUserStore(&store);
+    }
+};
+
 // Messages shown by the program, read back from its message log.
 struct MessageLog {
     QTemporaryDir dir;

@@ -368,10 +368,8 @@ private slots:
         guitest::AppFolder folder;
         guitest::MessageLog log;
         QTemporaryDir userDir;
-        UserStore store;
-        store.open(userDir.filePath(u"user.db"_qs));
-        ReadingState state(folder.path());
-        state.setUserStore(&store);
+        guitest::StoredState stored(folder.path(), userDir.filePath(u"user.db"_qs));
+        ReadingState &state = stored.state;
         MainWindow w(state);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -382,7 +380,7 @@ private slots:
         QAction *instant = guitest::child<QAction>(&w, "instantsearch");
         QVERIFY(!instant->isChecked());
         instant->trigger();
-        QCOMPARE(store.value(u"instantSearch"_qs), QByteArray("1"));
+        QCOMPARE(stored.store.value(u"instantSearch"_qs), QByteArray("1"));
         box->setFocus();
         typeText(box, u"يا موسى"_qs);
         QTRY_VERIFY(w.listing().count() > 0);

@@ -1163,10 +1163,8 @@ private slots:
     void enterWhileTheHistoryIsOffered()
     {
         QTemporaryDir data;
-        UserStore store;
-        store.open(data.filePath(u"user.db"_qs));
-        ReadingState state(folder->path());
-        state.setUserStore(&store);
+        guitest::StoredState stored(folder->path(), data.filePath(u"user.db"_qs));
+        ReadingState &state = stored.state;
         MainWindow window(state);
         window.show();
         window.activateWindow();
@@ -1191,13 +1189,13 @@ private slots:
         press(Qt::Key_Return);
         QCOMPARE(box->text(), u"ال"_qs);
         QCOMPARE(state.listingMatch()->needle, u"ال"_qs);
-        QCOMPARE(store.history().first(), u"ال"_qs);
+        QCOMPARE(stored.store.history().first(), u"ال"_qs);
         type(u"رحم"_qs);
         press(Qt::Key_Down);
         press(Qt::Key_Return);
         QCOMPARE(box->text(), u"الرحمن"_qs);
         QCOMPARE(state.listingMatch()->needle, foldArabic(u"الرحمن"_qs));
-        QCOMPARE(store.history().first(), u"الرحمن"_qs);
+        QCOMPARE(stored.store.history().first(), u"الرحمن"_qs);
     }
 
     // A search that lists nothing leaves the aya on display without the
@@ -1267,10 +1265,8 @@ private slots:
         QTemporaryDir data;
         const QString path = data.filePath(u"user.db"_qs);
         {
-            UserStore store;
-            store.open(path);
-            ReadingState state(folder->path());
-            state.setUserStore(&store);
+            guitest::StoredState stored(folder->path(), path);
+            ReadingState &state = stored.state;
             MainWindow first(state);
             first.show();
             first.openTopics();

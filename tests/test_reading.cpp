@@ -123,10 +123,8 @@ private slots:
     {
         guitest::AppFolder folder;
         QTemporaryDir data;
-        UserStore store;
-        store.open(data.filePath(u"user.db"_qs));
-        ReadingState state(folder.path());
-        state.setUserStore(&store);
+        guitest::StoredState stored(folder.path(), data.filePath(u"user.db"_qs));
+        ReadingState &state = stored.state;
         MainWindow w(state);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -248,10 +246,8 @@ private slots:
         QTemporaryDir data;
         const QString path = data.filePath(u"user.db"_qs);
         {
-            UserStore store;
-            store.open(path);
-            ReadingState state(folder.path());
-            state.setUserStore(&store);
+            guitest::StoredState stored(folder.path(), path);
+            ReadingState &state = stored.state;
             MainWindow w(state);
             w.show();
             QVERIFY(QTest::qWaitForWindowActive(&w));

@@ -65,7 +65,7 @@ std::optional<ResultRecord> recordOfAya(DataControl &display, int id)
     const int sura = SuraTables::numberFromText(record.sura);
     if (sura == 0)
         return std::nullopt;
-    record.line = SuraTables::name(sura) + QStringLiteral(" : ") + record.aya;
+    record.line = SuraTables::reference(sura, record.aya);
     return record;
 }
 

@@ -83,7 +83,7 @@ FillOutcome fillListing(DataControl &control, ResultListing &listing, EventYield
             listing.finish();
             return FillOutcome::Failed;
         }
-        record.line = SuraTables::name(sura) + QStringLiteral(" : ") + record.aya;
+        record.line = SuraTables::reference(sura, record.aya);
         listing.append(std::move(record));
         control.moveNext();
         if (yield.due()) {

@@ -184,6 +184,8 @@ QString SuraTables::name(int sura)
     return sura >= 1 && sura <= kSuraCount ? QString::fromUtf16(kNames[sura - 1]) : QString();
 }
 
+QString SuraTables::reference(int sura, const QString &aya) { return name(sura) + QStringLiteral(" : ") + aya; }
+
 QString SuraTables::unmarkedName(int sura)
 {
     switch (sura) {

@@ -13,6 +13,9 @@ struct SuraTables {
 
     // The name as result lines show it, marks and tatweel included.
     static QString name(int sura);
+    // A listing line's reference: the name, " : ", the aya as given.
+    static QString reference(int sura, const QString &aya);
+    static QString reference(int sura, int aya) { return reference(sura, QString::number(aya)); }
     // The name as the combo boxes list it: suras 73, 74, 104 without marks.
     static QString unmarkedName(int sura);
     static QString type(int sura);

@@ -47,8 +47,7 @@ bool AyaRange::isValid() const
 
 QString AyaRange::text() const
 {
-    const QString name = SuraTables::name(sura);
-    return from == to ? QStringLiteral("%1 : %2").arg(name).arg(from) : QStringLiteral("%1 : %2-%3").arg(name).arg(from).arg(to);
+    return SuraTables::reference(sura, from == to ? QString::number(from) : QStringLiteral("%1-%2").arg(from).arg(to));
 }
 
 int ayaIdOf(int sura, int aya)

@@ -59,7 +59,6 @@ QList<TextRange> matchedRanges(const MushafPage &page, const SearchMatch &match,
 
 QString ayaEndMark(int aya) { return QStringLiteral("﴿") + arabicIndicNumber(aya) + QStringLiteral("﴾"); }
 
-QString ayaReference(int sura, int aya) { return SuraTables::name(sura) + QStringLiteral(" : ") + QString::number(aya); }
 
 int clampPage(int page) { return std::clamp(page, MushafPage::kFirst, MushafPage::kLast); }
 

@@ -52,8 +52,6 @@ QList<TextRange> matchedRanges(const MushafPage &page, const SearchMatch &match,
 
 // The mark after an aya: its number between ornate brackets.
 QString ayaEndMark(int aya);
-// What a screen reader says for an aya: the listing's line form.
-QString ayaReference(int sura, int aya);
 int clampPage(int page);
 
 // Reads pages from the database, one statement a page.

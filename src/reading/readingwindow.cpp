@@ -173,7 +173,7 @@ void ReadingWindow::showAya(int ayaId)
         ui->pagetext->setTextCursor(c);
         ui->pagetext->ensureCursorVisible();
         // Said by its reference, as the listing names it.
-        ui->pagetext->setAccessibleDescription(ayaReference(a->sura, a->aya));
+        ui->pagetext->setAccessibleDescription(SuraTables::reference(a->sura, a->aya));
         QAccessibleEvent event(ui->pagetext, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
@@ -227,7 +227,7 @@ void ReadingWindow::pick(int position)
     record.aya = QString::number(a->aya);
     record.juz = QString::number(a->juz);
     record.page = QString::number(page_.number);
-    record.line = ayaReference(a->sura, a->aya);
+    record.line = SuraTables::reference(a->sura, a->aya);
     state_.chooseAya(record);
 }
 

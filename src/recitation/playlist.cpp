@@ -103,6 +103,6 @@ std::vector<PlayStep> playSequence(const std::vector<AyaRef> &range, int ayaRepe
     return out;
 }
 
-QString ayaCaption(const AyaRef &aya) { return SuraTables::name(aya.sura) + QStringLiteral(" : ") + QString::number(aya.aya); }
+QString ayaCaption(const AyaRef &aya) { return SuraTables::reference(aya.sura, aya.aya); }
 
 } // namespace zarfan

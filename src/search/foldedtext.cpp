@@ -33,7 +33,7 @@ bool FoldedText::load(DataControl &control)
             *this = FoldedText();
             return false;
         }
-        r.line = SuraTables::name(sura) + QStringLiteral(" : ") + r.aya;
+        r.line = SuraTables::reference(sura, r.aya);
         QString padded = control.field(5);
         // Blanks around every text keep a term from running into the next aya.
         if (!padded.startsWith(u' '))
