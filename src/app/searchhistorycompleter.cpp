@@ -53,12 +53,9 @@ bool SearchHistoryCompleter::eventFilter(QObject *watched, QEvent *event)
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    // Enter takes the offer the reader moved to into the box, then searches
-    // what the box shows.
-    const QModelIndexList picked = completer_->popup()->selectionModel()->selectedIndexes();
+    // The box already shows the offer moved to: close the list first, so
+    // that nothing replaces the box's text after the search.
     completer_->popup()->hide();
-    if (!picked.isEmpty())
-        box_->setText(picked.first().data(completer_->completionRole()).toString());
     QCoreApplication::sendEvent(box_, event);
     return true;
 }
