@@ -4,9 +4,10 @@
 #include "problems.h"
 #include "sqlite.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <chrono>
+#include <ctime>
 #include <sqlite3.h>
 
 namespace zarfan {
@@ -15,12 +16,19 @@ namespace zarfan {
 // every data control of the process: keying costs a key derivation, which is
 // paid once.
 struct Deadline {
-    QElapsedTimer clock;
+    std::chrono::nanoseconds start = threadTime();
     bool expired = false;
     bool passed()
     {
-        expired = expired || clock.elapsed() > DataControl::kTimeLimitMs;
+        expired = expired || threadTime() - start > std::chrono::milliseconds(DataControl::kTimeLimitMs);
         return expired;
+    }
+    static std::chrono::nanoseconds threadTime()
+    {
+        timespec t{};
+        if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t) != 0)
+            clock_gettime(CLOCK_MONOTONIC, &t);
+        return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
     }
 };
 
@@ -285,7 +293,6 @@ bool DataControl::refresh()
     }
     sqlite3_stmt *h = stmt.handle();
     Deadline deadline;
-    deadline.clock.start();
     sqlite3_progress_handler(raw, 4000, stopWhenLate, &deadline);
     db_->deadline = &deadline;
     int rc;
