@@ -125,6 +125,8 @@ private slots:
         QTemporaryDir data;
         guitest::StoredState stored(folder.path(), data.filePath(u"user.db"_qs));
         ReadingState &state = stored.state;
+        // A kept place no screen can hold is not used.
+        stored.store.setValue(u"reading.geometry"_qs, "0,0,65535,65535");
         MainWindow w(state);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -134,6 +136,7 @@ private slots:
         QTest::keyClick(search, Qt::Key_R, Qt::ControlModifier);
         ReadingWindow *r = w.readingCommands()->window();
         QVERIFY(r && r->isVisible());
+        QVERIFY(r->width() < 4000 && r->height() < 4000);
         QCOMPARE(r->windowTitle(), u"القراءة"_qs);
         QCOMPARE(r->pageNumber(), 42);
         auto *view = child<QTextEdit>(r, "pagetext");
@@ -147,7 +150,8 @@ private slots:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(r->pageNumber(), 43);
+        // The page follows a quick run of lines once the run pauses.
+        QTRY_COMPARE(r->pageNumber(), 43);
         QCOMPARE(state.currentAya(), 264);
 
         // A click on 2:258, not listed, shows it alone; Enter on 2:257 selects its line.
@@ -163,7 +167,7 @@ private slots:
         QVERIFY(text1->toPlainText().endsWith(u"[البقرة : 258]"_qs));
         QVERIFY(!list->currentIndex().isValid());
         QCOMPARE(child<QLabel>(&w, "pagenotext")->text(), u"43"_qs);
-        QCOMPARE(view->extraSelections().first().cursor.selectionStart(), int(r->page().find(265)->start));
+        QTRY_COMPARE(view->extraSelections().first().cursor.selectionStart(), int(r->page().find(265)->start));
         QTextCursor c(view->document());
         c.setPosition(int(r->page().find(264)->start + 2));
         view->setTextCursor(c);
@@ -178,7 +182,7 @@ private slots:
         // Marked words of a word search.
         search->setText(u"كرسيه"_qs);
         QTest::keyClick(search, Qt::Key_Return);
-        QCOMPARE(r->pageNumber(), 42);
+        QTRY_COMPARE(r->pageNumber(), 42);
         const PageAya *throne = r->page().find(262);
         const auto marks = view->extraSelections();
         QVERIFY(std::any_of(marks.begin(), marks.end(), [&](const QTextEdit::ExtraSelection &s) {

@@ -3,27 +3,15 @@
 #include "browse/readingstate.h"
 #include "data/windowplaces.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 namespace zarfan {
-
-namespace {
-QList<QRect> availableScreens()
-{
-    QList<QRect> areas;
-    for (const QScreen *screen : QGuiApplication::screens())
-        areas.append(screen->availableGeometry());
-    return areas;
-}
-} // namespace
 
 bool WindowPlaceKeeper::restorePlace(QWidget *window, const QString &key) const
 {
     if (!state_.userStore())
         return false;
-    const std::optional<QRect> place = fittingPlace(state_.userStore()->value(key), availableScreens());
+    const std::optional<QRect> place = fittingPlace(state_.userStore()->value(key), availableScreenAreas());
     if (!place)
         return false;
     window->resize(place->size());
@@ -41,7 +29,7 @@ void WindowPlaceKeeper::restoreSize(QWidget *window, const QString &key) const
 {
     if (!state_.userStore())
         return;
-    if (const std::optional<QSize> size = fittingSize(state_.userStore()->value(key), availableScreens()))
+    if (const std::optional<QSize> size = fittingSize(state_.userStore()->value(key), availableScreenAreas()))
         window->resize(*size);
 }
 

@@ -1,6 +1,8 @@
 #include "windowplaces.h"
 
+#include <QGuiApplication>
 #include <QList>
+#include <QScreen>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -103,6 +105,14 @@ QByteArray tafsirShownText(std::optional<TafsirColumn> shown)
     if (!shown)
         return {};
     return *shown == TafsirColumn::Jalalayn ? QByteArray("jalalayn") : QByteArray("muyassar");
+}
+
+QList<QRect> availableScreenAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
 }
 
 } // namespace zarfan

@@ -28,6 +28,8 @@ QByteArray sizeText(const QSize &size);
 std::optional<QRect> fittingPlace(const QByteArray &stored, const QList<QRect> &availableScreens);
 // The size, when it fits inside one available screen area.
 std::optional<QSize> fittingSize(const QByteArray &stored, const QList<QRect> &availableScreens);
+// The areas of the screens attached now, less their panels.
+QList<QRect> availableScreenAreas();
 
 // Which tafsir the main window showed, if any.
 std::optional<TafsirColumn> parseTafsirShown(const QByteArray &text);

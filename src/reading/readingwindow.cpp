@@ -3,6 +3,7 @@
 
 #include "browse/suratables.h"
 #include "data/userstore.h"
+#include "data/windowplaces.h"
 #include "reading/readingview.h"
 
 #include <QAccessible>
@@ -13,14 +14,6 @@
 #include <QTextBlock>
 
 namespace zarfan {
-
-namespace {
-QRect rectFrom(const QByteArray &text)
-{
-    const QList<QByteArray> n = text.split(',');
-    return n.size() == 4 ? QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()) : QRect();
-}
-} // namespace
 
 ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
     : QMainWindow(parent, Qt::Window), state_(state), ui(std::make_unique<Ui::ReadingWindow>()),
@@ -38,10 +31,9 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
     const ReadingPlace place = ReadingPlace::load(store);
     ui->script->setCurrentIndex(place.uthmani ? 1 : 0);
     if (store) {
-        const QRect geometry = rectFrom(store->value(QStringLiteral("reading.geometry")));
-        if (geometry.width() >= 200 && geometry.height() >= 200) {
-            resize(std::min(geometry.width(), 4000), std::min(geometry.height(), 4000));
-            move(geometry.topLeft());
+        if (const auto kept = fittingPlace(store->value(QStringLiteral("reading.geometry")), availableScreenAreas())) {
+            resize(kept->size());
+            move(kept->topLeft());
         }
     }
     saveSoon_.setSingleShot(true);
@@ -64,7 +56,10 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
     connect(ui->pagetext, &PageView::zoomRequested, this,
             [this](int direction) { state_.setZoom(Zoom::step(state_.zoom(), direction)); });
     connect(ui->pagetext, &PageView::picked, this, &ReadingWindow::pick);
-    connect(&state_, &ReadingState::currentAyaChanged, this, &ReadingWindow::showAya);
+    followSoon_.setSingleShot(true);
+    followSoon_.setInterval(kRunPauseMs);
+    connect(&followSoon_, &QTimer::timeout, this, [this] { showAya(pendingAya_); });
+    connect(&state_, &ReadingState::currentAyaChanged, this, &ReadingWindow::follow);
     connect(&state_, &ReadingState::zoomChanged, this, &ReadingWindow::applyFont);
     connect(&state_, &ReadingState::ayaFontChanged, this, &ReadingWindow::applyFont);
     connect(&state_.listing(), &ResultListing::finished, this, &ReadingWindow::markAya);
@@ -179,6 +174,19 @@ void ReadingWindow::showAya(int ayaId)
     }
 }
 
+void ReadingWindow::follow(int ayaId)
+{
+    const bool inRun = lastFollow_.isValid() && lastFollow_.elapsed() < kRunPauseMs;
+    lastFollow_.start();
+    if (inRun) {
+        pendingAya_ = ayaId;
+        followSoon_.start();
+        return;
+    }
+    followSoon_.stop();
+    showAya(ayaId);
+}
+
 void ReadingWindow::markAya()
 {
     PageView *view = ui->pagetext;
@@ -248,9 +256,7 @@ void ReadingWindow::savePlace()
     place.aya = page_.find(state_.currentAya()) ? state_.currentAya() : 0;
     place.uthmani = script() == Script::Uthmani;
     place.save(store);
-    const QRect r(pos(), size());
-    store->setValue(QStringLiteral("reading.geometry"), QByteArray::number(r.x()) + ',' + QByteArray::number(r.y()) + ','
-                                                            + QByteArray::number(r.width()) + ',' + QByteArray::number(r.height()));
+    store->setValue(QStringLiteral("reading.geometry"), placeText(QRect(pos(), size())));
 }
 
 void ReadingWindow::closeEvent(QCloseEvent *event)

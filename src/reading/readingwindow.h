@@ -3,6 +3,7 @@
 #include "browse/readingstate.h"
 #include "reading/mushafpage.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
@@ -43,6 +44,7 @@ protected:
 
 private:
     void applyFont();
+    void follow(int ayaId);
     void markAya();
     void pick(int position);
     void setFacts(const QString &text);
@@ -52,6 +54,13 @@ private:
     MushafReader reader_;
     MushafPage page_;
     QTimer saveSoon_;
+    // A run of current ayas in quick succession (a held arrow key in the
+    // listing) is followed once it pauses: painting every aya on the way
+    // would only slow the listing down.
+    static constexpr int kRunPauseMs = 90;
+    QElapsedTimer lastFollow_;
+    QTimer followSoon_;
+    int pendingAya_ = 0;
     bool fontNoticeShown_ = false;
 };
 
