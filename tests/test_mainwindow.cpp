@@ -9,6 +9,7 @@
 #include "compose/composewindow.h"
 #include "navigator/navigatorwindow.h"
 #include "search/arabicfolding.h"
+#include "search/resultstextwindow.h"
 #include "search/distributionwindow.h"
 #include "search/optionswindow.h"
 #include "app/singleinstance.h"
@@ -1278,6 +1279,8 @@ private slots:
             first.runSearch();
             first.addSelectedToChosen();
             child<QAction>(&first, "tafser1")->trigger();
+            child<QAction>(&first, "resultstext")->trigger();
+            first.findChild<ResultsTextWindow *>()->resize(410, 330);
             first.move(30, 40);
             first.close();
         }
@@ -1296,6 +1299,8 @@ private slots:
         QCOMPARE(second.pos(), QPoint(30, 40));
         second.openTopics();
         QCOMPARE(second.topicWindow()->size(), QSize(420, 380));
+        child<QAction>(&second, "resultstext")->trigger();
+        QCOMPARE(second.findChild<ResultsTextWindow *>()->size(), QSize(410, 330));
         // The history offers earlier texts, spelling folded.
         auto *box = child<QLineEdit>(&second, "searcht");
         box->setText(u"الص"_qs);

@@ -20,8 +20,6 @@
 namespace zarfan {
 
 namespace {
-const QString topicsSize = QStringLiteral("topics.size");
-const QString distributionSize = QStringLiteral("distribution.size");
 
 void bringUp(QWidget *window)
 {
@@ -107,8 +105,7 @@ void WindowOpener::openTopics()
 {
     if (!Form8) {
         Form8 = new TopicWindow(state_, owner_);
-        places_.restoreSize(Form8, topicsSize);
-        Form8->installEventFilter(this);
+        keepSize(Form8, QStringLiteral("topics.size"));
     }
     bringUp(Form8);
 }
@@ -118,8 +115,7 @@ void WindowOpener::openDistribution()
     if (!distribution_) {
         distribution_ = new DistributionWindow(state_, owner_);
         distribution_->setAttribute(Qt::WA_DeleteOnClose);
-        places_.restoreSize(distribution_, distributionSize);
-        distribution_->installEventFilter(this);
+        keepSize(distribution_, QStringLiteral("distribution.size"));
         connect(distribution_, &DistributionWindow::lineChosen, this, &WindowOpener::lineChosen);
     }
     bringUp(distribution_);
@@ -130,6 +126,7 @@ KhatmaWindow *WindowOpener::openKhatma()
     if (!khatma_) {
         khatma_ = new KhatmaWindow(state_.khatma(), owner_);
         khatma_->setAttribute(Qt::WA_DeleteOnClose);
+        keepSize(khatma_, QStringLiteral("khatma.size"));
         // "قراءة ورد اليوم" opens the portion's first page for reading.
         connect(khatma_, &KhatmaWindow::openPageRequested, this, [this](int page) {
             if (reading_)
@@ -145,6 +142,7 @@ void WindowOpener::openResultsText(int line)
     if (!resultsText_) {
         resultsText_ = new ResultsTextWindow(state_, owner_);
         resultsText_->setAttribute(Qt::WA_DeleteOnClose);
+        keepSize(resultsText_, QStringLiteral("resultstext.size"));
         connect(resultsText_, &ResultsTextWindow::lineChosen, this, &WindowOpener::lineChosen);
     }
     bringUp(resultsText_);
@@ -163,10 +161,18 @@ void WindowOpener::refillResultsText()
         resultsText_->model()->refill();
 }
 
+void WindowOpener::keepSize(QWidget *window, const QString &key)
+{
+    places_.restoreSize(window, key);
+    sizeKeys_.insert(window, key);
+    window->installEventFilter(this);
+    connect(window, &QObject::destroyed, this, [this](QObject *gone) { sizeKeys_.remove(gone); });
+}
+
 void WindowOpener::saveSizes() const
 {
-    places_.saveSize(Form8, topicsSize);
-    places_.saveSize(distribution_, distributionSize);
+    for (auto it = sizeKeys_.cbegin(); it != sizeKeys_.cend(); ++it)
+        places_.saveSize(static_cast<const QWidget *>(it.key()), it.value());
 }
 
 void WindowOpener::closeAll()
@@ -181,8 +187,8 @@ void WindowOpener::closeAll()
 
 bool WindowOpener::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Close && (watched == Form8 || watched == distribution_))
-        places_.saveSize(static_cast<QWidget *>(watched), watched == Form8 ? topicsSize : distributionSize);
+    if (event->type() == QEvent::Close && sizeKeys_.contains(watched))
+        places_.saveSize(static_cast<QWidget *>(watched), sizeKeys_.value(watched));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -65,6 +66,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Gives the window its kept size and keeps it when it closes.
+    void keepSize(QWidget *window, const QString &key);
+
     ReadingState &state_;
     const WindowPlaceKeeper &places_;
     QWidget *owner_;
@@ -78,6 +82,7 @@ private:
     ReadingCommands *reading_ = nullptr;
     QPointer<KhatmaWindow> khatma_;
     QPointer<ResultsTextWindow> resultsText_;
+    QHash<QObject *, QString> sizeKeys_;
 };
 
 } // namespace zarfan
