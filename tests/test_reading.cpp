@@ -100,6 +100,20 @@ private slots:
         QVERIFY(p.text.mid(p.find(1160)->start, p.find(1160)->wordsEnd - p.find(1160)->start).endsWith(QChar(0x06E9)));
         QCOMPARE(reader.page(reader.pageOf(3518), Script::Uthmani).label.right(10), u"سجدة واجبة"_qs); // 32:15
         QCOMPARE(reader.page(999, Script::Imlaei).number, 604);
+
+        // 2:104 starts "يا أيها" in two words, one in the Uthmani script: a
+        // searched word is still marked on the word that spells it.
+        p = reader.page(reader.pageOf(111), Script::Uthmani);
+        const QStringList uthmani = uthmaniSource(2, 104).split(u' ');
+        const auto markedOn = [&](const QString &sought) {
+            QStringList marked;
+            for (const TextRange &r : matchedRanges(p, SearchMatch{sought}, {}))
+                marked.append(p.text.mid(r.start, r.length));
+            return marked;
+        };
+        QCOMPARE(markedOn(u"راعنا"_qs), QStringList({uthmani.at(5)}));
+        QCOMPARE(markedOn(u"ايها"_qs), QStringList({uthmani.at(0)}));
+        QVERIFY(markedOn(u"للكافرين"_qs).contains(uthmani.at(10)));
     }
 
     void zoomAndThemes()

@@ -6,6 +6,59 @@
 
 namespace zarfan {
 
+namespace {
+// Letters only, not the tatweel; a superscript alef stands for the alef the
+// imla'i text writes.
+int letterCount(QStringView word)
+{
+    return int(std::count_if(word.begin(), word.end(), [](QChar c) {
+        return (c.isLetter() && c != QChar(0x0640)) || c == QChar(0x0670);
+    }));
+}
+
+// Where the two scripts split an aya into different words ("يا أيها" is one
+// Uthmani word), imla'i word k is shown as the Uthmani words that hold most
+// of its letters, by their place among the aya's letters. Pause marks hold
+// none and are never marked.
+QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStringView shownText, const WordMap &shown)
+{
+    const auto spans = [](QStringView text, const WordMap &map) {
+        QList<std::pair<double, double>> out;
+        QList<int> counts;
+        int total = 0;
+        for (const TextRange &w : map.display) {
+            counts.append(letterCount(text.mid(w.start, w.length)));
+            total += counts.last();
+        }
+        int at = 0;
+        for (const int n : counts) {
+            out.append({double(at) / std::max(total, 1), double(at + n) / std::max(total, 1)});
+            at += n;
+        }
+        return out;
+    };
+    const auto from = spans(imlaeiText, imlaei);
+    const auto to = spans(shownText, shown);
+    bool sameSplits = from.size() == to.size();
+    for (qsizetype k = 0; sameSplits && k < from.size(); ++k)
+        sameSplits = (from[k].first == from[k].second) == (to[k].first == to[k].second);
+    QList<QList<int>> words(from.size());
+    for (qsizetype k = 0; k < from.size(); ++k) {
+        if (sameSplits) {
+            words[k].append(int(k));
+            continue;
+        }
+        for (qsizetype j = 0; j < to.size(); ++j) {
+            const double overlap = std::min(from[k].second, to[j].second) - std::max(from[k].first, to[j].first);
+            const double shorter = std::min(from[k].second - from[k].first, to[j].second - to[j].first);
+            if (shorter > 0 && overlap > shorter / 2)
+                words[k].append(int(j));
+        }
+    }
+    return words;
+}
+} // namespace
+
 const PageAya *MushafPage::ayaAt(qsizetype position) const
 {
     for (const PageAya &a : ayas) {
@@ -46,12 +99,14 @@ QList<TextRange> matchedRanges(const MushafPage &page, const SearchMatch &match,
         }
         if (words.isEmpty())
             continue;
-        const WordMap onPage = page.script == Script::Imlaei ? imlaei : mapWords(shown, WordForm::AsStored);
-        if (onPage.display.size() != imlaei.display.size())
-            continue;
+        const bool uthmani = page.script == Script::Uthmani;
+        const WordMap onPage = uthmani ? mapWords(shown, WordForm::AsStored) : imlaei;
+        const QList<QList<int>> shownWords = uthmani ? alignWords(a.imlaei, imlaei, shown, onPage) : QList<QList<int>>();
         for (const int k : words) {
-            if (k >= 1 && k <= onPage.display.size())
-                ranges.append({a.start + onPage.display.at(k - 1).start, onPage.display.at(k - 1).length});
+            if (k < 1 || k > imlaei.display.size())
+                continue;
+            for (const int j : uthmani ? shownWords.at(k - 1) : QList<int>{k - 1})
+                ranges.append({a.start + onPage.display.at(j).start, onPage.display.at(j).length});
         }
     }
     return ranges;
