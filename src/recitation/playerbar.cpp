@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace zarfan {
 
@@ -19,8 +20,13 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
 {
     setObjectName(QStringLiteral("playerBar"));
     setAccessibleName(QStringLiteral("التلاوة"));
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(4, 2, 4, 2);
+    // Two rows: the commands and the reciter, then how to recite; one row
+    // cut the Arabic captions short at the window's usual width.
+    auto *rows = new QVBoxLayout(this);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
+    auto *row = new QHBoxLayout;
+    rows->addLayout(row);
     for (QAction *action : {commands.playPause(), commands.stop(), commands.previous(), commands.next()}) {
         auto *button = new QToolButton(this);
         button->setObjectName(action->objectName() + QStringLiteral("Button"));
@@ -42,7 +48,18 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
         row->addWidget(control);
     };
     reciter_ = new QComboBox(this);
+    reciter_->setMinimumContentsLength(12);
     labelled(QStringLiteral("القارئ"), reciter_, QStringLiteral("reciterBox"));
+    busy_ = new QProgressBar(this);
+    busy_->setObjectName(QStringLiteral("recitationDownload"));
+    busy_->setAccessibleName(QStringLiteral("تحميل التلاوة"));
+    busy_->setRange(0, 0);
+    busy_->setMaximumWidth(80);
+    busy_->hide();
+    row->addWidget(busy_);
+    row->addStretch();
+    row = new QHBoxLayout;
+    rows->addLayout(row);
     ayaRepeat_ = new QSpinBox(this);
     labelled(QStringLiteral("تكرار الآية"), ayaRepeat_, QStringLiteral("ayaRepeat"));
     rangeRepeat_ = new QSpinBox(this);
@@ -55,14 +72,8 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
     labelled(QStringLiteral("السرعة"), speed_, QStringLiteral("speedBox"));
     range_ = new QComboBox(this);
     range_->addItems(rangeCaptions());
+    range_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     labelled(QStringLiteral("المقطع"), range_, QStringLiteral("rangeBox"));
-    busy_ = new QProgressBar(this);
-    busy_->setObjectName(QStringLiteral("recitationDownload"));
-    busy_->setAccessibleName(QStringLiteral("تحميل التلاوة"));
-    busy_->setRange(0, 0);
-    busy_->setMaximumWidth(80);
-    busy_->hide();
-    row->addWidget(busy_);
     row->addStretch();
 
     Recitation &r = commands_.recitation();
