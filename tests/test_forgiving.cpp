@@ -422,10 +422,13 @@ private slots:
         QVERIFY(!bar->isVisible());
         box->setText(u"الجته"_qs);
         QTest::keyClick(box, Qt::Key_Return);
+        // Tab from the box reaches the first proposal.
         const QString proposal = bar->proposals().at(0);
-        QPushButton *first = button(proposal);
-        first->setFocus();
-        QTest::keyClick(first, Qt::Key_Return);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), button(proposal));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(box->text(), proposal);
         QVERIFY(w.listing().count() > 0);
 

@@ -17,7 +17,7 @@ DidYouMeanBar::DidYouMeanBar(QWidget *parent) : QWidget(parent), layout_(new QHB
     hide();
 }
 
-void DidYouMeanBar::propose(const QStringList &proposals)
+void DidYouMeanBar::propose(const QStringList &proposals, QWidget *after)
 {
     proposals_ = proposals;
     // Hidden while it is rebuilt: showing it shows the new buttons at once.
@@ -44,6 +44,9 @@ void DidYouMeanBar::propose(const QStringList &proposals)
         const QString text = proposals.at(i);
         connect(button, &QPushButton::clicked, this, [this, text] { emit chosen(text); });
         layout_->addWidget(button);
+        if (after)
+            QWidget::setTabOrder(after, button);
+        after = button;
     }
     layout_->addStretch();
     show();

@@ -14,8 +14,9 @@ class DidYouMeanBar : public QWidget {
 public:
     explicit DidYouMeanBar(QWidget *parent = nullptr);
 
-    // No proposals hides the bar.
-    void propose(const QStringList &proposals);
+    // No proposals hides the bar. The proposals come next after `after` in
+    // the Tab order, so they are one key away from the search box.
+    void propose(const QStringList &proposals, QWidget *after = nullptr);
     const QStringList &proposals() const { return proposals_; }
 
 signals:

@@ -78,7 +78,7 @@ void SearchRunner::run(std::optional<WordKey> key, bool record)
         emit tafsirWanted(*column);
     state_.produceListing(*search.request);
     if (state_.listing().count() == 0)
-        didYouMean_->propose(state_.searchMemory().didYouMean(text, searchOptionsWithKey(state_.searchOptions(), key)));
+        didYouMean_->propose(state_.searchMemory().didYouMean(text, searchOptionsWithKey(state_.searchOptions(), key)), box_);
 }
 
 void SearchRunner::goToReference(const QString &text)
