@@ -9,6 +9,9 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QProcess>
+#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -211,6 +214,49 @@ private slots:
         const QMimeData *copied = QApplication::clipboard()->mimeData();
         QVERIFY(!copied->hasHtml());
         QCOMPARE(copied->text(), r->page().text);
+    }
+
+    // Without Amiri Quran the Uthmani page takes the aya font and says so
+    // once. Run in a child process that sees only the other fonts.
+    void uthmaniWithoutAmiri()
+    {
+        if (!qEnvironmentVariableIsSet("ZARFAN_TEST_WITHOUT_AMIRI")) {
+            QTemporaryDir fonts;
+            QFile conf(fonts.filePath(u"fonts.conf"_qs));
+            QVERIFY(conf.open(QIODevice::WriteOnly));
+            conf.write("<?xml version=\"1.0\"?><fontconfig><dir>/usr/share/fonts/truetype</dir><cachedir>"
+                       + fonts.path().toUtf8() + "</cachedir></fontconfig>");
+            conf.close();
+            QProcess child;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(u"FONTCONFIG_FILE"_qs, conf.fileName());
+            env.insert(u"ZARFAN_TEST_WITHOUT_AMIRI"_qs, u"1"_qs);
+            child.setProcessEnvironment(env);
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {u"uthmaniWithoutAmiri"_qs});
+            QVERIFY(child.waitForFinished(120000));
+            QVERIFY2(child.exitCode() == 0, child.readAll().constData());
+            return;
+        }
+        QVERIFY(!QFontDatabase::hasFamily(QString::fromLatin1(ReadingWindow::kQuranFont)));
+        guitest::AppFolder folder;
+        MainWindow w(folder.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        ReadingWindow *r = w.readingCommands()->window();
+        QVERIFY(r && QTest::qWaitForWindowExposed(r));
+        auto *script = child<QComboBox>(r, "script");
+        script->setFocus();
+        QTest::keyClick(script, Qt::Key_Down);
+        QCOMPARE(r->script(), Script::Uthmani);
+        const QString notice = u"خط Amiri Quran غير مثبت؛ يعرض النص العثماني بخط الآيات"_qs;
+        QCOMPARE(r->statusBar()->currentMessage(), notice);
+        QCOMPARE(child<QTextEdit>(r, "pagetext")->font().family(), w.state().ayaFont().family());
+        r->statusBar()->clearMessage();
+        QTest::keyClick(script, Qt::Key_Up);
+        QTest::keyClick(script, Qt::Key_Down);
+        QVERIFY(r->statusBar()->currentMessage().isEmpty());
     }
 
     void turningPages()
