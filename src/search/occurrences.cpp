@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace zarfan {
@@ -24,47 +25,62 @@ bool sameChar(QChar a, QChar b)
     return lower(a.unicode()) == lower(b.unicode());
 }
 
-// The end of the shortest match of needle starting at text[i], or -1. The
-// states are the needle positions reached so far: a walk costs at most
-// text times needle, whatever the wildcards.
-qsizetype shortestMatchEnd(QStringView text, qsizetype i, QStringView needle, std::vector<char> &states,
-                           std::vector<char> &next)
+// The leftmost match of needle in text at or after `from`, the shortest of
+// those starting there, as [start, end); start -1 when there is none. One
+// walk over the text, keeping for each needle position the earliest start
+// that reaches it: two starts at the same position go on alike, so the
+// earlier one stands for both. The walk costs text times needle, however
+// many places a wildcard could start from.
+std::pair<qsizetype, qsizetype> leftmostShortestMatch(QStringView text, qsizetype from, QStringView needle,
+                                                      bool atBlanksOnly, std::vector<qsizetype> &states,
+                                                      std::vector<qsizetype> &next)
 {
+    constexpr qsizetype none = -1;
     const qsizetype m = needle.size();
-    states.assign(std::size_t(m + 1), 0);
-    const auto close = [&](std::vector<char> &set) {
+    const auto better = [](qsizetype a, qsizetype b) { return a >= 0 && (b < 0 || a < b); };
+    const auto close = [&](std::vector<qsizetype> &set) {
         for (qsizetype p = 0; p < m; ++p) {
-            if (set[std::size_t(p)] && needle[p] == u'%')
-                set[std::size_t(p + 1)] = 1;
+            if (set[std::size_t(p)] >= 0 && needle[p] == u'%' && better(set[std::size_t(p)], set[std::size_t(p + 1)]))
+                set[std::size_t(p + 1)] = set[std::size_t(p)];
         }
     };
-    states[0] = 1;
-    close(states);
-    if (states[std::size_t(m)])
-        return i;
-    for (qsizetype j = i; j < text.size(); ++j) {
-        next.assign(std::size_t(m + 1), 0);
-        bool any = false;
+    states.assign(std::size_t(m + 1), none);
+    qsizetype bestStart = none, bestEnd = none;
+    for (qsizetype j = from;; ++j) {
+        // A match may start here, unless an earlier start has already matched.
+        if (j < text.size() && bestStart < 0 && (!atBlanksOnly || text[j] == u' ') && states[0] < 0) {
+            states[0] = j;
+            close(states);
+        }
+        if (j >= text.size())
+            break;
+        // Once a start has matched, only earlier starts still walking can
+        // take its place.
+        bool earlier = bestStart < 0;
+        for (qsizetype p = 0; p < m && !earlier; ++p)
+            earlier = states[std::size_t(p)] >= 0 && states[std::size_t(p)] < bestStart;
+        if (!earlier)
+            break;
+        next.assign(std::size_t(m + 1), none);
         for (qsizetype p = 0; p < m; ++p) {
-            if (!states[std::size_t(p)])
+            const qsizetype s = states[std::size_t(p)];
+            if (s < 0 || (bestStart >= 0 && s >= bestStart))
                 continue;
             const QChar c = needle[p];
-            if (c == u'%') {
-                next[std::size_t(p)] = 1;
-                any = true;
-            } else if (c == u'_' || sameChar(c, text[j])) {
-                next[std::size_t(p + 1)] = 1;
-                any = true;
-            }
+            const qsizetype to = c == u'%' ? p : (c == u'_' || sameChar(c, text[j])) ? p + 1 : none;
+            if (to >= 0 && better(s, next[std::size_t(to)]))
+                next[std::size_t(to)] = s;
         }
-        if (!any)
-            return -1;
         close(next);
         states.swap(next);
-        if (states[std::size_t(m)])
-            return j + 1;
+        // The first end an earlier start reaches is that start's shortest.
+        if (better(states[std::size_t(m)], bestStart) && states[std::size_t(m)] < j + 1) {
+            bestStart = states[std::size_t(m)];
+            bestEnd = j + 1;
+        }
+        states[std::size_t(m)] = none;
     }
-    return -1;
+    return {bestStart, bestEnd};
 }
 
 bool hasWildcard(QStringView needle) { return needle.contains(u'%') || needle.contains(u'_'); }
@@ -106,19 +122,13 @@ QList<TextRange> findOccurrences(QStringView padded, QStringView typedNeedle, bo
         }
         return found;
     }
-    std::vector<char> states, next;
-    for (qsizetype i = 0; i < padded.size();) {
-        if (singleWord && padded[i] != u' ') {
-            ++i;
-            continue;
-        }
-        const qsizetype end = shortestMatchEnd(padded, i, whole, states, next);
-        if (end < 0 || end == i) {
-            ++i;
-            continue;
-        }
-        found.append({i + edge, end - i - 2 * edge});
-        i = end - edge;
+    std::vector<qsizetype> states, next;
+    for (qsizetype from = 0; from < padded.size();) {
+        const auto [start, end] = leftmostShortestMatch(padded, from, whole, singleWord, states, next);
+        if (start < 0)
+            break;
+        found.append({start + edge, end - start - 2 * edge});
+        from = end - edge;
     }
     return found;
 }
