@@ -3,57 +3,117 @@
 #include "browse/suratables.h"
 
 #include <algorithm>
+#include <limits>
+#include <vector>
 
 namespace zarfan {
 
 namespace {
-// Letters only, not the tatweel; a superscript alef stands for the alef the
-// imla'i text writes.
-int letterCount(QStringView word)
+// A word's letters as both scripts spell them alike: the forms of alef
+// (the superscript one included), of ya and of hamza made one, marks and
+// the tatweel left out.
+QString skeleton(QStringView word)
 {
-    return int(std::count_if(word.begin(), word.end(), [](QChar c) {
-        return (c.isLetter() && c != QChar(0x0640)) || c == QChar(0x0670);
-    }));
+    QString out;
+    for (const QChar c : word) {
+        switch (c.unicode()) {
+        case 0x0622: case 0x0623: case 0x0625: case 0x0670: case 0x0671:
+            out += QChar(0x0627);
+            break;
+        case 0x0649:
+            out += QChar(0x064A);
+            break;
+        case 0x0624: case 0x0626:
+            out += QChar(0x0621);
+            break;
+        case 0x0629:
+            out += QChar(0x0647);
+            break;
+        default:
+            if (c.category() == QChar::Letter_Other)
+                out += c;
+        }
+    }
+    return out;
 }
 
-// Where the two scripts split an aya into different words ("يا أيها" is one
-// Uthmani word), imla'i word k is shown as the Uthmani words that hold most
-// of its letters, by their place among the aya's letters. Pause marks hold
-// none and are never marked.
+int editDistance(QStringView a, QStringView b)
+{
+    std::vector<int> row(std::size_t(b.size() + 1));
+    for (qsizetype j = 0; j <= b.size(); ++j)
+        row[std::size_t(j)] = int(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = int(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int above = row[std::size_t(j)];
+            row[std::size_t(j)] = std::min({above + 1, row[std::size_t(j - 1)] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[std::size_t(b.size())];
+}
+
+// The Uthmani words that show each imla'i word. Where both scripts have as
+// many words with letters, word k is word k; elsewhere ("يا أيها" is one
+// Uthmani word) the two are aligned, one to one, two to one or one to two,
+// by the fewest letters spelt differently. Pause marks are never shown for
+// a word.
 QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStringView shownText, const WordMap &shown)
 {
-    const auto spans = [](QStringView text, const WordMap &map) {
-        QList<std::pair<double, double>> out;
-        QList<int> counts;
-        int total = 0;
-        for (const TextRange &w : map.display) {
-            counts.append(letterCount(text.mid(w.start, w.length)));
-            total += counts.last();
+    const auto lettered = [](QStringView text, const WordMap &map, QList<int> &index, QStringList &letters) {
+        for (qsizetype k = 0; k < map.display.size(); ++k) {
+            const QString s = skeleton(text.mid(map.display.at(k).start, map.display.at(k).length));
+            if (!s.isEmpty()) {
+                index.append(int(k));
+                letters.append(s);
+            }
         }
-        int at = 0;
-        for (const int n : counts) {
-            out.append({double(at) / std::max(total, 1), double(at + n) / std::max(total, 1)});
-            at += n;
-        }
-        return out;
     };
-    const auto from = spans(imlaeiText, imlaei);
-    const auto to = spans(shownText, shown);
-    bool sameSplits = from.size() == to.size();
-    for (qsizetype k = 0; sameSplits && k < from.size(); ++k)
-        sameSplits = (from[k].first == from[k].second) == (to[k].first == to[k].second);
-    QList<QList<int>> words(from.size());
-    for (qsizetype k = 0; k < from.size(); ++k) {
-        if (sameSplits) {
-            words[k].append(int(k));
-            continue;
+    QList<int> from, to;
+    QStringList fromLetters, toLetters;
+    lettered(imlaeiText, imlaei, from, fromLetters);
+    lettered(shownText, shown, to, toLetters);
+    QList<QList<int>> words(imlaei.display.size());
+    const qsizetype n = from.size(), m = to.size();
+    if (n == m) {
+        for (qsizetype t = 0; t < n; ++t)
+            words[from[t]].append(to[t]);
+        return words;
+    }
+    constexpr int unreached = std::numeric_limits<int>::max() / 2;
+    constexpr std::pair<int, int> steps[] = {{1, 1}, {2, 1}, {1, 2}};
+    const auto at = [m](qsizetype a, qsizetype b) { return std::size_t(a * (m + 1) + b); };
+    std::vector<int> cost(std::size_t((n + 1) * (m + 1)), unreached);
+    std::vector<signed char> came(cost.size(), -1);
+    cost[0] = 0;
+    for (qsizetype a = 0; a <= n; ++a) {
+        for (qsizetype b = 0; b <= m; ++b) {
+            if (cost[at(a, b)] == unreached)
+                continue;
+            for (int s = 0; s < 3; ++s) {
+                const auto [da, db] = steps[s];
+                if (a + da > n || b + db > m)
+                    continue;
+                const int c = cost[at(a, b)]
+                    + editDistance(fromLetters.mid(a, da).join(QString()), toLetters.mid(b, db).join(QString()));
+                if (c < cost[at(a + da, b + db)]) {
+                    cost[at(a + da, b + db)] = c;
+                    came[at(a + da, b + db)] = static_cast<signed char>(s);
+                }
+            }
         }
-        for (qsizetype j = 0; j < to.size(); ++j) {
-            const double overlap = std::min(from[k].second, to[j].second) - std::max(from[k].first, to[j].first);
-            const double shorter = std::min(from[k].second - from[k].first, to[j].second - to[j].first);
-            if (shorter > 0 && overlap > shorter / 2)
-                words[k].append(int(j));
+    }
+    if (cost[at(n, m)] == unreached)
+        return words;
+    for (qsizetype a = n, b = m; a > 0 || b > 0;) {
+        const auto [da, db] = steps[came[at(a, b)]];
+        for (qsizetype x = a - da; x < a; ++x) {
+            for (qsizetype y = b - db; y < b; ++y)
+                words[from[x]].append(to[y]);
         }
+        a -= da;
+        b -= db;
     }
     return words;
 }

@@ -47,7 +47,7 @@ struct MushafPage {
 // The page ranges of the words the listing's search matched: by letters in
 // the imla'i text, or by word number for a root or lemma search. In the
 // Uthmani script word k is word k of the imla'i text where both split the aya
-// alike; elsewhere words are matched by where their letters fall in the aya.
+// alike; elsewhere the two scripts' words are aligned by their letters.
 QList<TextRange> matchedRanges(const MushafPage &page, const SearchMatch &match, const WordsByAya &wordsOfRootOrLemma);
 
 // The mark after an aya: its number between ornate brackets.

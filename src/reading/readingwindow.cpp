@@ -62,7 +62,10 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
     connect(&state_, &ReadingState::currentAyaChanged, this, &ReadingWindow::follow);
     connect(&state_, &ReadingState::zoomChanged, this, &ReadingWindow::applyFont);
     connect(&state_, &ReadingState::ayaFontChanged, this, &ReadingWindow::applyFont);
-    connect(&state_.listing(), &ResultListing::finished, this, &ReadingWindow::markAya);
+    connect(&state_.listing(), &ResultListing::finished, this, [this] {
+        matchesStale_ = true;
+        markAya();
+    });
 
     applyFont();
     // The page is what a screen reader should read first.
@@ -123,6 +126,7 @@ void ReadingWindow::showPage(int number, bool atEnd)
         ui->page->setValue(page_.number);
     }
     setFacts(page_.label);
+    matchesStale_ = true;
     PageView *view = ui->pagetext;
     view->setPlainText(page_.text);
     QTextDocument *doc = view->document();
@@ -202,24 +206,30 @@ void ReadingWindow::markAya()
         s.format.setForeground(palette.brush(QPalette::HighlightedText));
         selections.append(s);
     }
-    if (const auto &match = state_.listingMatch()) {
-        WordsByAya words;
-        if (match->key != WordKey::Letters) {
-            for (const PageAya &a : page_.ayas)
-                words.insert(a.id, state_.matchedWords(a.id));
+    if (matchesStale_) {
+        // Found again only for a new page or listing, not for each aya chosen.
+        matchesStale_ = false;
+        matches_.clear();
+        if (const auto &match = state_.listingMatch()) {
+            WordsByAya words;
+            if (match->key != WordKey::Letters) {
+                for (const PageAya &a : page_.ayas)
+                    words.insert(a.id, state_.matchedWords(a.id));
+            }
+            matches_ = matchedRanges(page_, *match, words);
         }
-        for (const TextRange &r : matchedRanges(page_, *match, words)) {
-            QTextEdit::ExtraSelection s;
-            s.cursor = QTextCursor(view->document());
-            s.cursor.setPosition(int(r.start));
-            s.cursor.setPosition(int(r.start + r.length), QTextCursor::KeepAnchor);
-            const bool inCurrent = current && r.start >= current->start && r.start < current->end;
-            s.format.setFontUnderline(true);
-            s.format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
-            if (!inCurrent)
-                s.format.setForeground(palette.brush(QPalette::Link));
-            selections.append(s);
-        }
+    }
+    for (const TextRange &r : matches_) {
+        QTextEdit::ExtraSelection s;
+        s.cursor = QTextCursor(view->document());
+        s.cursor.setPosition(int(r.start));
+        s.cursor.setPosition(int(r.start + r.length), QTextCursor::KeepAnchor);
+        const bool inCurrent = current && r.start >= current->start && r.start < current->end;
+        s.format.setFontUnderline(true);
+        s.format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+        if (!inCurrent)
+            s.format.setForeground(palette.brush(QPalette::Link));
+        selections.append(s);
     }
     view->setExtraSelections(selections);
 }

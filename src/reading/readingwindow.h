@@ -54,6 +54,8 @@ private:
     MushafReader reader_;
     MushafPage page_;
     QTimer saveSoon_;
+    QList<TextRange> matches_; // the listing's matched words on this page
+    bool matchesStale_ = true;
     // A run of current ayas in quick succession (a held arrow key in the
     // listing) is followed once it pauses: painting every aya on the way
     // would only slow the listing down.
