@@ -120,6 +120,10 @@ private slots:
         // A long aya of the kind (2:61): the word alone, not its neighbour.
         p = reader.page(reader.pageOf(68), Script::Uthmani);
         QCOMPARE(markedOn(u"سالتم"_qs), QStringList({uthmaniSource(2, 61).split(u' ').at(37)}));
+        // "قال يا ابن أم" is two Uthmani words (20:94): "يا" goes with the second.
+        p = reader.page(reader.pageOf(2442), Script::Uthmani);
+        const QStringList harun = uthmaniSource(20, 94).split(u' ');
+        QVERIFY(markedOn(u"يا"_qs).contains(harun.at(1)) && !markedOn(u"يا"_qs).contains(harun.at(0)));
     }
 
     void zoomAndThemes()

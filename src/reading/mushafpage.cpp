@@ -3,6 +3,7 @@
 #include "browse/suratables.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -56,9 +57,9 @@ int editDistance(QStringView a, QStringView b)
 
 // The Uthmani words that show each imla'i word. Where both scripts have as
 // many words with letters, word k is word k; elsewhere ("يا أيها" is one
-// Uthmani word) the two are aligned, one to one, two to one or one to two,
-// by the fewest letters spelt differently. Pause marks are never shown for
-// a word.
+// Uthmani word, "يا ابن أم" one too) the two are aligned, one to one, two or
+// three to one, or one to two, by the fewest letters spelt differently.
+// Pause marks are never shown for a word.
 QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStringView shownText, const WordMap &shown)
 {
     const auto lettered = [](QStringView text, const WordMap &map, QList<int> &index, QStringList &letters) {
@@ -82,7 +83,7 @@ QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStr
         return words;
     }
     constexpr int unreached = std::numeric_limits<int>::max() / 2;
-    constexpr std::pair<int, int> steps[] = {{1, 1}, {2, 1}, {1, 2}};
+    constexpr std::pair<int, int> steps[] = {{1, 1}, {2, 1}, {1, 2}, {3, 1}};
     const auto at = [m](qsizetype a, qsizetype b) { return std::size_t(a * (m + 1) + b); };
     std::vector<int> cost(std::size_t((n + 1) * (m + 1)), unreached);
     std::vector<signed char> came(cost.size(), -1);
@@ -91,7 +92,7 @@ QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStr
         for (qsizetype b = 0; b <= m; ++b) {
             if (cost[at(a, b)] == unreached)
                 continue;
-            for (int s = 0; s < 3; ++s) {
+            for (int s = 0; s < int(std::size(steps)); ++s) {
                 const auto [da, db] = steps[s];
                 if (a + da > n || b + db > m)
                     continue;
