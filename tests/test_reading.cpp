@@ -42,6 +42,18 @@ QString uthmaniSource(int sura, int aya)
 }
 
 QString block(const MushafPage &page, int n) { return page.text.section(u'\n', n, n); }
+
+// Shows the main window and opens the reading window where the reader
+// stopped, by its key; null when either does not show.
+ReadingWindow *continueReading(MainWindow &w)
+{
+    w.show();
+    if (!QTest::qWaitForWindowActive(&w))
+        return nullptr;
+    QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    ReadingWindow *r = w.readingCommands()->window();
+    return r && QTest::qWaitForWindowExposed(r) ? r : nullptr;
+}
 } // namespace
 
 class ReadingTest : public QObject {
@@ -248,11 +260,8 @@ private slots:
         QVERIFY(!QFontDatabase::hasFamily(QString::fromLatin1(ReadingWindow::kQuranFont)));
         guitest::AppFolder folder;
         MainWindow w(folder.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
-        ReadingWindow *r = w.readingCommands()->window();
-        QVERIFY(r && QTest::qWaitForWindowExposed(r));
+        ReadingWindow *r = continueReading(w);
+        QVERIFY(r);
         auto *script = child<QComboBox>(r, "script");
         script->setFocus();
         QTest::keyClick(script, Qt::Key_Down);
@@ -270,11 +279,8 @@ private slots:
     {
         guitest::AppFolder folder;
         MainWindow w(folder.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
-        ReadingWindow *r = w.readingCommands()->window();
-        QVERIFY(r && QTest::qWaitForWindowExposed(r));
+        ReadingWindow *r = continueReading(w);
+        QVERIFY(r);
         QCOMPARE(r->pageNumber(), 1);
         auto *view = child<QTextEdit>(r, "pagetext");
         view->setFocus();
