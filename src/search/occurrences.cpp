@@ -74,7 +74,7 @@ std::pair<qsizetype, qsizetype> leftmostShortestMatch(QStringView text, qsizetyp
         close(next);
         states.swap(next);
         // The first end an earlier start reaches is that start's shortest.
-        if (better(states[std::size_t(m)], bestStart) && states[std::size_t(m)] < j + 1) {
+        if (better(states[std::size_t(m)], bestStart)) {
             bestStart = states[std::size_t(m)];
             bestEnd = j + 1;
         }
