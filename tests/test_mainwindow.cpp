@@ -1470,6 +1470,21 @@ private slots:
     }
 
     // Every control a user can reach has a name a screen reader can say.
+    // On a first start every menu shows in the bar, none behind its
+    // overflow button.
+    void everyMenuInTheBarAtFirstStart()
+    {
+        QTemporaryDir data;
+        guitest::StoredState stored(folder->path(), data.filePath(u"user.db"_qs));
+        MainWindow window(stored.state);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QMenuBar *bar = window.menuBar();
+        QVERIFY(!child<QToolButton>(bar, "qt_menubar_ext_button")->isVisible());
+        for (QAction *menu : bar->actions())
+            QVERIFY2(bar->rect().contains(bar->actionGeometry(menu)), qPrintable(menu->text()));
+    }
+
     void accessibleNames()
     {
         action("subjects")->trigger();

@@ -13,6 +13,10 @@
 #include <QLineEdit>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QTranslator>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -90,6 +94,41 @@ void centreWindow(QWidget *window)
 }
 
 namespace {
+// The width a menu bar needs to show every menu; its own size hint counts only
+// the menus that fit.
+int fullMenuBarWidth(const QMenuBar *bar)
+{
+    const QStyle *style = bar->style();
+    const int spacing = style->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, bar);
+    int width = 2 * (style->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, bar)
+                     + style->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, bar)) + spacing;
+    for (QAction *action : bar->actions()) {
+        if (!action->isVisible() || action->isSeparator())
+            continue;
+        QStyleOptionMenuItem option;
+        option.initFrom(bar);
+        option.menuItemType = QStyleOptionMenuItem::Normal;
+        option.text = action->text();
+        const QSize text(bar->fontMetrics().size(Qt::TextShowMnemonic, action->text()));
+        width += style->sizeFromContents(QStyle::CT_MenuBarItem, &option, text, bar).width() + spacing;
+    }
+    return width;
+}
+
+// A window of the design's width would hide its last menus behind the bar's
+// overflow button: it opens wide enough to show them all, as the screen allows.
+void widenForMenus(QWidget *window)
+{
+    auto *main = qobject_cast<QMainWindow *>(window);
+    const auto *bar = main ? qobject_cast<const QMenuBar *>(main->menuWidget()) : nullptr;
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!bar || !screen)
+        return;
+    const int wanted = std::min(fullMenuBarWidth(bar), screen->availableGeometry().width());
+    if (wanted > window->width())
+        window->resize(wanted, window->height());
+}
+
 class CentreOnFirstShow : public QObject {
 public:
     using QObject::QObject;
@@ -99,6 +138,7 @@ public:
             auto *window = static_cast<QWidget *>(watched);
             if (window->layout())
                 window->layout()->activate();
+            widenForMenus(window);
             centreWindow(window);
             deleteLater();
             window->removeEventFilter(this);
