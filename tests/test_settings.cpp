@@ -180,6 +180,15 @@ private slots:
         QVERIFY(QFile::exists(fresh.movedAsideTo()));
         QVERIFY(fresh.chosen().empty());
         QVERIFY(fresh.addChosen(u"الفاتحة : 1"_qs, u"1"_qs));
+
+        // Damaged again at once: kept beside the first, under a name of its own.
+        fresh.setValue(u"k"_qs, QByteArray(9000, 'k'));
+        const QString first = fresh.movedAsideTo();
+        fresh = UserStore();
+        damagePage(path, 1);
+        UserStore third;
+        QCOMPARE(third.open(path), UserStore::Opened::MovedAside);
+        QVERIFY(third.movedAsideTo() != first && QFile::exists(third.movedAsideTo()) && QFile::exists(first));
     }
 
     // Damage met after a good opening: moved aside once, the work done again

@@ -144,8 +144,12 @@ bool UserStore::upgradeToNotes(int found)
 bool UserStore::moveAside()
 {
     // Keep the damaged file for whoever wants to look at it.
-    const QString aside = path_ + QStringLiteral(".damaged-")
+    const QString stamped = path_ + QStringLiteral(".damaged-")
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    // A second damage within the same second must not fail for the name.
+    QString aside = stamped;
+    for (int n = 2; QFileInfo::exists(aside) && n < 100; ++n)
+        aside = stamped + u'-' + QString::number(n);
     if (!QFile::rename(path_, aside))
         return false;
     for (const char *suffix : {"-wal", "-shm"})
