@@ -1,6 +1,8 @@
 #include "mushafpage.h"
 
 #include "browse/suratables.h"
+#include "search/arabicfolding.h"
+#include "search/vocabulary.h"
 
 #include <algorithm>
 #include <iterator>
@@ -10,51 +12,6 @@
 namespace zarfan {
 
 namespace {
-// A word's letters as both scripts spell them alike: the forms of alef
-// (the superscript one included), of ya and of hamza made one, marks and
-// the tatweel left out.
-QString skeleton(QStringView word)
-{
-    QString out;
-    for (const QChar c : word) {
-        switch (c.unicode()) {
-        case 0x0622: case 0x0623: case 0x0625: case 0x0670: case 0x0671:
-            out += QChar(0x0627);
-            break;
-        case 0x0649:
-            out += QChar(0x064A);
-            break;
-        case 0x0624: case 0x0626:
-            out += QChar(0x0621);
-            break;
-        case 0x0629:
-            out += QChar(0x0647);
-            break;
-        default:
-            if (c.category() == QChar::Letter_Other)
-                out += c;
-        }
-    }
-    return out;
-}
-
-int editDistance(QStringView a, QStringView b)
-{
-    std::vector<int> row(std::size_t(b.size() + 1));
-    for (qsizetype j = 0; j <= b.size(); ++j)
-        row[std::size_t(j)] = int(j);
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
-        row[0] = int(i);
-        for (qsizetype j = 1; j <= b.size(); ++j) {
-            const int above = row[std::size_t(j)];
-            row[std::size_t(j)] = std::min({above + 1, row[std::size_t(j - 1)] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = above;
-        }
-    }
-    return row[std::size_t(b.size())];
-}
-
 // The Uthmani words that show each imla'i word. Where both scripts have as
 // many words with letters, word k is word k; elsewhere ("يا أيها" is one
 // Uthmani word, "يا ابن أم" one too) the two are aligned, one to one, two or
@@ -64,7 +21,9 @@ QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStr
 {
     const auto lettered = [](QStringView text, const WordMap &map, QList<int> &index, QStringList &letters) {
         for (qsizetype k = 0; k < map.display.size(); ++k) {
-            const QString s = skeleton(text.mid(map.display.at(k).start, map.display.at(k).length));
+            // The letters as both scripts spell them alike: marks left out,
+            // the forms of alef, ya and hamza made one, as a root is folded.
+            const QString s = foldRoot(text.mid(map.display.at(k).start, map.display.at(k).length).toString());
             if (!s.isEmpty()) {
                 index.append(int(k));
                 letters.append(s);
@@ -96,8 +55,8 @@ QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStr
                 const auto [da, db] = steps[s];
                 if (a + da > n || b + db > m)
                     continue;
-                const int c = cost[at(a, b)]
-                    + editDistance(fromLetters.mid(a, da).join(QString()), toLetters.mid(b, db).join(QString()));
+                const QString x = fromLetters.mid(a, da).join(QString()), y = toLetters.mid(b, db).join(QString());
+                const int c = cost[at(a, b)] + boundedEditDistance(x, y, int(x.size() + y.size()));
                 if (c < cost[at(a + da, b + db)]) {
                     cost[at(a + da, b + db)] = c;
                     came[at(a + da, b + db)] = static_cast<signed char>(s);
