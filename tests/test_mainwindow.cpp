@@ -1469,7 +1469,6 @@ private slots:
         QVERIFY(separators >= 2);
     }
 
-    // Every control a user can reach has a name a screen reader can say.
     // On a first start every menu shows in the bar, none behind its
     // overflow button.
     void everyMenuInTheBarAtFirstStart()
@@ -1485,6 +1484,7 @@ private slots:
             QVERIFY2(bar->rect().contains(bar->actionGeometry(menu)), qPrintable(menu->text()));
     }
 
+    // Every control a user can reach has a name a screen reader can say.
     void accessibleNames()
     {
         action("subjects")->trigger();

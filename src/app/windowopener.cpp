@@ -20,7 +20,6 @@
 namespace zarfan {
 
 namespace {
-
 void bringUp(QWidget *window)
 {
     window->show();
