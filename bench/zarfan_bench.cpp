@@ -1,8 +1,8 @@
 // Measures the program's main paths against the raw statements they run and
 // against a fill that yields after every row. Prints a table of medians.
-#include "app/appcontext.h"
+#include "ui/appcontext.h"
 #include "app/mainwindow.h"
-#include "browse/listingfill.h"
+#include "state/listingfill.h"
 #include "browse/programstate.h"
 #include "browse/suratables.h"
 #include "compose/composer.h"
@@ -26,8 +26,8 @@
 #include "search/divisionreference.h"
 #include "khatma/khatmawindow.h"
 #include "search/completions.h"
-#include "search/searchmemory.h"
-#include "browse/searchrequest.h"
+#include "state/searchmemory.h"
+#include "state/searchrequest.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/appcontext.h"
+#include "ui/appcontext.h"
 #include "app/mainwindow.h"
 #include "browse/programstate.h"
 #include "data/problems.h"

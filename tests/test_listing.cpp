@@ -1,5 +1,5 @@
 #include "browse/ayadisplay.h"
-#include "browse/listingfill.h"
+#include "state/listingfill.h"
 #include "browse/resultlisting.h"
 #include "browse/suratables.h"
 #include "compose/composedexport.h"

@@ -4,7 +4,7 @@
 #include "khatma/khatmawindow.h"
 #include "auxiliary/noteswindow.h"
 #include "auxiliary/updatewindow.h"
-#include "browse/listingfill.h"
+#include "state/listingfill.h"
 #include "browse/suratables.h"
 #include "compose/composewindow.h"
 #include "navigator/navigatorwindow.h"

@@ -5,7 +5,7 @@
 #include "search/occurrences.h"
 #include "search/searchstatement.h"
 #include "browse/distribution.h"
-#include "browse/listingfill.h"
+#include "state/listingfill.h"
 #include "browse/resultlisting.h"
 #include "testutil.h"
 

@@ -1,5 +1,5 @@
-#include "browse/readingstate.h"
-#include "data/windowplaces.h"
+#include "state/readingstate.h"
+#include "ui/windowplaces.h"
 #include "data/settingsfile.h"
 #include "data/userstore.h"
 

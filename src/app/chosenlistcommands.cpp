@@ -1,7 +1,7 @@
 #include "chosenlistcommands.h"
 
-#include "browse/readingstate.h"
-#include "messages.h"
+#include "state/readingstate.h"
+#include "ui/messages.h"
 
 #include <QAbstractItemView>
 #include <QListWidget>

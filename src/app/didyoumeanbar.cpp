@@ -1,6 +1,6 @@
 #include "didyoumeanbar.h"
 
-#include "search/searchmemory.h"
+#include "state/searchmemory.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

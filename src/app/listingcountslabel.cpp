@@ -1,6 +1,6 @@
 #include "listingcountslabel.h"
 
-#include "browse/readingstate.h"
+#include "state/readingstate.h"
 #include "search/listingcountstext.h"
 
 namespace zarfan {

@@ -1,9 +1,9 @@
-#include "appcontext.h"
+#include "ui/appcontext.h"
 #include "commandline.h"
 #include "data/problems.h"
 #include "data/userstore.h"
 #include "mainwindow.h"
-#include "messages.h"
+#include "ui/messages.h"
 #include "singleinstance.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "browse/ayadisplay.h"
-#include "browse/readingstate.h"
-#include "windowplacekeeper.h"
+#include "state/readingstate.h"
+#include "ui/windowplacekeeper.h"
 
 #include <QLabel>
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 #include "searchhistorycompleter.h"
 
-#include "browse/readingstate.h"
+#include "state/readingstate.h"
 #include "search/completions.h"
-#include "search/searchmemory.h"
+#include "state/searchmemory.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,15 +1,15 @@
 #include "searchrunner.h"
 
-#include "browse/readingstate.h"
-#include "browse/searchrequest.h"
+#include "state/readingstate.h"
+#include "state/searchrequest.h"
 #include "didyoumeanbar.h"
-#include "messages.h"
+#include "ui/messages.h"
 #include "notes/notescommands.h"
 #include "search/ayareference.h"
 #include "search/divisionreference.h"
 #include "search/instantsearch.h"
 #include "search/matchmarks.h"
-#include "search/searchmemory.h"
+#include "state/searchmemory.h"
 #include "windowopener.h"
 
 #include <QAction>

@@ -7,13 +7,13 @@
 #include "reading/readingcommands.h"
 #include "reading/readingwindow.h"
 #include "search/distributionwindow.h"
-#include "browse/readingstate.h"
+#include "state/readingstate.h"
 #include "khatma/khatmawindow.h"
 #include "search/optionswindow.h"
 #include "search/resultstextmodel.h"
 #include "search/resultstextwindow.h"
 #include "topics/topicwindow.h"
-#include "windowplacekeeper.h"
+#include "ui/windowplacekeeper.h"
 
 #include <QEvent>
 

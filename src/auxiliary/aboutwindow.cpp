@@ -1,7 +1,7 @@
 #include "aboutwindow.h"
 #include "ui_aboutwindow.h"
 
-#include "app/appcontext.h"
+#include "ui/appcontext.h"
 #include "noteswindow.h"
 #include "updatewindow.h"
 

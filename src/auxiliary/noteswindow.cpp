@@ -1,7 +1,7 @@
 #include "noteswindow.h"
 #include "ui_noteswindow.h"
 
-#include "app/appcontext.h"
+#include "ui/appcontext.h"
 #include "notestext.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "updatewindow.h"
 #include "ui_updatewindow.h"
 
-#include "app/appcontext.h"
-#include "app/messages.h"
+#include "ui/appcontext.h"
+#include "ui/messages.h"
 #include "updatebody.h"
 #include "updatefetcher.h"
 

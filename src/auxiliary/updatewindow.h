@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/activateddialog.h"
+#include "ui/activateddialog.h"
 
 #include <memory>
 

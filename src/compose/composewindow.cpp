@@ -3,14 +3,14 @@
 
 #include "reading/readingcommands.h"
 
-#include "app/appcontext.h"
-#include "app/keyboardlayout.h"
-#include "browse/readingstate.h"
-#include "browse/listingfill.h"
+#include "ui/appcontext.h"
+#include "ui/keyboardlayout.h"
+#include "state/readingstate.h"
+#include "state/listingfill.h"
 #include "browse/programstate.h"
 #include "composer.h"
 
-#include "app/messages.h"
+#include "ui/messages.h"
 #include "composedexport.h"
 
 #include <QClipboard>

@@ -2,7 +2,7 @@
 
 #include "data/datacontrol.h"
 
-#include "app/activateddialog.h"
+#include "ui/activateddialog.h"
 #include <memory>
 
 class QTextDocument;

@@ -1,8 +1,8 @@
 #include "khatmawindow.h"
 #include "ui_khatmawindow.h"
 
-#include "app/appcontext.h"
-#include "app/messages.h"
+#include "ui/appcontext.h"
+#include "ui/messages.h"
 #include "khatmaplan.h"
 
 #include <QMessageBox>

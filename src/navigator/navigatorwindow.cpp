@@ -1,9 +1,9 @@
 #include "navigatorwindow.h"
 #include "ui_navigatorwindow.h"
 
-#include "app/appcontext.h"
-#include "app/keyboardlayout.h"
-#include "browse/readingstate.h"
+#include "ui/appcontext.h"
+#include "ui/keyboardlayout.h"
+#include "state/readingstate.h"
 #include "browse/suratables.h"
 #include "data/queries.h"
 

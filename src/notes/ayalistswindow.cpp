@@ -1,7 +1,7 @@
 #include "ayalistswindow.h"
 
-#include "app/appcontext.h"
-#include "app/messages.h"
+#include "ui/appcontext.h"
+#include "ui/messages.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "noteeditor.h"
 
-#include "app/matchmarkspainter.h"
+#include "ui/matchmarkspainter.h"
 
-#include "app/appcontext.h"
-#include "app/messages.h"
+#include "ui/appcontext.h"
+#include "ui/messages.h"
 #include "search/occurrences.h"
 
 #include <QAbstractItemView>

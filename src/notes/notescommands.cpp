@@ -2,11 +2,11 @@
 
 #include "ayalistswindow.h"
 #include "browse/programstate.h"
-#include "browse/readingstate.h"
+#include "state/readingstate.h"
 #include "browse/suratables.h"
 #include "compose/composedexport.h"
 #include "compose/composewindow.h"
-#include "app/messages.h"
+#include "ui/messages.h"
 #include "noteeditor.h"
 #include "notesbrowser.h"
 #include "notestransfer.h"

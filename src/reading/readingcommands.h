@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browse/readingstate.h"
+#include "state/readingstate.h"
 #include "reading/readingview.h"
 
 #include <QObject>

@@ -3,7 +3,7 @@
 
 #include "browse/suratables.h"
 #include "data/userstore.h"
-#include "data/windowplaces.h"
+#include "ui/windowplaces.h"
 #include "reading/readingview.h"
 
 #include <QAccessible>

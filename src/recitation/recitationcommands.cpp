@@ -1,7 +1,7 @@
 #include "recitationcommands.h"
 
-#include "app/messages.h"
-#include "browse/readingstate.h"
+#include "ui/messages.h"
+#include "state/readingstate.h"
 #include "playerengine.h"
 #include "recitation.h"
 #include "reciterwindow.h"

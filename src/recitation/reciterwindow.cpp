@@ -1,6 +1,6 @@
 #include "reciterwindow.h"
 
-#include "app/messages.h"
+#include "ui/messages.h"
 #include "recitation.h"
 
 #include <QDialogButtonBox>

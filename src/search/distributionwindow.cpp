@@ -1,8 +1,8 @@
 #include "distributionwindow.h"
 #include "ui_distributionwindow.h"
 
-#include "app/appcontext.h"
-#include "browse/readingstate.h"
+#include "ui/appcontext.h"
+#include "state/readingstate.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

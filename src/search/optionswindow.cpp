@@ -1,9 +1,9 @@
 #include "optionswindow.h"
 #include "ui_optionswindow.h"
 
-#include "app/appcontext.h"
-#include "browse/readingstate.h"
-#include "app/messages.h"
+#include "ui/appcontext.h"
+#include "state/readingstate.h"
+#include "ui/messages.h"
 #include "browse/programstate.h"
 #include "browse/suratables.h"
 #include "data/settingsfile.h"

@@ -1,6 +1,6 @@
 #include "resultstextmodel.h"
 
-#include "browse/readingstate.h"
+#include "state/readingstate.h"
 #include "data/datacontrol.h"
 #include "matchmarks.h"
 

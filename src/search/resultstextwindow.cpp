@@ -1,6 +1,6 @@
 #include "resultstextwindow.h"
 
-#include "app/appcontext.h"
+#include "ui/appcontext.h"
 #include "resultstextmodel.h"
 
 #include <QAbstractTextDocumentLayout>

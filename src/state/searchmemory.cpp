@@ -1,7 +1,7 @@
 #include "searchmemory.h"
 
 #include "data/datacontrol.h"
-#include "searchquery.h"
+#include "search/searchquery.h"
 
 namespace zarfan {
 

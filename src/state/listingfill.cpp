@@ -2,9 +2,9 @@
 
 #include "data/datacontrol.h"
 #include "data/problems.h"
-#include "resultlisting.h"
+#include "browse/resultlisting.h"
 #include "search/occurrences.h"
-#include "suratables.h"
+#include "browse/suratables.h"
 
 #include <QCoreApplication>
 #include <optional>

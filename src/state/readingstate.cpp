@@ -2,8 +2,8 @@
 
 #include "data/connectionstring.h"
 #include "listingfill.h"
-#include "programstate.h"
-#include "search/searchmemory.h"
+#include "browse/programstate.h"
+#include "state/searchmemory.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "searchrequest.h"
 
 #include "search/ayareference.h"
-#include "search/searchmemory.h"
+#include "state/searchmemory.h"
 
 namespace zarfan {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "browse/readingstate.h"
-#include "foldedtext.h"
-#include "memorysearch.h"
-#include "vocabulary.h"
-#include "wordkeyindex.h"
+#include "state/readingstate.h"
+#include "search/foldedtext.h"
+#include "search/memorysearch.h"
+#include "search/vocabulary.h"
+#include "search/wordkeyindex.h"
 
 #include <QString>
 #include <QStringList>

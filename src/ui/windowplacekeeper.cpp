@@ -1,7 +1,7 @@
 #include "windowplacekeeper.h"
 
-#include "browse/readingstate.h"
-#include "data/windowplaces.h"
+#include "state/readingstate.h"
+#include "ui/windowplaces.h"
 
 #include <QWidget>
 
