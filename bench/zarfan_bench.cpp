@@ -1,6 +1,7 @@
 // Measures the program's main paths against the raw statements they run and
 // against a fill that yields after every row. Prints a table of medians.
-#include "ui/appcontext.h"
+#include "ui/fonts.h"
+#include "ui/resources.h"
 #include "app/mainwindow.h"
 #include "state/listingfill.h"
 #include "browse/programstate.h"

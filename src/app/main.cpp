@@ -1,4 +1,6 @@
-#include "ui/appcontext.h"
+#include "ui/fonts.h"
+#include "ui/resources.h"
+#include "ui/translation.h"
 #include "commandline.h"
 #include "data/problems.h"
 #include "data/userstore.h"

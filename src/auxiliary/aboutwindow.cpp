@@ -1,7 +1,8 @@
 #include "aboutwindow.h"
 #include "ui_aboutwindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "noteswindow.h"
 #include "updatewindow.h"
 

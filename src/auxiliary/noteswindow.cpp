@@ -1,7 +1,9 @@
 #include "noteswindow.h"
 #include "ui_noteswindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "notestext.h"
 
 #include <QFile>

@@ -1,7 +1,9 @@
 #include "updatewindow.h"
 #include "ui_updatewindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "ui/messages.h"
 #include "updatebody.h"
 #include "updatefetcher.h"

@@ -1,7 +1,9 @@
 #include "khatmawindow.h"
 #include "ui_khatmawindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/controls.h"
+#include "ui/translation.h"
+#include "ui/windowsizing.h"
 #include "ui/messages.h"
 #include "khatmaplan.h"
 

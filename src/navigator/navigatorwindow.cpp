@@ -1,7 +1,9 @@
 #include "navigatorwindow.h"
 #include "ui_navigatorwindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "ui/keyboardlayout.h"
 #include "state/readingstate.h"
 #include "browse/suratables.h"

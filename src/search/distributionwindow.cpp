@@ -1,7 +1,8 @@
 #include "distributionwindow.h"
 #include "ui_distributionwindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "state/readingstate.h"
 
 #include <QHeaderView>

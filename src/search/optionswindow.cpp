@@ -1,7 +1,9 @@
 #include "optionswindow.h"
 #include "ui_optionswindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "state/readingstate.h"
 #include "ui/messages.h"
 #include "browse/programstate.h"

@@ -1,6 +1,6 @@
 #include "resultstextwindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/windowsizing.h"
 #include "resultstextmodel.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,7 +1,8 @@
 #include "topicwindow.h"
 #include "ui_topicwindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "ui/keyboardlayout.h"
 #include "state/readingstate.h"
 #include "state/listingfill.h"

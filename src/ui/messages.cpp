@@ -1,6 +1,6 @@
 #include "messages.h"
 
-#include "appcontext.h"
+#include "translation.h"
 
 #include <QFile>
 #include <QMessageBox>

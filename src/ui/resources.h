@@ -1,0 +1,8 @@
+#pragma once
+
+namespace zarfan {
+
+// Registers the icons and pictures of the windows.
+void initResources();
+
+} // namespace zarfan
