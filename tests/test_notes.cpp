@@ -6,11 +6,15 @@
 #include "notes/noteeditor.h"
 #include "notes/notesbrowser.h"
 #include "notes/notescommands.h"
+#include "notes/notemarkdelegate.h"
 #include "notes/notesstore.h"
 #include "notes/notestransfer.h"
 #include "compose/composewindow.h"
 
+#include <QComboBox>
 #include <QCompleter>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +23,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 
 using namespace zarfan;
 using guitest::child;
@@ -337,6 +342,127 @@ private slots:
         QVERIFY(editor);
         QCOMPARE(child<QPlainTextEdit>(editor, "noteText")->extraSelections().size(), 1);
         editor->close();
+    }
+
+    // Escape in the note editor asks about unsaved text as its close button
+    // does; an unchanged note goes at once.
+    void escapeAsksBeforeDroppingANote()
+    {
+        Reader reader(folder->path(), u"2:255"_qs);
+        MainWindow &w = *reader.window;
+        w.notesCommands()->noteAction()->trigger();
+        QPointer<NoteEditor> editor = w.findChild<NoteEditor *>();
+        QVERIFY(editor);
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        auto *text = child<QPlainTextEdit>(editor, "noteText");
+        type(text, u"مسودة"_qs);
+        QStringList asked;
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            guitest::whenModal([&asked, answer](QWidget *box) {
+                asked.append(static_cast<QMessageBox *>(box)->text());
+                QTest::mouseClick(static_cast<QMessageBox *>(box)->button(answer), Qt::LeftButton);
+            });
+            QTest::keyClick(text, Qt::Key_Escape);
+            if (answer == QMessageBox::No) {
+                QVERIFY(editor && editor->isVisible());
+                QCOMPARE(text->toPlainText(), u"مسودة"_qs);
+            }
+        }
+        QCOMPARE(asked, QStringList(2, u"لم تحفظ الخاطرة. هل تريد إغلاقها دون حفظ؟"_qs));
+        QTRY_VERIFY(!editor);
+        w.notesCommands()->noteAction()->trigger();
+        editor = w.findChild<NoteEditor *>();
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        QTest::keyClick(child<QPlainTextEdit>(editor, "noteText"), Qt::Key_Escape);
+        QTRY_VERIFY(!editor);
+    }
+
+    // A name typed without its extension: the question names the file really
+    // written, and "لا" keeps that file; the filters read right to left.
+    void exportAsksAboutTheWrittenFile()
+    {
+        Reader reader(folder->path(), u"1:1"_qs);
+        QVERIFY(NotesStore(reader.store).save(makeNote(1, 1, 1, u"الحمد"_qs)));
+        QTemporaryDir out;
+        QFile existing(out.filePath(u"notes.json"_qs));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("kept");
+        existing.close();
+        QStringList asked, filters;
+        const auto exportAs = [&](QMessageBox::StandardButton answer) {
+            guitest::whenModal([&, answer](QWidget *dialog) {
+                auto *files = qobject_cast<QFileDialog *>(dialog);
+                QVERIFY(files);
+                auto *types = files->findChild<QComboBox *>(u"fileTypeCombo"_qs);
+                for (int i = 0; i < types->count(); ++i)
+                    filters.append(types->itemText(i));
+                auto *name = files->findChild<QLineEdit *>(u"fileNameEdit"_qs);
+                name->setText(out.filePath(u"notes"_qs));
+                guitest::whenModal([&, answer](QWidget *question) {
+                    asked.append(static_cast<QMessageBox *>(question)->text());
+                    QTest::mouseClick(static_cast<QMessageBox *>(question)->button(answer), Qt::LeftButton);
+                });
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+            child<QAction>(reader.window.get(), "exportNotesAction")->trigger();
+        };
+        exportAs(QMessageBox::No);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked.first().contains(QDir::toNativeSeparators(out.filePath(u"notes.json"_qs))), qPrintable(asked.first()));
+        QVERIFY(existing.open(QIODevice::ReadOnly));
+        QCOMPARE(existing.readAll(), QByteArray("kept"));
+        existing.close();
+        QCOMPARE(filters.value(0), u"ملف خواطر \u200E(*.json)\u200E"_qs);
+        QCOMPARE(filters.value(1), u"نص Markdown \u200E(*.md)\u200E"_qs);
+        exportAs(QMessageBox::Yes);
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(existing.open(QIODevice::ReadOnly));
+        QVERIFY(existing.readAll().contains("الحمد"));
+        QVERIFY(!QFileInfo::exists(out.filePath(u"notes"_qs)));
+    }
+
+    // The note mark stands beside the reference of a noted line, clear of
+    // its text; the notes window shows its dates whole and the lists window
+    // names its two lists.
+    void marksDatesAndCaptionsShownWhole()
+    {
+        Reader reader(folder->path(), u"2:255-257"_qs);
+        MainWindow &w = *reader.window;
+        QVERIFY(w.notesCommands()->store()->save(makeNote(2, 256, 256, u"لا إكراه"_qs)));
+        w.notesCommands()->refresh();
+        auto *listing = child<QListView>(&w, "suraayaalist");
+        auto *delegate = qobject_cast<NoteMarkDelegate *>(listing->itemDelegate());
+        QVERIFY(delegate);
+        const QModelIndex noted = listing->model()->index(1, 0);
+        QStyleOptionViewItem option;
+        option.initFrom(listing->viewport());
+        option.widget = listing;
+        option.font = listing->font();
+        option.fontMetrics = listing->fontMetrics();
+        option.rect = listing->visualRect(noted);
+        option.direction = listing->layoutDirection();
+        QCOMPARE(option.direction, Qt::RightToLeft);
+        const QRect text = delegate->textRect(option, noted), mark = delegate->markRect(option, noted);
+        QVERIFY(!text.isEmpty() && !mark.isEmpty());
+        QVERIFY2(!mark.intersects(text), qPrintable(QStringLiteral("%1 %2").arg(mark.x()).arg(text.x())));
+        QVERIFY(mark.right() < text.left());
+        QVERIFY(listing->viewport()->rect().contains(mark));
+
+        NotesBrowser *browser = w.notesCommands()->openBrowser();
+        QVERIFY(QTest::qWaitForWindowExposed(browser));
+        auto *view = child<QTableView>(browser, "notesList");
+        const QString date = browser->model().index(0, 3).data().toString();
+        QVERIFY(view->columnWidth(3) >= view->fontMetrics().horizontalAdvance(date));
+        const int at = view->horizontalHeader()->sectionViewportPosition(3);
+        QVERIFY(at >= 0 && at + view->columnWidth(3) <= view->viewport()->width());
+
+        AyaListsWindow *lists = w.notesCommands()->openLists();
+        QVERIFY(QTest::qWaitForWindowExposed(lists));
+        for (const auto &[caption, list] : {std::pair{"listsCaption", "lists"}, std::pair{"listAyasCaption", "listAyas"}}) {
+            auto *label = child<QLabel>(lists, caption);
+            QVERIFY(label && label->isVisible() && !label->text().isEmpty());
+            QCOMPARE(label->buddy(), child<QListWidget>(lists, list));
+        }
     }
 
     // A named list: made, filled from the listing, reordered, shown in the

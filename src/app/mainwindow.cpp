@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "browse/programstate.h"
 #include "chosenlistcommands.h"
 #include "data/problems.h"
@@ -100,7 +102,9 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
         if (const auto record = recordOfAya(Adodc2, id))
             state_.chooseAya(*record);
     });
-    notes_ = new NotesCommands(state_, this, ui->suraayaalist, ui->Text1);
+    recitation->setWindowOpening(windows_.get());
+    notes_ = new NotesCommands(state_, this, ui->suraayaalist, *windows_);
+    connect(notes_, &NotesCommands::composeWanted, windows_.get(), &WindowOpener::openComposedAyas);
     new SearchHistoryCompleter(state_, ui->searcht, ui->clearhistory, this);
     chosen_ = new ChosenListCommands(state_, ui->suraayaalist, ui->Text1, ui->addaya, this);
     wordFacts_ = new WordFactsMenu(ui->Text1, state_.connectionString(), this);

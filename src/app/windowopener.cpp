@@ -2,6 +2,7 @@
 
 #include "auxiliary/aboutwindow.h"
 #include "auxiliary/updatewindow.h"
+#include "browse/programstate.h"
 #include "compose/composewindow.h"
 #include "navigator/navigatorwindow.h"
 #include "reading/readingcommands.h"
@@ -20,6 +21,16 @@
 namespace zarfan {
 
 namespace {
+// The features' windows close in this order, after the main window's own.
+const QStringList &closingOrder()
+{
+    static const QStringList kinds{QStringLiteral("reading"), QStringLiteral("reciters"), QStringLiteral("notes"),
+                                   QStringLiteral("lists"), QStringLiteral("note")};
+    return kinds;
+}
+
+QString openedKey(const QString &kind, const QString &instance) { return kind + u'/' + instance; }
+
 void bringUp(QWidget *window)
 {
     window->show();
@@ -45,6 +56,8 @@ WindowOpener::~WindowOpener()
     delete khatma_;
     delete reading_;
     delete resultsText_;
+    for (const auto &[key, window] : std::as_const(opened_))
+        delete window;
 }
 
 OptionsWindow *WindowOpener::optionsWindow()
@@ -59,7 +72,7 @@ TopicWindow *WindowOpener::topicWindow() const { return Form8; }
 ReadingCommands *WindowOpener::readingCommands(const ReadingActions &actions)
 {
     if (!reading_)
-        reading_ = new ReadingCommands(state_, owner_, actions);
+        reading_ = new ReadingCommands(state_, owner_, actions, *this);
     return reading_;
 }
 
@@ -82,6 +95,40 @@ void WindowOpener::openCompose()
     Form5 = new ComposeWindow(state_, owner_);
     Form5->exec();
     delete Form5;
+}
+
+void WindowOpener::openComposedAyas(const QStringList &ids, const QStringList &lines)
+{
+    programState().composemode = 3;
+    Form5 = new ComposeWindow(state_, owner_);
+    Form5->setAyas(ids, lines);
+    Form5->exec();
+    delete Form5;
+}
+
+QWidget *WindowOpener::find(const QString &kind, const QString &instance) const
+{
+    const QString key = openedKey(kind, instance);
+    for (const auto &[k, window] : opened_) {
+        if (k == key && window)
+            return window;
+    }
+    return nullptr;
+}
+
+QWidget *WindowOpener::open(const QString &kind, const QString &instance, const std::function<QWidget *()> &make,
+                            bool keepItsSize)
+{
+    QWidget *window = find(kind, instance);
+    if (!window) {
+        opened_.removeIf([](const auto &entry) { return entry.second.isNull(); });
+        window = make();
+        opened_.append({openedKey(kind, instance), window});
+        if (keepItsSize)
+            keepSize(window, kind + QStringLiteral(".size"));
+    }
+    bringUp(window);
+    return window;
 }
 
 void WindowOpener::openOptions()
@@ -176,9 +223,16 @@ void WindowOpener::saveSizes() const
 
 void WindowOpener::closeAll()
 {
-    const QList<QWidget *> others = {Form2, Form4, Form5, Form6, Form7, Form8, distribution_, khatma_, resultsText_,
-                                     reading_ ? reading_->window() : nullptr};
-    for (QWidget *window : others) {
+    QList<QPointer<QWidget>> others = {Form2.data(), Form4.data(), Form5.data(), Form6.data(), Form7.data(),
+                                       Form8.data(), distribution_.data(), khatma_.data(), resultsText_.data()};
+    for (const QString &kind : closingOrder()) {
+        for (const auto &[key, window] : std::as_const(opened_)) {
+            if (key.startsWith(kind + u'/'))
+                others.append(window);
+        }
+    }
+    // A window may take another with it as it closes.
+    for (const QPointer<QWidget> &window : std::as_const(others)) {
         if (window)
             window->close();
     }
@@ -186,7 +240,8 @@ void WindowOpener::closeAll()
 
 bool WindowOpener::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Close && sizeKeys_.contains(watched))
+    // A dialog put away by Escape is hidden without a close event.
+    if ((event->type() == QEvent::Close || event->type() == QEvent::Hide) && sizeKeys_.contains(watched))
         places_.saveSize(static_cast<QWidget *>(watched), sizeKeys_.value(watched));
     return false;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ui/windowopening.h"
+
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,9 +26,10 @@ class KhatmaWindow;
 class ResultsTextWindow;
 
 // Opens the windows the main window reaches, each made on first use and never
-// two at once; they close with the main window, in number order, and are
-// deleted with this, before the reading state they read goes.
-class WindowOpener : public QObject {
+// two at once; they close with the main window, in number order and then the
+// reading, reciters', notes, lists and note windows, and are deleted with
+// this, before the reading state they read goes.
+class WindowOpener : public QObject, public WindowOpening {
     Q_OBJECT
 public:
     WindowOpener(ReadingState &state, const WindowPlaceKeeper &places, QWidget *owner);
@@ -43,6 +47,8 @@ public:
     void openUpdate();
     // Closing unloads the window: the next opening loads it afresh.
     void openCompose();
+    // The compose window over ayas given by ID with their lines.
+    void openComposedAyas(const QStringList &ids, const QStringList &lines);
     void openOptions();
     void openNavigator();
     void openTopics();
@@ -54,6 +60,10 @@ public:
     void openResultsText(int line);
     void showResultsLine(int line);
     void refillResultsText();
+
+    QWidget *open(const QString &kind, const QString &instance, const std::function<QWidget *()> &make,
+                  bool keepItsSize = true) override;
+    QWidget *find(const QString &kind, const QString &instance = {}) const override;
 
     void saveSizes() const;
     void closeAll();
@@ -83,6 +93,8 @@ private:
     QPointer<KhatmaWindow> khatma_;
     QPointer<ResultsTextWindow> resultsText_;
     QHash<QObject *, QString> sizeKeys_;
+    // The windows of the features, opened through open(), by kind and instance.
+    QList<std::pair<QString, QPointer<QWidget>>> opened_;
 };
 
 } // namespace zarfan

@@ -3,7 +3,10 @@
 
 #include "reading/readingcommands.h"
 
-#include "ui/appcontext.h"
+#include "ui/controls.h"
+#include "ui/savefiledialog.h"
+#include "ui/fonts.h"
+#include "ui/windowsizing.h"
 #include "ui/keyboardlayout.h"
 #include "state/readingstate.h"
 #include "state/listingfill.h"
@@ -14,10 +17,6 @@
 #include "composedexport.h"
 
 #include <QClipboard>
-#include <QFileDialog>
-#include <QDir>
-#include <QFileInfo>
-#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -109,27 +108,14 @@ bool ComposeWindow::saveTo(const QString &path, bool asHtml, QString *error) con
 
 void ComposeWindow::saveText()
 {
-    // The dialog shows each filter's name only; the name carries the pattern
-    // between left-to-right marks, so "(*.txt)" reads right in a right-to-left line.
-    const QString plain = QStringLiteral("نص \u200E(*.txt)\u200E (*.txt)");
-    const QString page = QStringLiteral("صفحة ويب \u200E(*.html)\u200E (*.html)");
-    QString filter = plain;
-    // The dialog would ask about the name as typed; the question is asked
-    // below about the file really written, its extension added.
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("حفظ النص"), QString(), plain + QStringLiteral(";;") + page, &filter,
-                                                QFileDialog::HideNameFilterDetails | QFileDialog::DontConfirmOverwrite);
-    if (path.isEmpty())
-        return;
-    const bool asHtml = filter == page || path.endsWith(u".html", Qt::CaseInsensitive) || path.endsWith(u".htm", Qt::CaseInsensitive);
-    if (QFileInfo(path).suffix().isEmpty())
-        path += asHtml ? QStringLiteral(".html") : QStringLiteral(".txt");
-    if (QFileInfo::exists(path)
-        && QMessageBox::question(this, QStringLiteral("حفظ النص"), QStringLiteral("الملف %1 موجود، هل تريد استبداله؟").arg(QDir::toNativeSeparators(path)))
-            != QMessageBox::Yes)
+    const ChosenSaveFile chosen = askSaveFile(this, QStringLiteral("حفظ النص"),
+                                              {{QStringLiteral("نص"), {QStringLiteral("txt")}},
+                                               {QStringLiteral("صفحة ويب"), {QStringLiteral("html"), QStringLiteral("htm")}}});
+    if (chosen.path.isEmpty())
         return;
     QString error;
-    if (!saveTo(path, asHtml, &error))
-        showMessage(this, QStringLiteral("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(path, error));
+    if (!saveTo(chosen.path, chosen.type == 1, &error))
+        showMessage(this, QStringLiteral("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(chosen.path, error));
 }
 
 std::unique_ptr<QTextDocument> ComposeWindow::printable() const

@@ -1,6 +1,6 @@
 #include "ayalistswindow.h"
 
-#include "ui/appcontext.h"
+#include "ui/translation.h"
 #include "ui/messages.h"
 
 #include <QBoxLayout>
@@ -45,12 +45,21 @@ AyaListsWindow::AyaListsWindow(NotesStore &store, std::function<std::vector<List
     auto *useButtons = new QHBoxLayout;
     useButtons->addWidget(button("show", QStringLiteral("عرض القائمة"), &AyaListsWindow::showList, true));
     useButtons->addWidget(button("compose", QStringLiteral("تأليف"), &AyaListsWindow::composeList, true));
+    // Each list under a caption of its own, which a screen reader reaches it by.
+    const auto caption = [this](const char *name, const QString &text, QListWidget *list) {
+        auto *label = new QLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setBuddy(list);
+        return label;
+    };
     auto *grid = new QGridLayout(this);
-    grid->addWidget(lists_, 0, 0);
-    grid->addLayout(listButtons, 1, 0);
-    grid->addWidget(ayas_, 0, 1);
-    grid->addLayout(ayaButtons, 1, 1);
-    grid->addLayout(useButtons, 2, 1);
+    grid->addWidget(caption("listsCaption", QStringLiteral("القوائم"), lists_), 0, 0);
+    grid->addWidget(lists_, 1, 0);
+    grid->addLayout(listButtons, 2, 0);
+    grid->addWidget(caption("listAyasCaption", QStringLiteral("آيات القائمة"), ayas_), 0, 1);
+    grid->addWidget(ayas_, 1, 1);
+    grid->addLayout(ayaButtons, 2, 1);
+    grid->addLayout(useButtons, 3, 1);
     connect(lists_, &QListWidget::currentRowChanged, this, [this] { reloadAyas(); });
     reloadLists(0);
     resize(560, 380);

@@ -2,7 +2,8 @@
 
 #include "ui/matchmarkspainter.h"
 
-#include "ui/appcontext.h"
+#include "ui/controls.h"
+#include "ui/translation.h"
 #include "ui/messages.h"
 #include "search/occurrences.h"
 
@@ -185,11 +186,27 @@ bool NoteEditor::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+bool NoteEditor::mayDropText()
+{
+    if (closing_ || !isModified())
+        return true;
+    if (QMessageBox::question(this, programTitle(), QStringLiteral("لم تحفظ الخاطرة. هل تريد إغلاقها دون حفظ؟"))
+        != QMessageBox::Yes)
+        return false;
+    closing_ = true;
+    return true;
+}
+
+void NoteEditor::reject()
+{
+    // The dialog's own closing gives no close event, so it would not ask.
+    if (mayDropText())
+        QDialog::reject();
+}
+
 void NoteEditor::closeEvent(QCloseEvent *event)
 {
-    if (!closing_ && isModified()
-        && QMessageBox::question(this, programTitle(), QStringLiteral("لم تحفظ الخاطرة. هل تريد إغلاقها دون حفظ؟"))
-            != QMessageBox::Yes) {
+    if (!mayDropText()) {
         event->ignore();
         return;
     }

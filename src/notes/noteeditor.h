@@ -28,6 +28,8 @@ public:
 public slots:
     bool save();
     void removeNote();
+    // Escape: asks about unsaved text as the close button does.
+    void reject() override;
 
 signals:
     // Saved or removed: the marks and lists built from the notes are stale.
@@ -35,6 +37,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // False when the reader keeps unsaved text.
+    bool mayDropText();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -95,7 +95,10 @@ NotesBrowser::NotesBrowser(NotesStore &store, QWidget *parent) : QDialog(parent)
     view_->setWordWrap(false);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setModel(&model_);
+    // The reference and the date are shown whole; the first line takes what is left.
+    view_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     view_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    view_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     view_->installEventFilter(this);
     filter_->installEventFilter(this);
     connect(filter_, &QLineEdit::textChanged, &model_, &NotesModel::filter);

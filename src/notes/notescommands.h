@@ -4,47 +4,33 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QStyledItemDelegate>
-#include <functional>
 #include <memory>
 
 class QAction;
-class QLabel;
 class QListView;
 class QMainWindow;
 class QMenu;
-class QPlainTextEdit;
 
 namespace zarfan {
 
 class AyaListsWindow;
+class ListingPick;
 class NoteEditor;
+class NoteEditors;
+class NoteSearch;
+class NoteStatusLine;
 class NotesBrowser;
+class NotesTransferDialogs;
 class ReadingState;
+class WindowOpening;
 
-// Draws a mark beside the reference of a listing line whose aya has a note;
-// the line's text stays as it is.
-class NoteMarkDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-public:
-    NoteMarkDelegate(std::function<bool(int row)> marked, QObject *parent)
-        : QStyledItemDelegate(parent), marked_(std::move(marked))
-    {
-    }
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-
-private:
-    std::function<bool(int row)> marked_;
-};
-
-// The menu "خواطري" and everything it reaches: the note editor, the notes
-// window, the named lists, export and import, and the marks of the main
-// window's listing.
+// The menu "خواطري": wires the note editors, the notes and lists windows
+// (opened through the window opener), export and import, the note search,
+// the status line and the marks of the main window's listing.
 class NotesCommands : public QObject {
     Q_OBJECT
 public:
-    NotesCommands(ReadingState &state, QMainWindow *window, QListView *listing, QPlainTextEdit *ayaBox);
+    NotesCommands(ReadingState &state, QMainWindow *window, QListView *listing, WindowOpening &opening);
     ~NotesCommands() override;
 
     NotesStore *store() { return store_.get(); }
@@ -52,14 +38,6 @@ public:
     QAction *noteAction() const { return noteAction_; }
     // The note item for the aya box's context menu.
     void addTextMenuItems(QMenu *menu);
-
-    // The ayas a command applies to: the selected lines of one sura, else
-    // the displayed aya.
-    AyaRange pickedRange() const;
-    std::vector<ListAya> pickedAyas() const;
-    // The note the note command opens for a range: the aya's, or the one on
-    // exactly those ayas.
-    std::optional<Note> pickedNote(const AyaRange &range) const;
 
     // A word search in the notes: lists the ayas of the matching notes.
     // False when no note matched (the reader is told).
@@ -69,32 +47,34 @@ public:
     NoteEditor *openEditor(const Note &note);
     NotesBrowser *openBrowser();
     AyaListsWindow *openLists();
-    bool exportTo(const QString &path, QString *error = nullptr) const;
-    void importFrom(const QString &path);
+    NotesTransferDialogs *transfer() const { return transfer_; }
     // Each open note editor asks about unsaved text; false when one stays.
     bool closeEditors();
 
 public slots:
-    void exportNotes();
-    void importNotes();
     // After any change: marks, status line and open windows read again.
     void refresh();
 
+signals:
+    // A named list to be composed: the ayas by ID with their lines.
+    void composeWanted(const QStringList &ids, const QStringList &lines);
+
 private:
     void showDisplayedNote();
-    void composeAyas(const QStringList &ids, const QStringList &lines);
 
     ReadingState &state_;
     QMainWindow *window_;
     QListView *listing_;
-    QPlainTextEdit *ayaBox_;
+    WindowOpening &opening_;
     std::unique_ptr<NotesStore> store_;
+    std::unique_ptr<ListingPick> pick_;
     QMenu *menu_ = nullptr;
     QAction *noteAction_ = nullptr;
-    QLabel *noteLine_ = nullptr;
-    QStringList searchedWords_; // of the note search behind the listing
+    NoteStatusLine *noteLine_ = nullptr;
+    NoteEditors *editors_ = nullptr;
+    NoteSearch *search_ = nullptr;
+    NotesTransferDialogs *transfer_ = nullptr;
     QPointer<NotesBrowser> browser_;
-    QPointer<AyaListsWindow> lists_;
 };
 
 } // namespace zarfan

@@ -2,6 +2,7 @@
 
 #include "data/userstore.h"
 #include "reading/readingwindow.h"
+#include "ui/windowopening.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -18,8 +19,9 @@ const QPalette &systemPalette()
 }
 } // namespace
 
-ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const ReadingActions &actions)
-    : QObject(mainWindow), state_(state), main_(mainWindow), actions_(actions)
+ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const ReadingActions &actions,
+                                 WindowOpening &opening)
+    : QObject(mainWindow), state_(state), main_(mainWindow), actions_(actions), opening_(opening)
 {
     systemPalette();
     auto *themes = new QActionGroup(this);
@@ -55,21 +57,23 @@ ReadingWindow *ReadingCommands::window() const { return window_; }
 
 ReadingWindow *ReadingCommands::ensureWindow()
 {
-    if (!window_) {
-        window_ = new ReadingWindow(state_, main_);
+    // The window keeps its own place, with the page it shows.
+    window_ = static_cast<ReadingWindow *>(opening_.open(QStringLiteral("reading"), QString(), [this] {
+        auto *window = new ReadingWindow(state_, main_);
         // The size and theme keys work in the reading window as well.
-        window_->addActions({actions_.zoomIn, actions_.zoomOut, actions_.zoomReset, actions_.continueReading});
+        window->addActions({actions_.zoomIn, actions_.zoomOut, actions_.zoomReset, actions_.continueReading});
         if (makeBottomBar_)
-            window_->addBottomBar(makeBottomBar_(window_), bottomBarCommands_);
-    }
+            window->addBottomBar(makeBottomBar_(window), bottomBarCommands_);
+        return window;
+    }, false));
     return window_;
 }
 
 void ReadingCommands::openWindow()
 {
-    const bool fresh = !window_;
+    const bool fresh = !window_ || !window_->isVisible();
     ReadingWindow *w = ensureWindow();
-    if (fresh || !w->isVisible())
+    if (fresh)
         w->openAtCurrentAya();
     w->show();
     w->raise();

@@ -13,6 +13,7 @@ class QAction;
 namespace zarfan {
 
 class ReadingWindow;
+class WindowOpening;
 
 // The menu "القراءة": the reading window, text size and theme. The main
 // window hands its actions over and does nothing else with them.
@@ -25,8 +26,8 @@ struct ReadingActions {
 class ReadingCommands : public QObject {
     Q_OBJECT
 public:
-    // Puts back the saved size and theme.
-    ReadingCommands(ReadingState &state, QWidget *mainWindow, const ReadingActions &actions);
+    // Puts back the saved size and theme; the window opens through opening.
+    ReadingCommands(ReadingState &state, QWidget *mainWindow, const ReadingActions &actions, WindowOpening &opening);
     ~ReadingCommands() override;
 
     ReadingWindow *window() const;
@@ -45,6 +46,7 @@ private:
     ReadingState &state_;
     QWidget *main_;
     ReadingActions actions_;
+    WindowOpening &opening_;
     QPointer<ReadingWindow> window_;
     std::function<QWidget *(QWidget *parent)> makeBottomBar_;
     QList<QAction *> bottomBarCommands_;

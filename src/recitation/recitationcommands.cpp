@@ -5,6 +5,7 @@
 #include "playerengine.h"
 #include "recitation.h"
 #include "reciterwindow.h"
+#include "ui/windowopening.h"
 
 #include <QAction>
 #include <QLocale>
@@ -94,11 +95,17 @@ void RecitationCommands::togglePlay()
 
 void RecitationCommands::openSources()
 {
-    if (!sourcesWindow_)
-        sourcesWindow_ = new ReciterWindow(recitation_, window_);
-    sourcesWindow_->show();
-    sourcesWindow_->raise();
-    sourcesWindow_->activateWindow();
+    const auto make = [this] { return new ReciterWindow(recitation_, window_); };
+    if (opening_) {
+        opening_->open(QStringLiteral("reciters"), QString(), make);
+        return;
+    }
+    QWidget *window = window_->findChild<ReciterWindow *>();
+    if (!window)
+        window = make();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void RecitationCommands::deleteSaved()

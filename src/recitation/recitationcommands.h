@@ -13,6 +13,7 @@ namespace zarfan {
 class ReadingState;
 class Recitation;
 class ReciterWindow;
+class WindowOpening;
 
 // The commands of the menu "التلاوة", shared by the player bar: play or
 // pause, stop, previous and next aya, the reciters' window and deleting the
@@ -27,6 +28,9 @@ public:
     static RecitationCommands *install(ReadingState &state, QWidget *window);
     // The commands a player bar's window takes as its own keys.
     QList<QAction *> keyCommands() const { return {playPause_, stop_, previous_, next_}; }
+
+    // The reciters' window opens through the program's window opener.
+    void setWindowOpening(WindowOpening *opening) { opening_ = opening; }
 
     // Where "تشغيل" starts: the aya the window shows.
     void setCurrentAya(std::function<int()> current) { currentAya_ = std::move(current); }
@@ -53,7 +57,7 @@ private:
     std::function<int()> currentAya_;
     QMenu *menu_;
     QAction *playPause_, *stop_, *previous_, *next_, *sources_, *clearCache_;
-    QPointer<ReciterWindow> sourcesWindow_;
+    WindowOpening *opening_ = nullptr;
 };
 
 } // namespace zarfan

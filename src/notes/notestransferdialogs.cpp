@@ -1,0 +1,57 @@
+#include "notestransferdialogs.h"
+
+#include "compose/composedexport.h"
+#include "notestransfer.h"
+#include "ui/messages.h"
+#include "ui/savefiledialog.h"
+
+#include <QFile>
+#include <QFileDialog>
+
+namespace zarfan {
+
+NotesTransferDialogs::NotesTransferDialogs(NotesStore &store, QWidget *window)
+    : QObject(window), store_(store), window_(window)
+{
+}
+
+bool NotesTransferDialogs::exportTo(const QString &path, QString *error) const
+{
+    const bool json = !path.endsWith(u".md", Qt::CaseInsensitive);
+    return writeWholeFile(path, json ? NotesTransfer::toJson(store_) : NotesTransfer::toMarkdown(store_), error);
+}
+
+void NotesTransferDialogs::exportNotes()
+{
+    const ChosenSaveFile chosen = askSaveFile(window_, QStringLiteral("تصدير"),
+                                              {{QStringLiteral("ملف خواطر"), {QStringLiteral("json")}},
+                                               {QStringLiteral("نص Markdown"), {QStringLiteral("md")}}});
+    if (chosen.path.isEmpty())
+        return;
+    QString error;
+    if (!exportTo(chosen.path, &error))
+        showMessage(window_, QStringLiteral("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(chosen.path, error));
+}
+
+void NotesTransferDialogs::importFrom(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(window_, QStringLiteral("تعذرت قراءة الملف:\n%1").arg(path));
+        return;
+    }
+    const NotesTransfer::Report report = NotesTransfer::importJson(store_, file.read(64 * 1024 * 1024));
+    emit notesChanged();
+    showMessage(window_, report.message());
+}
+
+void NotesTransferDialogs::importNotes()
+{
+    const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("استيراد"), QString(),
+                                                      QStringLiteral("ملف خواطر \u200E(*.json)\u200E (*.json)"), nullptr,
+                                                      QFileDialog::HideNameFilterDetails);
+    if (!path.isEmpty())
+        importFrom(path);
+}
+
+} // namespace zarfan
