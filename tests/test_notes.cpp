@@ -461,7 +461,7 @@ private slots:
         for (const auto &[caption, list] : {std::pair{"listsCaption", "lists"}, std::pair{"listAyasCaption", "listAyas"}}) {
             auto *label = child<QLabel>(lists, caption);
             QVERIFY(label && label->isVisible() && !label->text().isEmpty());
-            QCOMPARE(label->buddy(), child<QListWidget>(lists, list));
+            QCOMPARE(label->buddy(), static_cast<QWidget *>(child<QListWidget>(lists, list)));
         }
     }
 

@@ -1,5 +1,7 @@
 #include "resources.h"
 
+#include <QtGlobal>
+
 // Resources of a static library must be registered by name.
 static void registerZarfanResources() { Q_INIT_RESOURCE(zarfan); }
 
