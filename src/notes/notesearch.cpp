@@ -4,6 +4,8 @@
 #include "state/readingstate.h"
 #include "ui/messages.h"
 
+#include <QWidget>
+
 namespace zarfan {
 
 NoteSearch::NoteSearch(NotesStore &store, ReadingState &state, QWidget *window)

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QWidget>
 
 namespace zarfan {
 
