@@ -12,6 +12,9 @@
 
 #include <QCompleter>
 #include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -549,19 +552,22 @@ private slots:
         QCOMPARE(notes.listAyas(notes.lists().back().id).size(), std::size_t(2000));
 
         const auto importing = [&](int lists, int each) {
-            QByteArray all = "[";
+            QJsonArray all;
             for (int i = 0; i < lists; ++i) {
-                QByteArray entries;
+                QJsonArray entries;
                 for (const ListAya &a : ayas(each))
-                    entries += (entries.isEmpty() ? "" : ",") + QByteArray(R"({"sura": )") + QByteArray::number(a.sura)
-                        + R"(, "aya": )" + QByteArray::number(a.aya) + "}";
-                all += (i ? "," : "") + R"({"name": "i)" + QByteArray::number(lists) + 'x' + QByteArray::number(each) + '-' + QByteArray::number(i)
-                    + R"(", "ayas": [)" + entries + "]}";
+                    entries.append(QJsonObject{{u"sura"_qs, a.sura}, {u"aya"_qs, a.aya}});
+                all.append(QJsonObject{{u"name"_qs, QStringLiteral("%1x%2-%3").arg(lists).arg(each).arg(i)}, {u"ayas"_qs, entries}});
             }
-            const QByteArray json = notesFile("[]", all + "]");
-            return stepsOf(store, [&] { QCOMPARE(NotesTransfer::importJson(notes, json).added, lists); });
+            const QByteArray json = notesFile("[]", QJsonDocument(all).toJson());
+            // Each into a store of its own, which holds nothing else.
+            QTemporaryDir own;
+            UserStore fresh;
+            fresh.open(own.filePath(u"user.db"_qs));
+            NotesStore into(fresh);
+            return stepsOf(fresh, [&] { QCOMPARE(NotesTransfer::importJson(into, json).added, lists); });
         };
-        const quint64 fewLists = importing(500, 1), manyLists = importing(1000, 1);
+        const quint64 fewLists = importing(1000, 1), manyLists = importing(2000, 1);
         QVERIFY2(manyLists < fewLists * 3, qPrintable(QStringLiteral("%1 %2").arg(fewLists).arg(manyLists)));
         const quint64 shortList = importing(1, 1000), longList = importing(1, 2000);
         QVERIFY2(longList < shortList * 3, qPrintable(QStringLiteral("%1 %2").arg(shortList).arg(longList)));
