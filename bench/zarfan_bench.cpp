@@ -230,6 +230,97 @@ void startupRows(const QString &userData, const QString &name, const QString &wh
 
 } // namespace
 
+// Imports and lists at the sizes a reader's years of notes reach.
+void importAndListRows()
+{
+    const auto file = [](const QJsonArray &notes, const QJsonArray &lists) {
+        return QJsonDocument(QJsonObject{{u"format"_qs, u"zarfan-notes"_qs}, {u"version"_qs, 1},
+                                         {u"notes"_qs, notes}, {u"lists"_qs, lists}}).toJson(QJsonDocument::Compact);
+    };
+    std::vector<ListAya> every;
+    for (int s = 1; s <= SuraTables::kSuraCount; ++s) {
+        for (int a = 1; a <= SuraTables::ayaCount(s); ++a)
+            every.push_back({s, a});
+    }
+    const auto ayaObject = [](const ListAya &a) { return QJsonObject{{u"sura"_qs, a.sura}, {u"aya"_qs, a.aya}}; };
+    const auto timedImport = [](NotesStore &notes, const QByteArray &json, const QString &what) {
+        NotesTransfer::Report report;
+        const double ms = timeMs([&] { report = NotesTransfer::importJson(notes, json); }, 1);
+        if (report.whole != NotesTransfer::Report::Refused::None)
+            requireRows(0, what);
+        return std::pair(ms, report);
+    };
+
+    QJsonArray many;
+    for (int i = 0; i < 100000; ++i) {
+        const ListAya &a = every[std::size_t(i) % every.size()];
+        many.append(QJsonObject{{u"sura"_qs, a.sura}, {u"from"_qs, a.aya}, {u"to"_qs, a.aya},
+                                {u"text"_qs, QStringLiteral("خاطرة %1 في التدبر").arg(i)},
+                                {u"tags"_qs, QJsonArray{QStringLiteral("وسم %1").arg(i % 50)}}});
+    }
+    const QByteArray notesJson = file(many, {});
+    {
+        QTemporaryDir dir;
+        UserStore store;
+        store.open(dir.filePath(u"user.db"_qs));
+        NotesStore notes(store);
+        Row first{u"import 100,000 notes into an empty store"_qs};
+        const auto [firstMs, added] = timedImport(notes, notesJson, first.name);
+        requireRows(added.added, first.name);
+        first.ms = firstMs;
+        rows.push_back(first);
+        Row again{u"import the same 100,000 notes again (nothing new)"_qs};
+        const auto [againMs, report] = timedImport(notes, notesJson, again.name);
+        requireRows(int(notes.notes().size()) - report.added, again.name);
+        again.ms = againMs;
+        rows.push_back(again);
+    }
+    {
+        QJsonArray lists;
+        for (int i = 0; i < 20000; ++i)
+            lists.append(QJsonObject{{u"name"_qs, QStringLiteral("قائمة %1").arg(i)},
+                                     {u"ayas"_qs, QJsonArray{ayaObject(every[std::size_t(i) % every.size()])}}});
+        QTemporaryDir dir;
+        UserStore store;
+        store.open(dir.filePath(u"user.db"_qs));
+        NotesStore notes(store);
+        Row r{u"import 20,000 lists of one aya"_qs};
+        const auto [ms, report] = timedImport(notes, file({}, lists), r.name);
+        requireRows(report.added, r.name);
+        r.ms = ms;
+        rows.push_back(r);
+    }
+    {
+        QJsonArray entries;
+        for (int i = 0; i < 124720; ++i)
+            entries.append(ayaObject(every[std::size_t(i) % every.size()]));
+        QTemporaryDir dir;
+        UserStore store;
+        store.open(dir.filePath(u"user.db"_qs));
+        NotesStore notes(store);
+        Row r{u"import one list of 124,720 entries"_qs};
+        const auto [ms, report] = timedImport(notes, file({}, QJsonArray{QJsonObject{{u"name"_qs, u"الكل"_qs}, {u"ayas"_qs, entries}}}), r.name);
+        requireRows(report.added, r.name);
+        requireRows(int(notes.listAyas(notes.lists().front().id).size()), r.name);
+        r.ms = ms;
+        rows.push_back(r);
+    }
+    {
+        QTemporaryDir dir;
+        UserStore store;
+        store.open(dir.filePath(u"user.db"_qs));
+        NotesStore notes(store);
+        Row r{u"add 6,236 ayas to a list, committed"_qs};
+        int n = 0;
+        r.ms = timeMs([&] {
+            const qint64 list = notes.createList(QStringLiteral("قائمة %1").arg(++n));
+            if (!notes.addToList(list, every) || notes.listAyas(list).size() != every.size())
+                requireRows(0, r.name);
+        });
+        rows.push_back(r);
+    }
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -698,6 +789,7 @@ int main(int argc, char **argv)
         }
         startupRows(noted.path(), u"start-up with 5,000 notes (process)"_qs, u"5,000 notes"_qs);
     }
+    importAndListRows();
     print();
     return 0;
 }

@@ -16,6 +16,9 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -81,6 +84,30 @@ struct Reader {
         QTest::keyClick(search, Qt::Key_Return);
     }
 };
+// How many SQLite virtual machine steps (in hundreds) f costs on the store:
+// a count that load cannot change.
+quint64 stepsOf(UserStore &store, const std::function<void()> &f)
+{
+    quint64 steps = 0;
+    sqlite3_progress_handler(
+        store.connection().handle(), 100, [](void *n) { return ++*static_cast<quint64 *>(n), 0; }, &steps);
+    f();
+    sqlite3_progress_handler(store.connection().handle(), 0, nullptr, nullptr);
+    return steps;
+}
+
+QByteArray notesFile(const QByteArray &notes, const QByteArray &lists = "[]")
+{
+    return R"({"format": "zarfan-notes", "version": 1, "notes": )" + notes + R"(, "lists": )" + lists + "}";
+}
+
+QString writtenFile(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return {};
+    return file.fileName();
+}
 } // namespace
 
 class TestNotes : public QObject {
@@ -194,8 +221,8 @@ private slots:
         QCOMPARE(r.added + r.merged + r.refused, 0);
         QCOMPARE(NotesTransfer::toJson(to), json);
 
-        // Edited on one side later: the import brings the newer text and the
-        // tags of both; the other list gains only the aya it lacked.
+        // Edited on one side later: the import keeps the reader's text and
+        // adds the other beside it; the list gains only the aya it lacked.
         Note edited = from.notes().front();
         edited.text = u"أحدث"_qs;
         edited.tags = {u"تدبر"_qs};
@@ -204,10 +231,15 @@ private slots:
         QVERIFY(to.addToList(to.lists().front().id, {{3, 1}}));
         QVERIFY(from.addToList(list, {{3, 2}}));
         r = NotesTransfer::importJson(to, NotesTransfer::toJson(from));
-        QCOMPARE(r.merged, 2);
-        QCOMPARE(to.notes().size(), std::size_t(2));
-        QCOMPARE(to.notes().front().text, u"أحدث"_qs);
-        QCOMPARE(to.notes().front().tags, QStringList({u"صبر"_qs, u"تدبر"_qs}));
+        QCOMPARE(r.added, 1);
+        QCOMPARE(r.merged, 1);
+        const std::vector<Note> both = to.notes();
+        QCOMPARE(both.size(), std::size_t(3));
+        QCOMPARE(both[1].range, both[0].range);
+        QCOMPARE(both[0].text, n1.text);
+        QCOMPARE(both[0].tags, QStringList({u"صبر"_qs}));
+        QCOMPARE(both[1].text, u"أحدث"_qs);
+        QCOMPARE(both[1].tags, QStringList({u"تدبر"_qs}));
         QCOMPARE(to.listAyas(to.lists().front().id).size(), std::size_t(5));
         QVERIFY(NotesTransfer::toMarkdown(to).contains("## البقرة : 255-257"));
     }
@@ -463,6 +495,208 @@ private slots:
             QVERIFY(label && label->isVisible() && !label->text().isEmpty());
             QCOMPARE(label->buddy(), static_cast<QWidget *>(child<QListWidget>(lists, list)));
         }
+    }
+
+    // An import never replaces the reader's text, whatever time the file
+    // gives: another text on the same ayas is added beside it. Twins in one
+    // file come in once; over-long tags and list names are refused alone.
+    void importKeepsTheReadersText()
+    {
+        guitest::MessageLog log;
+        Reader reader(folder->path(), u"2:255"_qs);
+        NotesStore notes(reader.store);
+        Note mine = makeNote(2, 255, 255, u"نصي"_qs, {u"صبر"_qs});
+        QVERIFY(notes.save(mine));
+        const QByteArray longTag = QString(NotesStore::kMaxTagLength + 1, u'و').toUtf8();
+        const QByteArray longName = QString(NotesStore::kMaxListNameLength + 1, u'ق').toUtf8();
+        const QByteArray json = notesFile(R"([
+            {"sura": 2, "from": 255, "to": 255, "text": "نص آخر", "modified": "9999-12-31T00:00:00.000Z"},
+            {"sura": 2, "from": 255, "to": 255, "text": "بلا وقت"},
+            {"sura": 2, "from": 255, "to": 255, "text": "نصي", "tags": ["تدبر", "أ، ب"], "modified": "2100-01-01T00:00:00.000Z"},
+            {"sura": 1, "from": 1, "to": 1, "text": "مكرر"}, {"sura": 1, "from": 1, "to": 1, "text": "مكرر"},
+            {"sura": 1, "from": 2, "to": 2, "text": "وسم طويل", "tags": [")" + longTag + R"("]}])",
+                                          R"([{"name": ")" + longName + R"(", "ayas": [{"sura": 1, "aya": 1}]},
+            {"name": "قائمة", "ayas": [{"sura": 1, "aya": 1}, {"sura": 1, "aya": 1}]}])");
+        QTemporaryDir dir;
+        const QString path = writtenFile(dir, u"notes.json"_qs, json);
+        reader.window->notesCommands()->importFrom(path);
+        QCOMPARE(log.lines().last(), u"زرفان|أضيف : 4    دمج : 1    رفض : 2"_qs);
+        QStringList texts;
+        for (const Note &n : notes.notes()) {
+            texts.append(n.text);
+            QVERIFY(n.modified <= QDateTime::currentDateTime());
+        }
+        texts.sort();
+        QCOMPARE(texts, QStringList({u"بلا وقت"_qs, u"مكرر"_qs, u"نص آخر"_qs, u"نصي"_qs}));
+        const Note kept = *notes.note(mine.id);
+        QCOMPARE(kept.tags, QStringList({u"صبر"_qs, u"تدبر"_qs, u"أ، ب"_qs}));
+        QCOMPARE(kept.modified, mine.modified);
+        QCOMPARE(notes.listAyas(notes.lists().front().id).size(), std::size_t(1));
+
+        reader.window->notesCommands()->importFrom(path);
+        QCOMPARE(log.lines().last(), u"زرفان|أضيف : 0    دمج : 0    رفض : 2"_qs);
+        QCOMPARE(notes.notes().size(), std::size_t(4));
+
+        // A tag holding a comma reads back as one tag from the line it is shown on.
+        const QStringList tags{u"أ، ب"_qs, u"c, d"_qs, u"\"قول\""_qs, u"صبر"_qs};
+        QCOMPARE(NotesStore::tagsFromText(NotesStore::tagsText(tags)), tags);
+        QCOMPARE(NotesStore::tagsFromText(u"صبر، تدبر,شكر"_qs), QStringList({u"صبر"_qs, u"تدبر"_qs, u"شكر"_qs}));
+        Note again = kept;
+        QVERIFY(notes.save(again));
+        QCOMPARE(notes.note(mine.id)->tags, kept.tags);
+        Note tagged = makeNote(1, 3, 3, u"x"_qs, {QString::fromUtf8(longTag)});
+        QVERIFY(!notes.save(tagged));
+        QVERIFY(notes.lastError().contains(u"وسم أطول"_qs));
+    }
+
+    // Rows written by hand or by damage that name no aya are set aside at
+    // load with one message; listing and searching stay within their ayas.
+    void invalidNoteRowsAreSetAside()
+    {
+        QTemporaryDir data;
+        const QString path = data.filePath(u"user.db"_qs);
+        {
+            UserStore store;
+            store.open(path);
+            Note good = makeNote(2, 255, 255, u"كبير"_qs);
+            QVERIFY(NotesStore(store).save(good));
+            QVERIFY(store.connection().exec(
+                "INSERT INTO notes (sura, first, last, text, tags, folded, created, modified) VALUES "
+                "(2, 2147483600, 2147483647, 'كبير', '', 'كبير', 0, 0), (2, 1, 2147483647, 'كبير', '', 'كبير', 0, 0),"
+                "(2, 4294967297, 4294967297, 'كبير', '', 'كبير', 0, 0), (115, 1, 1, 'كبير', '', 'كبير', 0, 0),"
+                "(1, 5, 3, 'كبير', '', 'كبير', 0, 0), ('x', 1, 1, 'كبير', '', 'كبير', 0, 0);"));
+        }
+        {
+            guitest::StoredState stored(folder->path(), path);
+            QCOMPARE(stored.state.takeNotesMessage(), NotesStore::setAsideMessage(6));
+            QVERIFY(stored.state.takeNotesMessage().isEmpty());
+            MainWindow w(stored.state);
+            w.show();
+            auto *search = child<QLineEdit>(&w, "searcht");
+            search->setText(u"2:250-256"_qs);
+            QTest::keyClick(search, Qt::Key_Return);
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            child<QListView>(&w, "suraayaalist")->viewport()->repaint();
+            NotesStore notes(stored.store);
+            QCOMPARE(notes.searchAyas(u"كبير"_qs), QList<int>{ayaIdOf(2, 255)});
+            QVERIFY(notes.hasNote(ayaIdOf(2, 255)) && !notes.hasNote(ayaIdOf(2, 1)));
+            QCOMPARE(scalar(stored.store, "SELECT count(*) FROM notes_set_aside;"), QByteArray("6"));
+        }
+        guitest::StoredState again(folder->path(), path);
+        QVERIFY(again.state.takeNotesMessage().isEmpty());
+    }
+
+    // What SQLite says is told in Arabic with what to do; its own words
+    // follow on a line of their own.
+    void storeFailuresAreToldInArabic()
+    {
+        guitest::MessageLog log;
+        Reader reader(folder->path(), u"112:1"_qs);
+        NotesStore notes(reader.store);
+        QVERIFY(notes.createList(u"أولى"_qs) && notes.createList(u"ثانية"_qs));
+        AyaListsWindow *lists = reader.window->notesCommands()->openLists();
+        child<QListWidget>(lists, "lists")->setCurrentRow(1);
+        guitest::whenModal([](QWidget *dialog) {
+            auto *input = static_cast<QInputDialog *>(dialog);
+            input->setTextValue(u"أولى"_qs);
+            input->accept();
+        });
+        QTest::mouseClick(child<QPushButton>(lists, "rename"), Qt::LeftButton);
+        QStringList told = log.lines().join(u'\n').split(u'\n');
+        QVERIFY2(told.contains(u"توجد قائمة بهذا الاسم، فاختر اسما آخر"_qs), qPrintable(told.join(u'\n')));
+        QVERIFY(told.last().contains(u"UNIQUE constraint failed: lists.name"_qs));
+
+        // Each failure's first line is Arabic and says what to do.
+        const auto firstLine = [&] { return notes.lastError().section(u'\n', 0, 0); };
+        QVERIFY(reader.store.connection().exec("PRAGMA query_only = 1;"));
+        QVERIFY(!notes.addToList(notes.lists().front().id, {{112, 1}}));
+        QVERIFY(firstLine().contains(u"لا يقبل الكتابة"_qs));
+        QVERIFY(notes.lastError().endsWith(u"attempt to write a readonly database"_qs));
+        QVERIFY(reader.store.connection().exec("PRAGMA query_only = 0;"
+                                               "DROP TABLE notes; CREATE TABLE notes (id INTEGER PRIMARY KEY, text TEXT);"));
+        Note n = makeNote(1, 1, 1, u"x"_qs);
+        QVERIFY(!notes.save(n));
+        QVERIFY(firstLine().contains(u"لا يطابق"_qs));
+        QVERIFY(notes.lastError().endsWith(u"table notes has no column named sura"_qs));
+        QVERIFY(!notes.createList(QString(NotesStore::kMaxListNameLength + 1, u'ق')));
+        QVERIFY(firstLine().contains(u"أطول من"_qs));
+    }
+
+    // The Markdown export shows the reader's text as written: nothing in it
+    // becomes a heading or markup, no control character passes, and a tag
+    // holding a comma stays one tag.
+    void markdownExportIsEscaped()
+    {
+        Reader reader(folder->path(), u"1:1"_qs);
+        NotesStore notes(reader.store);
+        Note n = makeNote(1, 1, 1, u"# عنوان\n<script>alert(1)</script> *مائل* [رابط](http://x)\n    مسافات"_qs + QChar(0) + QChar(7) + u"نهاية"_qs,
+                          {u"أ، ب"_qs, u"ج"_qs});
+        QVERIFY(notes.save(n));
+        QVERIFY(notes.createList(u"# قائمة"_qs));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"notes.md"_qs);
+        QVERIFY(reader.window->notesCommands()->exportTo(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString md = QString::fromUtf8(file.readAll());
+        for (const QString &line : md.split(u'\n')) {
+            if (line.startsWith(u'#'))
+                QVERIFY2(line == u"# خواطري"_qs || line == u"# قوائم الآيات"_qs || line == u"## الفاتحة : 1"_qs || line == u"## \\# قائمة"_qs,
+                         qPrintable(line));
+            QVERIFY2(!line.startsWith(u"    "_qs), qPrintable(line));
+        }
+        QVERIFY(md.contains(u"\\# عنوان"_qs));
+        QVERIFY(!md.contains(u"<script>"_qs) && md.contains(u"\\<script\\>"_qs));
+        QVERIFY(md.contains(u"\\*مائل\\*"_qs) && md.contains(u"\\[رابط\\]"_qs));
+        QVERIFY(!md.contains(QChar(0)) && !md.contains(QChar(7)) && md.contains(u"مسافات"_qs + u"نهاية"_qs));
+        QVERIFY(md.contains(u"الوسوم: \\\"أ، ب\\\"، ج"_qs));
+    }
+
+    // Lists grow by their own size: adding n ayas, importing n lists or one
+    // list of n ayas costs about twice as many steps for 2n.
+    void listsGrowLinearly()
+    {
+        QTemporaryDir data;
+        UserStore store;
+        store.open(data.filePath(u"user.db"_qs));
+        NotesStore notes(store);
+        const auto ayas = [](int n) {
+            std::vector<ListAya> out;
+            for (int s = 1, a = 1; int(out.size()) < n; ++a) {
+                if (a > SuraTables::ayaCount(s))
+                    a = 1, ++s;
+                out.push_back({s, a});
+            }
+            return out;
+        };
+        const auto adding = [&](int n) {
+            const qint64 list = notes.createList(u"ق"_qs + QString::number(n));
+            return stepsOf(store, [&] { QVERIFY(notes.addToList(list, ayas(n))); });
+        };
+        const quint64 small = adding(1000), big = adding(2000);
+        QVERIFY2(big < small * 3, qPrintable(QStringLiteral("%1 %2").arg(small).arg(big)));
+        QCOMPARE(notes.listAyas(notes.lists().back().id).size(), std::size_t(2000));
+
+        const auto importing = [&](int lists, int each) {
+            QJsonArray all;
+            for (int i = 0; i < lists; ++i) {
+                QJsonArray entries;
+                for (const ListAya &a : ayas(each))
+                    entries.append(QJsonObject{{u"sura"_qs, a.sura}, {u"aya"_qs, a.aya}});
+                all.append(QJsonObject{{u"name"_qs, QStringLiteral("%1x%2-%3").arg(lists).arg(each).arg(i)}, {u"ayas"_qs, entries}});
+            }
+            const QByteArray json = notesFile("[]", QJsonDocument(all).toJson());
+            // Each into a store of its own, which holds nothing else.
+            QTemporaryDir own;
+            UserStore fresh;
+            fresh.open(own.filePath(u"user.db"_qs));
+            NotesStore into(fresh);
+            return stepsOf(fresh, [&] { QCOMPARE(NotesTransfer::importJson(into, json).added, lists); });
+        };
+        const quint64 fewLists = importing(1000, 1), manyLists = importing(2000, 1);
+        QVERIFY2(manyLists < fewLists * 3, qPrintable(QStringLiteral("%1 %2").arg(fewLists).arg(manyLists)));
+        const quint64 shortList = importing(1, 1000), longList = importing(1, 2000);
+        QVERIFY2(longList < shortList * 3, qPrintable(QStringLiteral("%1 %2").arg(shortList).arg(longList)));
     }
 
     // A named list: made, filled from the listing, reordered, shown in the

@@ -2,6 +2,8 @@
 #include "ui/windowplaces.h"
 #include "data/settingsfile.h"
 #include "data/userstore.h"
+#include "notes/notesstore.h"
+#include "ui/messages.h"
 
 #include <QtTest>
 #include <csignal>
@@ -39,6 +41,28 @@ int asReader(const std::function<int()> &f)
     if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+// A file as the program wrote it before notes and lists.
+void writeVersionOne(const QString &path)
+{
+    sqlite3 *raw = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
+    sql::Database old(raw);
+    QVERIFY(old.exec("PRAGMA journal_mode = WAL;"
+                     "CREATE TABLE chosen (line TEXT PRIMARY KEY, id TEXT NOT NULL, pos INTEGER NOT NULL);"
+                     "CREATE TABLE history (text TEXT PRIMARY KEY, used INTEGER NOT NULL);"
+                     "CREATE TABLE settings (key TEXT PRIMARY KEY, value BLOB);"
+                     "INSERT INTO chosen VALUES ('الإخلاص : 2', '6223', 1);"
+                     "PRAGMA user_version = 1;"));
+}
+
+QByteArray versionOf(const QString &path)
+{
+    sqlite3 *raw = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    sql::Database db(raw);
+    sql::Statement s(raw, "PRAGMA user_version;");
+    return s && s.step() == SQLITE_ROW ? s.text(0).toUtf8() : QByteArray();
 }
 } // namespace
 
@@ -218,6 +242,9 @@ private slots:
         QVERIFY(store.value(u"filler"_qs).isEmpty());
         QCOMPARE(told.size(), 1);
         QVERIFY(QFile::exists(store.movedAsideTo()));
+        // What is shown was kept: no word of an empty list.
+        const QString message = userDataDamagedWhileRunning(told.first().first().toString());
+        QVERIFY(message.contains(store.movedAsideTo()) && !message.contains(u"فارغة"_qs));
         QVERIFY(store.addHistory(u"الحمد"_qs));
         QCOMPARE(told.size(), 1);
         UserStore again;
@@ -228,6 +255,93 @@ private slots:
         plan.load(&again);
         QVERIFY(plan.active());
         QCOMPARE(plan.schedule()->startPage, 10);
+    }
+
+    // A header SQLite reads as no file of its own (schema format 9, every bit
+    // flipped) is damage: moved aside once, a fresh file made. A file of this
+    // version that lost its notes or lists is given them again, all else kept.
+    void damagedHeaderAndLostTables()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"user.db"_qs);
+        const auto spoil = [&](const std::function<void(QByteArray &)> &how) {
+            {
+                UserStore store;
+                QVERIFY(store.open(path) != UserStore::Opened::Unavailable);
+                QVERIFY(store.addChosen(u"الفاتحة : 1"_qs, u"1"_qs));
+            }
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray bytes = file.readAll();
+            how(bytes);
+            QVERIFY(file.seek(0));
+            QCOMPARE(file.write(bytes), qint64(bytes.size()));
+        };
+        for (const auto &how : std::vector<std::function<void(QByteArray &)>>{
+                 [](QByteArray &b) { b[47] = 9; },
+                 [](QByteArray &b) {
+                     for (char &c : b)
+                         c = char(~c);
+                 }}) {
+            spoil(how);
+            UserStore store;
+            QCOMPARE(store.open(path), UserStore::Opened::MovedAside);
+            QVERIFY(QFileInfo(store.movedAsideTo()).isFile());
+            QVERIFY(store.chosen().empty());
+            QVERIFY(store.addChosen(u"الناس : 1"_qs, u"6231"_qs));
+            store = UserStore();
+            QCOMPARE(store.open(path), UserStore::Opened::Existing);
+            QCOMPARE(int(store.chosen().size()), 1);
+            store = UserStore();
+            QFile::remove(path);
+        }
+        const auto setAside = [&] { return QDir(dir.path()).entryList({u"user.db.damaged-*"_qs}).filter(QRegularExpression(u"\\d$"_qs)).size(); };
+        QCOMPARE(setAside(), 2);
+
+        {
+            UserStore store;
+            QCOMPARE(store.open(path), UserStore::Opened::Fresh);
+            QVERIFY(store.addChosen(u"البقرة : 255"_qs, u"262"_qs) && store.addHistory(u"الكرسي"_qs));
+            QVERIFY(store.connection().exec("DROP TABLE notes; DROP TABLE lists;"));
+        }
+        UserStore store;
+        QCOMPARE(store.open(path), UserStore::Opened::Existing);
+        QCOMPARE(int(store.chosen().size()), 1);
+        QCOMPARE(store.history(), QStringList{u"الكرسي"_qs});
+        NotesStore notes(store);
+        QVERIFY(notes.createList(u"درس"_qs) != 0);
+        Note n;
+        n.range = {1, 1, 1};
+        n.text = u"x"_qs;
+        QVERIFY(notes.save(n));
+        QCOMPARE(setAside(), 2);
+    }
+
+    // An earlier version's file whose copy cannot be made (a folder in the
+    // copy's place, a path too long for it) is not moved on: it is read as
+    // it stands and the reader is told why.
+    void earlierFileWithoutACopy()
+    {
+        QTemporaryDir dir;
+        QString folder = dir.path();
+        while (folder.size() < 502 - 8)
+            folder += u'/' + QString(std::min<qsizetype>(100, 502 - 8 - folder.size() - 1), u'd');
+        QVERIFY(QDir().mkpath(folder));
+        const QString longPath = folder + u"/user.db"_qs;
+        QCOMPARE(longPath.size(), 502);
+        const QString folderInTheWay = dir.filePath(u"user.db"_qs);
+        QVERIFY(QDir(dir.path()).mkdir(u"user.db.bak-1"_qs));
+        for (const QString &path : {folderInTheWay, longPath}) {
+            writeVersionOne(path);
+            UserStore store;
+            QCOMPARE(store.open(path), UserStore::Opened::NotBackedUp);
+            QVERIFY(store.isReadOnly());
+            QCOMPARE(int(store.chosen().size()), 1);
+            QVERIFY(!store.addChosen(u"الناس : 1"_qs, u"6231"_qs));
+            QVERIFY(userDataNotice(store, UserStore::Opened::NotBackedUp).contains(store.backupPath()));
+            store = UserStore();
+            QCOMPARE(versionOf(path), QByteArray("1"));
+        }
     }
 
     // A newer program's file stays as it is; what can be read is shown.

@@ -84,6 +84,42 @@ private slots:
         const QString messages = runAWhile(dir.path(), dir.filePath(u"lock"_qs));
         QCOMPARE(messages.count(u"تعذرت قراءة ملف بياناتك"_qs), 1);
         QCOMPARE(QDir(dir.path()).entryList({u"user.db.damaged-*"_qs}).size(), 1);
+
+        // A header SQLite calls an unsupported format is damage as well.
+        QFile::remove(dir.filePath(u"messages.txt"_qs));
+        {
+            // The program's last writes, still in its log, go into the file first.
+            sqlite3 *raw = nullptr;
+            QCOMPARE(sqlite3_open(QFile::encodeName(dir.filePath(u"user.db"_qs)).constData(), &raw), SQLITE_OK);
+            zarfan::sql::Database db(raw);
+            QVERIFY(db.exec("PRAGMA wal_checkpoint(TRUNCATE);"));
+        }
+        QFile header(dir.filePath(u"user.db"_qs));
+        QVERIFY(header.open(QIODevice::ReadWrite) && header.seek(47) && header.write("\x09", 1) == 1);
+        header.close();
+        runAWhile(dir.path(), dir.filePath(u"lock"_qs));
+        QCOMPARE(runAWhile(dir.path(), dir.filePath(u"lock"_qs)).count(u"تعذرت قراءة ملف بياناتك"_qs), 1);
+        QCOMPARE(QDir(dir.path()).entryList({u"user.db.damaged-*"_qs}).filter(QRegularExpression(u"\\d$"_qs)).size(), 2);
+    }
+
+    // An earlier version's file that cannot be copied before it is moved on
+    // is left as it was; the reader is told once each start.
+    void earlierFileWithoutACopy()
+    {
+        QTemporaryDir dir;
+        {
+            sqlite3 *raw = nullptr;
+            sqlite3_open(QFile::encodeName(dir.filePath(u"user.db"_qs)).constData(), &raw);
+            zarfan::sql::Database db(raw);
+            QVERIFY(db.exec("CREATE TABLE chosen (line TEXT PRIMARY KEY, id TEXT NOT NULL, pos INTEGER NOT NULL);"
+                            "CREATE TABLE history (text TEXT PRIMARY KEY, used INTEGER NOT NULL);"
+                            "CREATE TABLE settings (key TEXT PRIMARY KEY, value BLOB);"
+                            "PRAGMA user_version = 1;"));
+        }
+        QVERIFY(QDir(dir.path()).mkdir(u"user.db.bak-1"_qs));
+        const QString messages = runAWhile(dir.path(), dir.filePath(u"lock"_qs));
+        QCOMPARE(messages.count(u"تعذر حفظ نسخة منه"_qs), 1);
+        QCOMPARE(QDir(dir.path()).entryList({u"user.db.damaged-*"_qs}).size(), 0);
     }
 
     // Help and version need no display; anything else given is refused.
@@ -128,7 +164,9 @@ private slots:
             sqlite3 *raw = nullptr;
             sqlite3_open(QFile::encodeName(dir.filePath(u"user.db"_qs)).constData(), &raw);
             zarfan::sql::Database db(raw);
-            QVERIFY(db.exec("CREATE TABLE chosen (line TEXT PRIMARY KEY, id TEXT, pos INTEGER); PRAGMA user_version = 3;"));
+            // As a later program writes it: with a write-ahead log.
+            QVERIFY(db.exec("PRAGMA journal_mode = WAL;"
+                            "CREATE TABLE chosen (line TEXT PRIMARY KEY, id TEXT, pos INTEGER); PRAGMA user_version = 99;"));
         }
         for (const QString &lock : {u"pipe-lock"_qs, u"folder-lock"_qs}) {
             QFile::remove(dir.filePath(u"messages.txt"_qs));

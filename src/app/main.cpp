@@ -58,13 +58,15 @@ int main(int argc, char **argv)
         QTimer::singleShot(0, &window, [&window, text] { zarfan::showMessage(&window, text); });
     };
     QObject::connect(&state, &zarfan::ReadingState::userDataMovedAside, &window,
-                     [tell](const QString &aside) { tell(zarfan::userDataMovedAside(aside)); });
+                     [tell](const QString &aside) { tell(zarfan::userDataDamagedWhileRunning(aside)); });
     if (instance.notALock())
         tell(zarfan::lockNotAFile(zarfan::SingleInstance::defaultLockPath()));
     if (const QString notice = zarfan::userDataNotice(store, opened); !notice.isEmpty())
         tell(notice);
     if (const QString damage = state.khatma().takeDamageMessage(); !damage.isEmpty())
         tell(damage);
+    if (const QString notes = state.takeNotesMessage(); !notes.isEmpty())
+        tell(notes);
     if (qEnvironmentVariableIsSet("ZARFAN_QUIT_AFTER_SHOW")) {
         // For start-up measurements: end as soon as the window is on screen.
         QTimer::singleShot(0, &app, &QCoreApplication::quit);

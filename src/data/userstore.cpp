@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <sqlite3.h>
+#include <iterator>
 
 namespace zarfan {
 
@@ -48,10 +49,59 @@ auto UserStore::guarded(Work work)
     return work();
 }
 
+namespace {
+// The tables each version brings, oldest first. A step is run once, when a
+// file of an earlier version is opened; as every table is made only if it
+// is missing, the steps up to a file's own version also mend a file that
+// lost a table.
+struct Step {
+    int version;
+    const char *sql;
+};
+constexpr Step kSteps[] = {
+    {1, "CREATE TABLE IF NOT EXISTS chosen (line TEXT PRIMARY KEY, id TEXT NOT NULL, pos INTEGER NOT NULL);"
+        "CREATE TABLE IF NOT EXISTS history (text TEXT PRIMARY KEY, used INTEGER NOT NULL);"
+        "CREATE TABLE IF NOT EXISTS settings (key TEXT PRIMARY KEY, value BLOB);"},
+    {2, "CREATE TABLE IF NOT EXISTS notes (id INTEGER PRIMARY KEY, sura INTEGER NOT NULL, first INTEGER NOT NULL, "
+        "last INTEGER NOT NULL, text TEXT NOT NULL, tags TEXT NOT NULL, folded TEXT NOT NULL, "
+        "created INTEGER NOT NULL, modified INTEGER NOT NULL);"
+        "CREATE INDEX IF NOT EXISTS notes_by_aya ON notes (sura, first);"
+        "CREATE TABLE IF NOT EXISTS lists (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
+        "CREATE TABLE IF NOT EXISTS list_ayas (list INTEGER NOT NULL, sura INTEGER NOT NULL, aya INTEGER NOT NULL, "
+        "pos INTEGER NOT NULL, PRIMARY KEY (list, sura, aya));"},
+};
+static_assert(std::size(kSteps) == std::size_t(UserStore::kSchemaVersion) && kSteps[std::size(kSteps) - 1].version == UserStore::kSchemaVersion);
+
+// The tables every file of this version holds.
+constexpr const char *kAllTables = "SELECT count(*) FROM chosen, history, settings, notes, lists, list_ayas WHERE 0;";
+
+// What SQLite cannot read as its own file: the header's magic text, page
+// size or schema format are not what it writes (a bad schema format it
+// reports as a plain error, not as a file that is no database).
+bool headerIsDamaged(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray h = file.read(100);
+    if (h.isEmpty())
+        return false; // an empty file is a new one
+    if (h.size() < 100 || !h.startsWith(QByteArray("SQLite format 3", 16)))
+        return true;
+    const int pageSize = (quint8(h[16]) << 8) | quint8(h[17]);
+    const bool pageSizeGood = pageSize == 1 || (pageSize >= 512 && (pageSize & (pageSize - 1)) == 0);
+    const quint32 schemaFormat = (quint32(quint8(h[44])) << 24) | (quint32(quint8(h[45])) << 16) | (quint32(quint8(h[46])) << 8) | quint8(h[47]);
+    return !pageSizeGood || schemaFormat > 4;
+}
+} // namespace
+
 UserStore::Check UserStore::connect()
 {
     db_ = sql::Database();
     const auto attach = [this](const QByteArray &name, int flags) {
+        // Closed first: a connection left open meanwhile would keep the
+        // -wal and -shm files of the one before behind.
+        db_ = sql::Database();
         sqlite3 *raw = nullptr;
         const int rc = sqlite3_open_v2(name.constData(), &raw, flags, nullptr);
         db_ = sql::Database(raw);
@@ -61,13 +111,18 @@ UserStore::Check UserStore::connect()
     };
     if (!readOnly_) {
         if (!attach(QFile::encodeName(path_), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE))
-            return Check::Failed;
+            return headerIsDamaged(path_) ? Check::Damaged : Check::Failed;
     } else {
         // Without a writable folder no -shm file can be made: a file left
         // cleanly is read as it stands.
         const QByteArray uri = QUrl::fromLocalFile(path_).toEncoded();
         const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
-        if (!attach(uri + "?mode=ro", flags) || !db_.exec("SELECT count(*) FROM sqlite_schema;")) {
+        if (closedCleanly_) {
+            // Just closed cleanly by a connection that could write, so whole
+            // in itself: read so, and no -wal or -shm file is left beside it.
+            if (!attach(uri + "?immutable=1", flags))
+                return Check::Failed;
+        } else if (!attach(uri + "?mode=ro", flags) || !db_.exec("SELECT count(*) FROM sqlite_schema;")) {
             if (!attach(uri + "?immutable=1", flags))
                 return Check::Failed;
         }
@@ -78,7 +133,7 @@ UserStore::Check UserStore::connect()
         sql::Statement check(raw, "PRAGMA quick_check;");
         const int rc = check ? check.step() : sqlite3_errcode(raw);
         if (rc != SQLITE_ROW || check.text(0) != u"ok")
-            return isDamage(rc) || rc == SQLITE_ROW ? Check::Damaged : Check::Failed;
+            return isDamage(rc) || rc == SQLITE_ROW || headerIsDamaged(path_) ? Check::Damaged : Check::Failed;
     }
     int found = 0;
     {
@@ -87,10 +142,11 @@ UserStore::Check UserStore::connect()
             return Check::Damaged;
         found = version.text(0).toInt();
     }
-    if (found > kSchemaVersion) {
+    if (found > kSchemaVersion || found < 0) {
         // A newer program's file: read what this one knows, change nothing.
         if (!readOnly_) {
             readOnly_ = true;
+            closedCleanly_ = true;
             return connect();
         }
         return Check::Newer;
@@ -100,45 +156,54 @@ UserStore::Check UserStore::connect()
     if (!db_.exec("PRAGMA journal_mode = WAL;") || !db_.exec("PRAGMA synchronous = NORMAL;"))
         return Check::Failed;
     if (found == kSchemaVersion) {
-        sql::Statement check(raw, "SELECT count(*) FROM chosen, history, settings, notes, lists, list_ayas WHERE 0;");
-        return check && check.step() == SQLITE_ROW ? Check::Good : Check::Damaged;
+        sql::Statement check(raw, kAllTables);
+        if (check && check.step() == SQLITE_ROW)
+            return Check::Good;
     }
-    return db_.exec("BEGIN;"
-                    "CREATE TABLE IF NOT EXISTS chosen (line TEXT PRIMARY KEY, id TEXT NOT NULL, pos INTEGER NOT NULL);"
-                    "CREATE TABLE IF NOT EXISTS history (text TEXT PRIMARY KEY, used INTEGER NOT NULL);"
-                    "CREATE TABLE IF NOT EXISTS settings (key TEXT PRIMARY KEY, value BLOB);"
-                    "PRAGMA user_version = 1;"
-                    "COMMIT;")
-        && upgradeToNotes(found)
-        ? Check::Good
-        // A healthy file that could not be moved on is left as it is.
-        : Check::Failed;
+    return upgrade(found);
 }
 
-bool UserStore::upgradeToNotes(int found)
+UserStore::Check UserStore::upgrade(int found)
 {
-    if (found == 1) {
-        // A consistent copy, also of what still sits in the write-ahead log.
-        const QString aside = path_ + QStringLiteral(".bak-%1").arg(found);
-        QFile::remove(aside);
-        sqlite3 *raw = nullptr;
-        sqlite3_open_v2(QFile::encodeName(aside).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        const sql::Database copy(raw);
-        sqlite3_backup *backup = copy ? sqlite3_backup_init(raw, "main", db_.handle(), "main") : nullptr;
-        const bool copied = backup && sqlite3_backup_step(backup, -1) == SQLITE_DONE;
-        if (sqlite3_backup_finish(backup) != SQLITE_OK || !copied)
-            return false;
+    if (found > 0 && found < kSchemaVersion && !backUp(found)) {
+        // Not moved on without a copy to go back to: shown as it stands.
+        readOnly_ = true;
+        closedCleanly_ = true;
+        notBackedUp_ = true;
+        return connect() == Check::Good ? Check::Good : Check::Failed;
     }
-    return db_.exec("BEGIN;"
-                    "CREATE TABLE IF NOT EXISTS notes (id INTEGER PRIMARY KEY, sura INTEGER NOT NULL, first INTEGER NOT NULL, "
-                    "last INTEGER NOT NULL, text TEXT NOT NULL, tags TEXT NOT NULL, folded TEXT NOT NULL, "
-                    "created INTEGER NOT NULL, modified INTEGER NOT NULL);"
-                    "CREATE INDEX IF NOT EXISTS notes_by_aya ON notes (sura, first);"
-                    "CREATE TABLE IF NOT EXISTS lists (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
-                    "CREATE TABLE IF NOT EXISTS list_ayas (list INTEGER NOT NULL, sura INTEGER NOT NULL, aya INTEGER NOT NULL, "
-                    "pos INTEGER NOT NULL, PRIMARY KEY (list, sura, aya));"
-                    "PRAGMA user_version = 2;"
-                    "COMMIT;");
+    QByteArray steps = "BEGIN;";
+    for (const Step &step : kSteps) {
+        // A file of the present version that lost a table is given it again.
+        if (step.version > found || found == kSchemaVersion)
+            steps += step.sql;
+    }
+    steps += "PRAGMA user_version = " + QByteArray::number(kSchemaVersion) + ";COMMIT;";
+    if (!db_.exec(steps)) {
+        db_.exec("ROLLBACK;");
+        // A healthy file that could not be moved on is left as it is.
+        return Check::Failed;
+    }
+    sql::Statement check(db_.handle(), kAllTables);
+    return check && check.step() == SQLITE_ROW ? Check::Good : Check::Damaged;
+}
+
+bool UserStore::backUp(int found)
+{
+    // A consistent copy, also of what still sits in the write-ahead log.
+    const QString aside = backup_ = path_ + QStringLiteral(".bak-%1").arg(found);
+    if (QFileInfo(aside).isFile())
+        QFile::remove(aside);
+    sqlite3 *raw = nullptr;
+    const int opened = sqlite3_open_v2(QFile::encodeName(aside).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const sql::Database copy(raw);
+    if (opened != SQLITE_OK || !copy)
+        return false;
+    sqlite3_backup *backup = sqlite3_backup_init(raw, "main", db_.handle(), "main");
+    if (!backup)
+        return false;
+    const int stepped = sqlite3_backup_step(backup, -1);
+    return sqlite3_backup_finish(backup) == SQLITE_OK && stepped == SQLITE_DONE;
 }
 
 bool UserStore::moveAside()
@@ -163,12 +228,16 @@ UserStore::Opened UserStore::open(const QString &path)
     path_ = path;
     movedAside_.clear();
     recovered_ = false;
+    notBackedUp_ = false;
+    closedCleanly_ = false;
     const QString folder = QFileInfo(path).absolutePath();
     QDir().mkpath(folder);
     const bool existed = QFileInfo::exists(path);
     readOnly_ = existed && (!QFileInfo(path).isWritable() || !QFileInfo(folder).isWritable());
     switch (connect()) {
     case Check::Good:
+        if (notBackedUp_)
+            return Opened::NotBackedUp;
         return readOnly_ ? Opened::ReadOnly : existed ? Opened::Existing : Opened::Fresh;
     case Check::Newer:
         return Opened::Newer;

@@ -23,7 +23,9 @@ public:
 
     // ReadOnly: the file or its folder cannot be written; what it holds is
     // shown, changes are not kept. Newer: a later program's file, read only.
-    enum class Opened { Fresh, Existing, MovedAside, ReadOnly, Newer, Unavailable };
+    // NotBackedUp: an earlier program's file that could not be copied aside
+    // before it was moved on; left as it was and read only.
+    enum class Opened { Fresh, Existing, MovedAside, ReadOnly, Newer, NotBackedUp, Unavailable };
 
     // Opens (or makes) the file and checks all of it. A damaged file is moved
     // aside with a time stamp and a new one is made.
@@ -32,6 +34,8 @@ public:
     bool isReadOnly() const { return readOnly_; }
     const QString &path() const { return path_; }
     const QString &movedAsideTo() const { return movedAside_; }
+    // Where the copy of an earlier version's file is made before it is moved on.
+    const QString &backupPath() const { return backup_; }
 
     // Damage met after opening is handled like damage at opening: the file
     // is moved aside, a fresh one made, and this is called once with the new
@@ -67,16 +71,20 @@ private:
     bool finish(sql::Statement &s);
     template <typename Work>
     auto guarded(Work work);
-    // From version 1: the notes and the named lists, the old file copied
-    // aside first.
-    bool upgradeToNotes(int found);
+    // Moves a file of an earlier version on to this one, the old file copied
+    // aside first; also gives a file of this version a table it lost.
+    Check upgrade(int found);
+    bool backUp(int found);
 
     sql::Database db_;
     QString path_;
     QString movedAside_;
+    QString backup_;
     bool readOnly_ = false;
     bool damaged_ = false;
     bool recovered_ = false;
+    bool notBackedUp_ = false;
+    bool closedCleanly_ = false;
     std::function<void(const QString &)> onDamage_;
 };
 

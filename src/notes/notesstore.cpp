@@ -12,11 +12,23 @@ namespace zarfan {
 namespace {
 const QChar kTagSeparator = u'\n';
 
+// Three columns from first as a range; a value that is no whole number in
+// range of an int gives an invalid one, never a wrapped number.
+AyaRange rangeOf(sql::Statement &s, int first)
+{
+    int v[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        const qint64 n = sqlite3_column_type(s.handle(), first + i) == SQLITE_INTEGER ? sqlite3_column_int64(s.handle(), first + i) : 0;
+        v[i] = n >= 0 && n <= 100000 ? int(n) : 0;
+    }
+    return {v[0], v[1], v[2]};
+}
+
 Note noteFrom(sql::Statement &s)
 {
     Note n;
     n.id = sqlite3_column_int64(s.handle(), 0);
-    n.range = {sqlite3_column_int(s.handle(), 1), sqlite3_column_int(s.handle(), 2), sqlite3_column_int(s.handle(), 3)};
+    n.range = rangeOf(s, 1);
     n.text = s.text(4);
     n.tags = s.text(5).split(kTagSeparator, Qt::SkipEmptyParts);
     // In UTC: no time zone is looked up for thousands of notes.
@@ -37,6 +49,37 @@ QStringList cleanTags(const QStringList &tags)
             out.append(t);
     }
     return out;
+}
+
+bool tooLong(const QStringList &tags)
+{
+    return std::any_of(tags.begin(), tags.end(), [](const QString &t) { return t.size() > NotesStore::kMaxTagLength; });
+}
+
+// What a failed SQLite call means to the reader, and what to do about it.
+QString explained(sqlite3 *db)
+{
+    if (!db)
+        return QStringLiteral("لا يوجد ملف لبيانات المستخدم، فلن تحفظ التغييرات في هذه الجلسة");
+    const int code = sqlite3_extended_errcode(db);
+    const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
+    QString what;
+    if (code == SQLITE_CONSTRAINT_UNIQUE && detail.contains(u"lists.name"))
+        what = QStringLiteral("توجد قائمة بهذا الاسم، فاختر اسما آخر");
+    else if ((code & 0xff) == SQLITE_READONLY)
+        what = QStringLiteral("ملف بياناتك لا يقبل الكتابة الآن، فلم يحفظ التغيير. تأكد أن الملف ومجلده قابلان للكتابة ثم أعد تشغيل البرنامج");
+    else if ((code & 0xff) == SQLITE_FULL)
+        what = QStringLiteral("لا مكان في القرص، فلم يحفظ التغيير. أفرغ مكانا ثم أعد المحاولة");
+    else if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
+        what = QStringLiteral("ملف بياناتك مشغول ببرنامج آخر، فلم يحفظ التغيير. أعد المحاولة بعد قليل");
+    else if ((code & 0xff) == SQLITE_ERROR && (detail.contains(u"no such") || detail.contains(u"has no column")))
+        what = QStringLiteral("ملف بياناتك لا يطابق ما يعرفه هذا الإصدار من البرنامج (جدول أو عمود ناقص)، فلم يحفظ التغيير. "
+                              "انقل الملف جانبا ليبدأ البرنامج بملف جديد، أو استعمل الإصدار الذي كتبه");
+    else if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB)
+        what = QStringLiteral("ملف بياناتك تالف، فلم يحفظ التغيير. أعد تشغيل البرنامج لينقله جانبا ويبدأ بملف جديد");
+    else
+        what = QStringLiteral("تعذرت الكتابة في ملف بياناتك، فلم يحفظ التغيير. أعد المحاولة، وإن تكرر فأعد تشغيل البرنامج");
+    return code == SQLITE_OK ? what : what + u'\n' + detail;
 }
 } // namespace
 
@@ -84,13 +127,18 @@ bool NotesStore::begin()
 {
     error_.clear();
     if (!store_.isOpen()) {
-        error_ = QStringLiteral("لا يوجد ملف لبيانات المستخدم");
+        fail();
         return false;
     }
     if (store_.connection().exec("BEGIN IMMEDIATE;"))
         return true;
-    error_ = store_.connection().errorMessage();
+    fail();
     return false;
+}
+
+void NotesStore::fail(const QString &why) const
+{
+    error_ = why.isEmpty() ? explained(store_.isOpen() ? store_.connection().handle() : nullptr) : why;
 }
 
 bool NotesStore::end(bool ok)
@@ -98,7 +146,7 @@ bool NotesStore::end(bool ok)
     if (ok && store_.connection().exec("COMMIT;"))
         return true;
     if (error_.isEmpty())
-        error_ = store_.connection().errorMessage();
+        fail();
     store_.connection().exec("ROLLBACK;");
     return false;
 }
@@ -113,12 +161,98 @@ QString NotesStore::foldedOf(const QString &text, const QStringList &tags)
     return foldArabic(text + u' ' + tags.join(u' '));
 }
 
+int NotesStore::setAsideInvalid()
+{
+    if (!store_.isOpen())
+        return 0;
+    sqlite3 *db = store_.connection().handle();
+    QList<qint64> invalid;
+    {
+        sql::Statement s(db, "SELECT id, sura, first, last FROM notes;");
+        while (s && s.step() == SQLITE_ROW) {
+            if (!rangeOf(s, 1).isValid())
+                invalid.append(sqlite3_column_int64(s.handle(), 0));
+        }
+    }
+    if (invalid.isEmpty() || store_.isReadOnly() || !begin())
+        return 0;
+    bool ok = store_.connection().exec("CREATE TABLE IF NOT EXISTS notes_set_aside AS SELECT * FROM notes WHERE 0;");
+    sql::Statement keep(db, "INSERT INTO notes_set_aside SELECT * FROM notes WHERE id = ?1;");
+    sql::Statement drop(db, "DELETE FROM notes WHERE id = ?1;");
+    for (const qint64 id : invalid) {
+        if (!ok || !keep || !drop)
+            break;
+        keep.reset();
+        keep.bind(1, id);
+        drop.reset();
+        drop.bind(1, id);
+        ok = keep.execute() && drop.execute();
+    }
+    forgetCoverage();
+    return end(ok && keep && drop) ? int(invalid.size()) : 0;
+}
+
+QString NotesStore::setAsideMessage(int count)
+{
+    return QStringLiteral("في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى)، "
+                          "فنُحّيت جانبا في جدول notes_set_aside داخل الملف ولن تظهر. بقية خواطرك كما هي؛ "
+                          "ويمكنك كتابة تلك الخواطر من جديد على آياتها")
+        .arg(count);
+}
+
+QString NotesStore::tagsText(const QStringList &tags)
+{
+    QStringList parts;
+    for (const QString &tag : tags) {
+        const bool quote = tag.contains(u',') || tag.contains(u'،') || tag.startsWith(u'"');
+        parts.append(quote ? u'"' + QString(tag).replace(u'"', QStringLiteral("\"\"")) + u'"' : tag);
+    }
+    return parts.join(QStringLiteral("، "));
+}
+
+QStringList NotesStore::tagsFromText(const QString &text)
+{
+    QStringList tags;
+    QString part;
+    bool quoted = false;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const QChar c = i < text.size() ? text.at(i) : QChar(u',');
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                part += c;
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else if (i < text.size()) {
+                part += c;
+            } else {
+                quoted = false; // an unclosed quote ends with the text
+                --i;
+            }
+        } else if (c == u'"' && part.trimmed().isEmpty()) {
+            part.clear();
+            quoted = true;
+        } else if (c == u',' || c == u'،') {
+            part = part.simplified();
+            if (!part.isEmpty() && !tags.contains(part))
+                tags.append(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    return tags;
+}
+
 std::vector<Note> NotesStore::notes() const
 {
     std::vector<Note> out;
     sql::Statement s(store_.connection().handle(), QByteArray(kNoteColumns) + "ORDER BY sura, first, last, id;");
-    while (s && s.step() == SQLITE_ROW)
-        out.push_back(noteFrom(s));
+    while (s && s.step() == SQLITE_ROW) {
+        // A row that names no aya is left where a read-only file keeps it.
+        if (Note n = noteFrom(s); n.range.isValid())
+            out.push_back(std::move(n));
+    }
     return out;
 }
 
@@ -148,9 +282,16 @@ std::optional<Note> NotesStore::noteAt(int sura, int aya) const
 
 bool NotesStore::save(Note &note)
 {
-    if (!note.range.isValid() || note.text.size() > kMaxNoteLength) {
-        error_ = note.range.isValid() ? QStringLiteral("الخاطرة أطول من %1 حرف").arg(kMaxNoteLength)
-                                      : QStringLiteral("مرجع الآية خارج المدى");
+    if (!note.range.isValid()) {
+        fail(QStringLiteral("مرجع الآية خارج المدى، فلم تحفظ الخاطرة"));
+        return false;
+    }
+    if (note.text.size() > kMaxNoteLength) {
+        fail(QStringLiteral("الخاطرة أطول من %1 حرف، فقصّرها ثم احفظها").arg(kMaxNoteLength));
+        return false;
+    }
+    if (tooLong(cleanTags(note.tags))) {
+        fail(QStringLiteral("في الوسوم وسم أطول من %1 حرف، فقصّره ثم احفظ الخاطرة").arg(kMaxTagLength));
         return false;
     }
     if (!begin())
@@ -176,7 +317,11 @@ bool NotesStore::save(Note &note)
         if (note.id != 0)
             s.bind(9, note.id);
     }
-    const bool ok = s && s.execute() && (note.id != 0 || sqlite3_changes(store_.connection().handle()) == 1);
+    bool ok = s && s.execute();
+    if (ok && sqlite3_changes(store_.connection().handle()) != 1) {
+        ok = false;
+        fail(QStringLiteral("لم تعد هذه الخاطرة في ملف بياناتك (حذفت من نافذة أخرى)، فانسخ نصها واحفظه خاطرة جديدة"));
+    }
     const qint64 id = note.id != 0 ? note.id : sqlite3_last_insert_rowid(store_.connection().handle());
     if (!end(ok))
         return false;
@@ -220,9 +365,9 @@ bool NotesStore::hasNote(int ayaId) const
         covered_.emplace();
         sql::Statement s(store_.connection().handle(), "SELECT DISTINCT sura, first, last FROM notes;");
         while (s && s.step() == SQLITE_ROW) {
-            const int sura = s.text(0).toInt();
-            for (int aya = s.text(1).toInt(), last = s.text(2).toInt(); aya <= last; ++aya)
-                covered_->insert(ayaIdOf(sura, aya));
+            const AyaRange r = rangeOf(s, 0);
+            for (int aya = r.from; r.isValid() && aya <= r.to; ++aya)
+                covered_->insert(ayaIdOf(r.sura, aya));
         }
     }
     return covered_->contains(ayaId);
@@ -249,8 +394,10 @@ std::vector<Note> NotesStore::search(const QString &typed) const
     if (words.isEmpty())
         return out;
     sql::Statement s = matching(store_.connection().handle(), QByteArray(kNoteColumns).trimmed(), words);
-    while (s && s.step() == SQLITE_ROW)
-        out.push_back(noteFrom(s));
+    while (s && s.step() == SQLITE_ROW) {
+        if (Note n = noteFrom(s); n.range.isValid())
+            out.push_back(std::move(n));
+    }
     return out;
 }
 
@@ -263,9 +410,9 @@ QList<int> NotesStore::searchAyas(const QString &typed) const
     // Only the references: a search may match every note.
     sql::Statement s = matching(store_.connection().handle(), "SELECT sura, first, last FROM notes", words);
     while (s && s.step() == SQLITE_ROW) {
-        const int sura = int(sqlite3_column_int(s.handle(), 0));
-        for (int aya = sqlite3_column_int(s.handle(), 1), last = sqlite3_column_int(s.handle(), 2); aya <= last; ++aya)
-            ids.append(ayaIdOf(sura, aya));
+        const AyaRange r = rangeOf(s, 0);
+        for (int aya = r.from; r.isValid() && aya <= r.to; ++aya)
+            ids.append(ayaIdOf(r.sura, aya));
     }
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
@@ -281,10 +428,25 @@ std::vector<NamedList> NotesStore::lists() const
     return out;
 }
 
+namespace {
+QString listNameRefused(const QString &n)
+{
+    if (n.isEmpty())
+        return QStringLiteral("اسم القائمة فارغ، فاكتب لها اسما");
+    if (n.size() > NotesStore::kMaxListNameLength)
+        return QStringLiteral("اسم القائمة أطول من %1 حرف، فاختر اسما أقصر").arg(NotesStore::kMaxListNameLength);
+    return {};
+}
+} // namespace
+
 qint64 NotesStore::createList(const QString &name)
 {
     const QString n = name.simplified();
-    if (n.isEmpty() || !begin())
+    if (const QString refused = listNameRefused(n); !refused.isEmpty()) {
+        fail(refused);
+        return 0;
+    }
+    if (!begin())
         return 0;
     sql::Statement s(store_.connection().handle(), "INSERT INTO lists (name) VALUES (?1);");
     if (s)
@@ -297,7 +459,11 @@ qint64 NotesStore::createList(const QString &name)
 bool NotesStore::renameList(qint64 list, const QString &name)
 {
     const QString n = name.simplified();
-    if (n.isEmpty() || !begin())
+    if (const QString refused = listNameRefused(n); !refused.isEmpty()) {
+        fail(refused);
+        return false;
+    }
+    if (!begin())
         return false;
     sql::Statement s(store_.connection().handle(), "UPDATE lists SET name = ?1 WHERE id = ?2;");
     if (s) {
@@ -331,23 +497,46 @@ std::vector<ListAya> NotesStore::listAyas(qint64 list) const
     return out;
 }
 
-bool NotesStore::addToList(qint64 list, const std::vector<ListAya> &ayas)
+int NotesStore::appendToList(sqlite3 *db, qint64 list, const std::vector<ListAya> &ayas)
 {
-    if (!begin())
-        return false;
-    sql::Statement s(store_.connection().handle(),
-                     "INSERT OR IGNORE INTO list_ayas (list, sura, aya, pos) "
-                     "VALUES (?1, ?2, ?3, (SELECT coalesce(max(pos), 0) + 1 FROM list_ayas WHERE list = ?1));");
-    bool ok = bool(s);
+    // The last place read once; each aya then found by its key.
+    qint64 pos = 0;
+    {
+        sql::Statement last(db, "SELECT coalesce(max(pos), 0) FROM list_ayas WHERE list = ?1;");
+        if (!last)
+            return -1;
+        last.bind(1, list);
+        if (last.step() != SQLITE_ROW)
+            return -1;
+        pos = sqlite3_column_int64(last.handle(), 0);
+    }
+    sql::Statement s(db, "INSERT OR IGNORE INTO list_ayas (list, sura, aya, pos) VALUES (?1, ?2, ?3, ?4);");
+    if (!s)
+        return -1;
+    int added = 0;
     for (const ListAya &a : ayas) {
-        if (!ok || !AyaRange{a.sura, a.aya, a.aya}.isValid())
+        if (!AyaRange{a.sura, a.aya, a.aya}.isValid())
             continue;
         s.reset();
         s.bind(1, list);
         s.bind(2, qint64(a.sura));
         s.bind(3, qint64(a.aya));
-        ok = s.execute();
+        s.bind(4, pos + 1);
+        if (!s.execute())
+            return -1;
+        if (sqlite3_changes(db) == 1) {
+            ++pos;
+            ++added;
+        }
     }
+    return added;
+}
+
+bool NotesStore::addToList(qint64 list, const std::vector<ListAya> &ayas)
+{
+    if (!begin())
+        return false;
+    const bool ok = appendToList(store_.connection().handle(), list, ayas) >= 0;
     return end(ok);
 }
 

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+struct sqlite3;
+
 namespace zarfan {
 
 class UserStore;
@@ -54,6 +56,8 @@ struct ListAya {
 class NotesStore {
 public:
     static constexpr int kMaxNoteLength = 100000;
+    static constexpr int kMaxTagLength = 100;
+    static constexpr int kMaxListNameLength = 200;
 
     explicit NotesStore(UserStore &store);
 
@@ -88,7 +92,20 @@ public:
     // Moves the aya at from to the place to, the others closing up.
     bool moveInList(qint64 list, int from, int to);
 
+    // What went wrong, in Arabic with what the reader can do; SQLite's own
+    // text, when there is one, on a line of its own.
     const QString &lastError() const { return error_; }
+
+    // Moves the notes whose reference names no aya (a file edited by hand
+    // or damaged) into a table of their own, where nothing reads them;
+    // returns how many. Nothing in a kept row costs more than its ayas.
+    int setAsideInvalid();
+    static QString setAsideMessage(int count);
+
+    // Tags as one line to read or edit, joined by "، "; a tag holding a
+    // comma is quoted, so that the line reads back to the same tags.
+    static QString tagsText(const QStringList &tags);
+    static QStringList tagsFromText(const QString &text);
 
     // Folded words of a typed text, as the notes are searched.
     static QStringList searchWords(const QString &typed);
@@ -98,7 +115,11 @@ private:
     friend class NotesTransfer;
     bool begin();
     bool end(bool ok);
+    // Sets the last error from the connection's, or from a refusal of ours.
+    void fail(const QString &why = QString()) const;
     void forgetCoverage() { covered_.reset(); }
+    // Appends the ayas the list lacks after its last; how many, -1 on failure.
+    static int appendToList(sqlite3 *db, qint64 list, const std::vector<ListAya> &ayas);
 
     UserStore &store_;
     mutable QString error_;

@@ -5,7 +5,9 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QHash>
 #include <QJsonObject>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace zarfan {
@@ -14,6 +16,37 @@ namespace {
 const QString kFormat = QStringLiteral("zarfan-notes");
 
 QString isoOf(const QDateTime &t) { return t.toUTC().toString(Qt::ISODateWithMs); }
+
+// A valid range as one number: ayas are fewer than 1024 in a sura.
+quint32 keyOf(const AyaRange &r) { return (quint32(r.sura) << 20) | (quint32(r.from) << 10) | quint32(r.to); }
+
+// Note text as Markdown shows it: every sign Markdown reads escaped, no
+// control characters, each line kept a line.
+QString markdownText(const QString &text)
+{
+    static const QString special = QStringLiteral("\\`*_{}[]()#+-.!|<>~&=:\"'");
+    QStringList lines;
+    for (const QString &line : text.split(u'\n')) {
+        QString out;
+        bool leading = true;
+        for (const QChar c : line) {
+            if (c == u'\t' || c == u' ') {
+                // Leading blanks would make a code block.
+                out += leading ? QChar(0x00A0) : QChar(u' ');
+                continue;
+            }
+            leading = false;
+            if (c.category() == QChar::Other_Control || c == QChar(0x2028) || c == QChar(0x2029))
+                continue;
+            if (special.contains(c))
+                out += u'\\';
+            out += c;
+        }
+        lines.append(out);
+    }
+    // Two spaces end a line within a paragraph as a line break.
+    return lines.join(QStringLiteral("  \n"));
+}
 
 int intOf(const QJsonValue &v) { return v.isDouble() && v.toDouble() == int(v.toDouble()) ? int(v.toDouble()) : 0; }
 } // namespace
@@ -49,15 +82,15 @@ QByteArray NotesTransfer::toMarkdown(const NotesStore &store)
     QString md = QStringLiteral("# خواطري\n\n");
     for (const Note &n : store.notes()) {
         md += QStringLiteral("## %1\n\n").arg(n.range.text());
-        md += n.text.trimmed() + QStringLiteral("\n\n");
+        md += markdownText(n.text.trimmed()) + QStringLiteral("\n\n");
         if (!n.tags.isEmpty())
-            md += QStringLiteral("الوسوم: %1\n\n").arg(n.tags.join(QStringLiteral("، ")));
+            md += QStringLiteral("الوسوم: %1\n\n").arg(markdownText(NotesStore::tagsText(n.tags)));
     }
     const std::vector<NamedList> lists = store.lists();
     if (!lists.empty())
         md += QStringLiteral("# قوائم الآيات\n\n");
     for (const NamedList &l : lists) {
-        md += QStringLiteral("## %1\n\n").arg(l.name);
+        md += QStringLiteral("## %1\n\n").arg(markdownText(l.name));
         for (const ListAya &a : store.listAyas(l.id))
             md += QStringLiteral("- %1\n").arg(AyaRange{a.sura, a.aya, a.aya}.text());
         md += u'\n';
@@ -75,7 +108,7 @@ QString NotesTransfer::Report::message() const
     case Refused::UnknownVersion:
         return QStringLiteral("لم يستورد شيء: إصدار الملف غير معروف");
     case Refused::WriteFailed:
-        return QStringLiteral("لم يستورد شيء: تعذرت الكتابة في ملف بيانات المستخدم");
+        return QStringLiteral("لم يستورد شيء: تعذرت الكتابة في ملف بيانات المستخدم") + (detail.isEmpty() ? QString() : u'\n' + detail);
     case Refused::None:
         break;
     }
@@ -104,12 +137,20 @@ NotesTransfer::Report NotesTransfer::importJson(NotesStore &store, const QByteAr
         report.whole = Report::Refused::WriteFailed;
         return report;
     }
+    sqlite3 *db = store.store_.connection().handle();
     bool ok = true;
-    const auto fail = [&ok] { ok = false; };
-    const auto refuse = [&report] { ++report.refused; };
 
-    // Notes: a reference matches an existing note of the same range.
-    const std::vector<Note> existing = store.notes();
+    // Notes: the reader's text is never replaced. The same text on the same
+    // ayas gains the tags it lacks; any other text is added beside it.
+    std::vector<Note> notes = store.notes();
+    QHash<quint32, std::vector<std::size_t>> byRange;
+    for (std::size_t i = 0; i < notes.size(); ++i)
+        byRange[keyOf(notes[i].range)].push_back(i);
+    sql::Statement insert(db, "INSERT INTO notes (sura, first, last, text, tags, folded, created, modified) "
+                              "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8);");
+    sql::Statement update(db, "UPDATE notes SET tags = ?2, folded = ?3 WHERE id = ?1;");
+    ok = insert && update;
+    const QDateTime now = QDateTime::currentDateTime();
     for (const QJsonValue &value : root.value(QStringLiteral("notes")).toArray()) {
         if (!ok)
             break;
@@ -123,114 +164,90 @@ NotesTransfer::Report NotesTransfer::importJson(NotesStore &store, const QByteAr
             if (!tag.isEmpty() && !in.tags.contains(tag))
                 in.tags.append(tag);
         }
-        in.created = QDateTime::fromString(o.value(QStringLiteral("created")).toString(), Qt::ISODateWithMs);
-        in.modified = QDateTime::fromString(o.value(QStringLiteral("modified")).toString(), Qt::ISODateWithMs);
-        if (!in.range.isValid() || in.text.size() > NotesStore::kMaxNoteLength || (in.text.isEmpty() && in.tags.isEmpty())) {
-            refuse();
+        const bool tagTooLong = std::any_of(in.tags.begin(), in.tags.end(), [](const QString &t) { return t.size() > NotesStore::kMaxTagLength; });
+        if (!in.range.isValid() || in.text.size() > NotesStore::kMaxNoteLength || (in.text.isEmpty() && in.tags.isEmpty())
+            || tagTooLong) {
+            ++report.refused;
             continue;
         }
-        const QDateTime now = QDateTime::currentDateTime();
-        if (!in.modified.isValid())
+        in.created = QDateTime::fromString(o.value(QStringLiteral("created")).toString(), Qt::ISODateWithMs);
+        in.modified = QDateTime::fromString(o.value(QStringLiteral("modified")).toString(), Qt::ISODateWithMs);
+        // A time yet to come is no time the note was written.
+        if (!in.modified.isValid() || in.modified > now)
             in.modified = now;
-        if (!in.created.isValid())
+        if (!in.created.isValid() || in.created > in.modified)
             in.created = in.modified;
-        const Note *same = nullptr;
-        for (const Note &n : existing) {
-            if (n.range == in.range && (same == nullptr || n.text == in.text))
-                same = &n;
-        }
-        Note out = in;
-        if (same) {
-            out.id = same->id;
-            out.tags = same->tags;
+        std::vector<std::size_t> &onRange = byRange[keyOf(in.range)];
+        const auto same = std::find_if(onRange.begin(), onRange.end(), [&](std::size_t i) { return notes[i].text == in.text; });
+        if (same != onRange.end()) {
+            Note &had = notes[*same];
+            QStringList tags = had.tags;
             for (const QString &tag : in.tags) {
-                if (!out.tags.contains(tag))
-                    out.tags.append(tag);
+                if (!tags.contains(tag))
+                    tags.append(tag);
             }
-            const bool newer = in.modified > same->modified && in.text != same->text;
-            if (!newer) {
-                out.text = same->text;
-                out.modified = same->modified;
-            }
-            out.created = std::min(same->created, in.created);
-            if (!newer && out.tags == same->tags)
+            if (tags == had.tags)
                 continue; // nothing new
+            update.reset();
+            update.bind(1, had.id);
+            update.bind(2, tags.join(u'\n'));
+            update.bind(3, NotesStore::foldedOf(had.text, tags));
+            ok = update.execute();
+            had.tags = tags;
+            ++report.merged;
+            continue;
         }
-        sql::Statement s(store.store_.connection().handle(),
-                         same ? "UPDATE notes SET text = ?4, tags = ?5, folded = ?6, created = ?7, modified = ?8 WHERE id = ?9;"
-                              : "INSERT INTO notes (sura, first, last, text, tags, folded, created, modified) "
-                                "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8);");
-        if (!s) {
-            fail();
-            break;
-        }
-        if (!same) {
-            s.bind(1, qint64(out.range.sura));
-            s.bind(2, qint64(out.range.from));
-            s.bind(3, qint64(out.range.to));
-        } else {
-            s.bind(9, out.id);
-        }
-        s.bind(4, out.text);
-        s.bind(5, out.tags.join(u'\n'));
-        s.bind(6, NotesStore::foldedOf(out.text, out.tags));
-        s.bind(7, out.created.toMSecsSinceEpoch());
-        s.bind(8, out.modified.toMSecsSinceEpoch());
-        if (!s.execute())
-            fail();
-        else
-            ++(same ? report.merged : report.added);
+        insert.reset();
+        insert.bind(1, qint64(in.range.sura));
+        insert.bind(2, qint64(in.range.from));
+        insert.bind(3, qint64(in.range.to));
+        insert.bind(4, in.text);
+        insert.bind(5, in.tags.join(u'\n'));
+        insert.bind(6, NotesStore::foldedOf(in.text, in.tags));
+        insert.bind(7, in.created.toMSecsSinceEpoch());
+        insert.bind(8, in.modified.toMSecsSinceEpoch());
+        ok = insert.execute();
+        in.id = sqlite3_last_insert_rowid(db);
+        onRange.push_back(notes.size());
+        notes.push_back(in);
+        ++report.added;
     }
 
     // Lists: by name; an existing list gains the ayas it lacks.
+    QHash<QString, qint64> lists;
+    for (const NamedList &l : store.lists())
+        lists.insert(l.name, l.id);
+    sql::Statement create(db, "INSERT INTO lists (name) VALUES (?1);");
+    ok = ok && create;
     for (const QJsonValue &value : root.value(QStringLiteral("lists")).toArray()) {
         if (!ok)
             break;
         const QJsonObject o = value.toObject();
         const QString name = o.value(QStringLiteral("name")).toString().simplified();
-        if (name.isEmpty()) {
-            refuse();
+        if (name.isEmpty() || name.size() > NotesStore::kMaxListNameLength) {
+            ++report.refused;
             continue;
         }
-        qint64 list = 0;
-        for (const NamedList &l : store.lists()) {
-            if (l.name == name)
-                list = l.id;
-        }
+        qint64 list = lists.value(name);
         const bool isNew = list == 0;
         if (isNew) {
-            sql::Statement s(store.store_.connection().handle(), "INSERT INTO lists (name) VALUES (?1);");
-            if (s)
-                s.bind(1, name);
-            if (!s || !s.execute()) {
-                fail();
+            create.reset();
+            create.bind(1, name);
+            if (!(ok = create.execute()))
                 break;
-            }
-            list = sqlite3_last_insert_rowid(store.store_.connection().handle());
+            list = sqlite3_last_insert_rowid(db);
+            lists.insert(name, list);
         }
-        const std::vector<ListAya> had = store.listAyas(list);
-        sql::Statement add(store.store_.connection().handle(),
-                           "INSERT OR IGNORE INTO list_ayas (list, sura, aya, pos) "
-                           "VALUES (?1, ?2, ?3, (SELECT coalesce(max(pos), 0) + 1 FROM list_ayas WHERE list = ?1));");
-        int gained = 0;
+        std::vector<ListAya> ayas;
         for (const QJsonValue &a : o.value(QStringLiteral("ayas")).toArray()) {
             const ListAya aya{intOf(a.toObject().value(QStringLiteral("sura"))), intOf(a.toObject().value(QStringLiteral("aya")))};
-            if (!AyaRange{aya.sura, aya.aya, aya.aya}.isValid()) {
-                refuse();
-                continue;
-            }
-            if (std::find(had.begin(), had.end(), aya) != had.end())
-                continue;
-            add.reset();
-            add.bind(1, list);
-            add.bind(2, qint64(aya.sura));
-            add.bind(3, qint64(aya.aya));
-            if (!add || !add.execute()) {
-                fail();
-                break;
-            }
-            gained += sqlite3_changes(store.store_.connection().handle());
+            if (AyaRange{aya.sura, aya.aya, aya.aya}.isValid())
+                ayas.push_back(aya);
+            else
+                ++report.refused;
         }
+        const int gained = NotesStore::appendToList(db, list, ayas);
+        ok = gained >= 0;
         if (isNew)
             ++report.added;
         else if (gained > 0)
@@ -240,6 +257,7 @@ NotesTransfer::Report NotesTransfer::importJson(NotesStore &store, const QByteAr
     if (!store.end(ok)) {
         report = Report();
         report.whole = Report::Refused::WriteFailed;
+        report.detail = store.lastError();
     }
     return report;
 }

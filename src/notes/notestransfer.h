@@ -26,12 +26,14 @@ public:
         enum class Refused { None, NotJson, UnknownFormat, UnknownVersion, WriteFailed };
         Refused whole = Refused::None; // the store was left untouched
         int added = 0, merged = 0, refused = 0;
+        QString detail; // why a write failed
         QString message() const;
     };
-    // Merges by reference (a note) or name (a list): a new one is added; a
-    // newer note's text replaces an older one's and their tags are joined;
-    // a list gains the ayas it lacks. Nothing is ever deleted. One
-    // transaction: a failed write leaves the store as it was.
+    // Merges by reference (a note) or name (a list). A note whose text is
+    // on those ayas already gains the tags it lacks; any other text is added
+    // beside the reader's, which is never replaced. A list gains the ayas it
+    // lacks. Nothing is ever deleted. One transaction: a failed write leaves
+    // the store as it was.
     static Report importJson(NotesStore &store, const QByteArray &json);
 };
 

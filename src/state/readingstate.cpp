@@ -4,6 +4,7 @@
 #include "listingfill.h"
 #include "browse/programstate.h"
 #include "state/searchmemory.h"
+#include "notes/notesstore.h"
 
 #include <algorithm>
 
@@ -34,6 +35,9 @@ void ReadingState::setUserStore(UserStore *store)
     khatma_.load(store_);
     if (!store_)
         return;
+    // A row that names no aya would cost every listing its whole range.
+    if (const int setAside = NotesStore(*store_).setAsideInvalid(); setAside > 0)
+        notesMessage_ = NotesStore::setAsideMessage(setAside);
     store_->setDamageHandler([this](const QString &aside) {
         for (int i = 0; i < chosen_.count(); ++i)
             store_->addChosen(chosen_.addaya.at(i), chosen_.hideadd.at(i));

@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QObject>
 #include <memory>
+#include <utility>
 #include <optional>
 #include <vector>
 
@@ -48,6 +49,8 @@ public:
     UserStore *userStore() const { return store_; }
     // The khatma plan, read from the store with the chosen list.
     KhatmaTracker &khatma() { return khatma_; }
+    // Once, after the store was set: what was found wrong in the notes.
+    QString takeNotesMessage() { return std::exchange(notesMessage_, QString()); }
     ChosenList::AddResult addChosen(const QString &line, const QString &id, const QString &displayedText);
     bool removeChosenAt(int index);
     // The search history, most recent first.
@@ -149,6 +152,7 @@ private:
     ChosenList chosen_;
     UserStore *store_ = nullptr;
     KhatmaTracker khatma_;
+    QString notesMessage_;
     SearchOptions options_;
     SearchTarget target_ = SearchTarget::Quran;
     QFont ayaFont_;

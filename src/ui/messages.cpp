@@ -30,6 +30,13 @@ QString userDataMovedAside(const QString &aside)
         .arg(aside);
 }
 
+QString userDataDamagedWhileRunning(const QString &aside)
+{
+    return QStringLiteral("تعذرت قراءة ملف بياناتك أثناء العمل، فنُقل جانبا باسم:\n%1\n"
+                          "وحُفظت الآيات المختارة الظاهرة وخطة الختمة في ملف جديد، وبقي ما سواهما (سجل البحث والخواطر والقوائم) في الملف المنقول")
+        .arg(aside);
+}
+
 QString userDataNotice(const UserStore &store, UserStore::Opened opened)
 {
     switch (opened) {
@@ -40,6 +47,10 @@ QString userDataNotice(const UserStore &store, UserStore::Opened opened)
             .arg(store.path());
     case UserStore::Opened::Newer:
         return QStringLiteral("ملف بياناتك من إصدار أحدث من البرنامج، فلم يغير فيه شيء ولن تحفظ تغييرات هذه الجلسة:\n%1").arg(store.path());
+    case UserStore::Opened::NotBackedUp:
+        return QStringLiteral("ملف بياناتك من إصدار سابق، وتعذر حفظ نسخة منه قبل تحديثه، فتُرك كما هو: تظهر بياناتك ولن تحفظ تغييرات هذه الجلسة.\n"
+                              "تأكد من إمكان إنشاء ملف النسخة ثم أعد تشغيل البرنامج:\n%1")
+            .arg(store.backupPath());
     case UserStore::Opened::Unavailable:
         return QStringLiteral("تعذر فتح ملف بياناتك، فلن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة:\n%1").arg(store.path());
     case UserStore::Opened::Fresh:

@@ -18,6 +18,8 @@ QString messageLogPath();
 // What the reader is told when the file of the chosen ayas and the search
 // history could not be used as usual; empty when all is well.
 QString userDataMovedAside(const QString &aside);
+// Damage met while running: what was shown is kept in a fresh file.
+QString userDataDamagedWhileRunning(const QString &aside);
 QString userDataNotice(const UserStore &store, UserStore::Opened opened);
 // What stands at the lock file's path is no file.
 QString lockNotAFile(const QString &path);
