@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QStyleFactory>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -176,16 +178,31 @@ private slots:
         store.setValue(u"khatma/plan"_qs, "1 2026-13-40 1 0 30 zz");
         again.load(&store);
         QVERIFY(!again.active());
-        QVERIFY(!again.takeDamageMessage().isEmpty());
+        const QString planTold = again.takeDamageMessage();
+        QVERIFY(planTold.startsWith(u"خطة الختمة المحفوظة تالفة فحذفت"_qs));
+        QVERIFY(!planTold.contains(u"الختمات السابقة"_qs));
         QVERIFY(again.takeDamageMessage().isEmpty());
         again.load(&store);
         QVERIFY(again.takeDamageMessage().isEmpty());
         QCOMPARE(again.finished().size(), std::size_t(1));
         QCOMPARE(store.chosen().size(), std::size_t(1));
+
+        // Bad lines among the finished khatmas and no plan: only they are
+        // spoken of, with their number, and the good line is kept.
+        const QByteArray good = store.value(u"khatma/finished"_qs);
+        store.setValue(u"khatma/finished"_qs, "2026-02-30 x\n" + good + "2026-03-01 2026-01-01\n");
+        again.load(&store);
+        QVERIFY(!again.active());
+        QCOMPARE(again.finished().size(), std::size_t(1));
+        QCOMPARE(again.takeDamageMessage(), u"حذفت من قائمة الختمات السابقة مدخلات تالفة عددها 2، وبقيت سائر الختمات كما هي\n"
+                                            "وبقيت سائر بياناتك كما هي"_qs);
+        QCOMPARE(store.value(u"khatma/finished"_qs), good);
     }
 
     void windowByClicks()
     {
+        // The style a reader without a desktop theme gets.
+        QApplication::setStyle(QStyleFactory::create(u"Fusion"_qs));
         guitest::MessageLog messages;
         KhatmaTracker t;
         KhatmaWindow w(t);
@@ -205,7 +222,17 @@ private slots:
         QTest::mouseClick(guitest::child<QPushButton>(&w, "startPlan"), Qt::LeftButton);
         QCOMPARE(todayPortion->text(), u"ورد اليوم : من صفحة 83 إلى صفحة 102"_qs);
         QCOMPARE(guitest::child<QListWidget>(&w, "portions")->count(), 27);
-        QCOMPARE(guitest::child<QProgressBar>(&w, "progress")->value(), 82);
+        auto *progress = guitest::child<QProgressBar>(&w, "progress");
+        QCOMPARE(progress->value(), 82);
+        // "82 من 604" is drawn on the right-to-left bar, and the start date
+        // reads in the order of the portions beside it.
+        QCOMPARE(progress->text(), u"82 من 604"_qs);
+        const QImage withText = progress->grab().toImage();
+        progress->setTextVisible(false);
+        QVERIFY(progress->grab().toImage() != withText);
+        progress->setTextVisible(true);
+        QCOMPARE(guitest::child<QDateEdit>(&w, "startDate")->text(), u"2026/02/01"_qs);
+        QVERIFY(guitest::child<QListWidget>(&w, "portions")->item(0)->text().startsWith(u"2026/02/01 : "_qs));
 
         QSignalSpy open(&w, &KhatmaWindow::openPageRequested);
         QTest::mouseClick(guitest::child<QPushButton>(&w, "readToday"), Qt::LeftButton);
@@ -227,6 +254,59 @@ private slots:
         }
         QCOMPARE(todayPortion->text(), u"لا توجد خطة"_qs);
         QVERIFY(messages.lines().isEmpty());
+    }
+
+    // A store with a thousand finished khatmas: page turns with the window
+    // open leave the past list as it is; finishing adds its one row.
+    void pastListOnlyGrows()
+    {
+        QTemporaryDir dir;
+        UserStore store;
+        store.open(dir.filePath(u"user.db"_qs));
+        QByteArray lines;
+        for (int i = 0; i < 1000; ++i)
+            lines += (QDate(2000, 1, 1).addDays(i).toString(Qt::ISODate) + u' ' + QDate(2001, 1, 1).addDays(i).toString(Qt::ISODate) + u'\n').toLatin1();
+        store.setValue(u"khatma/finished"_qs, lines);
+        KhatmaTracker t;
+        t.load(&store);
+        KhatmaWindow w(t);
+        const QDate today(2026, 2, 1);
+        w.setToday(today);
+        w.show();
+        QAbstractItemModel *past = guitest::child<QListView>(&w, "pastKhatmas")->model();
+        QCOMPARE(past->rowCount(), 1000);
+        QCOMPARE(past->index(0, 0).data().toString(), u"من 2000/01/01 إلى 2001/01/01"_qs);
+        QSignalSpy inserted(past, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(past, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy reset(past, &QAbstractItemModel::modelReset);
+
+        // One day from page 590; every page turned shows in the window.
+        auto *startPage = guitest::child<QSpinBox>(&w, "startPage");
+        startPage->selectAll();
+        QTest::keyClicks(startPage, u"590"_qs);
+        auto *days = guitest::child<QSpinBox>(&w, "days");
+        days->selectAll();
+        QTest::keyClicks(days, u"1"_qs);
+        QTest::mouseClick(guitest::child<QPushButton>(&w, "startPlan"), Qt::LeftButton);
+        auto *progress = guitest::child<QProgressBar>(&w, "progress");
+        for (int page = 590; page < 604; ++page) {
+            t.pageTurnedPast(page);
+            QCOMPARE(progress->value(), page);
+        }
+        QCOMPARE(inserted.size() + removed.size() + reset.size(), 0);
+
+        QTest::mouseClick(guitest::child<QPushButton>(&w, "markDone"), Qt::LeftButton);
+        QVERIFY(!t.active());
+        QCOMPARE(reset.size() + removed.size(), 0);
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted.at(0).at(1).toInt(), 1000);
+        QCOMPARE(inserted.at(0).at(2).toInt(), 1000);
+        QCOMPARE(past->index(1000, 0).data().toString(), u"من 2026/02/01 إلى 2026/02/01"_qs);
+
+        // A store read again replaces the list as a whole.
+        t.load(&store);
+        QCOMPARE(reset.size(), 1);
+        QCOMPARE(past->rowCount(), 1001);
     }
 
     // Division references, the facts label, the new scopes and the menu item

@@ -10,13 +10,72 @@
 
 namespace zarfan {
 
+namespace {
+
+// Qt's own options, which QApplication takes away: these take the next
+// argument as their value ...
+const QStringList kQtOptionsWithValue = {
+    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
+    QStringLiteral("qwindowtitle"), QStringLiteral("title"), QStringLiteral("qwindowicon"),
+    QStringLiteral("icon"), QStringLiteral("display"), QStringLiteral("name"), QStringLiteral("session"),
+    QStringLiteral("style"), QStringLiteral("stylesheet")};
+// ... these stand alone ...
+const QStringList kQtFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+                              QStringLiteral("dograb"), QStringLiteral("sync"), QStringLiteral("testability")};
+// ... and these take their value after "=".
+const QStringList kQtOptionsWithEquals = {QStringLiteral("style"), QStringLiteral("stylesheet"),
+                                          QStringLiteral("qmljsdebugger")};
+
+// How many arguments Qt's option at arguments[i] takes up; 0 when it is none
+// of Qt's. Qt reads "--name" as "-name".
+qsizetype qtOptionLength(const QStringList &arguments, qsizetype i)
+{
+    QStringView a = arguments.at(i);
+    if (!a.startsWith(u'-'))
+        return 0;
+    a = a.mid(a.startsWith(u"--") ? 2 : 1);
+    if (const qsizetype eq = a.indexOf(u'='); eq > 0)
+        return kQtOptionsWithEquals.contains(a.left(eq)) ? 1 : 0;
+    if (kQtFlags.contains(a))
+        return 1;
+    return kQtOptionsWithValue.contains(a) && i + 1 < arguments.size() ? 2 : 0;
+}
+
+} // namespace
+
+qsizetype unknownArgumentAt(const QStringList &arguments)
+{
+    for (qsizetype i = 0; i < arguments.size();) {
+        const QString &a = arguments.at(i);
+        if (a == u"--help" || a == u"-h" || a == u"--version") {
+            ++i;
+            continue;
+        }
+        const qsizetype taken = qtOptionLength(arguments, i);
+        if (taken == 0)
+            return i;
+        i += taken;
+    }
+    return -1;
+}
+
 CommandLine readCommandLine(const QStringList &arguments)
 {
+    if (unknownArgumentAt(arguments) >= 0)
+        return CommandLine::Unknown;
     if (arguments.contains(u"--help") || arguments.contains(u"-h"))
         return CommandLine::Help;
     if (arguments.contains(u"--version"))
         return CommandLine::Version;
-    return arguments.isEmpty() ? CommandLine::Run : CommandLine::Unknown;
+    return CommandLine::Run;
+}
+
+QString refusalText(const QStringList &arguments)
+{
+    const QString unknown = arguments.value(unknownArgumentAt(arguments));
+    return QStringLiteral("خيار غير معروف: \"%1\"، والخيارات المعروفة مذكورة أدناه\nUnknown option: \"%1\"\n\n").arg(unknown)
+        + usageText();
 }
 
 QString usageText()
@@ -30,11 +89,14 @@ QString usageText()
                "             print this text and exit\n"
                "  --version  يعرض إصدار البرنامج ثم ينتهي\n"
                "             print the program's version and exit\n"
+               "  خيارات Qt نفسها (مثل -platform و-style و-reverse) تمرر إليها\n"
+               "             Qt's own options (such as -platform, -style, -reverse) are passed to Qt\n"
                "\n"
                "متغيرات البيئة / Environment:\n"
-               "  ZARFAN_USER_DATA  مجلد بيانات القارئ (الآيات المختارة وسجل البحث وأماكن النوافذ، وخط الآيات إذا تعذرت الكتابة بجانب البرنامج)\n"
-               "                    folder of the reader's files (chosen ayas, search history, window places,\n"
-               "                    and the aya font when the program's folder cannot be written)\n"
+               "  ZARFAN_USER_DATA  مجلد بيانات القارئ (user.db بما فيه من الآيات المختارة والخواطر والقوائم والختمة ومكان القراءة وغيرها،\n"
+               "                    وخط الآيات all.txt إذا تعذرت الكتابة بجانب البرنامج)\n"
+               "                    folder of the reader's files (user.db: chosen ayas, notes, lists, the khatma, the reading\n"
+               "                    place and more; and the aya font, all.txt, when the program's folder cannot be written)\n"
                "  ZARFAN_LOCK_FILE  ملف القفل الذي يمنع تشغيل نسختين معا\n"
                "                    lock file that keeps the program to one running copy\n"
                "\n"

@@ -6,9 +6,15 @@
 namespace zarfan {
 
 // What the command line asks for. The program takes no arguments of its own
-// besides these two; Qt's own options are taken away by QApplication.
+// besides --help (-h) and --version; Qt's own options (-platform, -style, ...)
+// are let through for QApplication to take away. Anything else is Unknown,
+// which is known before any display is needed.
 enum class CommandLine { Run, Help, Version, Unknown };
 CommandLine readCommandLine(const QStringList &arguments);
+// Where the first argument that is neither the program's nor Qt's stands; -1 when none.
+qsizetype unknownArgumentAt(const QStringList &arguments);
+// What is written when the command line is refused: the argument, then usage.
+QString refusalText(const QStringList &arguments);
 
 // Usage in Arabic and English: the options, the environment variables and
 // where the program's files are.

@@ -16,19 +16,33 @@
 int main(int argc, char **argv)
 {
     QApplication::setApplicationName(QStringLiteral("zarfan"));
-    // Help and version are answered before any display is needed.
+    // Help, version and refusals are answered before any display is needed.
     QStringList given;
     for (int i = 1; i < argc; ++i)
         given.append(QString::fromLocal8Bit(argv[i]));
     const zarfan::CommandLine asked = zarfan::readCommandLine(given);
+    if (asked == zarfan::CommandLine::Unknown) {
+        std::fputs(zarfan::refusalText(given).toLocal8Bit().constData(), stderr);
+        return 2;
+    }
     if (asked == zarfan::CommandLine::Help || asked == zarfan::CommandLine::Version) {
-        std::fputs((asked == zarfan::CommandLine::Help ? zarfan::usageText() : zarfan::versionText()).toLocal8Bit().constData(), stdout);
+        const QByteArray text = (asked == zarfan::CommandLine::Help ? zarfan::usageText() : zarfan::versionText()).toLocal8Bit();
+        // A full disk or a closed pipe must not pass for an answer given.
+        if (std::fputs(text.constData(), stdout) < 0 || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fputs(QStringLiteral("تعذرت كتابة الجواب في المخرج؛ تحقق من المكان الذي يوجه إليه\n"
+                                      "Could not write to standard output.\n")
+                           .toLocal8Bit()
+                           .constData(),
+                       stderr);
+            return 1;
+        }
         return 0;
     }
     QApplication app(argc, argv);
     // What is left once Qt took its own options is not for this program.
-    if (zarfan::readCommandLine(QApplication::arguments().mid(1)) != zarfan::CommandLine::Run) {
-        std::fputs(zarfan::usageText().toLocal8Bit().constData(), stderr);
+    if (const QStringList left = QApplication::arguments().mid(1);
+        zarfan::readCommandLine(left) != zarfan::CommandLine::Run) {
+        std::fputs(zarfan::refusalText(left).toLocal8Bit().constData(), stderr);
         return 2;
     }
     zarfan::installQtTranslation();

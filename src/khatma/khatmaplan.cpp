@@ -38,6 +38,8 @@ QString isoDate(const QDate &d) { return d.toString(Qt::ISODate); }
 
 } // namespace
 
+QString khatmaDate(const QDate &date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+
 int KhatmaSchedule::scheduledThrough(int day) const
 {
     if (day < 0)
@@ -220,13 +222,21 @@ void KhatmaTracker::saveFinished()
 
 void KhatmaTracker::load(UserStore *store)
 {
+    ++loads_;
+    readStore(store);
+    emit changed();
+}
+
+void KhatmaTracker::readStore(UserStore *store)
+{
     store_ = store && store->isOpen() ? store : nullptr;
     schedule_.reset();
     read_.reset();
     finished_.clear();
     if (!store_)
         return;
-    bool damaged = false;
+    int droppedFinished = 0;
+    bool planDamaged = false;
 
     const QList<QByteArray> lines = store_->value(kFinishedKey).split('\n');
     for (const QByteArray &line : lines) {
@@ -238,9 +248,9 @@ void KhatmaTracker::load(UserStore *store)
         if (from.isValid() && to.isValid() && from <= to)
             finished_.push_back({from, to});
         else
-            damaged = true;
+            ++droppedFinished;
     }
-    if (damaged)
+    if (droppedFinished > 0)
         saveFinished();
 
     const QByteArray plan = store_->value(kPlanKey);
@@ -267,12 +277,19 @@ void KhatmaTracker::load(UserStore *store)
                     read_.set(std::size_t(p));
             }
         } else {
-            damaged = true;
+            planDamaged = true;
             store_->setValue(kPlanKey, QByteArray());
         }
     }
-    if (damaged)
-        damage_ = QStringLiteral("خطة الختمة المحفوظة تالفة فحذفت، وبقيت سائر بياناتك كما هي");
+    // Each part says only what was dropped from it.
+    QStringList told;
+    if (planDamaged)
+        told.append(QStringLiteral("خطة الختمة المحفوظة تالفة فحذفت، ويمكنك بدء خطة جديدة من نافذة خطة الختمة"));
+    if (droppedFinished > 0)
+        told.append(QStringLiteral("حذفت من قائمة الختمات السابقة مدخلات تالفة عددها %1، وبقيت سائر الختمات كما هي")
+                        .arg(droppedFinished));
+    if (!told.isEmpty())
+        damage_ = told.join(u'\n') + QStringLiteral("\nوبقيت سائر بياناتك كما هي");
 }
 
 void KhatmaTracker::rewrite()

@@ -31,7 +31,12 @@ struct KhatmaSchedule {
     int portionLast(int day) const { return scheduledThrough(day); }
     // Days since the start; a clock set before the start counts as day 0.
     int dayIndex(const QDate &today) const;
+
+    bool operator==(const KhatmaSchedule &) const = default;
 };
+
+// How a khatma's dates are written wherever they are shown.
+QString khatmaDate(const QDate &date);
 
 // What the reader asks for in the window.
 struct KhatmaRequest {
@@ -77,8 +82,9 @@ class KhatmaTracker : public QObject {
 public:
     using QObject::QObject;
 
-    // Reads the plan from the store (none when null). A damaged plan is
-    // dropped; takeDamageMessage() then says so, once.
+    // Reads the plan from the store (none when null), then tells changed().
+    // A damaged plan or finished entry is dropped; takeDamageMessage() then
+    // says so, once.
     void load(UserStore *store);
     QString takeDamageMessage();
     // Writes the plan and the finished khatmas again, as into a fresh store.
@@ -86,7 +92,10 @@ public:
 
     bool active() const { return schedule_.has_value(); }
     const std::optional<KhatmaSchedule> &schedule() const { return schedule_; }
+    // Finished khatmas are only ever added at the end; a new load() replaces
+    // them all and counts one more in loads().
     const std::vector<FinishedKhatma> &finished() const { return finished_; }
+    int loads() const { return loads_; }
     bool isRead(int page) const { return page >= 1 && page <= kMushafPages && read_.test(std::size_t(page - 1)); }
     KhatmaStatus status(const QDate &today) const;
 
@@ -108,6 +117,7 @@ signals:
     void changed();
 
 private:
+    void readStore(UserStore *store);
     void markRange(int first, int last, const QDate &today);
     void finishIfComplete(const QDate &today);
     void save();
@@ -118,6 +128,7 @@ private:
     std::bitset<kMushafPages> read_;
     std::vector<FinishedKhatma> finished_;
     QString damage_;
+    int loads_ = 0;
 };
 
 } // namespace zarfan

@@ -5,18 +5,69 @@
 #include "ui/translation.h"
 #include "ui/windowsizing.h"
 #include "ui/messages.h"
+#include "ui/progresstext.h"
 #include "khatmaplan.h"
 
+#include <QAbstractListModel>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace zarfan {
 
+// The finished khatmas as the list shows them, formatted as they are drawn.
+// A page turn leaves them as they are; a finished khatma adds its one row.
+class FinishedKhatmasModel : public QAbstractListModel {
+public:
+    FinishedKhatmasModel(const KhatmaTracker &tracker, QObject *parent)
+        : QAbstractListModel(parent), tracker_(tracker), loads_(tracker.loads()), rows_(int(tracker.finished().size()))
+    {
+    }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override { return parent.isValid() ? 0 : rows_; }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rows_ || std::size_t(index.row()) >= tracker_.finished().size()
+            || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+            return QVariant();
+        const FinishedKhatma &f = tracker_.finished()[std::size_t(index.row())];
+        return QStringLiteral("من %1 إلى %2").arg(khatmaDate(f.start), khatmaDate(f.end));
+    }
+
+    // Adds the khatmas finished since the last look; a new load replaces all.
+    void follow()
+    {
+        const int now = int(tracker_.finished().size());
+        if (tracker_.loads() != loads_ || now < rows_) {
+            beginResetModel();
+            loads_ = tracker_.loads();
+            rows_ = now;
+            endResetModel();
+        } else if (now > rows_) {
+            beginInsertRows(QModelIndex(), rows_, now - 1);
+            rows_ = now;
+            endInsertRows();
+        }
+    }
+
+private:
+    const KhatmaTracker &tracker_;
+    int loads_;
+    int rows_;
+};
+
 KhatmaWindow::KhatmaWindow(KhatmaTracker &tracker, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::KhatmaWindow>()), tracker_(tracker), today_(QDate::currentDate())
 {
     ui->setupUi(this);
+    past_ = new FinishedKhatmasModel(tracker_, this);
+    ui->pastKhatmas->setModel(past_);
     nameSpinBoxFields(this);
+    keepProgressTextVisible(ui->progress);
+    // Qt reverses a right-to-left date edit's sections: given day first, it
+    // shows yyyy/MM/dd, the order every list of this window shows.
+    ui->startDate->setDisplayFormat(ui->startDate->isRightToLeft() ? QStringLiteral("dd/MM/yyyy")
+                                                                   : QStringLiteral("yyyy/MM/dd"));
     ui->startDate->setDate(today_);
     ui->startDate->setMaximumDate(today_);
     centreWhenShown(this);
@@ -88,23 +139,25 @@ void KhatmaWindow::refresh()
                        static_cast<QWidget *>(ui->restartPlan), static_cast<QWidget *>(ui->endPlan)})
         w->setEnabled(st.active);
 
-    ui->portions->clear();
-    if (const auto &s = tracker_.schedule()) {
-        QStringList lines;
-        for (int d = 0; d < s->days; ++d)
-            lines.append(QStringLiteral("%1 : من صفحة %2 إلى صفحة %3")
-                             .arg(s->start.addDays(d).toString(QStringLiteral("yyyy/MM/dd")))
-                             .arg(s->portionFirst(d))
-                             .arg(s->portionLast(d)));
-        ui->portions->addItems(lines);
-        const int today = s->dayIndex(today_);
-        if (today < s->days)
+    if (tracker_.schedule() != listed_) {
+        listed_ = tracker_.schedule();
+        ui->portions->clear();
+        if (listed_) {
+            QStringList lines;
+            for (int d = 0; d < listed_->days; ++d)
+                lines.append(QStringLiteral("%1 : من صفحة %2 إلى صفحة %3")
+                                 .arg(khatmaDate(listed_->start.addDays(d)))
+                                 .arg(listed_->portionFirst(d))
+                                 .arg(listed_->portionLast(d)));
+            ui->portions->addItems(lines);
+        }
+    }
+    if (listed_) {
+        const int today = listed_->dayIndex(today_);
+        if (today < listed_->days)
             ui->portions->setCurrentRow(today);
     }
-    ui->pastKhatmas->clear();
-    for (const FinishedKhatma &f : tracker_.finished())
-        ui->pastKhatmas->addItem(QStringLiteral("من %1 إلى %2").arg(f.start.toString(QStringLiteral("yyyy/MM/dd")),
-                                                                   f.end.toString(QStringLiteral("yyyy/MM/dd"))));
+    past_->follow();
 }
 
 } // namespace zarfan

@@ -3,6 +3,9 @@
 #include <QDate>
 #include <QDialog>
 #include <memory>
+#include <optional>
+
+#include "khatmaplan.h"
 
 namespace Ui {
 class KhatmaWindow;
@@ -10,7 +13,7 @@ class KhatmaWindow;
 
 namespace zarfan {
 
-class KhatmaTracker;
+class FinishedKhatmasModel;
 
 // "خطة الختمة": starts, shows, ends and restarts the khatma plan kept by the
 // tracker, and lists the finished khatmas.
@@ -35,6 +38,9 @@ private:
     std::unique_ptr<Ui::KhatmaWindow> ui;
     KhatmaTracker &tracker_;
     QDate today_;
+    FinishedKhatmasModel *past_ = nullptr;
+    // The plan whose portions are listed: listed again only when it changes.
+    std::optional<KhatmaSchedule> listed_;
 };
 
 } // namespace zarfan

@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/windowsizing.h"
+#include "ui/fontchoice.h"
 #include "state/readingstate.h"
 #include "ui/messages.h"
 #include "browse/programstate.h"
@@ -12,7 +13,6 @@
 
 #include <QButtonGroup>
 #include <algorithm>
-#include <QFontDialog>
 #include <QKeyEvent>
 #include <QSpinBox>
 #include <iterator>
@@ -151,15 +151,16 @@ void OptionsWindow::reject()
 
 void OptionsWindow::chooseFont()
 {
-    bool confirmed = false;
-    // Preset to the current font: a cancel returns it unchanged.
-    const QFont chosen = QFontDialog::getFont(&confirmed, state_.ayaFont(), this);
-    state_.setAyaFont(chosen);
+    // Cancelled or accepted unchanged: nothing to change or write.
+    const std::optional<QFont> chosen = askForFont(state_.ayaFont(), this);
+    if (!chosen)
+        return;
+    state_.setAyaFont(*chosen);
     FontRecord record;
-    record.name = chosen.family();
-    record.size = chosen.pointSizeF();
-    record.italic = chosen.italic();
-    record.bold = chosen.bold();
+    record.name = chosen->family();
+    record.size = chosen->pointSizeF();
+    record.italic = chosen->italic();
+    record.bold = chosen->bold();
     if (!writeSettings(state_.appFolder(), record))
         showMessage(this, QStringLiteral("تعذر حفظ الخط في الملف all.txt، وسيبقى الخط المختار حتى إغلاق البرنامج"));
 }
