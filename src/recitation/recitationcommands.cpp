@@ -2,6 +2,8 @@
 
 #include "ui/messages.h"
 #include "state/readingstate.h"
+#include "offlinedownload.h"
+#include "offlinewindow.h"
 #include "playerengine.h"
 #include "recitation.h"
 #include "reciterwindow.h"
@@ -10,6 +12,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace zarfan {
 
@@ -33,7 +36,17 @@ RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &sta
     next_ = add(QStringLiteral("reciteNext"), QStringLiteral("الآية التالية"), QKeySequence(Qt::Key_F7));
     menu_->addSeparator();
     sources_ = add(QStringLiteral("reciteSources"), QStringLiteral("مصادر التلاوة"), QKeySequence());
+    offline_ = add(QStringLiteral("reciteOffline"), QStringLiteral("تنزيل للاستماع دون اتصال"), QKeySequence());
+    saved_ = add(QStringLiteral("reciteSaved"), QStringLiteral("التلاوات المحفوظة"), QKeySequence());
     clearCache_ = add(QStringLiteral("reciteClearCache"), QStringLiteral("حذف التلاوات المحفوظة"), QKeySequence());
+    download_ = new OfflineDownload(this);
+    connect(download_, &OfflineDownload::progress, this, [this] {
+        if (download_->isRunning())
+            emit downloadProgress(QStringLiteral("تنزيل التلاوة: ") + download_->progressText());
+    });
+    connect(download_, &OfflineDownload::finished, this, [this] { emit downloadProgress({}); });
+    connect(offline_, &QAction::triggered, this, &RecitationCommands::openOffline);
+    connect(saved_, &QAction::triggered, this, &RecitationCommands::openSaved);
 
     connect(playPause_, &QAction::triggered, this, &RecitationCommands::togglePlay);
     connect(stop_, &QAction::triggered, &recitation_, &Recitation::stop);
@@ -50,6 +63,13 @@ RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &sta
             recitation_.stop();
     });
     showState();
+    if (const int dropped = recitation_.droppedReciters(); dropped > 0) {
+        QTimer::singleShot(0, this, [this, dropped] {
+            showMessage(window_, QStringLiteral("تعذرت قراءة %1 من مصادر التلاوة المحفوظة فحذفت منها؛ بقية القراء كما هم، "
+                                                "ويمكنك إضافة المحذوف من \"مصادر التلاوة\"")
+                                     .arg(dropped));
+        });
+    }
 }
 
 RecitationCommands *RecitationCommands::install(ReadingState &state, QWidget *window)
@@ -101,6 +121,31 @@ void RecitationCommands::openSources()
     sourcesWindow_->activateWindow();
 }
 
+void RecitationCommands::chooseFromList()
+{
+    openSources();
+    sourcesWindow_->chooseFromList();
+}
+
+void RecitationCommands::openOffline()
+{
+    if (!offlineWindow_)
+        offlineWindow_ = new OfflineWindow(*download_, recitation_, state_.connectionString(), window_);
+    offlineWindow_->show();
+    offlineWindow_->raise();
+    offlineWindow_->activateWindow();
+}
+
+void RecitationCommands::openSaved()
+{
+    if (!savedWindow_)
+        savedWindow_ = new SavedRecitationsWindow(recitation_, *download_, window_);
+    savedWindow_->fill();
+    savedWindow_->show();
+    savedWindow_->raise();
+    savedWindow_->activateWindow();
+}
+
 void RecitationCommands::deleteSaved()
 {
     const qint64 bytes = recitationCacheSize();
@@ -114,6 +159,7 @@ void RecitationCommands::deleteSaved()
         != QMessageBox::Yes)
         return;
     recitation_.stop();
+    download_->cancel();
     if (!clearRecitationCache())
         showMessage(window_, QStringLiteral("تعذر حذف بعض التلاوات المحفوظة"));
 }
