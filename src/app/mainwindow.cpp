@@ -31,6 +31,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QLabel>
 #include <QStatusBar>
 
 namespace zarfan {
@@ -117,6 +118,14 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     statusCounts_ = new ListingCountsLabel(this);
     statusBar()->addWidget(statusCounts_, 1);
     statusBar()->setSizeGripEnabled(false);
+    auto *downloadState = new QLabel(this);
+    downloadState->setObjectName(QStringLiteral("recitationDownloadState"));
+    downloadState->hide();
+    statusBar()->addPermanentWidget(downloadState);
+    connect(recitation, &RecitationCommands::downloadProgress, downloadState, [downloadState](const QString &text) {
+        downloadState->setText(text);
+        downloadState->setVisible(!text.isEmpty());
+    });
     connect(ui->suraayaalist->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!current.isValid())

@@ -5,6 +5,7 @@
 #include <QNetworkReply>
 #include <QSaveFile>
 #include <QTimer>
+#include <utility>
 
 namespace zarfan {
 
@@ -20,23 +21,41 @@ void RecitationDownloader::fetch(const QUrl &url, const QString &target)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     Job job;
     job.reply = network_.get(request);
+    // Read as it comes, so the reply never holds more than this.
+    job.reply->setReadBufferSize(256 * 1024);
     job.timer = new QTimer(this);
     job.timer->setSingleShot(true);
     jobs_.insert(target, job);
     connect(job.timer, &QTimer::timeout, this, [this, target] {
         drop(target);
-        emit failed(target, QStringLiteral("انقضت مهلة التحميل"));
+        emit failed(target, QStringLiteral("انقضت مهلة التحميل ولم يجب خادم التلاوة"));
     });
+    connect(job.reply, &QNetworkReply::readyRead, this, [this, target] { take(target); });
     connect(job.reply, &QNetworkReply::finished, this, [this, target] { finish(target); });
     job.timer->start(timeLimitMs_);
 }
 
+void RecitationDownloader::take(const QString &target)
+{
+    auto it = jobs_.find(target);
+    if (it == jobs_.end())
+        return;
+    it->body += it->reply->readAll();
+    if (it->body.size() <= sizeLimit_)
+        return;
+    drop(target);
+    emit failed(target, QStringLiteral("ملف الآية أكبر من %1 ميغابايت فلم يحفظ؛ قد يكون عنوان القارئ خطأ")
+                            .arg(sizeLimit_ / (1024 * 1024)));
+}
+
 void RecitationDownloader::drop(const QString &target)
 {
+    // Taken out of the table, so the body's memory goes with it.
     const Job job = jobs_.take(target);
     if (job.reply) {
         job.reply->disconnect(this);
-        job.reply->abort();
+        if (!job.reply->isFinished())
+            job.reply->abort();
         job.reply->deleteLater();
     }
     delete job.timer;
@@ -51,17 +70,45 @@ void RecitationDownloader::cancelAll()
 QString RecitationDownloader::bodyProblem(const QByteArray &body, qint64 announcedLength, const QString &contentType)
 {
     if (body.isEmpty())
-        return QStringLiteral("الملف فارغ");
+        return QStringLiteral("وصل ملف الآية فارغا");
     if (announcedLength >= 0 && body.size() != announcedLength)
-        return QStringLiteral("الملف ناقص");
+        return QStringLiteral("وصل ملف الآية ناقصا؛ أعد المحاولة");
     if (contentType.startsWith(QLatin1String("text/"), Qt::CaseInsensitive))
-        return QStringLiteral("الجواب ليس ملفا صوتيا");
+        return QStringLiteral("جواب الخادم ليس ملفا صوتيا؛ تحقق من عنوان القارئ");
     const auto byte = [&](int i) { return quint8(body.at(i)); };
     const bool id3 = body.startsWith("ID3");
     const bool frame = body.size() >= 2 && byte(0) == 0xFF && (byte(1) & 0xE0) == 0xE0;
     if (!id3 && !frame)
-        return QStringLiteral("الجواب ليس ملفا صوتيا");
+        return QStringLiteral("جواب الخادم ليس ملفا صوتيا؛ تحقق من عنوان القارئ");
     return {};
+}
+
+QString RecitationDownloader::networkProblem(int error, const QString &detail)
+{
+    QString text;
+    switch (QNetworkReply::NetworkError(error)) {
+    case QNetworkReply::ContentNotFoundError:
+        text = QStringLiteral("ملف الآية غير موجود على خادم التلاوة؛ تحقق من عنوان القارئ");
+        break;
+    case QNetworkReply::HostNotFoundError:
+        text = QStringLiteral("لم يعثر على خادم التلاوة؛ تحقق من الاتصال بالشبكة ومن عنوان القارئ");
+        break;
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError:
+        text = QStringLiteral("تعذر الاتصال بخادم التلاوة؛ تحقق من الاتصال بالشبكة ثم أعد المحاولة");
+        break;
+    case QNetworkReply::SslHandshakeFailedError:
+        text = QStringLiteral("تعذر الاتصال الآمن بخادم التلاوة");
+        break;
+    default:
+        text = QStringLiteral("رفض خادم التلاوة إعطاء ملف الآية");
+        break;
+    }
+    return detail.isEmpty() ? text : text + u'\n' + detail;
 }
 
 void RecitationDownloader::finish(const QString &target)
@@ -69,15 +116,19 @@ void RecitationDownloader::finish(const QString &target)
     QNetworkReply *reply = jobs_.value(target).reply;
     if (!reply)
         return;
+    take(target);
+    if (!jobs_.contains(target))
+        return; // over the size limit, told already
     QString why;
     QByteArray body;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError) {
-        why = reply->errorString();
+        why = networkProblem(reply->error(), reply->errorString());
     } else if (status != 200) {
-        why = QStringLiteral("HTTP %1").arg(status);
+        why = networkProblem(status == 404 ? QNetworkReply::ContentNotFoundError : QNetworkReply::UnknownContentError,
+                             QStringLiteral("HTTP %1").arg(status));
     } else {
-        body = reply->readAll();
+        body = std::exchange(jobs_[target].body, {});
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         why = bodyProblem(body, length.isValid() ? length.toLongLong() : -1,
                           reply->header(QNetworkRequest::ContentTypeHeader).toString());
@@ -88,7 +139,8 @@ void RecitationDownloader::finish(const QString &target)
         // Written whole or not at all.
         QSaveFile file(target);
         if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit())
-            why = QStringLiteral("تعذرت كتابة الملف: %1").arg(target);
+            why = QStringLiteral("تعذرت كتابة ملف الآية في ذاكرة التلاوات؛ قد يكون القرص ممتلئا\n%1\n%2")
+                      .arg(target, file.errorString());
     }
     if (why.isEmpty())
         emit fetched(target);

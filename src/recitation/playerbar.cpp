@@ -50,6 +50,20 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
     reciter_ = new QComboBox(this);
     reciter_->setMinimumContentsLength(12);
     labelled(QStringLiteral("القارئ"), reciter_, QStringLiteral("reciterBox"));
+    reciterLabel_ = row->itemAt(row->count() - 2)->widget();
+    // A new reader has no reciter yet: one line, and the way to the list.
+    noReciter_ = new QWidget(this);
+    noReciter_->setObjectName(QStringLiteral("noReciter"));
+    auto *noReciterRow = new QHBoxLayout(noReciter_);
+    noReciterRow->setContentsMargins(0, 0, 0, 0);
+    noReciterRow->addWidget(new QLabel(QStringLiteral("لم تختر قارئا بعد."), noReciter_));
+    auto *chooseReciter = new QToolButton(noReciter_);
+    chooseReciter->setObjectName(QStringLiteral("chooseReciter"));
+    chooseReciter->setText(QStringLiteral("اختيار قارئ من القائمة"));
+    chooseReciter->setFocusPolicy(Qt::StrongFocus);
+    connect(chooseReciter, &QToolButton::clicked, &commands_, &RecitationCommands::chooseFromList);
+    noReciterRow->addWidget(chooseReciter);
+    row->addWidget(noReciter_);
     busy_ = new QProgressBar(this);
     busy_->setObjectName(QStringLiteral("recitationDownload"));
     busy_->setAccessibleName(QStringLiteral("تحميل التلاوة"));
@@ -95,6 +109,9 @@ void PlayerBar::showSettings()
     for (const Reciter &reciter : r.reciters())
         reciter_->addItem(reciter.name);
     reciter_->setCurrentIndex(r.reciterIndex());
+    noReciter_->setVisible(r.reciters().isEmpty());
+    reciter_->setVisible(!r.reciters().isEmpty());
+    reciterLabel_->setVisible(!r.reciters().isEmpty());
     ayaRepeat_->setValue(r.ayaRepeat());
     rangeRepeat_->setValue(r.rangeRepeat());
     speed_->setCurrentIndex(speed_->findData(r.speed()));

@@ -22,6 +22,8 @@ public:
     QSpinBox *rangeRepeatBox() const { return rangeRepeat_; }
     QComboBox *speedBox() const { return speed_; }
     QComboBox *rangeBox() const { return range_; }
+    // Shown instead of the reciter box while there is no reciter.
+    QWidget *noReciterLine() const { return noReciter_; }
 
 private:
     void showSettings();
@@ -30,6 +32,7 @@ private:
     QComboBox *reciter_, *speed_, *range_;
     QSpinBox *ayaRepeat_, *rangeRepeat_;
     QProgressBar *busy_;
+    QWidget *reciterLabel_, *noReciter_;
 };
 
 } // namespace zarfan

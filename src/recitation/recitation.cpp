@@ -61,7 +61,9 @@ void Recitation::setUserStore(UserStore *store)
     store_ = store;
     if (!store_)
         return;
-    reciters_ = recitersFromJson(store_->value(kReciters));
+    reciters_ = recitersFromJson(store_->value(kReciters), &droppedReciters_);
+    if (droppedReciters_ > 0) // kept without them, so they are told of once
+        store_->setValue(kReciters, recitersToJson(reciters_));
     const QByteArray chosen = store_->value(kReciter);
     reciter_ = reciters_.isEmpty() ? -1 : std::clamp(chosen.isEmpty() ? 0 : chosen.toInt(), 0, int(reciters_.size()) - 1);
     if (const QByteArray v = store_->value(kAyaRepeat); !v.isEmpty())

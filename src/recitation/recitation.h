@@ -33,6 +33,8 @@ public:
     void setUserStore(UserStore *store);
 
     const QList<Reciter> &reciters() const { return reciters_; }
+    // Stored reciters that could not be read and were dropped from the store.
+    int droppedReciters() const { return droppedReciters_; }
     void setReciters(const QList<Reciter> &reciters);
     int reciterIndex() const { return reciter_; }
     void setReciterIndex(int index);
@@ -88,6 +90,7 @@ private:
     UserStore *store_ = nullptr;
     QList<Reciter> reciters_;
     int reciter_ = -1;
+    int droppedReciters_ = 0;
     int ayaRepeat_ = 1;
     int rangeRepeat_ = 1;
     double speed_ = 1.0;

@@ -2,6 +2,8 @@
 
 #include "ui/messages.h"
 #include "state/readingstate.h"
+#include "offlinedownload.h"
+#include "offlinewindow.h"
 #include "playerengine.h"
 #include "recitation.h"
 #include "reciterwindow.h"
@@ -11,6 +13,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace zarfan {
 
@@ -34,7 +37,17 @@ RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &sta
     next_ = add(QStringLiteral("reciteNext"), QStringLiteral("الآية التالية"), QKeySequence(Qt::Key_F7));
     menu_->addSeparator();
     sources_ = add(QStringLiteral("reciteSources"), QStringLiteral("مصادر التلاوة"), QKeySequence());
+    offline_ = add(QStringLiteral("reciteOffline"), QStringLiteral("تنزيل للاستماع دون اتصال"), QKeySequence());
+    saved_ = add(QStringLiteral("reciteSaved"), QStringLiteral("التلاوات المحفوظة"), QKeySequence());
     clearCache_ = add(QStringLiteral("reciteClearCache"), QStringLiteral("حذف التلاوات المحفوظة"), QKeySequence());
+    download_ = new OfflineDownload(this);
+    connect(download_, &OfflineDownload::progress, this, [this] {
+        if (download_->isRunning())
+            emit downloadProgress(QStringLiteral("تنزيل التلاوة: ") + download_->progressText());
+    });
+    connect(download_, &OfflineDownload::finished, this, [this] { emit downloadProgress({}); });
+    connect(offline_, &QAction::triggered, this, &RecitationCommands::openOffline);
+    connect(saved_, &QAction::triggered, this, &RecitationCommands::openSaved);
 
     connect(playPause_, &QAction::triggered, this, &RecitationCommands::togglePlay);
     connect(stop_, &QAction::triggered, &recitation_, &Recitation::stop);
@@ -51,6 +64,13 @@ RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &sta
             recitation_.stop();
     });
     showState();
+    if (const int dropped = recitation_.droppedReciters(); dropped > 0) {
+        QTimer::singleShot(0, this, [this, dropped] {
+            showMessage(window_, QStringLiteral("تعذرت قراءة %1 من مصادر التلاوة المحفوظة فحذفت منها؛ بقية القراء كما هم، "
+                                                "ويمكنك إضافة المحذوف من \"مصادر التلاوة\"")
+                                     .arg(dropped));
+        });
+    }
 }
 
 RecitationCommands *RecitationCommands::install(ReadingState &state, QWidget *window)
@@ -93,19 +113,47 @@ void RecitationCommands::togglePlay()
     recitation_.play(expandRange(recitation_.range(), data, current, state_.listing(), state_.chosenList().hideadd), current);
 }
 
-void RecitationCommands::openSources()
+QWidget *RecitationCommands::openWindow(const QString &kind, const std::function<QWidget *()> &make)
 {
-    const auto make = [this] { return new ReciterWindow(recitation_, window_); };
-    if (opening_) {
-        opening_->open(QStringLiteral("reciters"), QString(), make);
-        return;
-    }
-    QWidget *window = window_->findChild<ReciterWindow *>();
-    if (!window)
+    if (opening_)
+        return opening_->open(kind, QString(), make);
+    QWidget *window = nullptr;
+    for (QWidget *child : window_->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (child->property("recitationWindow").toString() == kind)
+            window = child;
+    if (!window) {
         window = make();
+        window->setProperty("recitationWindow", kind);
+    }
     window->show();
     window->raise();
     window->activateWindow();
+    return window;
+}
+
+void RecitationCommands::openSources()
+{
+    openWindow(QStringLiteral("reciters"), [this] { return new ReciterWindow(recitation_, window_); });
+}
+
+void RecitationCommands::chooseFromList()
+{
+    auto *sources = static_cast<ReciterWindow *>(
+        openWindow(QStringLiteral("reciters"), [this] { return new ReciterWindow(recitation_, window_); }));
+    sources->chooseFromList();
+}
+
+void RecitationCommands::openOffline()
+{
+    openWindow(QStringLiteral("offlineRecitation"),
+               [this] { return new OfflineWindow(*download_, recitation_, state_.connectionString(), window_); });
+}
+
+void RecitationCommands::openSaved()
+{
+    auto *saved = static_cast<SavedRecitationsWindow *>(openWindow(
+        QStringLiteral("savedRecitations"), [this] { return new SavedRecitationsWindow(recitation_, *download_, window_); }));
+    saved->fill();
 }
 
 void RecitationCommands::deleteSaved()
@@ -121,6 +169,7 @@ void RecitationCommands::deleteSaved()
         != QMessageBox::Yes)
         return;
     recitation_.stop();
+    download_->cancel();
     if (!clearRecitationCache())
         showMessage(window_, QStringLiteral("تعذر حذف بعض التلاوات المحفوظة"));
 }

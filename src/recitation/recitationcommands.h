@@ -10,9 +10,12 @@ class QWidget;
 
 namespace zarfan {
 
+class OfflineDownload;
+class OfflineWindow;
 class ReadingState;
 class Recitation;
 class ReciterWindow;
+class SavedRecitationsWindow;
 class WindowOpening;
 
 // The commands of the menu "التلاوة", shared by the player bar: play or
@@ -43,12 +46,25 @@ public:
     QAction *next() const { return next_; }
     QAction *sources() const { return sources_; }
     QAction *clearCache() const { return clearCache_; }
+    QAction *offline() const { return offline_; }
+    QAction *saved() const { return saved_; }
+    OfflineDownload &offlineDownload() { return *download_; }
 
     void togglePlay();
     void openSources();
+    // The reciters' window with its list of well-known reciters open.
+    void chooseFromList();
     void deleteSaved();
+    void openOffline();
+    void openSaved();
+
+signals:
+    // An offline download's progress in one line; empty once it ends.
+    void downloadProgress(const QString &text);
 
 private:
+    // A window of the menu: through the program's opener when there is one.
+    QWidget *openWindow(const QString &kind, const std::function<QWidget *()> &make);
     void showState();
 
     Recitation &recitation_;
@@ -56,8 +72,9 @@ private:
     QWidget *window_;
     std::function<int()> currentAya_;
     QMenu *menu_;
-    QAction *playPause_, *stop_, *previous_, *next_, *sources_, *clearCache_;
+    QAction *playPause_, *stop_, *previous_, *next_, *sources_, *clearCache_, *offline_, *saved_;
     WindowOpening *opening_ = nullptr;
+    OfflineDownload *download_;
 };
 
 } // namespace zarfan

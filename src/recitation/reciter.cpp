@@ -7,6 +7,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QSet>
+#include <QFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -70,18 +73,95 @@ QString reciterCacheFolder(const Reciter &reciter)
     return QDir(recitationCacheRoot()).filePath(QString::fromLatin1(key));
 }
 
+namespace {
+bool isOwnFile(const QFileInfo &info)
+{
+    static const QRegularExpression name(QStringLiteral("^[0-9]{6}\\.mp3$"));
+    return info.isFile() && !info.isSymLink() && name.match(info.fileName()).hasMatch();
+}
+
+// The reciters' folders inside the real cache; none when the cache itself is a link.
+QList<QFileInfo> cacheFolders()
+{
+    const QFileInfo root(recitationCacheRoot());
+    if (root.isSymLink() || !root.isDir())
+        return {};
+    return QDir(root.filePath()).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden);
+}
+
+QList<QFileInfo> ownFiles(const QString &folder)
+{
+    QList<QFileInfo> out;
+    const QFileInfo info(folder);
+    if (info.isSymLink() || !info.isDir())
+        return out;
+    for (const QFileInfo &f : QDir(folder).entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::Hidden)) {
+        if (isOwnFile(f))
+            out.append(f);
+    }
+    return out;
+}
+} // namespace
+
 qint64 recitationCacheSize()
 {
     qint64 total = 0;
-    QDirIterator it(recitationCacheRoot(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        total += it.fileInfo().size();
+    for (const QFileInfo &folder : cacheFolders()) {
+        for (const QFileInfo &f : ownFiles(folder.filePath()))
+            total += f.size();
     }
     return total;
 }
 
-bool clearRecitationCache() { return QDir(recitationCacheRoot()).removeRecursively(); }
+QList<CachedRecitation> cachedRecitations(const QList<int> &ayasPerSura)
+{
+    QList<CachedRecitation> out;
+    for (const QFileInfo &folder : cacheFolders()) {
+        CachedRecitation c;
+        c.folder = folder.filePath();
+        QSet<QString> names;
+        for (const QFileInfo &f : ownFiles(c.folder)) {
+            c.bytes += f.size();
+            ++c.files;
+            names.insert(f.fileName());
+        }
+        if (c.files == 0)
+            continue;
+        for (int sura = 1; sura <= ayasPerSura.size(); ++sura) {
+            bool whole = ayasPerSura.at(sura - 1) > 0;
+            for (int aya = 1; whole && aya <= ayasPerSura.at(sura - 1); ++aya)
+                whole = names.contains(ayaFileName(sura, aya));
+            if (whole)
+                c.completeSuras.append(sura);
+        }
+        out.append(c);
+    }
+    return out;
+}
+
+bool deleteCachedRecitation(const QString &folder)
+{
+    // Only a folder directly inside the real cache.
+    const QFileInfo info(folder);
+    if (info.isSymLink() || QDir::cleanPath(info.absolutePath()) != QDir::cleanPath(recitationCacheRoot())
+        || QFileInfo(recitationCacheRoot()).isSymLink())
+        return false;
+    bool ok = true;
+    for (const QFileInfo &f : ownFiles(folder))
+        ok = QFile::remove(f.filePath()) && ok;
+    QDir().rmdir(folder); // kept when something else is in it
+    return ok;
+}
+
+bool clearRecitationCache()
+{
+    bool ok = true;
+    for (const QFileInfo &folder : cacheFolders())
+        ok = deleteCachedRecitation(folder.filePath()) && ok;
+    if (!QFileInfo(recitationCacheRoot()).isSymLink())
+        QDir().rmdir(recitationCacheRoot());
+    return ok;
+}
 
 QByteArray recitersToJson(const QList<Reciter> &reciters)
 {
@@ -91,13 +171,92 @@ QByteArray recitersToJson(const QList<Reciter> &reciters)
     return QJsonDocument(list).toJson(QJsonDocument::Compact);
 }
 
-QList<Reciter> recitersFromJson(const QByteArray &json)
+namespace {
+// The elements of a top-level JSON array as raw text, so one element that
+// cannot be read (a string that is not UTF-8) spoils only itself.
+QList<QByteArray> arrayElements(const QByteArray &json)
+{
+    QList<QByteArray> out;
+    qsizetype i = 0;
+    const qsizetype n = json.size();
+    const auto skipSpace = [&] {
+        while (i < n && QChar::isSpace(uchar(json.at(i))))
+            ++i;
+    };
+    skipSpace();
+    if (i >= n || json.at(i) != '[')
+        return {json};
+    ++i;
+    while (i < n) {
+        skipSpace();
+        if (i < n && json.at(i) == ']')
+            break;
+        const qsizetype start = i;
+        int depth = 0;
+        bool inString = false;
+        for (; i < n; ++i) {
+            const char c = json.at(i);
+            if (inString) {
+                if (c == '\\')
+                    ++i;
+                else if (c == '"')
+                    inString = false;
+            } else if (c == '"') {
+                inString = true;
+            } else if (c == '{' || c == '[') {
+                ++depth;
+            } else if (c == '}' || c == ']') {
+                if (depth == 0)
+                    break;
+                --depth;
+            } else if (c == ',' && depth == 0) {
+                break;
+            }
+        }
+        out.append(json.mid(start, i - start).trimmed());
+        if (i < n && json.at(i) == ',')
+            ++i;
+    }
+    return out;
+}
+
+bool readReciter(const QJsonValue &v, Reciter *r)
+{
+    const QJsonObject o = v.toObject();
+    *r = {o.value(QStringLiteral("name")).toString(), o.value(QStringLiteral("source")).toString()};
+    return !r->name.isEmpty() && !r->source.isEmpty();
+}
+} // namespace
+
+QList<Reciter> recitersFromJson(const QByteArray &json, int *dropped)
 {
     QList<Reciter> out;
-    for (const QJsonValue &v : QJsonDocument::fromJson(json).array()) {
+    int bad = 0;
+    if (!json.trimmed().isEmpty()) {
+        for (const QByteArray &element : arrayElements(json)) {
+            const QJsonDocument doc = QJsonDocument::fromJson('[' + element + ']');
+            Reciter r;
+            if (doc.isArray() && doc.array().size() == 1 && readReciter(doc.array().at(0), &r))
+                out.append(r);
+            else
+                ++bad;
+        }
+    }
+    if (dropped)
+        *dropped = bad;
+    return out;
+}
+
+QList<Reciter> knownReciters()
+{
+    QFile file(QStringLiteral(":/reciters.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<Reciter> out;
+    for (const QJsonValue &v : QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("reciters")).toArray()) {
         const QJsonObject o = v.toObject();
-        Reciter r{o.value(QStringLiteral("name")).toString(), o.value(QStringLiteral("source")).toString()};
-        if (!r.name.isEmpty() && !r.source.isEmpty())
+        const Reciter r{o.value(QStringLiteral("name")).toString(), o.value(QStringLiteral("source")).toString()};
+        if (reciterProblem(r).isEmpty())
             out.append(r);
     }
     return out;

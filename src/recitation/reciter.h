@@ -29,12 +29,31 @@ QString reciterProblem(const Reciter &reciter);
 QString reciterCacheFolder(const Reciter &reciter);
 QString recitationCacheRoot();
 
-// The downloaded files of every reciter: their size in bytes, and deleting them.
+// The downloaded files of every reciter: their size in bytes, and deleting
+// them. Only the program's own SSSAAA.mp3 files in the real cache count; a
+// link is never followed, so nothing of the reader's can be counted or deleted.
 qint64 recitationCacheSize();
 bool clearRecitationCache();
 
-// Kept in the per-user store as JSON.
+// What one reciter's cache folder holds.
+struct CachedRecitation {
+    QString folder;
+    qint64 bytes = 0;
+    int files = 0;
+    QList<int> completeSuras; // every aya's file is there
+};
+// ayasPerSura[s - 1] is the number of ayas of sura s.
+QList<CachedRecitation> cachedRecitations(const QList<int> &ayasPerSura);
+// Deletes the program's files of one cache folder (and the folder once empty).
+bool deleteCachedRecitation(const QString &folder);
+
+// Kept in the per-user store as JSON. An entry that cannot be read is left
+// out and counted in dropped; the others are kept.
 QByteArray recitersToJson(const QList<Reciter> &reciters);
-QList<Reciter> recitersFromJson(const QByteArray &json);
+QList<Reciter> recitersFromJson(const QByteArray &json, int *dropped = nullptr);
+
+// The well-known reciters of per-aya recordings offered by "إضافة من القائمة",
+// read from the program's data file.
+QList<Reciter> knownReciters();
 
 } // namespace zarfan

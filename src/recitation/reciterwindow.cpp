@@ -38,6 +38,8 @@ ReciterWindow::ReciterWindow(Recitation &recitation, QWidget *parent) : QDialog(
     save_->setObjectName(QStringLiteral("saveReciter"));
     remove_ = new QPushButton(QStringLiteral("حذف"), this);
     remove_->setObjectName(QStringLiteral("removeReciter"));
+    fromList_ = new QPushButton(QStringLiteral("إضافة من القائمة"), this);
+    fromList_->setObjectName(QStringLiteral("addFromList"));
     auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
 
     auto *form = new QFormLayout;
@@ -47,7 +49,7 @@ ReciterWindow::ReciterWindow(Recitation &recitation, QWidget *parent) : QDialog(
     sourceRow->addWidget(folder);
     form->addRow(QStringLiteral("المجلد أو العنوان :"), sourceRow);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {add_, save_, remove_})
+    for (QPushButton *b : {fromList_, add_, save_, remove_})
         buttons->addWidget(b);
     buttons->addStretch();
     auto *layout = new QVBoxLayout(this);
@@ -59,6 +61,7 @@ ReciterWindow::ReciterWindow(Recitation &recitation, QWidget *parent) : QDialog(
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(folder, &QPushButton::clicked, this, &ReciterWindow::chooseFolder);
     connect(list_, &QListWidget::currentRowChanged, this, &ReciterWindow::showSelected);
+    connect(fromList_, &QPushButton::clicked, this, &ReciterWindow::chooseFromList);
     connect(add_, &QPushButton::clicked, this, [this] { accepted(-1); });
     connect(save_, &QPushButton::clicked, this, [this] { accepted(list_->currentRow()); });
     connect(remove_, &QPushButton::clicked, this, [this] {
@@ -102,14 +105,72 @@ bool ReciterWindow::accepted(int replacing)
         return false;
     }
     QList<Reciter> all = recitation_.reciters();
+    const int chosen = recitation_.reciterIndex();
     if (replacing >= 0 && replacing < all.size())
         all[replacing] = reciter;
     else
         all.append(reciter);
     recitation_.setReciters(all);
+    // The edited reciter is no longer found by its old name and source.
+    if (replacing >= 0 && replacing == chosen)
+        recitation_.setReciterIndex(chosen);
     fill();
     list_->setCurrentRow(replacing >= 0 ? replacing : int(all.size()) - 1);
     return true;
+}
+
+void ReciterWindow::chooseFromList()
+{
+    const QList<Reciter> known = knownReciters();
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("knownReciters"));
+    dialog.setWindowTitle(QStringLiteral("إضافة من القائمة"));
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    auto *list = new QListWidget(&dialog);
+    list->setObjectName(QStringLiteral("knownReciterList"));
+    list->setAccessibleName(QStringLiteral("قراء معروفون"));
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (const Reciter &r : known) {
+        auto *item = new QListWidgetItem(r.name, list);
+        item->setToolTip(r.source);
+    }
+    list->setCurrentRow(0);
+    auto *note = new QLabel(QStringLiteral("تسمع تلاوة هؤلاء عبر الشبكة، وتحفظ كل آية بعد سماعها أو بـ\"تنزيل للاستماع دون اتصال\""), &dialog);
+    note->setWordWrap(true);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("إضافة"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("إلغاء"));
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(list, 1);
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
+    dialog.resize(420, 420);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QList<Reciter> all = recitation_.reciters();
+    int first = -1;
+    for (int row = 0; row < list->count(); ++row) {
+        if (!list->item(row)->isSelected())
+            continue;
+        const Reciter &r = known.at(row);
+        int at = -1;
+        for (int k = 0; k < all.size() && at < 0; ++k)
+            at = all.at(k).source == r.source ? k : -1;
+        if (at < 0) {
+            all.append(r);
+            at = int(all.size()) - 1;
+        }
+        if (first < 0)
+            first = at;
+    }
+    if (first < 0)
+        return;
+    recitation_.setReciters(all);
+    recitation_.setReciterIndex(first);
+    fill();
 }
 
 void ReciterWindow::chooseFolder()

@@ -20,6 +20,9 @@ public:
     QListWidget *list() const { return list_; }
     QLineEdit *nameEdit() const { return name_; }
     QLineEdit *sourceEdit() const { return source_; }
+    // "إضافة من القائمة": the well-known reciters; those chosen are added and
+    // the first of them becomes the reciter of the player.
+    void chooseFromList();
 
 private:
     void fill();
@@ -30,7 +33,7 @@ private:
     Recitation &recitation_;
     QListWidget *list_;
     QLineEdit *name_, *source_;
-    QPushButton *add_, *save_, *remove_;
+    QPushButton *add_, *save_, *remove_, *fromList_;
 };
 
 } // namespace zarfan

@@ -1,0 +1,145 @@
+#include "offlinedownload.h"
+
+#include "browse/suratables.h"
+#include "data/datacontrol.h"
+#include "downloader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QUrl>
+
+namespace zarfan {
+
+std::vector<AyaRef> offlineAyas(OfflineScope scope, int number, DataControl &data)
+{
+    std::vector<AyaRef> out;
+    if (scope == OfflineScope::Juz) {
+        data.setCopiedColumns({QStringLiteral("ID"), QStringLiteral("soraano"), QStringLiteral("ayaano")});
+        data.setRecordSource(
+            QStringLiteral("SELECT ID, soraano, ayaano FROM Ayat where chapterNO = %1 order by ID").arg(number));
+        if (!data.refresh())
+            return out;
+        const int cId = data.column(u"ID"), cSura = data.column(u"soraano"), cAya = data.column(u"ayaano");
+        for (; !data.eof(); data.moveNext())
+            out.push_back({data.field(cId).toInt(), data.field(cSura).toInt(), data.field(cAya).toInt()});
+        return out;
+    }
+    const int first = scope == OfflineScope::Sura ? number : 1;
+    const int last = scope == OfflineScope::Sura ? number : SuraTables::kSuraCount;
+    int id = 0;
+    for (int sura = 1; sura <= last; ++sura) {
+        for (int aya = 1; aya <= SuraTables::ayaCount(sura); ++aya) {
+            ++id;
+            if (sura >= first)
+                out.push_back({id, sura, aya});
+        }
+    }
+    return out;
+}
+
+OfflineDownload::OfflineDownload(QObject *parent) : QObject(parent), downloader_(new RecitationDownloader(this))
+{
+    connect(downloader_, &RecitationDownloader::fetched, this, &OfflineDownload::onFetched);
+    connect(downloader_, &RecitationDownloader::failed, this, &OfflineDownload::onFailed);
+}
+
+bool OfflineDownload::start(const Reciter &reciter, const std::vector<AyaRef> &ayas, QString *why)
+{
+    QString problem = reciterProblem(reciter);
+    if (problem.isEmpty() && !reciter.isRemote())
+        problem = QStringLiteral("تلاوة هذا القارئ في مجلد على هذا الجهاز؛ تسمع دون اتصال بلا تنزيل");
+    if (problem.isEmpty() && ayas.empty())
+        problem = QStringLiteral("لا آيات في ما اخترت تنزيله");
+    if (!problem.isEmpty()) {
+        if (why)
+            *why = problem;
+        return false;
+    }
+    cancel();
+    reciter_ = reciter;
+    ayas_ = ayas;
+    nextIndex_ = 0;
+    inFlight_ = done_ = skipped_ = fetchedNow_ = 0;
+    bytes_ = 0;
+    running_ = true;
+    clock_.start();
+    next();
+    return true;
+}
+
+void OfflineDownload::next()
+{
+    const QString folder = reciterCacheFolder(reciter_);
+    while (running_ && inFlight_ < kParallel && nextIndex_ < ayas_.size()) {
+        const AyaRef aya = ayas_.at(nextIndex_++);
+        const QString target = QDir(folder).filePath(ayaFileName(aya.sura, aya.aya));
+        if (const QFileInfo cached(target); cached.isFile()) {
+            ++done_;
+            ++skipped_;
+            bytes_ += cached.size();
+            continue;
+        }
+        ++inFlight_;
+        downloader_->fetch(QUrl(ayaLocation(reciter_, aya.sura, aya.aya)), target);
+    }
+    emit progress();
+    if (running_ && inFlight_ == 0 && nextIndex_ >= ayas_.size())
+        end(true, {});
+}
+
+void OfflineDownload::onFetched(const QString &target)
+{
+    if (!running_)
+        return;
+    --inFlight_;
+    ++done_;
+    ++fetchedNow_;
+    bytes_ += QFileInfo(target).size();
+    next();
+}
+
+void OfflineDownload::onFailed(const QString &target, const QString &why)
+{
+    if (!running_)
+        return;
+    const QString name = QFileInfo(target).fileName();
+    const AyaRef aya{0, name.left(3).toInt(), name.mid(3, 3).toInt()};
+    end(false, QStringLiteral("توقف التنزيل عند الآية %1؛ ما اكتمل من الملفات محفوظ، وتكمله بالتنزيل مرة أخرى\n%2")
+                   .arg(ayaCaption(aya), why));
+}
+
+void OfflineDownload::cancel()
+{
+    if (running_)
+        end(false, {});
+}
+
+void OfflineDownload::end(bool complete, const QString &message)
+{
+    running_ = false;
+    inFlight_ = 0;
+    downloader_->cancelAll();
+    emit finished(complete, message);
+}
+
+qint64 OfflineDownload::secondsLeft() const
+{
+    if (fetchedNow_ == 0 || !clock_.isValid())
+        return -1;
+    const qint64 left = total() - done_;
+    return left * clock_.elapsed() / fetchedNow_ / 1000;
+}
+
+QString OfflineDownload::progressText() const
+{
+    QString text = QStringLiteral("%1 من %2 ملفا، %3 ميغابايت")
+                       .arg(done_)
+                       .arg(total())
+                       .arg(QLocale().toString(double(bytes_) / (1024 * 1024), 'f', 1));
+    if (const qint64 s = secondsLeft(); s >= 0 && done_ < total())
+        text += s < 60 ? QStringLiteral("، بقي أقل من دقيقة") : QStringLiteral("، بقي نحو %1 دقيقة").arg((s + 59) / 60);
+    return text;
+}
+
+} // namespace zarfan
