@@ -22,13 +22,14 @@ public:
     QSpinBox *rangeRepeatBox() const { return rangeRepeat_; }
     QComboBox *speedBox() const { return speed_; }
     QComboBox *rangeBox() const { return range_; }
+    QSpinBox *pauseAfterBox() const { return pauseAfter_; }
 
 private:
     void showSettings();
 
     RecitationCommands &commands_;
     QComboBox *reciter_, *speed_, *range_;
-    QSpinBox *ayaRepeat_, *rangeRepeat_;
+    QSpinBox *ayaRepeat_, *rangeRepeat_, *pauseAfter_;
     QProgressBar *busy_;
 };
 
