@@ -119,6 +119,16 @@ bool isUnder(GstObject *object, GstElement *element)
 
 } // namespace
 
+// scaletempo stamps its output from its input, so each stretched buffer may
+// sit a few tens of ms off the one before; an audio sink's default would
+// fill such a hole with silence or cut the overlap. Played as it comes, the
+// audio stays whole.
+static void tolerateStretching(GstElement *element)
+{
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "alignment-threshold"))
+        g_object_set(element, "alignment-threshold", guint64(300 * GST_MSECOND), nullptr);
+}
+
 // The engine's hooks into GStreamer's threads; everything they tell the
 // engine goes through its event loop.
 struct GstEngineHooks {
@@ -157,6 +167,7 @@ struct GstEngineHooks {
     // measured against the file's length.
     static void elementSetup(GstElement *, GstElement *element, gpointer data)
     {
+        tolerateStretching(element);
         GstElementFactory *factory = gst_element_get_factory(element);
         if (factory && std::strcmp(GST_OBJECT_NAME(factory), "uridecodebin") == 0)
             g_signal_connect(element, "pad-added", G_CALLBACK(padAdded), data);
@@ -279,8 +290,10 @@ bool GstPlayerEngine::ensurePipeline()
     }
     g_object_set(pipeline_, "audio-filter", filter, nullptr);
     if (!sinkFactory_.isEmpty()) {
-        if (GstElement *sink = gst_element_factory_make(sinkFactory_.constData(), nullptr))
+        if (GstElement *sink = gst_element_factory_make(sinkFactory_.constData(), nullptr)) {
+            tolerateStretching(sink);
             g_object_set(pipeline_, "audio-sink", sink, nullptr);
+        }
     }
     g_signal_connect(pipeline_, "about-to-finish", G_CALLBACK(GstEngineHooks::aboutToFinish), this);
     g_signal_connect(pipeline_, "element-setup", G_CALLBACK(GstEngineHooks::elementSetup), this);
