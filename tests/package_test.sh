@@ -20,7 +20,7 @@ done
 if grep -E 'test_|bench|all\.txt|user\.db|\.part$' <<< "$files"; then echo "stray files in the package"; exit 1; fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libqt6widgets6 libqt6network6 libsqlcipher0 qt6-qpa-plugins; do
+for lib in libc6 libqt6widgets6 libqt6network6 libsqlcipher0 qt6-qpa-plugins libgstreamer1.0-0 gstreamer1.0-plugins-base gstreamer1.0-plugins-good; do
   grep -q "\b$lib\b" <<< "$depends" || { echo "Depends lacks $lib: $depends"; exit 1; }
 done
 

@@ -226,10 +226,12 @@ private slots:
     void repeatOrderAndBasmala()
     {
         const AyaRef fatiha7{7, 1, 7}, baqara1{8, 2, 1}, baqara2{9, 2, 2}, tawba1{1236, 9, 1};
-        const auto shape = [](const std::vector<PlayStep> &steps) {
+        const auto shape = [](const PlaySequence &steps) {
             QStringList out;
-            for (const PlayStep &s : steps)
+            for (int k = 0; k < steps.size(); ++k) {
+                const PlayStep s = steps.at(k);
                 out.append(s.basmala ? QStringLiteral("b%1").arg(s.aya.sura) : QString::number(s.aya.id));
+            }
             return out.join(u' ');
         };
         QCOMPARE(shape(playSequence({fatiha7, baqara1, baqara2}, 2, 2, true)),
@@ -707,6 +709,7 @@ private slots:
             r.setRangeRepeat(99);
             r.setSpeed(1.25);
             r.setRange(RangeKind::Juz);
+            r.setPauseAfter(Recitation::kPauseAyaLength);
         }
         Recitation r(new FakeEngine);
         r.setUserStore(&store);
@@ -716,6 +719,7 @@ private slots:
         QCOMPARE(r.rangeRepeat(), 99);
         QCOMPARE(r.speed(), 1.25);
         QCOMPARE(r.range(), RangeKind::Juz);
+        QCOMPARE(r.pauseAfter(), Recitation::kPauseAyaLength);
     }
 
     void decodesGeneratedAudio()

@@ -88,6 +88,12 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
     range_->addItems(rangeCaptions());
     range_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     labelled(QStringLiteral("المقطع"), range_, QStringLiteral("rangeBox"));
+    // Time to repeat the aya aloud: seconds, or its own length at the lowest step.
+    pauseAfter_ = new QSpinBox(this);
+    pauseAfter_->setRange(Recitation::kPauseAyaLength, Recitation::kMaxPause);
+    pauseAfter_->setSpecialValueText(QStringLiteral("بطول الآية"));
+    pauseAfter_->setSuffix(QStringLiteral(" ث"));
+    labelled(QStringLiteral("مهلة بعد الآية"), pauseAfter_, QStringLiteral("pauseAfterBox"));
     row->addStretch();
 
     Recitation &r = commands_.recitation();
@@ -96,6 +102,7 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
     connect(rangeRepeat_, &QSpinBox::valueChanged, &r, &Recitation::setRangeRepeat);
     connect(speed_, &QComboBox::currentIndexChanged, &r, [this, &r] { r.setSpeed(speed_->currentData().toDouble()); });
     connect(range_, &QComboBox::currentIndexChanged, &r, [&r](int k) { r.setRange(RangeKind(k)); });
+    connect(pauseAfter_, &QSpinBox::valueChanged, &r, &Recitation::setPauseAfter);
     connect(&r, &Recitation::settingsChanged, this, &PlayerBar::showSettings);
     connect(&r, &Recitation::downloading, busy_, &QWidget::setVisible);
     showSettings();
@@ -104,7 +111,7 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
 void PlayerBar::showSettings()
 {
     const Recitation &r = commands_.recitation();
-    const QSignalBlocker b1(reciter_), b2(ayaRepeat_), b3(rangeRepeat_), b4(speed_), b5(range_);
+    const QSignalBlocker b1(reciter_), b2(ayaRepeat_), b3(rangeRepeat_), b4(speed_), b5(range_), b6(pauseAfter_);
     reciter_->clear();
     for (const Reciter &reciter : r.reciters())
         reciter_->addItem(reciter.name);
@@ -116,6 +123,7 @@ void PlayerBar::showSettings()
     rangeRepeat_->setValue(r.rangeRepeat());
     speed_->setCurrentIndex(speed_->findData(r.speed()));
     range_->setCurrentIndex(int(r.range()));
+    pauseAfter_->setValue(r.pauseAfter());
 }
 
 } // namespace zarfan

@@ -24,13 +24,14 @@ public:
     QComboBox *rangeBox() const { return range_; }
     // Shown instead of the reciter box while there is no reciter.
     QWidget *noReciterLine() const { return noReciter_; }
+    QSpinBox *pauseAfterBox() const { return pauseAfter_; }
 
 private:
     void showSettings();
 
     RecitationCommands &commands_;
     QComboBox *reciter_, *speed_, *range_;
-    QSpinBox *ayaRepeat_, *rangeRepeat_;
+    QSpinBox *ayaRepeat_, *rangeRepeat_, *pauseAfter_;
     QProgressBar *busy_;
     QWidget *reciterLabel_, *noReciter_;
 };

@@ -6,6 +6,7 @@
 #include "data/queries.h"
 
 #include <QSet>
+#include <algorithm>
 
 namespace zarfan {
 
@@ -89,18 +90,43 @@ std::vector<AyaRef> expandRange(RangeKind kind, DataControl &data, int currentAy
     }
 }
 
-std::vector<PlayStep> playSequence(const std::vector<AyaRef> &range, int ayaRepeat, int rangeRepeat, bool hasBasmala)
+namespace {
+bool opensWithBasmala(const AyaRef &a) { return a.aya == 1 && a.sura != 1 && a.sura != 9; }
+} // namespace
+
+PlaySequence::PlaySequence(std::vector<AyaRef> range, int ayaRepeat, int rangeRepeat, bool hasBasmala)
+    : range_(std::move(range)), ayaRepeat_(std::max(1, ayaRepeat)), rangeRepeat_(std::max(1, rangeRepeat)),
+      hasBasmala_(hasBasmala)
 {
-    std::vector<PlayStep> out;
-    for (int r = 0; r < std::max(1, rangeRepeat); ++r) {
-        for (const AyaRef &a : range) {
-            if (hasBasmala && a.aya == 1 && a.sura != 1 && a.sura != 9)
-                out.push_back({a, true});
-            for (int n = 0; n < std::max(1, ayaRepeat); ++n)
-                out.push_back({a, false});
-        }
+    starts_.reserve(range_.size());
+    for (const AyaRef &a : range_) {
+        starts_.push_back(passLength_);
+        passLength_ += ayaRepeat_ + (hasBasmala_ && opensWithBasmala(a) ? 1 : 0);
     }
-    return out;
+}
+
+PlayStep PlaySequence::at(int index) const
+{
+    if (index < 0 || index >= size())
+        return {};
+    const int within = index % passLength_;
+    const auto k = std::size_t(std::upper_bound(starts_.begin(), starts_.end(), within) - starts_.begin() - 1);
+    const AyaRef &a = range_[k];
+    return {a, hasBasmala_ && opensWithBasmala(a) && within == starts_[k]};
+}
+
+int PlaySequence::indexOf(int ayaId) const
+{
+    for (std::size_t k = 0; k < range_.size(); ++k) {
+        if (range_[k].id == ayaId)
+            return starts_[k];
+    }
+    return -1;
+}
+
+PlaySequence playSequence(const std::vector<AyaRef> &range, int ayaRepeat, int rangeRepeat, bool hasBasmala)
+{
+    return PlaySequence(range, ayaRepeat, rangeRepeat, hasBasmala);
 }
 
 QString ayaCaption(const AyaRef &aya) { return SuraTables::reference(aya.sura, aya.aya); }

@@ -5,7 +5,9 @@
 #include "playerengine.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <QUrl>
 #include <cmath>
 
@@ -18,12 +20,15 @@ const QString kAyaRepeat = QStringLiteral("recitation.ayaRepeat");
 const QString kRangeRepeat = QStringLiteral("recitation.rangeRepeat");
 const QString kSpeed = QStringLiteral("recitation.speed");
 const QString kRange = QStringLiteral("recitation.range");
+const QString kPauseAfter = QStringLiteral("recitation.pauseAfter");
 int clampRepeat(int n) { return std::clamp(n, 1, Recitation::kMaxRepeat); }
 } // namespace
 
 Recitation::Recitation(PlayerEngine *engine, QObject *parent)
-    : QObject(parent), engine_(engine), downloader_(new RecitationDownloader(this))
+    : QObject(parent), engine_(engine), downloader_(new RecitationDownloader(this)), pause_(new QTimer(this))
 {
+    pause_->setSingleShot(true);
+    connect(pause_, &QTimer::timeout, this, [this] { startStep(position_ + 1); });
     connect(downloader_, &RecitationDownloader::fetched, this, &Recitation::onFetched);
     connect(downloader_, &RecitationDownloader::failed, this, &Recitation::onFetchFailed);
     connectEngine();
@@ -42,16 +47,38 @@ void Recitation::connectEngine()
 {
     engine_->setParent(this);
     connect(engine_, &PlayerEngine::started, this, [this] {
+        heard_.start();
         if (state_ == State::Loading)
             setState(State::Playing);
     });
     connect(engine_, &PlayerEngine::ended, this, &Recitation::stepEnded);
-    connect(engine_, &PlayerEngine::failed, this, [this](const QString &why) {
-        if (position_ < 0)
-            return;
-        report(QStringLiteral("تعذر تشغيل تلاوة الآية %1\n%2").arg(ayaCaption(sequence_.at(std::size_t(position_)).aya), why));
-        stop();
-    });
+    connect(engine_, &PlayerEngine::failed, this, &Recitation::playFailed);
+}
+
+void Recitation::playFailed(PlayerEngine::Failure kind, const QString &detail)
+{
+    if (position_ < 0)
+        return;
+    const PlayStep step = sequence_.at(position_);
+    QString what;
+    switch (kind) {
+    case PlayerEngine::Failure::BadFile:
+        // A damaged download must not stay: the next play fetches it again.
+        if (playing_.isRemote() && QFile::remove(cachedFile(step.aya, step.basmala)))
+            what = QStringLiteral("الملف المحفوظ تالف فحُذف، وسيُنزَّل من جديد في التشغيل التالي.");
+        else
+            what = QStringLiteral("الملف تالف أو ليس صوتا يمكن تشغيله؛ استبدله في مجلد القارئ.");
+        break;
+    case PlayerEngine::Failure::MissingPart:
+        what = QStringLiteral("ينقص مكوّن لتشغيل الصوت؛ ثبّت الحزمتين gstreamer1.0-plugins-base و gstreamer1.0-plugins-good ثم أعد المحاولة.");
+        break;
+    case PlayerEngine::Failure::Output:
+        what = QStringLiteral("لم يقبل جهاز إخراج الصوت التشغيل؛ تحقق من إعدادات الصوت ثم أعد المحاولة.");
+        break;
+    }
+    const QString caption = step.basmala ? QStringLiteral("البسملة قبل %1").arg(ayaCaption(step.aya)) : ayaCaption(step.aya);
+    report(QStringLiteral("تعذر تشغيل تلاوة %1: %2\n%3").arg(step.basmala ? caption : QStringLiteral("الآية ") + caption, what, detail));
+    stop();
 }
 
 Recitation::~Recitation() { downloader_->cancelAll(); }
@@ -76,6 +103,8 @@ void Recitation::setUserStore(UserStore *store)
     }
     if (const QByteArray v = store_->value(kRange); !v.isEmpty())
         range_ = RangeKind(std::clamp(v.toInt(), 0, int(RangeKind::Chosen)));
+    if (const QByteArray v = store_->value(kPauseAfter); !v.isEmpty())
+        pauseAfter_ = std::clamp(v.toInt(), kPauseAyaLength, kMaxPause);
     engine_->setRate(speed_);
     emit settingsChanged();
 }
@@ -91,6 +120,7 @@ void Recitation::save()
     store_->setValue(kRangeRepeat, QByteArray::number(rangeRepeat_));
     store_->setValue(kSpeed, QByteArray::number(speed_));
     store_->setValue(kRange, QByteArray::number(int(range_)));
+    store_->setValue(kPauseAfter, QByteArray::number(pauseAfter_));
 }
 
 void Recitation::setReciters(const QList<Reciter> &reciters)
@@ -133,6 +163,11 @@ void Recitation::setSpeed(double rate)
         if (std::abs(rate - s) < 0.01 && s != speed_) {
             speed_ = s;
             engine_->setRate(speed_);
+            // The engine starts the file heard over at the new rate, alone.
+            if (state_ == State::Playing || state_ == State::Paused) {
+                queuedUpTo_ = position_;
+                queueNext();
+            }
             save();
         }
     }
@@ -143,6 +178,22 @@ void Recitation::setRange(RangeKind kind)
     if (kind == range_)
         return;
     range_ = kind;
+    save();
+}
+
+void Recitation::setPauseAfter(int seconds)
+{
+    seconds = std::clamp(seconds, kPauseAyaLength, kMaxPause);
+    if (seconds == pauseAfter_)
+        return;
+    pauseAfter_ = seconds;
+    // What follows the aya playing changes at once.
+    if (pauseAfter_ != 0) {
+        engine_->queue({});
+        queuedUpTo_ = position_;
+    }
+    else if (state_ == State::Playing)
+        queueNext();
     save();
 }
 
@@ -206,34 +257,37 @@ void Recitation::play(const std::vector<AyaRef> &range, int startAyaId)
     for (std::size_t i = 0; i < range.size() && !hasBasmala; ++i)
         hasBasmala = range[i].aya == 1 && !basmalaFile(range[i].sura).isEmpty();
     sequence_ = playSequence(range, ayaRepeat_, rangeRepeat_, hasBasmala);
-    int start = 0;
-    for (std::size_t i = 0; i < sequence_.size(); ++i) {
-        if (sequence_[i].aya.id == startAyaId) {
-            start = int(i);
-            break;
-        }
-    }
+    const int start = std::max(0, sequence_.indexOf(startAyaId));
     lastAya_ = 0;
     engine_->setRate(speed_);
     startStep(start);
 }
 
+QString Recitation::stepFile(const PlayStep &step) const
+{
+    if (playing_.isRemote())
+        return cachedFile(step.aya, step.basmala);
+    return step.basmala ? basmalaFile(step.aya.sura) : ayaLocation(playing_, step.aya.sura, step.aya.aya);
+}
+
 void Recitation::startStep(int position)
 {
-    if (position < 0 || position >= int(sequence_.size())) {
+    pause_->stop();
+    pausedLeftMs_ = -1;
+    if (position < 0 || position >= sequence_.size()) {
         stop();
         return;
     }
     const bool first = position_ < 0;
     position_ = position;
-    const PlayStep &step = sequence_.at(std::size_t(position));
+    const PlayStep step = sequence_.at(position);
+    const bool afterFailedBasmala = std::exchange(afterFailedBasmala_, false);
     if (!step.basmala && step.aya.id != lastAya_) {
         lastAya_ = step.aya.id;
         emit ayaStarted(step.aya.id);
     }
-    QString file;
+    const QString file = stepFile(step);
     if (!playing_.isRemote()) {
-        file = step.basmala ? basmalaFile(step.aya.sura) : ayaLocation(playing_, step.aya.sura, step.aya.aya);
         if (step.basmala && file.isEmpty()) {
             startStep(position + 1);
             return;
@@ -243,27 +297,60 @@ void Recitation::startStep(int position)
             stop();
             return;
         }
-    } else {
-        file = cachedFile(step.aya, step.basmala);
-        if (!QFileInfo::exists(file)) {
-            waitingFor_ = file;
-            setState(State::Loading);
-            if (first)
-                emit downloading(true);
-            downloader_->fetch(QUrl(ayaLocation(playing_, step.aya.sura, step.basmala ? 0 : step.aya.aya)), file);
+    } else if (!QFileInfo::exists(file)) {
+        // Fetched beside the basmala that failed: one time limit, not two.
+        if (const auto failure = fetchFailures_.constFind(file); afterFailedBasmala && failure != fetchFailures_.cend()) {
+            fetchFailed(failure.value());
             return;
         }
+        waitingFor_ = file;
+        setState(State::Loading);
+        if (first)
+            emit downloading(true);
+        downloader_->fetch(QUrl(ayaLocation(playing_, step.aya.sura, step.basmala ? 0 : step.aya.aya)), file);
+        if (step.basmala)
+            prefetch(position + 1);
+        return;
     }
+    // A FIFO or a device in its place would block whoever opens it.
+    if (!isRegularFile(file)) {
+        report(QStringLiteral("تعذر تشغيل تلاوة الآية %1: ليس ملفا صوتيا عاديا؛ استبدله بملف الآية.\n%2").arg(ayaCaption(step.aya), file));
+        stop();
+        return;
+    }
+    // Unless the engine went on to this file from its queue, it starts
+    // afresh with an empty queue.
+    if (!advancing_ || position > queuedUpTo_)
+        queuedUpTo_ = position;
     engine_->play(QUrl::fromLocalFile(file));
     setState(State::Playing);
+    queueNext();
     prefetch(position + 1);
+}
+
+void Recitation::queueNext()
+{
+    if (position_ < 0)
+        return;
+    queuedUpTo_ = std::max(queuedUpTo_, position_);
+    // The files ready to follow, in order, up to the first that is not or
+    // the first aya a pause must follow.
+    while (queuedUpTo_ < position_ + kQueuedAhead && queuedUpTo_ + 1 < sequence_.size()) {
+        if (pauseAfter_ != 0 && !sequence_.at(queuedUpTo_).basmala)
+            return;
+        const QString file = stepFile(sequence_.at(queuedUpTo_ + 1));
+        if (file.isEmpty() || !isRegularFile(file))
+            return;
+        engine_->queue(QUrl::fromLocalFile(file));
+        ++queuedUpTo_;
+    }
 }
 
 void Recitation::prefetch(int position)
 {
-    if (!playing_.isRemote() || position >= int(sequence_.size()))
+    if (!playing_.isRemote() || position >= sequence_.size())
         return;
-    const PlayStep &step = sequence_.at(std::size_t(position));
+    const PlayStep step = sequence_.at(position);
     const QString file = cachedFile(step.aya, step.basmala);
     if (!QFileInfo::exists(file))
         downloader_->fetch(QUrl(ayaLocation(playing_, step.aya.sura, step.basmala ? 0 : step.aya.aya)), file);
@@ -271,8 +358,14 @@ void Recitation::prefetch(int position)
 
 void Recitation::onFetched(const QString &target)
 {
-    if (target != waitingFor_ || position_ < 0)
+    if (position_ < 0)
         return;
+    if (target != waitingFor_) {
+        // The next file arrived while this one plays: it follows without a gap.
+        if (state_ == State::Playing && position_ + 1 < sequence_.size() && stepFile(sequence_.at(position_ + 1)) == target)
+            queueNext();
+        return;
+    }
     waitingFor_.clear();
     emit downloading(false);
     startStep(position_);
@@ -280,12 +373,22 @@ void Recitation::onFetched(const QString &target)
 
 void Recitation::onFetchFailed(const QString &target, const QString &why)
 {
-    if (target != waitingFor_ || position_ < 0)
-        return; // a prefetch: tried again when its turn comes
+    if (position_ < 0)
+        return;
+    if (target != waitingFor_) {
+        fetchFailures_.insert(target, why); // a file fetched ahead: told when its turn comes
+        return;
+    }
     waitingFor_.clear();
     emit downloading(false);
-    const PlayStep step = sequence_.at(std::size_t(position_));
+    fetchFailed(why);
+}
+
+void Recitation::fetchFailed(const QString &why)
+{
+    const PlayStep step = sequence_.at(position_);
     if (step.basmala) { // a source without basmala files
+        afterFailedBasmala_ = true;
         startStep(position_ + 1);
         return;
     }
@@ -295,15 +398,30 @@ void Recitation::onFetchFailed(const QString &target, const QString &why)
 
 void Recitation::stepEnded()
 {
-    if (state_ == State::Playing && position_ >= 0)
-        startStep(position_ + 1);
+    if (state_ != State::Playing || position_ < 0)
+        return;
+    int pauseMs = 0;
+    if (!sequence_.at(position_).basmala)
+        pauseMs = pauseAfter_ == kPauseAyaLength ? int(heard_.isValid() ? heard_.elapsed() : 0) : pauseAfter_ * 1000;
+    if (pauseMs > 0) {
+        pause_->start(pauseMs);
+        return;
+    }
+    advancing_ = true;
+    startStep(position_ + 1);
+    advancing_ = false;
 }
 
 void Recitation::pause()
 {
     if (state_ != State::Playing)
         return;
-    engine_->pause();
+    if (pause_->isActive()) {
+        pausedLeftMs_ = pause_->remainingTime();
+        pause_->stop();
+    } else {
+        engine_->pause();
+    }
     setState(State::Paused);
 }
 
@@ -311,8 +429,11 @@ void Recitation::resume()
 {
     if (state_ != State::Paused)
         return;
-    engine_->resume();
     setState(State::Playing);
+    if (pausedLeftMs_ >= 0)
+        pause_->start(std::exchange(pausedLeftMs_, -1));
+    else
+        engine_->resume();
 }
 
 void Recitation::cancelFetches()
@@ -326,8 +447,13 @@ void Recitation::cancelFetches()
 void Recitation::stop()
 {
     cancelFetches();
-    sequence_.clear();
+    pause_->stop();
+    pausedLeftMs_ = -1;
+    fetchFailures_.clear();
+    afterFailedBasmala_ = false;
+    sequence_ = {};
     position_ = -1;
+    queuedUpTo_ = -1;
     lastAya_ = 0;
     setState(State::Stopped);
     engine_->stop();
@@ -337,9 +463,10 @@ void Recitation::next()
 {
     if (position_ < 0)
         return;
-    const int current = sequence_.at(std::size_t(position_)).aya.id;
+    // During a basmala the aya shown is the one before: next is the aya it opens.
+    const PlayStep step = sequence_.at(position_);
     int k = position_ + 1;
-    while (k < int(sequence_.size()) && (sequence_.at(std::size_t(k)).aya.id == current || sequence_.at(std::size_t(k)).basmala))
+    while (!step.basmala && k < sequence_.size() && (sequence_.at(k).aya.id == step.aya.id || sequence_.at(k).basmala))
         ++k;
     cancelFetches();
     startStep(k);
@@ -349,13 +476,13 @@ void Recitation::previous()
 {
     if (position_ < 0)
         return;
-    const int current = sequence_.at(std::size_t(position_)).aya.id;
+    const int current = sequence_.at(position_).aya.id;
     int k = position_;
-    while (k > 0 && sequence_.at(std::size_t(k)).aya.id == current)
+    while (k > 0 && sequence_.at(k).aya.id == current)
         --k;
     // Back to the first play of that aya.
-    const int target = sequence_.at(std::size_t(k)).aya.id;
-    while (k > 0 && sequence_.at(std::size_t(k - 1)).aya.id == target && !sequence_.at(std::size_t(k - 1)).basmala)
+    const int target = sequence_.at(k).aya.id;
+    while (k > 0 && sequence_.at(k - 1).aya.id == target && !sequence_.at(k - 1).basmala)
         --k;
     cancelFetches();
     startStep(k);

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "playerengine.h"
 #include "playlist.h"
 #include "reciter.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <vector>
 
+class QTimer;
+
 namespace zarfan {
 
-class PlayerEngine;
 class RecitationDownloader;
 class UserStore;
 
@@ -21,8 +25,11 @@ class Recitation : public QObject {
     Q_OBJECT
 public:
     enum class State { Stopped, Loading, Playing, Paused };
-    static constexpr double kSpeeds[] = {0.75, 1.0, 1.25, 1.5};
+    static constexpr double kSpeeds[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0};
     static constexpr int kMaxRepeat = 99;
+    // The pause after each aya: seconds, or as long as the aya took.
+    static constexpr int kPauseAyaLength = -1;
+    static constexpr int kMaxPause = 30;
 
     // The engine becomes the recitation's child.
     explicit Recitation(PlayerEngine *engine, QObject *parent = nullptr);
@@ -46,6 +53,8 @@ public:
     void setSpeed(double rate);
     RangeKind range() const { return range_; }
     void setRange(RangeKind kind);
+    int pauseAfter() const { return pauseAfter_; }
+    void setPauseAfter(int seconds);
 
     State state() const { return state_; }
     // Plays the range from the first time it reaches startAyaId (or from its
@@ -59,7 +68,7 @@ public:
 
     RecitationDownloader &downloader() { return *downloader_; }
     PlayerEngine &engine() { return *engine_; }
-    const std::vector<PlayStep> &sequence() const { return sequence_; }
+    const PlaySequence &sequence() const { return sequence_; }
     int position() const { return position_; }
 
 signals:
@@ -77,6 +86,10 @@ private:
     void setState(State s);
     void startStep(int position);
     void stepEnded();
+    void queueNext();
+    void playFailed(PlayerEngine::Failure kind, const QString &detail);
+    void fetchFailed(const QString &why);
+    QString stepFile(const PlayStep &step) const;
     QString basmalaFile(int sura) const;
     QString cachedFile(const AyaRef &aya, bool basmala) const;
     void prefetch(int position);
@@ -95,11 +108,20 @@ private:
     int rangeRepeat_ = 1;
     double speed_ = 1.0;
     RangeKind range_ = RangeKind::ToSuraEnd;
+    int pauseAfter_ = 0;
 
     State state_ = State::Stopped;
-    std::vector<PlayStep> sequence_;
+    PlaySequence sequence_;
     int position_ = -1;
     QString waitingFor_;      // the file the current step waits to be downloaded
+    QHash<QString, QString> fetchFailures_; // fetched ahead and failed, with why
+    bool afterFailedBasmala_ = false;
+    static constexpr int kQueuedAhead = 3;
+    int queuedUpTo_ = -1;     // the last step handed to the engine's queue
+    bool advancing_ = false;  // the engine went on by itself
+    QTimer *pause_;           // the pause after an aya
+    int pausedLeftMs_ = -1;   // what was left of it when the reader paused
+    QElapsedTimer heard_;     // since the current file was heard
     bool reported_ = false;   // this request has told its problem
     bool noOutputTold_ = false;
     int lastAya_ = 0;

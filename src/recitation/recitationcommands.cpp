@@ -75,7 +75,7 @@ RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &sta
 
 RecitationCommands *RecitationCommands::install(ReadingState &state, QWidget *window)
 {
-    auto *recitation = new Recitation(new MediaPlayerEngine, window);
+    auto *recitation = new Recitation(new GstPlayerEngine, window);
     recitation->setUserStore(state.userStore());
     auto *commands = new RecitationCommands(*recitation, state, window);
     commands->setCurrentAya([&state] { return state.currentAya(); });

@@ -1,0 +1,238 @@
+#pragma once
+// Hears what the player plays: a private PulseAudio server with a null sink,
+// recorded from its monitor, and the recording cut into tones by pitch.
+// Shared by the player's tests and the bench.
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace soundcheck {
+
+// A mono 16-bit WAV of a sine tone, with no silence of its own.
+inline bool writeTone(const QString &path, double hz, double seconds, int rate = 22050)
+{
+    const int n = int(seconds * rate);
+    QByteArray data(n * 2, Qt::Uninitialized);
+    for (int i = 0; i < n; ++i)
+        qToLittleEndian<qint16>(qint16(std::lround(16000 * std::sin(2 * M_PI * hz * i / rate))), data.data() + 2 * i);
+    QByteArray head;
+    const auto u32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); head.append(b, 4); };
+    const auto u16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); head.append(b, 2); };
+    head.append("RIFF");
+    u32(quint32(36 + data.size()));
+    head.append("WAVEfmt ");
+    u32(16); u16(1); u16(1); u32(quint32(rate)); u32(quint32(rate * 2)); u16(2); u16(16);
+    head.append("data");
+    u32(quint32(data.size()));
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(head + data) == head.size() + data.size();
+}
+
+// PulseAudio on a null sink, in a folder of its own; this process's clients
+// reach it through PULSE_SERVER.
+class NullSink {
+public:
+    static constexpr int kRate = 16000;
+    QString why; // empty once running
+
+    NullSink()
+    {
+        QObject::connect(&recorder_, &QProcess::readyReadStandardOutput, &recorder_, [this] { recorded_ += recorder_.readAllStandardOutput(); });
+        const QString pulse = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+        const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
+        if (pulse.isEmpty() || parec.isEmpty()) {
+            why = QStringLiteral("pulseaudio or parec (pulseaudio-utils) is not installed");
+            return;
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"PULSE_RUNTIME_PATH", "XDG_RUNTIME_DIR", "HOME", "PULSE_STATE_PATH"})
+            env.insert(QString::fromLatin1(name), dir_.path());
+        env.remove(QStringLiteral("PULSE_SERVER"));
+        daemon_.setProcessEnvironment(env);
+        daemon_.setProcessChannelMode(QProcess::MergedChannels);
+        daemon_.start(pulse, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                              QStringLiteral("--disallow-exit"), QStringLiteral("--disable-shm"),
+                              QStringLiteral("--load=module-null-sink sink_name=zarfan_check"),
+                              QStringLiteral("--load=module-native-protocol-unix")});
+        const QString socket = dir_.filePath(QStringLiteral("native"));
+        QDeadlineTimer deadline(15000);
+        while (!QFileInfo::exists(socket) && daemon_.state() != QProcess::NotRunning && !deadline.hasExpired())
+            daemon_.waitForFinished(50);
+        if (!QFileInfo::exists(socket)) {
+            why = QStringLiteral("PulseAudio with a null sink did not start: ") + QString::fromLocal8Bit(daemon_.readAll()).trimmed();
+            return;
+        }
+        server_ = QStringLiteral("unix:") + socket;
+        previous_ = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", server_.toLocal8Bit());
+    }
+    ~NullSink()
+    {
+        stopRecording();
+        if (!server_.isEmpty() && previous_.isEmpty())
+            qunsetenv("PULSE_SERVER");
+        else if (!server_.isEmpty())
+            qputenv("PULSE_SERVER", previous_);
+        if (daemon_.state() != QProcess::NotRunning) {
+            daemon_.terminate();
+            if (!daemon_.waitForFinished(5000))
+                daemon_.kill();
+            daemon_.waitForFinished(2000);
+        }
+    }
+
+    // Records the sink's monitor, mono at kRate; true once data flows.
+    bool startRecording()
+    {
+        recorded_.clear();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PULSE_SERVER"), server_);
+        recorder_.setProcessEnvironment(env);
+        recorder_.start(QStandardPaths::findExecutable(QStringLiteral("parec")),
+                        {QStringLiteral("--device=zarfan_check.monitor"), QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                         QStringLiteral("--rate=%1").arg(kRate), QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=10")});
+        QDeadlineTimer deadline(10000);
+        while (recorded_.size() < kRate / 5 && recorder_.state() != QProcess::NotRunning && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        return recorded_.size() >= kRate / 5;
+    }
+    // Samples recorded so far.
+    int recordedSamples() { return int(recorded_.size() / 2); }
+    std::vector<qint16> stopRecording()
+    {
+        if (recorder_.state() != QProcess::NotRunning) {
+            recorder_.terminate();
+            recorder_.waitForFinished(3000);
+            recorded_ += recorder_.readAllStandardOutput();
+        }
+        std::vector<qint16> out(std::size_t(recorded_.size() / 2));
+        for (std::size_t i = 0; i < out.size(); ++i)
+            out[i] = qFromLittleEndian<qint16>(recorded_.constData() + 2 * i);
+        return out;
+    }
+
+private:
+    QTemporaryDir dir_;
+    QProcess daemon_, recorder_;
+    QString server_;
+    QByteArray previous_, recorded_;
+};
+
+// The recording in 10 ms windows: silent, or the tone among those given
+// whose pitch it has (zero crossings), or none.
+struct Heard {
+    static constexpr int kWindow = NullSink::kRate / 100;
+    std::vector<int> label; // -1 silence, -2 no tone given, else the tone's index
+    const std::vector<qint16> &samples;
+
+    Heard(const std::vector<qint16> &recording, const std::vector<double> &tones) : samples(recording)
+    {
+        for (std::size_t w = 0; (w + 1) * kWindow <= samples.size(); ++w) {
+            double energy = 0;
+            int crossings = 0;
+            for (std::size_t i = w * kWindow; i < (w + 1) * kWindow; ++i) {
+                energy += double(samples[i]) * samples[i];
+                if (i > w * kWindow && (samples[i - 1] < 0) != (samples[i] < 0))
+                    ++crossings;
+            }
+            int l = -1;
+            if (std::sqrt(energy / kWindow) > 300) {
+                l = -2;
+                const double hz = crossings * 50.0;
+                for (std::size_t t = 0; t < tones.size(); ++t) {
+                    if (std::abs(hz - tones[t]) < tones[t] * 0.15)
+                        l = int(t);
+                }
+            }
+            label.push_back(l);
+        }
+    }
+    // The longest run of the tone (a stray click elsewhere aside), windows
+    // where it meets another tone inside it counted in: its first and last window.
+    std::pair<int, int> run(int tone) const
+    {
+        std::pair<int, int> best{-1, -2};
+        for (int w = 0; w < int(label.size());) {
+            if (label[std::size_t(w)] != tone) {
+                ++w;
+                continue;
+            }
+            int end = w;
+            while (end + 1 < int(label.size()) && (label[std::size_t(end + 1)] == tone
+                                                    || (label[std::size_t(end + 1)] == -2 && end + 2 < int(label.size())
+                                                        && label[std::size_t(end + 2)] == tone)))
+                ++end;
+            if (end - w > best.second - best.first)
+                best = {w, end};
+            w = end + 1;
+        }
+        return best;
+    }
+    int first(int tone) const { return run(tone).first; }
+    int last(int tone) const { return run(tone).first < 0 ? -1 : run(tone).second; }
+    int lastSound() const
+    {
+        for (std::size_t w = label.size(); w-- > 0;) {
+            if (label[w] != -1)
+                return int(w);
+        }
+        return -1;
+    }
+    int firstSound(int from = 0) const
+    {
+        for (std::size_t w = std::size_t(from); w < label.size(); ++w) {
+            if (label[w] != -1)
+                return int(w);
+        }
+        return -1;
+    }
+    // How long the tone was heard, in ms, from its first window to its last;
+    // a window where it meets the next tone counts half.
+    double length(int tone) const
+    {
+        const int a = first(tone), b = last(tone);
+        if (a < 0)
+            return 0;
+        double windows = b - a + 1;
+        for (int w = a - 1; w >= 0 && label[std::size_t(w)] == -2; --w)
+            windows += 0.5;
+        for (int w = b + 1; w < int(label.size()) && label[std::size_t(w)] == -2; ++w)
+            windows += 0.5;
+        return windows * 10.0;
+    }
+    // Milliseconds of the windows from a to b, both included.
+    static double ms(int a, int b) { return (b - a + 1) * 10.0; }
+    // The pitch over windows a..b by zero crossings, the edges left out.
+    double pitch(int a, int b) const
+    {
+        const std::size_t from = std::size_t(a + 1) * kWindow, to = std::size_t(b) * kWindow;
+        int crossings = 0;
+        for (std::size_t i = from + 1; i < to && i < samples.size(); ++i) {
+            if ((samples[i - 1] < 0) != (samples[i] < 0))
+                ++crossings;
+        }
+        return to > from ? crossings / 2.0 / (double(to - from) / NullSink::kRate) : 0;
+    }
+    // The longest run of silent windows between a and b, in ms.
+    double longestSilence(int a, int b) const
+    {
+        int best = 0, run = 0;
+        for (int w = a; w <= b && w < int(label.size()); ++w) {
+            run = label[std::size_t(w)] == -1 ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+        return best * 10.0;
+    }
+};
+
+} // namespace soundcheck
