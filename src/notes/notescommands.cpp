@@ -3,6 +3,7 @@
 #include "ayalistswindow.h"
 #include "browse/programstate.h"
 #include "state/readingstate.h"
+#include "state/searchmemory.h"
 #include "browse/suratables.h"
 #include "compose/composedexport.h"
 #include "compose/composewindow.h"
@@ -273,7 +274,18 @@ bool NotesCommands::searchNotes(const QString &typed)
         showMessage(window_, QStringLiteral("لا توجد خاطرة بهذه الكلمات"));
         return false;
     }
-    state_.produceListing({ayasInOrderStatement(ids), qint16(1), ReadingState::Guard::AllayaasearchOnly});
+    ReadingState::Request request(ayasInOrderStatement(ids), qint16(1), ReadingState::Guard::AllayaasearchOnly);
+    // The lines come from the texts in memory once they are loaded.
+    if (const FoldedText &text = state_.searchMemory().text(); text.isLoaded()) {
+        auto records = std::make_shared<std::vector<ResultRecord>>();
+        records->reserve(std::size_t(ids.size()));
+        for (const int id : ids)
+            if (const int row = text.indexOfId(id); row >= 0)
+                records->push_back(text.record(row));
+        if (records->size() == std::size_t(ids.size()))
+            request.records = std::move(records);
+    }
+    state_.produceListing(request);
     if (!state_.isFilling())
         searchedWords_ = NotesStore::searchWords(typed);
     return true;
