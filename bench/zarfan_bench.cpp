@@ -17,6 +17,8 @@
 #include "search/distributionwindow.h"
 #include "search/occurrences.h"
 #include "search/optionswindow.h"
+#include "search/resultstextwindow.h"
+#include "search/resultstextmodel.h"
 #include "topics/topicwindow.h"
 #include "reading/readingcommands.h"
 #include "reading/readingwindow.h"
@@ -536,6 +538,51 @@ int main(int argc, char **argv)
         }
         programState().searchtype = 0;
     }
+    // Every default-mode search goes through memory, from Enter to line 0.
+    {
+        const auto boxRow = [&](const QString &name, const QString &text, int scope = 0) {
+            programState().searchtype = qint16(scope);
+            Row r{name};
+            r.ms = timeMs([&] {
+                searcht->setText(text);
+                w.runSearch();
+            });
+            requireRows(w.listing().count(), name);
+            programState().searchtype = 0;
+            rows.push_back(r);
+            return r.ms;
+        };
+        boxRow(u"search "%" (every aya, the box)"_qs, u"%"_qs);
+        boxRow(u"search "قال%موسى" (wildcard, the box)"_qs, u"قال%موسى"_qs);
+        boxRow(u"search "موسى | هارون" in pages 100-300 (the box)"_qs, u"موسى | هارون"_qs, 6);
+        const double whole = boxRow(u"search "الله" (the box, mushaf order)"_qs, u"الله"_qs);
+        auto *order = w.optionsWindow()->findChild<QComboBox *>(u"resultsorder"_qs);
+        order->setCurrentIndex(1);
+        const double ranked = boxRow(u"search "الله" (the box, by relevance)"_qs, u"الله"_qs);
+        const double rankedAlef = boxRow(u"search "ا" (the box, by relevance)"_qs, u"ا"_qs);
+        order->setCurrentIndex(0);
+        const double alef = boxRow(u"search "ا" (the box, mushaf order)"_qs, u"ا"_qs);
+        std::printf("relevance / mushaf order: \"الله\" %.2fx, \"ا\" %.2fx\n", ranked / whole, rankedAlef / alef);
+        // The results window over every aya holding an alef.
+        searcht->setText(u"ا"_qs);
+        w.runSearch();
+        const int alefRows = w.listing().count();
+        Row open{QStringLiteral("open the results window over %1 ayas").arg(alefRows)};
+        open.ms = timeMs([&] {
+            ResultsTextWindow window(w.state(), &w);
+            window.show();
+            QCoreApplication::processEvents();
+            requireRows(window.model()->rowCount(), open.name);
+        });
+        rows.push_back(open);
+        {
+            ResultsTextWindow window(w.state(), &w);
+            window.show();
+            QCoreApplication::processEvents();
+            const double withWindow = boxRow(u"search "ا" with the results window open"_qs, u"ا"_qs);
+            std::printf("results window open / closed: %.2fx\n", withWindow / alef);
+        }
+    }
     {
         // The longest plan: a portion a day for a year.
         w.state().khatma().start({KhatmaSchedule::By::Days, 365, 1, QDate::currentDate()}, QDate::currentDate());
@@ -652,7 +699,8 @@ int main(int argc, char **argv)
                 requireRows(int(completionOffers(word.left(n), history, memory.words()).size()) + (n == word.size() ? 1 : 0), word.left(n));
         }) / double(word.size());
         rows.push_back(r);
-        for (const QString &typo : {u"الصابرن"_qs, u"يا ايهي الذين"_qs}) {
+        for (const QString &typo : {u"الصابرن"_qs, u"يا ايهي الذين"_qs, u"يا ايهي الذبن امنوا اتقوا الله"_qs,
+                                    u"وتواصو بالحقق وتواصوا بالصبرر"_qs, u"الصبر + الصلاث | الزكاث"_qs}) {
             Row near{QStringLiteral("did you mean, for \"%1\"").arg(typo)};
             near.ms = timeMs([&] { requireRows(int(memory.didYouMean(typo, SearchOptions()).size()), typo); });
             rows.push_back(near);

@@ -197,14 +197,14 @@ private slots:
         QVERIFY(problems.messages.last().contains(u"ناقصة أو تالفة"_qs));
 
         connect(dc, testutil::realDbFolder());
-        QElapsedTimer clock;
-        clock.start();
-        // Many wildcards: the engine's own matcher took minutes on this.
+        // Many wildcards: the engine's own matcher took minutes on this. A
+        // refresh that succeeds was not stopped at the time limit.
         dc.setRecordSource(u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '%ل%ل%ل%ل%ل%ل%ل%ل%ظظ%'order by ID"_qs);
         QVERIFY(dc.refresh());
-        QVERIFY(clock.elapsed() < DataControl::kTimeLimitMs);
+        QCOMPARE(dc.failure(), DataControl::Failure::None);
         // A statement that would run for hours is stopped at the limit.
-        clock.restart();
+        QElapsedTimer clock;
+        clock.start();
         dc.setRecordSource(u"SELECT count(*) FROM Ayat a, Ayat b, Ayat c"_qs);
         QVERIFY(!dc.refresh());
         QCOMPARE(dc.failure(), DataControl::Failure::TooComplex);

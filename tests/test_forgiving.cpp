@@ -1,5 +1,6 @@
 #include "state/listingfill.h"
 #include "browse/resultlisting.h"
+#include "browse/suratables.h"
 #include "data/connectionstring.h"
 #include "data/datacontrol.h"
 #include "state/readingstate.h"
@@ -25,6 +26,9 @@
 #include <QPushButton>
 #include <QListView>
 #include <QtTest>
+#include <QClipboard>
+#include <QRegularExpression>
+#include <cmath>
 
 using namespace zarfan;
 
@@ -204,39 +208,135 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("key");
-        QTest::newRow("الله") << u"الله"_qs << 0 << 0;
-        QTest::newRow("every alef in juz 30") << u"ا"_qs << 1 << 0;
-        QTest::newRow("hamza-less in a juz range") << u"امنوا"_qs << 2 << 0;
-        QTest::newRow("phrase in a sura") << u"يا ايها"_qs << 3 << 0;
-        QTest::newRow("phrase in a sura range") << u"قال موسى"_qs << 4 << 0;
-        QTest::newRow("root in a sura") << u"أمن"_qs << 3 << 1;
-        QTest::newRow("lemma") << u"كتاب"_qs << 0 << 2;
+        QTest::addColumn<int>("target");
+        QTest::newRow("الله") << u"الله"_qs << 0 << 0 << 0;
+        QTest::newRow("every alef in juz 30") << u"ا"_qs << 1 << 0 << 0;
+        QTest::newRow("hamza-less in a juz range") << u"امنوا"_qs << 2 << 0 << 0;
+        QTest::newRow("phrase in a sura") << u"يا ايها"_qs << 3 << 0 << 0;
+        QTest::newRow("phrase in a sura range") << u"قال موسى"_qs << 4 << 0 << 0;
+        QTest::newRow("in hizb 1") << u"الله"_qs << 5 << 0 << 0;
+        QTest::newRow("in pages 100-300") << u"موسى"_qs << 6 << 0 << 0;
+        QTest::newRow("root in a sura") << u"أمن"_qs << 3 << 1 << 0;
+        QTest::newRow("root in hizb 1") << u"أمن"_qs << 5 << 1 << 0;
+        QTest::newRow("lemma") << u"كتاب"_qs << 0 << 2 << 0;
+        QTest::newRow("lemma in pages 100-300") << u"كتاب"_qs << 6 << 2 << 0;
+        QTest::newRow("wildcard") << u"قال%موسى"_qs << 0 << 0 << 0;
+        QTest::newRow("one character") << u"ر_ك"_qs << 3 << 0 << 0;
+        QTest::newRow("every aya") << u"%"_qs << 0 << 0 << 0;
+        QTest::newRow("تفسير الجلالين") << u"الله"_qs << 0 << 0 << 1;
+        QTest::newRow("تفسير الجلالين in hizb 1") << u"الصلاة"_qs << 5 << 0 << 1;
+        QTest::newRow("التفسير الميسر") << u"الصلاة"_qs << 0 << 0 << 2;
+        QTest::newRow("التفسير الميسر in pages 100-300") << u"موسى"_qs << 6 << 0 << 2;
     }
     void memoryAnswersAsTheStatements()
     {
         QFETCH(QString, text);
         QFETCH(int, type);
         QFETCH(int, key);
+        QFETCH(int, target);
         SearchOptions o = defaultMode(type);
         o.part = 29;
         o.part1 = 0, o.part2 = 2;
         o.sora = 1;
         o.sora1 = 1, o.sora2 = 19;
+        o.hizb = 0;
+        o.page1 = 300, o.page2 = 100;
         o.key = WordKey(key);
+        o.target = SearchTarget(target);
         const QStringList expected = fromStatement(text, o);
         QVERIFY(!expected.isEmpty());
+        QCOMPARE(answerFromMemory(text, o, folded, &keys).status, SearchAnswer::Status::Answered);
         QCOMPARE(fromMemory(text, o), expected);
     }
 
-    // Wildcards and the hizb and page scopes are the statements' to answer:
-    // a hostile run of "_" would take the memory's matcher many seconds.
-    void leftToTheStatements()
+    // The hizb and page scopes take the prefixes and the operators as the
+    // others do: the answers are the whole text's kept to the ayas the data
+    // puts in the scope.
+    void prefixesAndOperatorsInEveryScope()
     {
-        SearchOptions o = defaultMode(0);
-        for (const QString &text : {u"قال%موسى"_qs, QString(3000, u'_') + u"ش"_qs, u"%"_qs})
-            QCOMPARE(answerFromMemory(text, o, folded, &keys).status, SearchAnswer::Status::NotInMemory);
-        o.searchtype = 6;
-        QCOMPARE(answerFromMemory(u"الله"_qs, o, folded, &keys).status, SearchAnswer::Status::NotInMemory);
+        const auto idsOf = [&](const QString &statement) {
+            dc.setRecordSource(statement);
+            const QStringList rows = testutil::walk(dc, {u"ID"_qs});
+            return QSet<QString>(rows.begin(), rows.end());
+        };
+        const auto at = [&](int sura, int aya) {
+            return idsOf(QStringLiteral("SELECT ID FROM Ayat where soraano = %1 and ayaano = %2").arg(sura).arg(aya)).values().value(0);
+        };
+        const QSet<QString> hizb1 = idsOf(u"SELECT ID FROM Mushaf where quarter between 1 and 4"_qs);
+        const QSet<QString> pages = idsOf(u"SELECT ID FROM Ayat where pageno between 100 and 300"_qs);
+        QVERIFY(!hizb1.isEmpty() && !pages.isEmpty());
+        for (const bool single : {true, false}) {
+            SearchOptions hizb = defaultMode(5, single), run = defaultMode(6, single), every = defaultMode(6, single);
+            hizb.hizb = 0;
+            run.page1 = 100, run.page2 = 300;
+            for (const QString &text : {u"الله"_qs, u"الصبر"_qs, u"موسى | هارون"_qs, u"الصلاة + الزكاة"_qs, u"الجنة - النار"_qs}) {
+                const QSet<QString> whole = ids(text, defaultMode(0, single));
+                QCOMPARE(ids(text, hizb), whole & hizb1);
+                QCOMPARE(ids(text, run), whole & pages);
+                QCOMPARE(ids(text, every), whole);
+            }
+        }
+        SearchOptions hizb = defaultMode(5, true), every = defaultMode(6, true), run = defaultMode(6);
+        hizb.hizb = 0;
+        run.page1 = 100, run.page2 = 300;
+        const QSet<QString> god = ids(u"الله"_qs, hizb);
+        for (const QString &id : {at(1, 2), at(2, 8), at(2, 19), at(2, 22), at(2, 28), at(2, 62), at(2, 72)})
+            QVERIFY2(god.contains(id), qPrintable(id));
+        QCOMPARE(ids(u"الصبر"_qs, every), (QSet<QString>{at(2, 45), at(2, 153), at(90, 17), at(103, 3)}));
+        QCOMPARE(ids(u"موسى | هارون"_qs, run).size(), 45);
+        hizb.singleWord = false;
+        QCOMPARE(ids(u"الصلاة + الزكاة"_qs, hizb), QSet<QString>{at(2, 43)});
+        // Wildcards as the statements bound them: a hostile run of "_" is
+        // left to their time limit.
+        QCOMPARE(answerFromMemory(QString(3000, u'_') + u"ش"_qs, defaultMode(), folded, &keys).status,
+                 SearchAnswer::Status::NotInMemory);
+        // Too many terms are malformed, however they are joined.
+        QStringList many(kSearchTermLimit + 1, u"الله"_qs);
+        QCOMPARE(answerFromMemory(many.join(u" + "_qs), defaultMode(), folded, &keys).status, SearchAnswer::Status::Malformed);
+        QCOMPARE(answerFromMemory(many.mid(1).join(u" | "_qs), defaultMode(), folded, &keys).status, SearchAnswer::Status::Answered);
+        // Marks that show nothing and other blanks around an operator.
+        const QSet<QString> both = ids(u"الصلاة + الزكاة"_qs);
+        for (const QString &text : {u"الصلاة \u200f+ الزكاة"_qs, u"الصلاة\u00a0+\u00a0الزكاة"_qs, u"الصلاة\t+\tالزكاة"_qs,
+                                    u"الصلاة \u200e+\u200e الزكاة"_qs})
+            QCOMPARE(ids(text), both);
+    }
+
+    // By relevance on a fixture of known texts: BM25 over the folded words
+    // (k1 1.2, b 0.75), a hit inside a word half a whole one, ties in order.
+    void relevanceOnAFixture()
+    {
+        QTemporaryDir dir;
+        const QByteArray texts = QStringLiteral(
+            "UPDATE Ayat SET AyaaFolded = CASE ID WHEN 1 THEN ' نهر نهر ماء ' WHEN 2 THEN ' نهر ماء ماء ماء ماء ماء ' "
+            "WHEN 3 THEN ' والنهر جار ' WHEN 4 THEN ' جبل عال ' WHEN 5 THEN ' نهر الصباح ' WHEN 6 THEN ' شمس بحر ' "
+            "ELSE ' بحر شمس ' END;").toUtf8();
+        QVERIFY(testutil::makeDatabase(dir.filePath(u"zarfan.zf"_qs), testutil::miniSql() + texts));
+        DataControl mini;
+        mini.setConnectionString(buildConnectionString(dir.path()));
+        FoldedText small;
+        QVERIFY(small.load(mini));
+        QCOMPARE(small.size(), 7);
+        SearchOptions o = defaultMode();
+        o.byRelevance = true;
+        const SearchAnswer river = answerFromMemory(u"نهر"_qs, o, small, nullptr);
+        // Four of seven ayas hold it; 19 words, 19/7 an aya.
+        const double idf = std::log(1 + (7 - 4 + 0.5) / (4 + 0.5)), mean = 19.0 / 7;
+        const auto bm25 = [&](double tf, double length) { return idf * tf * 2.2 / (tf + 1.2 * (0.25 + 0.75 * length / mean)); };
+        QList<int> order;
+        for (const int row : river.rows)
+            order.append(small.id(row));
+        QCOMPARE(order, (QList<int>{1, 5, 3, 2}));
+        const std::vector<double> scores{bm25(2, 3), bm25(1, 2), bm25(0.5, 2), bm25(1, 6)};
+        QCOMPARE(river.scores.size(), scores.size());
+        for (std::size_t i = 0; i < scores.size(); ++i)
+            QVERIFY2(std::abs(river.scores[i] - scores[i]) < 1e-9, qPrintable(QString::number(river.scores[i])));
+        QCOMPARE(river.hits, (std::vector<int>{2, 1, 1, 1}));
+        // Equal scores keep the mushaf's order; the mushaf order is the default.
+        QCOMPARE(answerFromMemory(u"شمس"_qs, o, small, nullptr).rows, (std::vector<int>{5, 6}));
+        QCOMPARE(answerFromMemory(u"نهر"_qs, defaultMode(), small, nullptr).rows, (std::vector<int>{0, 1, 2, 4}));
+        // A phrase outweighs a word met alone.
+        const SearchAnswer phrase = answerFromMemory(u"نهر ماء | شمس"_qs, o, small, nullptr);
+        QCOMPARE(small.id(phrase.rows.front()), 1);
     }
 
     void operators()
@@ -295,6 +395,46 @@ private slots:
         QVERIFY(completionOffers(u"الصلاه "_qs, {}, words).isEmpty());
     }
 
+    // Words are shown as the text writes them, with the folded word's count;
+    // places are offered by name or number; long misspelt texts stay cheap.
+    void writtenFormsAndPlaces()
+    {
+        SearchMemory memory;
+        QVERIFY(memory.load(dc.connectionString()));
+        const Vocabulary &known = memory.words();
+        QCOMPARE(known.written(u"الصلاه"_qs), u"الصلاة"_qs);
+        QCOMPARE(known.written(u"المومنين"_qs), u"المؤمنين"_qs);
+        QCOMPARE(known.written(u"الملايكه"_qs), u"الملائكة"_qs);
+        const QList<CompletionOffer> offers = completionOffers(u"الملاي"_qs, {}, known);
+        QVERIFY(std::any_of(offers.begin(), offers.end(), [&](const CompletionOffer &o) {
+            return o.shown == u"الملائكة  "_qs + arabicIndicNumber(known.count(u"الملايكه"_qs)) && o.completed == u"الملائكة"_qs;
+        }));
+        QVERIFY(memory.didYouMean(u"المومنبن"_qs, defaultMode()).contains(u"المؤمنين"_qs));
+        QVERIFY(memory.didYouMean(u"يا ايهي الذبن امنوا"_qs, defaultMode()).contains(u"يا أيها الذين آمنوا"_qs));
+
+        const auto place = [](const QString &typed) {
+            const QList<CompletionOffer> found = placeOffers(typed);
+            return found.isEmpty() ? QString() : found.at(0).completed;
+        };
+        for (const QString &typed : {u"بقره"_qs, u"البقرة"_qs, u"سورة البقرة"_qs, u"سوره بقر"_qs})
+            QCOMPARE(place(typed), u"سورة البقرة"_qs);
+        QCOMPARE(place(u"جزء 30"_qs), u"جزء 30"_qs);
+        QCOMPARE(place(u"جزء عم"_qs), u"جزء 30"_qs);
+        QCOMPARE(place(u"صفحه ٥٠"_qs), u"صفحة 50"_qs);
+        QCOMPARE(place(u"حزب 5"_qs), u"حزب 5"_qs);
+        for (const QString &typed : {u"الصلاة"_qs, u"صفحة 700"_qs, u"يا ايها"_qs})
+            QCOMPARE(place(typed), QString());
+
+        // A long misspelt text: no phrase proposal past a bounded length, and
+        // the work grows with the text, not its square (a hang guard only).
+        QElapsedTimer clock;
+        clock.start();
+        const QString misspelt = QStringList(5400, u"الجته"_qs).join(u' ');
+        QVERIFY(memory.didYouMean(misspelt, defaultMode()).isEmpty());
+        QVERIFY(memory.didYouMean(QStringList(Vocabulary::kPhraseWords + 1, u"الجته"_qs).join(u' '), defaultMode()).isEmpty());
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    }
+
     void resultsWindowFollowsTheListing()
     {
         ReadingState state(testutil::realDbFolder());
@@ -328,6 +468,38 @@ private slots:
         window.showLine(2);
         QCOMPARE(view->currentIndex().row(), 2);
         QCOMPARE(chosen.size(), 1);
+        // Ctrl+C and "نسخ" copy the selected entries as plain text, the aya
+        // then its reference, as the main window copies.
+        view->setFocus();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, view->visualRect(model->index(1)).center());
+        QCOMPARE(view->selectionModel()->selectedIndexes().size(), 2);
+        const auto plain = [&](int k) { return model->ayaText(k) + u" ["_qs + state.listing().at(k).line + u']'; };
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), plain(1) + u'\n' + plain(2));
+        QAction *copy = nullptr;
+        for (QAction *a : view->actions())
+            if (a->text() == u"نسخ"_qs)
+                copy = a;
+        QVERIFY(copy && view->contextMenuPolicy() == Qt::ActionsContextMenu);
+        QGuiApplication::clipboard()->clear();
+        copy->trigger();
+        QVERIFY(!QGuiApplication::clipboard()->text().contains(u'<'));
+        QCOMPARE(QGuiApplication::clipboard()->text(), plain(1) + u'\n' + plain(2));
+        // On a selected row the marks take colours of their own that read
+        // at 4.5:1 or more, whatever the selection's colour.
+        const auto luminance = [](const QColor &c) {
+            const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        };
+        const double a = luminance(QColor(ResultsTextModel::selectedMarkBackground())),
+                     b = luminance(QColor(ResultsTextModel::selectedMarkForeground()));
+        QVERIFY((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 4.5);
+        QVERIFY(QColor(ResultsTextModel::selectedMarkBackground()) != view->palette().color(QPalette::Highlight));
+        const QString selected = model->index(1).data(ResultsTextModel::SelectedHtmlRole).toString();
+        QVERIFY(selected.contains(ResultsTextModel::selectedMarkBackground()));
+        QCOMPARE(QString(selected).remove(QRegularExpression(u"<[^>]*>"_qs)),
+                 model->index(1).data().toString().remove(QRegularExpression(u"<[^>]*>"_qs)));
         // A new listing refills it.
         search(u"الصمد"_qs);
         QCOMPARE(model->rowCount(), 1);
@@ -400,15 +572,17 @@ private slots:
         QTest::keyClick(popup, Qt::Key_Down);
         QTest::keyClick(popup, Qt::Key_Down);
         QTest::keyClick(popup, Qt::Key_Return);
-        QCOMPARE(box->text(), u"يا "_qs + top);
+        // The word as the text writes it.
+        QCOMPARE(box->text(), u"يا "_qs + state.searchMemory().words().written(top));
         QCOMPARE(state.searchHistory().value(0), box->text());
+
 
         // Nothing listed: proposals, taken by a click or by Enter.
         box->setText(u"الجته"_qs);
         QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(w.listing().count(), 0);
         auto *bar = w.findChild<DidYouMeanBar *>();
-        QVERIFY(bar->isVisible() && bar->proposals().contains(u"الجنه"_qs));
+        QVERIFY(bar->isVisible() && bar->proposals().contains(u"الجنة"_qs));
         QCOMPARE(bar->accessibleName(), didYouMeanText(bar->proposals()));
         const auto button = [&](const QString &text) {
             for (QPushButton *b : bar->findChildren<QPushButton *>())
@@ -416,8 +590,8 @@ private slots:
                     return b;
             return static_cast<QPushButton *>(nullptr);
         };
-        QTest::mouseClick(button(u"الجنه"_qs), Qt::LeftButton);
-        QCOMPARE(box->text(), u"الجنه"_qs);
+        QTest::mouseClick(button(u"الجنة"_qs), Qt::LeftButton);
+        QCOMPARE(box->text(), u"الجنة"_qs);
         QVERIFY(w.listing().count() > 3);
         QVERIFY(!bar->isVisible());
         box->setText(u"الجته"_qs);
@@ -451,6 +625,78 @@ private slots:
         QTRY_COMPARE(view->indexAt(view->visualRect(window->model()->index(3)).center()), window->model()->index(3));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(window->model()->index(3)).center());
         QCOMPARE(results->currentIndex().row(), 3);
+        // After every refill its line is the main window's.
+        for (const QString &text : {u"موسى"_qs, u"الصبر + الصلاة"_qs, u"2:255-260"_qs}) {
+            box->setText(text);
+            QTest::keyClick(box, Qt::Key_Return);
+            QVERIFY(w.listing().count() > 0);
+            QVERIFY(results->currentIndex().isValid());
+            QCOMPARE(view->currentIndex().row(), results->currentIndex().row());
+        }
+        // Places: a sura by a name begun, then listed as its reference.
+        w.activateWindow();
+        box->setFocus();
+        box->clear();
+        typeText(box, u"بقره"_qs);
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->model()->index(0, 0).data().toString(), u"سورة البقرة"_qs);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(box->text(), u"سورة البقرة"_qs);
+        QCOMPARE(w.listing().count(), 286);
+        QCOMPARE(w.listing().at(285).line, SuraTables::reference(2, 286));
+    }
+
+    // What the reader types reaches the search as meant: marks that show
+    // nothing, other blanks, a malformed division, an open group typed as
+    // you go, a misspelt term among operators.
+    void theBoxReadsWhatIsMeant()
+    {
+        guitest::AppFolder folder;
+        guitest::MessageLog log;
+        QTemporaryDir userDir;
+        guitest::StoredState stored(folder.path(), userDir.filePath(u"user.db"_qs));
+        MainWindow w(stored.state);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *box = guitest::child<QLineEdit>(&w, "searcht");
+        const auto enter = [&](const QString &text) {
+            box->setText(text);
+            QTest::keyClick(box, Qt::Key_Return);
+        };
+        const int both = int(ids(u"الصلاة + الزكاة"_qs).size());
+        for (const QString &text : {u"الصلاة \u200f+ الزكاة"_qs, u"الصلاة\u00a0+\u00a0الزكاة"_qs, u"الصلاة\t+\tالزكاة"_qs}) {
+            enter(text);
+            QCOMPARE(w.listing().count(), both);
+        }
+        enter(u"صفحة 40\u200f"_qs);
+        QCOMPARE(w.listing().at(0).page, u"40"_qs);
+        enter(u"حزب 5\u200e"_qs);
+        QVERIFY(w.listing().count() > 0);
+        QCOMPARE(log.lines().size(), 0);
+        for (const QString &text : {u"صفحة -1"_qs, u"صفحة 40-"_qs}) {
+            enter(text);
+            QVERIFY2(log.lines().last().contains(u"صيغة رقم الصفحة غير صحيحة"_qs), qPrintable(log.lines().last()));
+        }
+        // Too many terms: told, and quickly.
+        enter(QStringList(kSearchTermLimit + 1, u"الله"_qs).join(u" + "_qs));
+        QVERIFY(log.lines().last().endsWith(u'|' + malformedQueryMessage()));
+        // A misspelt term among operators is corrected in place.
+        enter(u"الصبر + الصلاث"_qs);
+        QCOMPARE(w.listing().count(), 0);
+        auto *bar = w.findChild<DidYouMeanBar *>();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->proposals().value(0), u"الصبر + الصلاة"_qs);
+        // Searching as you type waits for an open group to close.
+        guitest::child<QAction>(&w, "instantsearch")->trigger();
+        enter(u"موسى"_qs);
+        const int shown = w.listing().count();
+        box->clear();
+        typeText(box, u"(الجنة"_qs);
+        QTest::qWait(InstantSearch::kPauseMs * 3);
+        QCOMPARE(w.listing().count(), shown);
+        typeText(box, u" | النار)"_qs);
+        QTRY_COMPARE(w.listing().count(), int((ids(u"الجنه"_qs) | ids(u"النار"_qs)).size()));
     }
 };
 

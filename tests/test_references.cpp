@@ -151,8 +151,15 @@ private slots:
         QCOMPARE(listed(u"صفحة 99999999999"_qs), QStringList{kinds[0].message});
         QCOMPARE(parseDivisionReference(u"جزء 3"_qs).statement(), query::juzOrdered(3));
         // Not a division: left to the aya references.
-        for (const QString &text : {u"ص 40"_qs, u"صفحة"_qs, u"صفحة 4 5"_qs, u"صفحة 4-"_qs, u"2:255"_qs, u"حزبي 3"_qs})
+        for (const QString &text : {u"ص 40"_qs, u"صفحة"_qs, u"2:255"_qs, u"حزبي 3"_qs})
             QCOMPARE(parseDivisionReference(text).kind, DivisionReference::Kind::NotADivision);
+        // A division's name with a malformed number gets that division's message.
+        for (const QString &text : {u"صفحة -1"_qs, u"صفحة 40-"_qs, u"صفحة 4 5"_qs})
+            QVERIFY(listed(text).value(0).startsWith(u"صيغة رقم الصفحة غير صحيحة"_qs));
+        QVERIFY(listed(u"حزب -3"_qs).value(0).startsWith(u"صيغة رقم الحزب غير صحيحة"_qs));
+        // Marks that show nothing are no part of the number.
+        QCOMPARE(listed(u"صفحة 40\u200f"_qs), expected(page, 40, 40));
+        QCOMPARE(listed(u"\u200fحزب\u00a05\u200e"_qs), expected(hizb, 5, 5));
     }
 
     // Scope 5 keeps one hizb, scope 6 a run of pages, for every kind of search.

@@ -256,7 +256,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(fetch(QUrl(QStringLiteral("http://127.0.0.1:%1/update3.0.txt").arg(drip.serverPort())), 1500), QString());
-        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed()))); // a hang, not a speed
 
         // Closing the window leaves a server that never answers at once.
         {
@@ -280,7 +280,7 @@ private slots:
             closing.start();
             flooded->close();
             delete flooded;
-            QVERIFY2(closing.elapsed() < 1000, qPrintable(QString::number(closing.elapsed())));
+            QVERIFY2(closing.elapsed() < 10000, qPrintable(QString::number(closing.elapsed()))); // a hang, not a speed
         }
 
         const QString shown = presentableUpdateText(QString(kUpdateBodyLimit, u'ب'));

@@ -5,6 +5,7 @@
 #include "didyoumeanbar.h"
 #include "ui/messages.h"
 #include "notes/notescommands.h"
+#include "browse/suratables.h"
 #include "search/ayareference.h"
 #include "search/divisionreference.h"
 #include "search/instantsearch.h"
@@ -64,6 +65,11 @@ void SearchRunner::run(std::optional<WordKey> key, bool record)
     }
     if (readsAsReference(text, state_.searchOptions())) {
         goToReference(text);
+        return;
+    }
+    // "سورة البقرة", as the completion offers it: the whole sura.
+    if (const int sura = suraNamedAlone(text); sura > 0 && state_.searchOptions().target == SearchTarget::Quran) {
+        goToReference(QStringLiteral("%1:1-%2").arg(sura).arg(SuraTables::ayaCount(sura)));
         return;
     }
     windows_.optionsWindow(); // the first search loads it hidden

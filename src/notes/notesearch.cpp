@@ -2,6 +2,7 @@
 
 #include "notesstore.h"
 #include "state/readingstate.h"
+#include "state/searchmemory.h"
 #include "ui/messages.h"
 
 #include <QWidget>
@@ -22,7 +23,18 @@ bool NoteSearch::search(const QString &typed)
         showMessage(window_, QStringLiteral("لا توجد خاطرة بهذه الكلمات"));
         return false;
     }
-    state_.produceListing({ayasInOrderStatement(ids), qint16(1), ReadingState::Guard::AllayaasearchOnly});
+    ReadingState::Request request(ayasInOrderStatement(ids), qint16(1), ReadingState::Guard::AllayaasearchOnly);
+    // The lines come from the texts in memory once they are loaded.
+    if (const FoldedText &text = state_.searchMemory().text(); text.isLoaded()) {
+        auto records = std::make_shared<std::vector<ResultRecord>>();
+        records->reserve(std::size_t(ids.size()));
+        for (const int id : ids)
+            if (const int row = text.indexOfId(id); row >= 0)
+                records->push_back(text.record(row));
+        if (records->size() == std::size_t(ids.size()))
+            request.records = std::move(records);
+    }
+    state_.produceListing(request);
     if (!state_.isFilling())
         words_ = NotesStore::searchWords(typed);
     return true;

@@ -68,6 +68,13 @@ int suraByName(const QString &typed)
     return 0;
 }
 
+int suraNamedAlone(const QString &typed)
+{
+    if (holdsDigit(typed) || !foldArabic(typed).startsWith(QStringLiteral("سوره ")))
+        return 0;
+    return suraByName(withoutInvisibleMarks(typed).simplified());
+}
+
 AyaReference parseAyaReference(const QString &typed)
 {
     AyaReference ref;

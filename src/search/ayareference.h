@@ -23,4 +23,7 @@ AyaReference parseAyaReference(const QString &text);
 // leading "سورة"), or 0.
 int suraByName(const QString &typed);
 
+// "سورة البقرة", with no number: the whole sura it names, or 0.
+int suraNamedAlone(const QString &typed);
+
 } // namespace zarfan

@@ -1,8 +1,13 @@
 #include "completions.h"
 
 #include "arabicfolding.h"
+#include "ayareference.h"
+#include "browse/suratables.h"
+#include "divisionreference.h"
 #include "searchhistory.h"
 #include "vocabulary.h"
+
+#include <array>
 
 namespace zarfan {
 
@@ -27,11 +32,93 @@ QVariant CompletionOffersModel::data(const QModelIndex &index, int role) const
     return {};
 }
 
+namespace {
+
+// The names the juzs go by, from their opening words.
+constexpr std::array<const char16_t *, 30> kJuzNames{
+    u"الم", u"سيقول", u"تلك الرسل", u"لن تنالوا", u"والمحصنات", u"لا يحب الله", u"وإذا سمعوا", u"ولو أننا",
+    u"قال الملأ", u"واعلموا", u"يعتذرون", u"وما من دابة", u"وما أبرئ", u"ربما", u"سبحان", u"قال ألم",
+    u"اقترب", u"قد أفلح", u"وقال الذين", u"أمن خلق", u"اتل ما أوحي", u"ومن يقنت", u"وما لي", u"فمن أظلم",
+    u"إليه يرد", u"حم", u"قال فما خطبكم", u"قد سمع", u"تبارك", u"عم"};
+
+QString withoutArticle(const QString &folded)
+{
+    return folded.size() > 3 && folded.startsWith(u"ال") && folded.at(2) != u' ' ? folded.mid(2) : folded;
+}
+
+QString divisionWord(DivisionReference::Division d)
+{
+    switch (d) {
+    case DivisionReference::Division::Page:
+        return QStringLiteral("صفحة");
+    case DivisionReference::Division::Hizb:
+        return QStringLiteral("حزب");
+    case DivisionReference::Division::Quarter:
+        return QStringLiteral("ربع");
+    case DivisionReference::Division::Manzil:
+        return QStringLiteral("منزل");
+    case DivisionReference::Division::Juz:
+        return QStringLiteral("جزء");
+    }
+    return QString();
+}
+
+} // namespace
+
+QList<CompletionOffer> placeOffers(const QString &typed)
+{
+    QList<CompletionOffer> offers;
+    const QString text = withoutInvisibleMarks(typed).simplified();
+    if (text.isEmpty())
+        return offers;
+    const DivisionReference division = parseDivisionReference(text);
+    if (division.kind == DivisionReference::Kind::Valid && division.from == division.to) {
+        QString place = divisionWord(division.division) + u' ' + QString::number(division.from);
+        QString shown = place;
+        if (division.division == DivisionReference::Division::Juz)
+            shown += QStringLiteral(" (") + QString::fromUtf16(kJuzNames[std::size_t(division.from - 1)]) + u')';
+        return {{shown, place, false}};
+    }
+    const QString folded = foldArabic(text);
+    // A juz by its name.
+    const QString juz = QStringLiteral("جزء ");
+    if (folded.startsWith(juz) && folded.size() > juz.size()) {
+        const QString name = folded.mid(juz.size());
+        for (int n = 1; n <= 30 && offers.size() < 3; ++n) {
+            const QString juzName = QString::fromUtf16(kJuzNames[std::size_t(n - 1)]);
+            if (foldArabic(juzName).startsWith(name)) {
+                const QString place = juz + QString::number(n);
+                offers.append({place + QStringLiteral(" (") + juzName + u')', place, false});
+            }
+        }
+        return offers;
+    }
+    // A sura by name: the typed name with or without "سورة" and its article,
+    // whole or begun (three letters at least without "سورة").
+    const QString suraWord = QStringLiteral("سوره");
+    QString name = folded;
+    const bool named = name.startsWith(suraWord + u' ');
+    if (named)
+        name = name.mid(suraWord.size() + 1);
+    name = withoutArticle(name);
+    if (name.size() < (named ? 1 : 3) || (!named && name.contains(u' ')))
+        return offers;
+    for (int n = 1; n <= SuraTables::kSuraCount && offers.size() < 3; ++n) {
+        const QString suraName = SuraTables::unmarkedName(n);
+        if (withoutArticle(foldArabic(suraName)).startsWith(name)) {
+            const QString place = QStringLiteral("سورة ") + suraName;
+            offers.append({place, place, false});
+        }
+    }
+    return offers;
+}
+
 QList<CompletionOffer> completionOffers(const QString &typed, const QStringList &history, const Vocabulary &words)
 {
     QList<CompletionOffer> offers;
     for (const QString &earlier : offeredHistory(history, typed))
         offers.append({earlier, earlier, true});
+    offers += placeOffers(typed);
     // The last word as typed is replaced; a blank at the end starts a new one.
     if (typed.endsWith(u' '))
         return offers;
@@ -44,7 +131,8 @@ QList<CompletionOffer> completionOffers(const QString &typed, const QStringList 
         // The word as typed is no offer.
         if (e.word == lastWord || offered == 10)
             continue;
-        offers.append({e.word + QStringLiteral("  ") + arabicIndicNumber(e.count), typed.left(cut) + e.word, false});
+        const QString written = words.written(e.word);
+        offers.append({written + QStringLiteral("  ") + arabicIndicNumber(e.count), typed.left(cut) + written, false});
         ++offered;
     }
     return offers;

@@ -19,9 +19,15 @@ struct CompletionOffer {
 };
 
 // The earlier searches that hold what is typed (however it is spelt), then
-// up to ten words of the vocabulary that start with the last typed word,
-// most frequent first, each with its count ("الصابرين  ١٥").
+// the places it names, then up to ten words of the vocabulary that start with the last typed word,
+// most frequent first, each as the text writes it with its count
+// ("الصابرين  ١٥").
 QList<CompletionOffer> completionOffers(const QString &typed, const QStringList &history, const Vocabulary &words);
+
+// The places the typed text names, as the search box lists them: suras by
+// name (بقره → "سورة البقرة"), "جزء 30" or a juz by its name ("جزء عم"),
+// "صفحة 50", "حزب 5".
+QList<CompletionOffer> placeOffers(const QString &typed);
 
 // The offers for a completer: the popup shows each entry's shown text, and
 // the box takes its completed text (the completer's edit role).

@@ -82,7 +82,7 @@ QString divisionCondition(Division division, int from, int to)
 DivisionReference parseDivisionReference(const QString &typed)
 {
     DivisionReference ref;
-    const QString text = typed.trimmed();
+    const QString text = withoutInvisibleMarks(typed).trimmed();
     // The name: the letters before the first digit or blank.
     qsizetype pos = 0;
     while (pos < text.size() && !text.at(pos).isDigit() && !text.at(pos).isSpace())
@@ -92,10 +92,21 @@ DivisionReference parseDivisionReference(const QString &typed)
                                    [&](const Name &n) { return foldArabic(QString::fromUtf16(n.word)) == word; });
     if (word.isEmpty() || name == kNames.end())
         return ref;
+    // A division's name with a number in what follows is that division's,
+    // well formed or not.
+    const qsizetype afterName = pos;
+    const auto malformed = [&] {
+        if (std::none_of(text.cbegin() + afterName, text.cend(), [](QChar c) { return c.isDigit(); }))
+            return ref;
+        DivisionReference bad;
+        bad.kind = DivisionReference::Kind::Malformed;
+        bad.division = name->division;
+        return bad;
+    };
     skipBlanks(text, pos);
     const int from = readNumber(text, pos);
     if (from < 0)
-        return ref;
+        return malformed();
     int to = from;
     skipBlanks(text, pos);
     if (pos < text.size() && (text.at(pos) == u'-' || text.at(pos) == u'–')) {
@@ -105,7 +116,7 @@ DivisionReference parseDivisionReference(const QString &typed)
         skipBlanks(text, pos);
     }
     if (to < 0 || pos != text.size())
-        return ref;
+        return malformed();
     ref.division = name->division;
     ref.from = std::min(from, to);
     ref.to = std::max(from, to);
@@ -140,6 +151,28 @@ QString divisionFacts(DataControl &control, int ayaId)
 
 QString DivisionReference::message() const
 {
+    if (kind == Kind::Malformed) {
+        const auto of = [](const char16_t *what, const char16_t *name, int last) {
+            return QStringLiteral("صيغة رقم %1 غير صحيحة: اكتب رقما من 1 إلى %2، مثل «%3 %4» أو «%3 %4-%5»")
+                .arg(QString::fromUtf16(what))
+                .arg(last)
+                .arg(QString::fromUtf16(name))
+                .arg(std::min(last, 4))
+                .arg(std::min(last, 6));
+        };
+        switch (division) {
+        case Division::Page:
+            return of(u"الصفحة", u"صفحة", 604);
+        case Division::Hizb:
+            return of(u"الحزب", u"حزب", 60);
+        case Division::Quarter:
+            return of(u"الربع", u"ربع", 240);
+        case Division::Manzil:
+            return of(u"المنزل", u"منزل", 7);
+        case Division::Juz:
+            return of(u"الجزء", u"جزء", 30);
+        }
+    }
     if (kind != Kind::OutOfRange)
         return QString();
     switch (division) {

@@ -8,7 +8,7 @@ namespace zarfan {
 // the blank, in either kind of digits: "صفحة 40", "حزب 5", "ربع 17",
 // "منزل 2", "جزء 3", or a range of one kind, "صفحة 40-42".
 struct DivisionReference {
-    enum class Kind { NotADivision, Valid, OutOfRange };
+    enum class Kind { NotADivision, Valid, OutOfRange, Malformed };
     enum class Division { Page, Hizb, Quarter, Manzil, Juz };
     Kind kind = Kind::NotADivision;
     Division division = Division::Page;
@@ -16,7 +16,8 @@ struct DivisionReference {
 
     // The statement listing the division's ayas in order, for a valid one.
     QString statement() const;
-    // The message for an out-of-range number.
+    // The message for an out-of-range number or a malformed one (a sign, a
+    // range without its end).
     QString message() const;
 };
 

@@ -5,15 +5,14 @@
 #include "searchquery.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace zarfan {
 
 bool FoldedText::load(DataControl &control)
 {
-    text_.clear();
-    ayas_.clear();
-    records_.clear();
+    *this = FoldedText();
     control.setRecordSource(QStringLiteral("SELECT ID, soraano, ayaano, chapterNO, pageno, AyaaFolded FROM Ayat order by ID"));
     if (!control.refresh())
         return false;
@@ -44,7 +43,85 @@ bool FoldedText::load(DataControl &control)
         text_ += padded;
         records_.push_back(std::move(r));
     }
-    return !ayas_.empty();
+    if (ayas_.empty())
+        return false;
+    for (std::size_t k = 0; k < ayas_.size(); ++k)
+        ayas_[k].page = records_[k].page.toInt();
+    // The quarters give the hizb scope; without them that scope is the
+    // statements' to answer.
+    control.setRecordSource(QStringLiteral("SELECT ID, quarter FROM Mushaf order by ID"));
+    if (control.refresh()) {
+        std::size_t found = 0;
+        for (; !control.eof(); control.moveNext()) {
+            const int row = indexOfId(control.field(0).toInt());
+            if (row >= 0) {
+                ayas_[std::size_t(row)].quarter = control.field(1).toInt();
+                ++found;
+            }
+        }
+        quarters_ = found == ayas_.size();
+    }
+    loadTafsirs(control);
+    const SearchTarget targets[] = {SearchTarget::Quran, SearchTarget::Jalalayn, SearchTarget::Muyassar};
+    for (int t = 0; t < 3; ++t) {
+        if (!holds(targets[t]))
+            continue;
+        double words = 0;
+        for (int k = 0; k < size(); ++k)
+            words += wordCount(k, targets[t]);
+        meanWords_[t] = std::max(1.0, words / size());
+    }
+    return true;
+}
+
+void FoldedText::loadTafsirs(DataControl &control)
+{
+    control.setRecordSource(QStringLiteral("SELECT ID, tafFolded, taf2Folded FROM Ayat order by ID"));
+    if (!control.refresh() || control.rowCount() != int(ayas_.size()))
+        return;
+    for (Column *c : {&jalalayn_, &muyassar_}) {
+        c->text.reserve(control.rowCount() * 400);
+        c->starts.reserve(ayas_.size() + 1);
+    }
+    for (std::size_t k = 0; !control.eof(); control.moveNext(), ++k) {
+        if (control.field(0).toInt() != ayas_[k].id) {
+            jalalayn_ = muyassar_ = Column();
+            return;
+        }
+        for (int f = 1; f <= 2; ++f) {
+            Column &c = f == 1 ? jalalayn_ : muyassar_;
+            c.starts.push_back(c.text.size());
+            const QString t = control.field(f);
+            if (!t.startsWith(u' '))
+                c.text += u' ';
+            c.text += t;
+            if (!t.endsWith(u' '))
+                c.text += u' ';
+        }
+    }
+    for (Column *c : {&jalalayn_, &muyassar_})
+        c->starts.push_back(c->text.size());
+}
+
+const FoldedText::Column *FoldedText::column(SearchTarget target) const
+{
+    const Column *c = target == SearchTarget::Jalalayn ? &jalalayn_ : target == SearchTarget::Muyassar ? &muyassar_ : nullptr;
+    return c && c->starts.size() == ayas_.size() + 1 ? c : nullptr;
+}
+
+bool FoldedText::holds(SearchTarget target) const
+{
+    return isLoaded() && (target == SearchTarget::Quran || column(target));
+}
+
+QStringView FoldedText::padded(int k, SearchTarget target) const
+{
+    if (target == SearchTarget::Quran)
+        return padded(k);
+    const Column *c = column(target);
+    if (!c)
+        return {};
+    return QStringView(c->text).mid(c->starts[std::size_t(k)], c->starts[std::size_t(k) + 1] - c->starts[std::size_t(k)]);
 }
 
 QStringView FoldedText::padded(int k) const
@@ -72,32 +149,111 @@ bool FoldedText::inScope(int k, const SearchOptions &o) const
         return a.sura == o.sora + 1;
     case 4:
         return a.sura >= o.sora1 + 1 && a.sura <= o.sora2 + 1;
+    case 5:
+        return quarters_ && a.quarter >= o.hizb * 4 + 1 && a.quarter <= o.hizb * 4 + 4;
+    case 6:
+        return a.page >= std::min(o.page1, o.page2) && a.page <= std::max(o.page1, o.page2);
     default:
         return true;
     }
 }
 
+std::pair<int, int> FoldedText::scopeRows(const SearchOptions &o) const
+{
+    if (o.searchtype < 1 || o.searchtype > 6)
+        return {0, size()};
+    // Every scope is a run of ayas in ID order.
+    int first = 0;
+    while (first < size() && !inScope(first, o))
+        ++first;
+    int last = first;
+    while (last < size() && inScope(last, o))
+        ++last;
+    return {first, last};
+}
+
 std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord) const
 {
+    return termCounts(folded, singleWord, SearchTarget::Quran, 0, size());
+}
+
+std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, SearchTarget target, int first, int last,
+                                        std::vector<float> *weights) const
+{
     std::vector<int> counts(ayas_.size(), 0);
-    if (folded.isEmpty())
+    if (weights)
+        weights->assign(ayas_.size(), 0.0f);
+    first = std::max(first, 0);
+    last = std::min(last, size());
+    const Column *c = column(target);
+    if (folded.isEmpty() || first >= last || (target != SearchTarget::Quran && !c))
         return counts;
+    const QString &text = c ? c->text : text_;
+    const auto begin = [&](int k) { return c ? c->starts[std::size_t(k)] : ayas_[std::size_t(k)].start; };
+    const auto end = [&](int k) {
+        return c ? c->starts[std::size_t(k) + 1] : ayas_[std::size_t(k)].start + ayas_[std::size_t(k)].length;
+    };
+    const auto weigh = [&](QStringView in, const TextRange &hit, int k) {
+        if (!weights)
+            return;
+        const bool whole = (hit.start == 0 || in[hit.start - 1] == u' ')
+            && (hit.start + hit.length == in.size() || in[hit.start + hit.length] == u' ');
+        (*weights)[std::size_t(k)] += whole ? 1.0f : 0.5f;
+    };
     if (folded.contains(u'%') || folded.contains(u'_')) {
-        // A wildcard could run from one aya into the next: aya by aya.
-        for (std::size_t k = 0; k < ayas_.size(); ++k)
-            counts[k] = int(findTerm(padded(int(k)), folded, singleWord).size());
+        // Only %: the empty text matches, once in every aya.
+        if (!singleWord && std::all_of(folded.cbegin(), folded.cend(), [](QChar ch) { return ch == u'%'; })) {
+            std::fill(counts.begin() + first, counts.begin() + last, 1);
+            if (weights)
+                std::fill(weights->begin() + first, weights->begin() + last, 1.0f);
+            return counts;
+        }
+        // A wildcard could run from one aya into the next: aya by aya, and
+        // only where the longest plain piece of the needle stands.
+        QString piece;
+        for (const QString &p : folded.split(QRegularExpression(QStringLiteral("[%_]")), Qt::SkipEmptyParts))
+            if (p.size() > piece.size())
+                piece = p;
+        for (int k = first; k < last; ++k) {
+            const QStringView aya = QStringView(text).mid(begin(k), end(k) - begin(k));
+            if (!piece.isEmpty() && !aya.contains(piece, Qt::CaseInsensitive))
+                continue;
+            const QList<TextRange> hits = findTerm(aya, folded, singleWord);
+            counts[std::size_t(k)] = int(hits.size());
+            for (const TextRange &hit : hits)
+                weigh(aya, hit, k);
+        }
         return counts;
     }
-    std::size_t k = 0;
-    for (const TextRange &hit : findTerm(text_, folded, singleWord)) {
-        while (k < ayas_.size() && ayas_[k].start + ayas_[k].length <= hit.start)
+    const qsizetype offset = begin(first);
+    const QStringView run = QStringView(text).mid(offset, end(last - 1) - offset);
+    int k = first;
+    for (const TextRange &hit : findTerm(run, folded, singleWord)) {
+        const qsizetype at = hit.start + offset;
+        while (k < last && end(k) <= at)
             ++k;
-        if (k == ayas_.size())
+        if (k == last)
             break;
-        if (hit.start + hit.length <= ayas_[k].start + ayas_[k].length)
-            ++counts[k];
+        if (at + hit.length <= end(k)) {
+            ++counts[std::size_t(k)];
+            weigh(run, hit, k);
+        }
     }
     return counts;
+}
+
+int FoldedText::wordCount(int k, SearchTarget target) const
+{
+    const QStringView t = padded(k, target);
+    int n = 0;
+    for (qsizetype i = 1; i < t.size(); ++i)
+        n += t[i - 1] == u' ' && t[i] != u' ';
+    return n;
+}
+
+double FoldedText::meanWords(SearchTarget target) const
+{
+    return meanWords_[target == SearchTarget::Jalalayn ? 1 : target == SearchTarget::Muyassar ? 2 : 0];
 }
 
 bool FoldedText::holds(const QString &folded, bool singleWord) const

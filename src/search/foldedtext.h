@@ -20,8 +20,11 @@ public:
     bool isLoaded() const { return !ayas_.empty(); }
     int size() const { return int(ayas_.size()); }
 
-    // Aya k's search text, " word word ... " as the folded column holds it.
+    // Aya k's search text, " word word ... " as the folded column holds it;
+    // or its tafsir's, when that column was read.
     QStringView padded(int k) const;
+    QStringView padded(int k, SearchTarget target) const;
+    bool holds(SearchTarget target) const;
     const ResultRecord &record(int k) const { return records_[std::size_t(k)]; }
     int id(int k) const { return ayas_[std::size_t(k)].id; }
     // The row of an aya ID, or -1.
@@ -30,10 +33,22 @@ public:
     // Whether aya k lies in the scope the options' code and positions give,
     // as the statements' scope conditions say.
     bool inScope(int k, const SearchOptions &options) const;
+    // The rows of the scope, [first, last): every scope is a run of ayas.
+    // Empty for a hizb when the quarters could not be read.
+    std::pair<int, int> scopeRows(const SearchOptions &options) const;
+    bool holdsQuarters() const { return quarters_; }
 
     // Occurrences of a folded term in every aya (findTerm's meaning), one
-    // count per row.
+    // count per row; in the target's text, counted only in rows [first, last).
     std::vector<int> termCounts(const QString &folded, bool singleWord) const;
+    // With weights, each row's hits weighed for ranking: a hit that is a
+    // whole word (or words) 1, a hit inside a word half.
+    std::vector<int> termCounts(const QString &folded, bool singleWord, SearchTarget target, int first, int last,
+                                std::vector<float> *weights = nullptr) const;
+
+    // Aya k's number of words in the target's text, and their mean.
+    int wordCount(int k, SearchTarget target) const;
+    double meanWords(SearchTarget target) const;
 
     // Whether any aya holds the term (a quick test, scope aside).
     bool holds(const QString &folded, bool singleWord) const;
@@ -45,8 +60,20 @@ private:
     struct Aya {
         int id = 0, sura = 0, juz = 0;
         qsizetype start = 0, length = 0; // in text_
+        int page = 0, quarter = 0;
     };
+    // A tafsir's padded texts one after the other; aya k's is
+    // [starts[k], starts[k + 1]).
+    struct Column {
+        QString text;
+        std::vector<qsizetype> starts;
+    };
+    const Column *column(SearchTarget target) const;
+    void loadTafsirs(DataControl &control);
     QString text_; // every padded text, one after the other
+    Column jalalayn_, muyassar_;
+    bool quarters_ = false;
+    double meanWords_[3] = {1, 1, 1}; // the aya text, then each tafsir
     std::vector<Aya> ayas_;
     std::vector<ResultRecord> records_;
 };

@@ -13,6 +13,9 @@ bool isCompleteSearchText(const QString &typed)
         return false;
     if (holdsDigit(text))
         return parseAyaReference(text).kind == AyaReference::Kind::Valid;
+    // A group still open is a combination still being typed.
+    if (text.count(u'(') > text.count(u')'))
+        return false;
     return !hasSearchOperators(text) || parseSearchQuery(text).has_value();
 }
 

@@ -5,9 +5,57 @@
 #include "wordkeyindex.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace zarfan {
+
+namespace {
+// The longest text with a wildcard the matcher takes: its walk costs the
+// text's length times the needle's.
+constexpr qsizetype kWildcardLimit = 40;
+
+void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown, const std::vector<std::vector<int>> &counts,
+                     const std::vector<std::vector<float>> &weights, const SearchQuery &query, const FoldedText &folded,
+                     SearchTarget target, int first, int last)
+{
+    constexpr double k1 = 1.2, b = 0.75;
+    const double total = last - first, mean = folded.meanWords(target);
+    std::vector<double> length(answer.rows.size());
+    for (std::size_t i = 0; i < answer.rows.size(); ++i)
+        length[i] = folded.wordCount(answer.rows[i], target) / mean;
+    std::vector<double> score(answer.rows.size(), 0.0);
+    for (const std::size_t t : shown) {
+        double holding = 0;
+        for (int r = first; r < last; ++r)
+            holding += counts[t][std::size_t(r)] > 0;
+        const double idf = std::log(1.0 + (total - holding + 0.5) / (holding + 0.5));
+        const qsizetype words = query.nodes[t].term.split(u' ', Qt::SkipEmptyParts).size();
+        const double phrase = words > 1 ? double(words) + 0.5 : 1.0;
+        for (std::size_t i = 0; i < answer.rows.size(); ++i) {
+            const double tf = weights[t][std::size_t(answer.rows[i])];
+            if (tf > 0)
+                score[i] += phrase * idf * tf * (k1 + 1) / (tf + k1 * (1 - b + b * length[i]));
+        }
+    }
+    std::vector<std::size_t> order(answer.rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) { return score[x] > score[y]; });
+    std::vector<int> rows, hits;
+    rows.reserve(order.size());
+    hits.reserve(order.size());
+    answer.scores.clear();
+    for (const std::size_t i : order) {
+        rows.push_back(answer.rows[i]);
+        hits.push_back(answer.hits[i]);
+        answer.scores.push_back(score[i]);
+    }
+    answer.rows = std::move(rows);
+    answer.hits = std::move(hits);
+}
+
+} // namespace
 
 QString malformedQueryMessage() { return QStringLiteral("صيغة البحث غير صحيحة"); }
 
@@ -26,13 +74,19 @@ SearchAnswer answerFromMemory(const QString &text, const SearchOptions &o, const
 {
     SearchAnswer answer;
     const bool byKey = o.key != WordKey::Letters;
-    if (o.target != SearchTarget::Quran || (o.literal && !byKey) || !folded.isLoaded() || (byKey && (!keys || !keys->isLoaded())))
+    const SearchTarget target = byKey ? SearchTarget::Quran : o.target;
+    if (target == SearchTarget::Notes || (o.literal && !byKey) || !folded.holds(target) || (byKey && (!keys || !keys->isLoaded())))
         return answer;
-    // Left to the statements: the hizb and page scopes, a word's own lemma as
-    // written, a lemma typed with its superscript alef, and wildcards, whose
-    // matching the statements bound in time.
-    if (o.searchtype > 4 || o.key == WordKey::ExactLemma || (o.key == WordKey::Lemma && text.contains(QChar(0x0670)))
-        || text.contains(u'%') || text.contains(u'_'))
+    // Left to the statements: a word's own lemma as written, a lemma typed
+    // with its superscript alef, a hizb without the quarters read, and
+    // wildcards too long for the matcher, whose cost grows with the needle
+    // (the statements bound theirs in time).
+    const bool wild = text.contains(u'%') || text.contains(u'_');
+    if (o.key == WordKey::ExactLemma || (o.key == WordKey::Lemma && text.contains(QChar(0x0670))) || (wild && text.size() > kWildcardLimit))
+        return answer;
+    const std::pair<int, int> scope = folded.scopeRows(o);
+    const int first = scope.first, last = scope.second;
+    if (o.searchtype == 5 && !folded.holdsQuarters())
         return answer;
     SearchQuery query;
     if (hasSearchOperators(text)) {
@@ -51,6 +105,7 @@ SearchAnswer answerFromMemory(const QString &text, const SearchOptions &o, const
 
     // Each term once: its count in every row, and by key its words.
     std::vector<std::vector<int>> counts(query.nodes.size());
+    std::vector<std::vector<float>> weights(o.byRelevance ? query.nodes.size() : 0);
     std::vector<WordsByAya> termWords(query.nodes.size());
     bool anyKnown = false;
     for (std::size_t t = 0; t < query.nodes.size(); ++t) {
@@ -59,16 +114,25 @@ SearchAnswer answerFromMemory(const QString &text, const SearchOptions &o, const
             continue;
         const QString searched = searchedText(node.term, o);
         if (!byKey) {
-            counts[t] = folded.termCounts(searched, o.singleWord);
+            counts[t] = folded.termCounts(searched, o.singleWord, target, first, last, o.byRelevance ? &weights[t] : nullptr);
             continue;
         }
+        if (o.byRelevance)
+            weights[t].assign(n, 0.0f);
         counts[t].assign(n, 0);
         termWords[t] = keys->words(searched, o.key);
         anyKnown = anyKnown || !termWords[t].isEmpty();
         for (auto it = termWords[t].cbegin(); it != termWords[t].cend(); ++it) {
             const int row = folded.indexOfId(it.key());
-            if (row >= 0)
-                counts[t][std::size_t(row)] = int(it.value().size());
+            if (row < 0)
+                continue;
+            counts[t][std::size_t(row)] = int(it.value().size());
+            if (o.byRelevance) {
+                // The word typed itself weighs more than its kin.
+                const QStringList aya = folded.padded(row).toString().split(u' ', Qt::SkipEmptyParts);
+                for (const int word : it.value())
+                    weights[t][std::size_t(row)] += aya.value(word - 1) == searched ? 1.0f : 0.5f;
+            }
         }
     }
     answer.keyUnknown = byKey && !anyKnown;
@@ -78,12 +142,12 @@ SearchAnswer answerFromMemory(const QString &text, const SearchOptions &o, const
         const SearchQuery::Node &node = query.nodes[std::size_t(k)];
         std::vector<char> in(n, 0);
         if (node.op == SearchQuery::Op::Term) {
-            for (std::size_t r = 0; r < n; ++r)
+            for (std::size_t r = std::size_t(first); r < std::size_t(last); ++r)
                 in[r] = counts[std::size_t(k)][r] > 0;
             return in;
         }
         const std::vector<char> a = keep(node.left), b = keep(node.right);
-        for (std::size_t r = 0; r < n; ++r)
+        for (std::size_t r = std::size_t(first); r < std::size_t(last); ++r)
             in[r] = node.op == SearchQuery::Op::Both ? a[r] && b[r] : node.op == SearchQuery::Op::Either ? a[r] || b[r] : a[r] && !b[r];
         return in;
     };
@@ -105,8 +169,8 @@ SearchAnswer answerFromMemory(const QString &text, const SearchOptions &o, const
     for (const std::size_t t : shown)
         answer.terms.append(searchedText(query.nodes[t].term, o));
 
-    for (std::size_t r = 0; r < n; ++r) {
-        if (!kept[r] || !folded.inScope(int(r), o))
+    for (std::size_t r = std::size_t(first); r < std::size_t(last); ++r) {
+        if (!kept[r])
             continue;
         int hits = 0;
         for (const std::size_t t : shown)
@@ -114,6 +178,8 @@ SearchAnswer answerFromMemory(const QString &text, const SearchOptions &o, const
         answer.rows.push_back(int(r));
         answer.hits.push_back(hits);
     }
+    if (o.byRelevance)
+        rankByRelevance(answer, shown, counts, weights, query, folded, target, first, last);
     // The marked words of every term that counts, in the whole text as the
     // statements give them (an empty set says the key is unknown).
     for (const std::size_t t : shown) {

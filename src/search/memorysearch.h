@@ -17,7 +17,8 @@ class WordKeyIndex;
 struct SearchAnswer {
     enum class Status { Answered, Malformed, NotInMemory };
     Status status = Status::NotInMemory;
-    std::vector<int> rows; // FoldedText rows, in ID order
+    std::vector<int> rows; // FoldedText rows, in ID order or by relevance
+    std::vector<double> scores; // by relevance: each row's score, highest first
     std::vector<int> hits; // the occurrences in each row
     QStringList terms;     // the searched (folded) terms that are marked and counted
     WordsByAya words;      // root or lemma: the marked words, by aya ID
@@ -31,8 +32,12 @@ struct SearchAnswer {
 QString malformedQueryMessage();
 
 // Answers the trimmed search text as the options say, when memory can: not
-// in the literal mode nor in a tafsir, nor before the texts (and, by root or
-// lemma, the keys) are loaded.
+// in the literal mode nor in the notes, nor before the texts (and, by root or
+// lemma, the keys) are loaded. By relevance, the rows are ordered by a BM25
+// score over the folded words (k1 1.2, b 0.75): a hit that is a whole word
+// weighs 1 and one inside a word half; a phrase weighs its words and half
+// more; by root or lemma, a word other than the one typed weighs half. Ties
+// keep the mushaf's order.
 SearchAnswer answerFromMemory(const QString &text, const SearchOptions &options, const FoldedText &folded,
                               const WordKeyIndex *keys);
 

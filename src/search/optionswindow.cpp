@@ -19,6 +19,10 @@
 
 namespace zarfan {
 
+namespace {
+const QString kOrderKey = QStringLiteral("resultsOrder");
+}
+
 OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::Form6>()), state_(state)
 {
@@ -63,6 +67,14 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
     for (QRadioButton *b : {ui->rootsearch, ui->lemmasearch})
         connect(b, &QRadioButton::toggled, this, &OptionsWindow::publishOptions);
     connect(ui->searchin, &QComboBox::currentIndexChanged, this, &OptionsWindow::enableModes);
+    // The order is the reader's lasting choice, kept in the store.
+    if (UserStore *store = state_.userStore())
+        ui->resultsorder->setCurrentIndex(store->value(kOrderKey) == "relevance" ? 1 : 0);
+    connect(ui->resultsorder, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (UserStore *store = state_.userStore())
+            store->setValue(kOrderKey, index == 1 ? "relevance" : "mushaf");
+        publishOptions();
+    });
 
     for (QComboBox *box : {ui->part, ui->part1, ui->part2, ui->sora, ui->sora1, ui->sora2, ui->hizb})
         connect(box, &QComboBox::currentIndexChanged, this, &OptionsWindow::publishOptions);
@@ -117,6 +129,7 @@ SearchOptions OptionsWindow::searchOptions(int searchtype) const
     o.page2 = ui->page2->value();
     o.literal = ui->literalsearch->isChecked();
     o.key = ui->rootsearch->isChecked() ? WordKey::Root : ui->lemmasearch->isChecked() ? WordKey::Lemma : WordKey::Letters;
+    o.byRelevance = ui->resultsorder->currentIndex() == 1;
     return o;
 }
 

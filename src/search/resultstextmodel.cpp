@@ -66,19 +66,35 @@ QVariant ResultsTextModel::data(const QModelIndex &index, int role) const
     const QString line = state_.listing().at(k).line;
     if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
         return line + u' ' + ayaText(k);
+    if (role == SelectedHtmlRole)
+        return html(k, QStringLiteral("background-color:%1;color:%2;").arg(selectedMarkBackground(), selectedMarkForeground()));
     if (role != Qt::DisplayRole)
         return {};
+    return html(k, markStyle_);
+}
+
+QString ResultsTextModel::html(int k, const QString &markStyle) const
+{
     const QString text = ayaText(k);
-    QString html = QStringLiteral("<b>") + line.toHtmlEscaped() + QStringLiteral("</b>&nbsp;&nbsp;");
+    QString html = QStringLiteral("<b>") + state_.listing().at(k).line.toHtmlEscaped() + QStringLiteral("</b>&nbsp;&nbsp;");
     qsizetype at = 0;
     for (const TextRange &r : marks(k)) {
         if (r.start < at)
             continue;
-        html += text.mid(at, r.start - at).toHtmlEscaped() + QStringLiteral("<span style=\"") + markStyle_ + QStringLiteral("\">")
+        html += text.mid(at, r.start - at).toHtmlEscaped() + QStringLiteral("<span style=\"") + markStyle + QStringLiteral("\">")
             + text.mid(r.start, r.length).toHtmlEscaped() + QStringLiteral("</span>");
         at = r.start + r.length;
     }
     return html + text.mid(at).toHtmlEscaped();
+}
+
+QString ResultsTextModel::plainText(const QList<int> &lines) const
+{
+    QStringList out;
+    for (const int k : lines)
+        if (k >= 0 && k < rows_ && state_.listing().isValidLine(k))
+            out.append(ayaText(k) + QStringLiteral(" [") + state_.listing().at(k).line + u']');
+    return out.join(u'\n');
 }
 
 } // namespace zarfan

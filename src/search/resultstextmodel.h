@@ -19,6 +19,13 @@ class ResultsTextModel : public QAbstractListModel {
 public:
     explicit ResultsTextModel(ReadingState &state, QObject *parent = nullptr);
 
+    // The HTML of a selected row: its marks in colours of their own, which
+    // stand out from the selection's.
+    static constexpr int SelectedHtmlRole = Qt::UserRole + 1;
+    // Black on amber: 4.5:1 and more whatever the theme's selection colour.
+    static QString selectedMarkBackground() { return QStringLiteral("#ffd54f"); }
+    static QString selectedMarkForeground() { return QStringLiteral("#000000"); }
+
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
@@ -26,6 +33,9 @@ public:
     // reading state says), and the ranges of it that are marked.
     QString ayaText(int k) const;
     QList<TextRange> marks(int k) const;
+    // Lines as plain text, as the main window copies an aya: "aya [reference]",
+    // one to a line.
+    QString plainText(const QList<int> &lines) const;
     // The colours of a marked word (the view's highlight).
     void setMarkColours(const QString &background, const QString &foreground);
 
@@ -35,6 +45,7 @@ public slots:
 
 private:
     void loadTexts() const;
+    QString html(int k, const QString &markStyle) const;
 
     ReadingState &state_;
     int rows_ = 0;

@@ -23,14 +23,20 @@ public:
 public slots:
     // Follows the main window's selection without echoing it back.
     void showLine(int k);
+    // Ctrl+C and "نسخ": the selected entries as plain text.
+    void copySelected();
 
 signals:
     void lineChosen(int k);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     ResultsTextModel *model_;
     QListView *view_;
     bool following_ = false;
+    int line_ = -1; // the main window's line, taken again after a refill
 };
 
 } // namespace zarfan

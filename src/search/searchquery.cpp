@@ -1,5 +1,7 @@
 #include "searchquery.h"
 
+#include "arabicfolding.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -14,8 +16,14 @@ struct Lexed {
     QString text;
 };
 
-std::vector<Lexed> lex(const QString &text)
+std::vector<Lexed> lex(const QString &typed)
 {
+    // Marks that show nothing and blanks of other kinds (a tab, a no-break
+    // space) must not hide an operator.
+    QString text = withoutInvisibleMarks(typed);
+    for (QChar &c : text)
+        if (c.isSpace())
+            c = u' ';
     std::vector<Lexed> out;
     for (QStringView raw : QStringView(text).split(u' ', Qt::SkipEmptyParts)) {
         if (raw == u"+") {
@@ -55,6 +63,11 @@ public:
 
     bool parseAll()
     {
+        // Too many terms are refused before any is parsed: each costs a
+        // pass over the text and a count per aya.
+        const auto operators = std::count_if(tokens_.begin(), tokens_.end(), [](const Lexed &t) { return isOperator(t.kind); });
+        if (operators >= kSearchTermLimit)
+            return false;
         query_.root = expression(0);
         return query_.root >= 0 && at_ == tokens_.size();
     }

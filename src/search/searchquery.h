@@ -28,6 +28,9 @@ struct SearchQuery {
     QStringList allTerms() const;
 };
 
+// The most terms one text may combine; more make it malformed.
+constexpr int kSearchTermLimit = 64;
+
 // Whether the text combines terms at all: it holds one of the operators as
 // a blank-separated token. A text without them means what it always meant.
 bool hasSearchOperators(const QString &text);

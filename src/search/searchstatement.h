@@ -26,6 +26,7 @@ struct SearchOptions {
     bool literal = false;
     SearchTarget target = SearchTarget::Quran;
     WordKey key = WordKey::Letters;
+    bool byRelevance = false; // the ayas ordered by relevance, not in the mushaf's order
 };
 
 // The column a search looks in (the statement puts "Ayat." before it).

@@ -51,6 +51,14 @@ Vocabulary::Vocabulary(std::vector<std::pair<QString, int>> counts)
     }
 }
 
+QString Vocabulary::writtenPhrase(const QString &phrase) const
+{
+    QStringList words = phrase.split(u' ');
+    for (QString &w : words)
+        w = written(w);
+    return words.join(u' ');
+}
+
 int Vocabulary::count(const QString &word) const
 {
     const auto it = index_.constFind(word);
@@ -114,6 +122,10 @@ QStringList Vocabulary::phraseCorrections(const QString &phrase, const std::func
                                           int limit) const
 {
     const QStringList words = phrase.split(u' ', Qt::SkipEmptyParts);
+    // A long text is no phrase to correct: the work stays bounded however
+    // much is typed.
+    if (words.size() > kPhraseWords)
+        return {};
     std::vector<QStringList> options;
     bool anyLacking = false;
     for (const QString &w : words) {
@@ -122,7 +134,7 @@ QStringList Vocabulary::phraseCorrections(const QString &phrase, const std::func
             continue;
         }
         anyLacking = true;
-        QStringList near = corrections(w);
+        QStringList near = corrections(w, 3);
         if (near.isEmpty())
             near.append(w);
         options.push_back(near);

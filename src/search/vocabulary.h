@@ -36,11 +36,21 @@ public:
     QStringList corrections(const QString &word, int limit = 5) const;
 
     // For a folded phrase some of whose words it lacks: the phrases made of
-    // the nearest words that listsAyas accepts, best first.
+    // the nearest words that listsAyas accepts, best first; none for a
+    // phrase of more than kPhraseWords words.
+    static constexpr int kPhraseWords = 8;
     QStringList phraseCorrections(const QString &phrase, const std::function<bool(const QString &)> &listsAyas,
                                   int limit = 5) const;
 
+    // Each word as the text most often writes it (الصلاة for الصلاه), for
+    // what the reader is shown; a word without one stands as it is.
+    void setWrittenForms(QHash<QString, QString> forms) { written_ = std::move(forms); }
+    QString written(const QString &word) const { return written_.value(word, word); }
+    // A folded phrase word by word in the written forms.
+    QString writtenPhrase(const QString &phrase) const;
+
 private:
+    QHash<QString, QString> written_;
     std::vector<Entry> entries_;          // by word
     QHash<QString, int> index_;           // word -> entry
     std::vector<std::vector<int>> byLength_; // entries of each length

@@ -35,11 +35,15 @@ public:
     ReadingState::Request request(const SearchAnswer &answer, const QString &text, const SearchOptions &options) const;
 
     // For a search that listed nothing: up to five texts to search instead,
-    // nearest first. None in the literal mode, in a tafsir, or for a text
-    // with operators.
+    // nearest first, their words as the text writes them; for combined
+    // terms, the text with each term that lists nothing corrected. None in
+    // the literal mode.
     QStringList didYouMean(const QString &text, const SearchOptions &options) const;
 
 private:
+    QStringList termCorrections(const QString &term, const SearchOptions &options) const;
+    QStringList shown(QStringList proposals, const SearchOptions &options) const;
+
     FoldedText text_;
     WordKeyIndex keys_;
     Vocabulary words_, roots_, lemmas_;
