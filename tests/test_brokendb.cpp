@@ -28,6 +28,7 @@ private slots:
         QTest::newRow("column missing") << u"column"_qs << u"ناقصة أو تالفة"_qs;
         QTest::newRow("older database") << u"older"_qs << u"ناقصة أو تالفة"_qs;
         QTest::newRow("without the mushaf") << u"mushaf"_qs << u"ناقصة أو تالفة"_qs;
+        QTest::newRow("without the printed lines") << u"lines"_qs << u"ناقصة أو تالفة"_qs;
         QTest::newRow("non-numeric sura") << u"sura"_qs << u"رقم سورة غير صالح"_qs;
     }
 
@@ -46,6 +47,8 @@ private slots:
             sql += "ALTER TABLE Ayat RENAME TO Old; CREATE TABLE Ayat AS SELECT ID, soraano, ayaano, chapterNO, pageno, Ayaa, AyaaIndex, taf, taf2 FROM Old; DROP TABLE Old;";
         if (kind == u"mushaf")
             sql += "DROP TABLE Mushaf;";
+        if (kind == u"lines")
+            sql += "DROP TABLE MushafLines;";
         if (kind == u"sura")
             sql += "UPDATE Ayat SET soraano = 'x' WHERE ID = 1;";
         if (kind == u"password")

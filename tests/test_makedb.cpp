@@ -14,10 +14,39 @@ namespace {
 // An invented data set in the shape of ../shared/data: the right number of
 // ayas per sura with made-up words.
 struct Dataset {
-    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions;
+    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions, lines;
 
     Dataset()
     {
+        // The printed lines: each sura's heading and basmala, then each aya's
+        // three words on one line or (spread evenly) split one and two, so
+        // that they fill 8 lines on pages 1 and 2 and 15 on the others.
+        std::vector<int> pageOf(SuraTables::kAyaTotal + 1);
+        lines << u"page\tline\tkind\tsura\tfirst\tlast"_qs;
+        int linePage = 1, lineNo = 0, ayaId = 0;
+        const auto put = [&](const QString &kind, int sura, const QString &first = {}, const QString &last = {}) {
+            if (++lineNo > (linePage <= 2 ? 8 : 15)) {
+                ++linePage;
+                lineNo = 1;
+            }
+            lines << QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6").arg(linePage).arg(lineNo).arg(kind).arg(sura).arg(first, last);
+        };
+        for (int sura = 1; sura <= SuraTables::kSuraCount; ++sura) {
+            put(u"sura"_qs, sura);
+            if (sura != 1 && sura != 9)
+                put(u"basmala"_qs, sura);
+            for (int aya = 1; aya <= SuraTables::ayaCount(sura); ++aya) {
+                ++ayaId;
+                const QString w = QStringLiteral("%1:%2:").arg(sura).arg(aya);
+                put(u"text"_qs, sura, w + u'1', w + u'1');
+                pageOf[ayaId] = linePage;
+                if (ayaId * 2584 / 6236 != (ayaId - 1) * 2584 / 6236) {
+                    put(u"text"_qs, sura, w + u'2', w + u'3');
+                } else {
+                    lines.last() = lines.last().chopped(1) + u'3';
+                }
+            }
+        }
         quran << u"id\tsura\taya\tjuz\tpage\ttext\ttext_clean"_qs;
         jalalayn << u"sura\taya\ttext"_qs;
         muyassar << u"sura\taya\ttext"_qs;
@@ -29,7 +58,7 @@ struct Dataset {
             for (int aya = 1; aya <= SuraTables::ayaCount(sura); ++aya) {
                 ++id;
                 const int juz = 1 + (id - 1) * 30 / 6236;
-                const int page = 1 + (id - 1) * 604 / 6236;
+                const int page = pageOf[id];
                 quran << QStringLiteral("%1\t%2\t%3\t%4\t%5\tكَلِمَةٌ %1 ۚ وَأُخْرَى\tكلمة %1 ۚ وأخرى").arg(id).arg(sura).arg(aya).arg(juz).arg(page);
                 uthmani << QStringLiteral("%1\t%2\t%3\tكَلِمَةٌ %1 ۚ وَأُخْرَىٰ").arg(id).arg(sura).arg(aya);
                 // 556 rukus: one at every sura start, the rest inside the long suras.
@@ -65,6 +94,7 @@ struct Dataset {
         put("morphology.tsv", morphology);
         put("quran-uthmani.tsv", uthmani);
         put("divisions.tsv", divisions);
+        put("mushaf-lines.tsv", lines);
     }
 };
 
@@ -172,6 +202,17 @@ private slots:
         QTest::newRow("number with sign") << u"morphology"_qs << 3 << u"1\t+1\t1\tكلم\tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
         QTest::newRow("number with blanks") << u"morphology"_qs << 3 << u"1\t1\t 1 \tكلم\tكَلِمَة\tكلمة"_qs << u"morphology.tsv:4:"_qs;
         QTest::newRow("number with zeros") << u"quran"_qs << 3 << u"3\t1\t003\t1\t1\tx\tx"_qs << u"quran.tsv:4:"_qs;
+        // The printed lines: row 1 is sura 1's heading, row 2 holds 1:1:1-1:1:3, row 3 1:2:1-1:2:3.
+        QTest::newRow("printed line missing") << u"lines"_qs << 5 << QString() << u"mushaf-lines.tsv:6:"_qs;
+        QTest::newRow("page 0") << u"lines"_qs << 1 << u"0\t1\tsura\t1\t\t"_qs << u"mushaf-lines.tsv:2:"_qs;
+        QTest::newRow("unknown kind") << u"lines"_qs << 1 << u"1\t1\ttitle\t1\t\t"_qs << u"mushaf-lines.tsv:2:"_qs;
+        QTest::newRow("basmala of sura 1") << u"lines"_qs << 1 << u"1\t1\tbasmala\t1\t\t"_qs << u"mushaf-lines.tsv:2:"_qs;
+        QTest::newRow("words before heading") << u"lines"_qs << 1 << u"1\t1\ttext\t1\t1:1:1\t1:1:3"_qs << u"mushaf-lines.tsv:2:"_qs;
+        QTest::newRow("word twice") << u"lines"_qs << 3 << u"1\t3\ttext\t1\t1:1:3\t1:2:3"_qs << u"mushaf-lines.tsv:4:"_qs;
+        QTest::newRow("word skipped") << u"lines"_qs << 3 << u"1\t3\ttext\t1\t1:2:2\t1:2:3"_qs << u"mushaf-lines.tsv:4:"_qs;
+        QTest::newRow("word beyond the aya") << u"lines"_qs << 2 << u"1\t2\ttext\t1\t1:1:1\t1:1:4"_qs << u"mushaf-lines.tsv:3:"_qs;
+        QTest::newRow("malformed word") << u"lines"_qs << 2 << u"1\t2\ttext\t1\t1:1\t1:1:3"_qs << u"mushaf-lines.tsv:3:"_qs;
+        QTest::newRow("printed lines short") << u"lines"_qs << 9046 << QString() << u"mushaf-lines.tsv:"_qs;
         QTest::newRow("NUL in a field") << u"jalalayn"_qs << 2 << u"1\t2\tشرح"_qs + QChar(0) << u"tafsir-jalalayn.tsv:3:"_qs;
     }
 
@@ -189,6 +230,7 @@ private slots:
             : file == u"morphology"           ? &data.morphology
             : file == u"uthmani"              ? &data.uthmani
             : file == u"divisions"            ? &data.divisions
+            : file == u"lines"                ? &data.lines
                                               : &data.topicAyat;
         if (line.isNull())
             lines->removeAt(row);
@@ -299,7 +341,8 @@ private slots:
             QVERIFY2(text.contains(quote), qPrintable(quote.section(u'\n', 3, 3)));
         for (const char *required : {"CHANGING IT IS NOT ALLOWED", "tanzil.net", "http://corpus.quran.com",
                                      "Creative Commons Attribution 3.0", "non-commercial", "licence are unknown",
-                                     "GNU General Public License"})
+                                     "GNU General Public License",
+                                     "Line layout of the Madani mushaf (1405 H print, King Fahd Complex), as published by Quran.com"})
             QVERIFY2(text.contains(QString::fromLatin1(required)), required);
     }
 

@@ -309,6 +309,124 @@ std::vector<Word> readWords(const QString &dir, const std::vector<Aya> &ayat)
     return words;
 }
 
+// One printed line of a mushaf page: a run of words, a sura's heading or a
+// basmala. Word numbers count the Uthmani words as wordsOf splits them.
+struct PrintedLine {
+    int page, line;
+    QString kind;
+    int sura, firstAya = 0, firstWord = 0, lastAya = 0, lastWord = 0;
+};
+
+// The printed lines of every page, checked against the Uthmani words: each
+// word on exactly one line in order, each heading and basmala where its sura
+// begins, and every aya's first word on the page the divisions give it.
+std::vector<PrintedLine> readLines(const QString &dir, const std::vector<Aya> &ayat)
+{
+    const Table t = readTable(dir, QStringLiteral("mushaf-lines.tsv"),
+                              {u"page"_s, u"line"_s, u"kind"_s, u"sura"_s, u"first"_s, u"last"_s});
+    constexpr int kPages = 604;
+    const auto linesOf = [](int page) { return page <= 2 ? 8 : 15; };
+    std::vector<PrintedLine> lines;
+    lines.reserve(t.rows.size());
+    std::size_t ayaIndex = 0; // the aya of the next word due
+    int wordNo = 1;          // the next word due within it
+    int headingSura = 0;     // the sura whose heading came last
+    bool basmalaDue = false;
+    int expectedPage = 1, expectedLine = 1;
+    static const QRegularExpression wordRef(QStringLiteral("^([1-9][0-9]{0,2}):([1-9][0-9]{0,2}):([1-9][0-9]{0,2})$"));
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+        const int lineNo = t.lineNumbers[r];
+        PrintedLine l;
+        l.page = number(t, r, 0, 1, kPages, "page");
+        l.line = number(t, r, 1, 1, 15, "line");
+        l.kind = t.rows[r].at(2);
+        l.sura = number(t, r, 3, 1, SuraTables::kSuraCount, "sura");
+        if (expectedLine > linesOf(expectedPage)) {
+            ++expectedPage;
+            expectedLine = 1;
+        }
+        if (l.page != expectedPage || l.line != expectedLine)
+            fail(t.file, lineNo, QStringLiteral("line %1 of page %2 out of order, expected line %3 of page %4 (pages 1 and 2 have 8 lines, the others 15)")
+                                     .arg(l.line).arg(l.page).arg(expectedLine).arg(expectedPage));
+        ++expectedLine;
+        const QString &first = t.rows[r].at(4), &last = t.rows[r].at(5);
+        const int due = ayaIndex < ayat.size() ? ayat[ayaIndex].sura : SuraTables::kSuraCount + 1;
+        if (l.kind == u"sura") {
+            if (!first.isEmpty() || !last.isEmpty())
+                fail(t.file, lineNo, QStringLiteral("a heading line has no words"));
+            if (wordNo != 1 || ayaIndex >= ayat.size() || ayat[ayaIndex].aya != 1 || l.sura != due || headingSura == l.sura)
+                fail(t.file, lineNo, QStringLiteral("heading of sura %1 where the words of %2:%3 are due")
+                                         .arg(l.sura).arg(due).arg(ayaIndex < ayat.size() ? ayat[ayaIndex].aya : 0));
+            headingSura = l.sura;
+            basmalaDue = l.sura != 1 && l.sura != 9;
+        } else if (l.kind == u"basmala") {
+            if (!first.isEmpty() || !last.isEmpty())
+                fail(t.file, lineNo, QStringLiteral("a basmala line has no words"));
+            if (!basmalaDue || l.sura != headingSura)
+                fail(t.file, lineNo, QStringLiteral("basmala of sura %1 where none is due (one follows each heading but those of suras 1 and 9)").arg(l.sura));
+            basmalaDue = false;
+        } else if (l.kind == u"text") {
+            int fs = 0, fa = 0, fw = 0, ls = 0, la = 0, lw = 0;
+            for (const auto &[field, s, a, w] : {std::tuple{&first, &fs, &fa, &fw}, std::tuple{&last, &ls, &la, &lw}}) {
+                const QRegularExpressionMatch m = wordRef.match(*field);
+                if (!m.hasMatch())
+                    fail(t.file, lineNo, QStringLiteral("\"%1\" is not sura:aya:word").arg(field->left(40)));
+                *s = m.captured(1).toInt();
+                *a = m.captured(2).toInt();
+                *w = m.captured(3).toInt();
+            }
+            if (ayaIndex >= ayat.size())
+                fail(t.file, lineNo, QStringLiteral("words after the last word of the mushaf"));
+            const Aya &next = ayat[ayaIndex];
+            if (basmalaDue || (next.aya == 1 && wordNo == 1 && headingSura != next.sura))
+                fail(t.file, lineNo, QStringLiteral("the words of sura %1 before its heading and basmala").arg(next.sura));
+            if (fs != next.sura || fa != next.aya || fw != wordNo || l.sura != fs)
+                fail(t.file, lineNo, QStringLiteral("line begins at %1 (sura %2) where word %3:%4:%5 is due")
+                                         .arg(first, t.rows[r].at(3)).arg(next.sura).arg(next.aya).arg(wordNo));
+            if (ls != fs)
+                fail(t.file, lineNo, QStringLiteral("line runs from sura %1 into sura %2").arg(fs).arg(ls));
+            // Walk the words up to the last one; it must be a word of its aya.
+            while (true) {
+                const Aya &a = ayat[ayaIndex];
+                const int count = int(wordCount(a.uthmani));
+                if (a.aya == la && a.sura == ls) {
+                    if (lw < wordNo || lw > count)
+                        fail(t.file, lineNo, QStringLiteral("line ends at %1, outside words %2 to %3 of the aya").arg(last).arg(wordNo).arg(count));
+                    if (wordNo == 1 && a.page != l.page)
+                        fail(t.file, lineNo, QStringLiteral("aya %1:%2 begins on page %3, divisions.tsv gives page %4")
+                                                 .arg(a.sura).arg(a.aya).arg(l.page).arg(a.page));
+                    wordNo = lw + 1;
+                    if (wordNo > count) {
+                        ++ayaIndex;
+                        wordNo = 1;
+                    }
+                    break;
+                }
+                if (wordNo == 1 && a.page != l.page)
+                    fail(t.file, lineNo, QStringLiteral("aya %1:%2 begins on page %3, divisions.tsv gives page %4")
+                                             .arg(a.sura).arg(a.aya).arg(l.page).arg(a.page));
+                ++ayaIndex;
+                wordNo = 1;
+                if (ayaIndex >= ayat.size() || ayat[ayaIndex].sura != ls || ayat[ayaIndex].aya > la)
+                    fail(t.file, lineNo, QStringLiteral("line ends at %1, which is not a later word of sura %2").arg(last).arg(fs));
+            }
+            l.firstAya = fa;
+            l.firstWord = fw;
+            l.lastAya = la;
+            l.lastWord = lw;
+        } else {
+            fail(t.file, lineNo, QStringLiteral("kind \"%1\" is neither text, sura nor basmala").arg(l.kind.left(40)));
+        }
+        lines.push_back(l);
+    }
+    if (expectedPage != kPages || expectedLine != linesOf(kPages) + 1)
+        fail(t.file, t.lineNumbers.empty() ? 2 : t.lineNumbers.back() + 1,
+             QStringLiteral("ends at line %1 of page %2, before line %3 of page %4").arg(expectedLine - 1).arg(expectedPage).arg(linesOf(kPages)).arg(kPages));
+    if (ayaIndex != ayat.size())
+        fail(t.file, t.lineNumbers.back() + 1, QStringLiteral("ends before word %1 of %2:%3").arg(wordNo).arg(ayat[ayaIndex].sura).arg(ayat[ayaIndex].aya));
+    return lines;
+}
+
 struct Topic {
     int number, parent;
     QString name;
@@ -397,7 +515,7 @@ void insertRow(sql::Statement &insert, const sql::Database &db, const QString &p
 
 void write(const QString &path, const QString &password, const std::vector<Aya> &ayat,
            const std::vector<Topic> &topics, const std::vector<TopicRef> &refs, const QStringList &notices,
-           const std::vector<Word> &words)
+           const std::vector<Word> &words, const std::vector<PrintedLine> &printedLines)
 {
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
@@ -429,6 +547,11 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     exec("CREATE TABLE Mushaf (ID INTEGER PRIMARY KEY, page INTEGER NOT NULL, quarter INTEGER NOT NULL, "
          "manzil INTEGER NOT NULL, ruku INTEGER NOT NULL, sajda TEXT NOT NULL, uthmani TEXT NOT NULL);");
     exec("CREATE INDEX MushafPage ON Mushaf (page, ID);");
+    // The printed lines of each page: a text line runs over the Uthmani
+    // words firstAya:firstWord to lastAya:lastWord of its sura.
+    exec("CREATE TABLE MushafLines (page INTEGER NOT NULL, line INTEGER NOT NULL, kind TEXT NOT NULL, "
+         "sura INTEGER NOT NULL, firstAya INTEGER NOT NULL, firstWord INTEGER NOT NULL, lastAya INTEGER NOT NULL, "
+         "lastWord INTEGER NOT NULL, PRIMARY KEY (page, line)) WITHOUT ROWID;");
     exec("CREATE TABLE data_notice (ID INTEGER PRIMARY KEY, Notice TEXT NOT NULL);");
     // One row per word and lemma part (a word of several lemmas has a row for
     // each, the whole lemma in every one), keyed by wordRowId. The rows are kept in root
@@ -446,6 +569,9 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     sql::Statement insMushaf(raw, "INSERT INTO Mushaf VALUES (?,?,?,?,?,?,?);");
     for (const Aya &a : ayat)
         insertRow(insMushaf, db, path, a.id, a.page, a.quarter, a.manzil, a.ruku, a.sajda, a.uthmani);
+    sql::Statement insLine(raw, "INSERT INTO MushafLines VALUES (?,?,?,?,?,?,?,?);");
+    for (const PrintedLine &l : printedLines)
+        insertRow(insLine, db, path, l.page, l.line, l.kind, l.sura, l.firstAya, l.firstWord, l.lastAya, l.lastWord);
     sql::Statement insTopic(raw, "INSERT INTO topics_name VALUES (?,?,?,?,?);");
     qint64 id = 0;
     for (const Topic &t : topics) {
@@ -565,12 +691,13 @@ Result build(const QString &dataDir, const QString &outPath, const QString &noti
     try {
         std::vector<Aya> ayat = readAyat(dataDir);
         readMushaf(dataDir, ayat);
+        const std::vector<PrintedLine> printedLines = readLines(dataDir, ayat);
         std::vector<Topic> topics;
         std::vector<TopicRef> refs;
         readTopics(dataDir, topics, refs);
         const std::vector<Word> words = readWords(dataDir, ayat);
         const QStringList notices = readNotices(noticesPath);
-        write(temp, password, ayat, topics, refs, notices, words);
+        write(temp, password, ayat, topics, refs, notices, words, printedLines);
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(temp).toStdString(), QFile::encodeName(outPath).toStdString(), ec);
         if (ec)

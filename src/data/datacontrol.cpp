@@ -85,6 +85,7 @@ QString missingSchema(sqlite3 *db)
         {"topic_Ayat", {"ID", "Topic_No", "Sura_No", "Ayat_No"}},
         {"Words", {"ID", "soraano", "ayaano", "wordno", "root", "lemma", "rootFolded", "lemmaFolded"}},
         {"Mushaf", {"ID", "page", "quarter", "manzil", "ruku", "sajda", "uthmani"}},
+        {"MushafLines", {"page", "line", "kind", "sura", "firstAya", "firstWord", "lastAya", "lastWord"}},
     };
     for (const auto &t : schema) {
         sql::Statement info(db, QByteArray("PRAGMA table_info(") + t.table + ");");
