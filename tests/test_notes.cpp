@@ -414,7 +414,8 @@ private slots:
     void exportAsksAboutTheWrittenFile()
     {
         Reader reader(folder->path(), u"1:1"_qs);
-        QVERIFY(NotesStore(reader.store).save(makeNote(1, 1, 1, u"الحمد"_qs)));
+        Note praise = makeNote(1, 1, 1, u"الحمد"_qs);
+        QVERIFY(NotesStore(reader.store).save(praise));
         QTemporaryDir out;
         QFile existing(out.filePath(u"notes.json"_qs));
         QVERIFY(existing.open(QIODevice::WriteOnly));
@@ -460,7 +461,8 @@ private slots:
     {
         Reader reader(folder->path(), u"2:255-257"_qs);
         MainWindow &w = *reader.window;
-        QVERIFY(w.notesCommands()->store()->save(makeNote(2, 256, 256, u"لا إكراه"_qs)));
+        Note freedom = makeNote(2, 256, 256, u"لا إكراه"_qs);
+        QVERIFY(w.notesCommands()->store()->save(freedom));
         w.notesCommands()->refresh();
         auto *listing = child<QListView>(&w, "suraayaalist");
         auto *delegate = qobject_cast<NoteMarkDelegate *>(listing->itemDelegate());
