@@ -595,6 +595,40 @@ int main(int argc, char **argv)
         w.state().khatma().end();
         rows.push_back(r);
     }
+    {
+        // A store holding a million finished khatmas: opening the window, then
+        // a page turn of a running plan with the window open.
+        QTemporaryDir dir;
+        UserStore store;
+        store.open(dir.filePath(u"user.db"_qs));
+        QByteArray lines;
+        const QDate first(1900, 1, 1);
+        for (int i = 0; i < 1000000; ++i)
+            lines += (first.addDays(i % 40000).toString(Qt::ISODate) + u' ' + first.addDays(i % 40000 + 30).toString(Qt::ISODate) + u'\n').toLatin1();
+        store.setValue(u"khatma/finished"_qs, lines);
+        KhatmaTracker tracker;
+        tracker.load(&store);
+        requireRows(int(tracker.finished().size()), u"1,000,000 finished khatmas"_qs);
+        Row open{u"open the khatma window (1,000,000 finished)"_qs};
+        open.ms = timeMs([&] {
+            KhatmaWindow window(tracker, &w);
+            window.show();
+            QCoreApplication::processEvents();
+        }, 3);
+        rows.push_back(open);
+        KhatmaWindow window(tracker, &w);
+        window.show();
+        QCoreApplication::processEvents();
+        requireRows(window.findChild<QListView *>(u"pastKhatmas"_qs)->model()->rowCount(), u"the past khatmas listed"_qs);
+        tracker.start({KhatmaSchedule::By::Days, 30, 1, QDate::currentDate()}, QDate::currentDate());
+        int page = 0;
+        Row turn{u"page turn with the khatma window open (1,000,000 finished)"_qs};
+        turn.ms = timeMs([&] {
+            tracker.pageTurnedPast(++page);
+            QCoreApplication::processEvents();
+        });
+        rows.push_back(turn);
+    }
     // The tafsirs, each about three times the aya text.
     searchRow(u"search \"الله\" in تفسير الجلالين"_qs, u"الله"_qs, false, false, SearchTarget::Jalalayn);
     searchRow(u"search \"الله\" in التفسير الميسر"_qs, u"الله"_qs, false, false, SearchTarget::Muyassar);
