@@ -27,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 
 using namespace zarfan;
 using guitest::child;
@@ -407,6 +408,38 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QTest::keyClick(child<QPlainTextEdit>(editor, "noteText"), Qt::Key_Escape);
         QTRY_VERIFY(!editor);
+    }
+
+    // A note whose tag holds a comma and whose text a no-break space opens as
+    // unchanged: Escape asks nothing, and saving it keeps both exactly.
+    void untouchedNoteIsNotChanged()
+    {
+        Reader reader(folder->path(), u"2:255"_qs);
+        const QString text = u"آية\u00a0الكرسي"_qs;
+        const QStringList tags{u"أ، ب"_qs, u"ج,د"_qs, u"هـ"_qs};
+        QVERIFY(NotesStore(reader.store).save(makeNote(2, 255, 255, text, tags)));
+        MainWindow &w = *reader.window;
+        bool asked = false;
+        const auto openAnd = [&](const std::function<void(NoteEditor *)> &act) {
+            w.notesCommands()->noteAction()->trigger();
+            QPointer<NoteEditor> editor = w.findChild<NoteEditor *>();
+            QVERIFY(editor && QTest::qWaitForWindowActive(editor));
+            QTimer::singleShot(0, [&asked] {
+                if (QWidget *box = QApplication::activeModalWidget()) {
+                    asked = true;
+                    box->close();
+                }
+            });
+            act(editor);
+            QTRY_VERIFY(!editor);
+        };
+        openAnd([](NoteEditor *e) { QTest::keyClick(child<QPlainTextEdit>(e, "noteText"), Qt::Key_Escape); });
+        openAnd([](NoteEditor *e) { QTest::mouseClick(child<QPushButton>(e, "save"), Qt::LeftButton); });
+        QVERIFY(!asked);
+        const QList<Note> kept = NotesStore(reader.store).notes();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept.first().text, text);
+        QCOMPARE(kept.first().tags, tags);
     }
 
     // A name typed without its extension: the question names the file really

@@ -24,14 +24,6 @@
 
 namespace zarfan {
 
-namespace {
-const QRegularExpression &tagSeparators()
-{
-    static const QRegularExpression separators(QStringLiteral("[,،]"));
-    return separators;
-}
-} // namespace
-
 NoteEditor::NoteEditor(NotesStore &store, Note note, QWidget *parent)
     : QDialog(parent), store_(store), note_(std::move(note))
 {
@@ -46,7 +38,7 @@ NoteEditor::NoteEditor(NotesStore &store, Note note, QWidget *parent)
     text_->setTabChangesFocus(true);
     alignRightToLeft(text_);
     text_->setPlainText(note_.text);
-    tags_ = new QLineEdit(note_.tags.join(QStringLiteral("، ")), this);
+    tags_ = new QLineEdit(NotesStore::tagsText(note_.tags), this);
     tags_->setObjectName(QStringLiteral("tags"));
     tags_->setAccessibleName(QStringLiteral("الوسوم"));
     usedTags_ = store_.tags();
@@ -93,20 +85,21 @@ NoteEditor::NoteEditor(NotesStore &store, Note note, QWidget *parent)
     layout->addWidget(buttons);
     resize(480, 360);
     text_->setFocus();
+    shownText_ = typedText();
+    shownTags_ = typedTags();
 }
 
-QStringList NoteEditor::typedTags() const
+QStringList NoteEditor::typedTags() const { return NotesStore::tagsFromText(tags_->text()); }
+
+QString NoteEditor::typedText() const
 {
-    QStringList out;
-    for (const QString &part : tags_->text().split(tagSeparators(), Qt::SkipEmptyParts)) {
-        const QString tag = part.simplified();
-        if (!tag.isEmpty() && !out.contains(tag))
-            out.append(tag);
-    }
-    return out;
+    // The raw text keeps the no-break spaces that toPlainText() turns into blanks.
+    return text_->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
-bool NoteEditor::isModified() const { return text_->toPlainText() != note_.text || typedTags() != note_.tags; }
+// Compared with what the boxes gave back when filled, so that an untouched
+// note never counts as changed.
+bool NoteEditor::isModified() const { return typedText() != shownText_ || typedTags() != shownTags_; }
 
 void NoteEditor::offerTags(const QString &typed)
 {
@@ -138,7 +131,7 @@ void NoteEditor::markWords(const QStringList &foldedWords)
 bool NoteEditor::save()
 {
     Note changed = note_;
-    changed.text = text_->toPlainText();
+    changed.text = typedText();
     changed.tags = typedTags();
     if (changed.text.trimmed().isEmpty() && changed.tags.isEmpty()) {
         showMessage(this, QStringLiteral("الخاطرة فارغة"));
@@ -150,6 +143,8 @@ bool NoteEditor::save()
         return false;
     }
     note_ = changed;
+    shownText_ = changed.text;
+    shownTags_ = changed.tags;
     remove_->setEnabled(true);
     emit notesChanged();
     close();

@@ -43,6 +43,7 @@ protected:
 
 private:
     QStringList typedTags() const;
+    QString typedText() const;
     void offerTags(const QString &typed);
 
     NotesStore &store_;
@@ -54,6 +55,8 @@ private:
     QCompleter *completer_;
     QStringListModel *tagModel_;
     QStringList usedTags_;
+    QString shownText_;
+    QStringList shownTags_;
     bool closing_ = false;
 };
 
