@@ -436,10 +436,10 @@ private slots:
         openAnd([](NoteEditor *e) { QTest::keyClick(child<QPlainTextEdit>(e, "noteText"), Qt::Key_Escape); });
         openAnd([](NoteEditor *e) { QTest::mouseClick(child<QPushButton>(e, "save"), Qt::LeftButton); });
         QVERIFY(!asked);
-        const QList<Note> kept = NotesStore(reader.store).notes();
-        QCOMPARE(kept.size(), 1);
-        QCOMPARE(kept.first().text, text);
-        QCOMPARE(kept.first().tags, tags);
+        const std::vector<Note> kept = NotesStore(reader.store).notes();
+        QCOMPARE(kept.size(), std::size_t(1));
+        QCOMPARE(kept.front().text, text);
+        QCOMPARE(kept.front().tags, tags);
     }
 
     // A name typed without its extension: the question names the file really
