@@ -9,6 +9,7 @@
 #include "notes/notemarkdelegate.h"
 #include "notes/notesstore.h"
 #include "notes/notestransfer.h"
+#include "notes/notestransferdialogs.h"
 #include "compose/composewindow.h"
 
 #include <QComboBox>
@@ -417,7 +418,8 @@ private slots:
         Reader reader(folder->path(), u"2:255"_qs);
         const QString text = u"آية\u00a0الكرسي"_qs;
         const QStringList tags{u"أ، ب"_qs, u"ج,د"_qs, u"هـ"_qs};
-        QVERIFY(NotesStore(reader.store).save(makeNote(2, 255, 255, text, tags)));
+        Note note = makeNote(2, 255, 255, text, tags);
+        QVERIFY(NotesStore(reader.store).save(note));
         MainWindow &w = *reader.window;
         bool asked = false;
         const auto openAnd = [&](const std::function<void(NoteEditor *)> &act) {
@@ -554,7 +556,7 @@ private slots:
             {"name": "قائمة", "ayas": [{"sura": 1, "aya": 1}, {"sura": 1, "aya": 1}]}])");
         QTemporaryDir dir;
         const QString path = writtenFile(dir, u"notes.json"_qs, json);
-        reader.window->notesCommands()->importFrom(path);
+        reader.window->notesCommands()->transfer()->importFrom(path);
         QCOMPARE(log.lines().last(), u"زرفان|أضيف : 4    دمج : 1    رفض : 2"_qs);
         QStringList texts;
         for (const Note &n : notes.notes()) {
@@ -568,7 +570,7 @@ private slots:
         QCOMPARE(kept.modified, mine.modified);
         QCOMPARE(notes.listAyas(notes.lists().front().id).size(), std::size_t(1));
 
-        reader.window->notesCommands()->importFrom(path);
+        reader.window->notesCommands()->transfer()->importFrom(path);
         QCOMPARE(log.lines().last(), u"زرفان|أضيف : 0    دمج : 0    رفض : 2"_qs);
         QCOMPARE(notes.notes().size(), std::size_t(4));
 
@@ -670,7 +672,7 @@ private slots:
         QVERIFY(notes.createList(u"# قائمة"_qs));
         QTemporaryDir dir;
         const QString path = dir.filePath(u"notes.md"_qs);
-        QVERIFY(reader.window->notesCommands()->exportTo(path));
+        QVERIFY(reader.window->notesCommands()->transfer()->exportTo(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString md = QString::fromUtf8(file.readAll());
