@@ -552,16 +552,16 @@ int main(int argc, char **argv)
             rows.push_back(r);
             return r.ms;
         };
-        boxRow(u"search "%" (every aya, the box)"_qs, u"%"_qs);
-        boxRow(u"search "قال%موسى" (wildcard, the box)"_qs, u"قال%موسى"_qs);
-        boxRow(u"search "موسى | هارون" in pages 100-300 (the box)"_qs, u"موسى | هارون"_qs, 6);
-        const double whole = boxRow(u"search "الله" (the box, mushaf order)"_qs, u"الله"_qs);
+        boxRow(u"search \"%\" (every aya, the box)"_qs, u"%"_qs);
+        boxRow(u"search \"قال%موسى\" (wildcard, the box)"_qs, u"قال%موسى"_qs);
+        boxRow(u"search \"موسى | هارون\" in pages 100-300 (the box)"_qs, u"موسى | هارون"_qs, 6);
+        const double whole = boxRow(u"search \"الله\" (the box, mushaf order)"_qs, u"الله"_qs);
         auto *order = w.optionsWindow()->findChild<QComboBox *>(u"resultsorder"_qs);
         order->setCurrentIndex(1);
-        const double ranked = boxRow(u"search "الله" (the box, by relevance)"_qs, u"الله"_qs);
-        const double rankedAlef = boxRow(u"search "ا" (the box, by relevance)"_qs, u"ا"_qs);
+        const double ranked = boxRow(u"search \"الله\" (the box, by relevance)"_qs, u"الله"_qs);
+        const double rankedAlef = boxRow(u"search \"ا\" (the box, by relevance)"_qs, u"ا"_qs);
         order->setCurrentIndex(0);
-        const double alef = boxRow(u"search "ا" (the box, mushaf order)"_qs, u"ا"_qs);
+        const double alef = boxRow(u"search \"ا\" (the box, mushaf order)"_qs, u"ا"_qs);
         std::printf("relevance / mushaf order: \"الله\" %.2fx, \"ا\" %.2fx\n", ranked / whole, rankedAlef / alef);
         // The results window over every aya holding an alef.
         searcht->setText(u"ا"_qs);
@@ -579,7 +579,7 @@ int main(int argc, char **argv)
             ResultsTextWindow window(w.state(), &w);
             window.show();
             QCoreApplication::processEvents();
-            const double withWindow = boxRow(u"search "ا" with the results window open"_qs, u"ا"_qs);
+            const double withWindow = boxRow(u"search \"ا\" with the results window open"_qs, u"ا"_qs);
             std::printf("results window open / closed: %.2fx\n", withWindow / alef);
         }
     }

@@ -67,8 +67,13 @@ bool FoldedText::load(DataControl &control)
         if (!holds(targets[t]))
             continue;
         double words = 0;
-        for (int k = 0; k < size(); ++k)
-            words += wordCount(k, targets[t]);
+        std::vector<int> counted;
+        counted.reserve(ayas_.size());
+        for (int k = 0; k < size(); ++k) {
+            counted.push_back(wordCount(k, targets[t]));
+            words += counted.back();
+        }
+        wordCounts_[t] = std::move(counted);
         meanWords_[t] = std::max(1.0, words / size());
     }
     return true;
@@ -244,6 +249,9 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
 
 int FoldedText::wordCount(int k, SearchTarget target) const
 {
+    const std::vector<int> &counted = wordCounts_[target == SearchTarget::Jalalayn ? 1 : target == SearchTarget::Muyassar ? 2 : 0];
+    if (std::size_t(k) < counted.size())
+        return counted[std::size_t(k)];
     const QStringView t = padded(k, target);
     int n = 0;
     for (qsizetype i = 1; i < t.size(); ++i)

@@ -74,6 +74,7 @@ private:
     Column jalalayn_, muyassar_;
     bool quarters_ = false;
     double meanWords_[3] = {1, 1, 1}; // the aya text, then each tafsir
+    std::vector<int> wordCounts_[3];   // each aya's words, counted once
     std::vector<Aya> ayas_;
     std::vector<ResultRecord> records_;
 };
