@@ -128,7 +128,7 @@ private slots:
             sqlite3 *raw = nullptr;
             sqlite3_open(QFile::encodeName(dir.filePath(u"user.db"_qs)).constData(), &raw);
             zarfan::sql::Database db(raw);
-            QVERIFY(db.exec("CREATE TABLE chosen (line TEXT PRIMARY KEY, id TEXT, pos INTEGER); PRAGMA user_version = 3;"));
+            QVERIFY(db.exec("CREATE TABLE chosen (line TEXT PRIMARY KEY, id TEXT, pos INTEGER); PRAGMA user_version = 9;"));
         }
         for (const QString &lock : {u"pipe-lock"_qs, u"folder-lock"_qs}) {
             QFile::remove(dir.filePath(u"messages.txt"_qs));

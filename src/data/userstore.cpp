@@ -100,7 +100,7 @@ UserStore::Check UserStore::connect()
     if (!db_.exec("PRAGMA journal_mode = WAL;") || !db_.exec("PRAGMA synchronous = NORMAL;"))
         return Check::Failed;
     if (found == kSchemaVersion) {
-        sql::Statement check(raw, "SELECT count(*) FROM chosen, history, settings, notes, lists, list_ayas WHERE 0;");
+        sql::Statement check(raw, "SELECT count(*) FROM chosen, history, settings, notes, lists, list_ayas, memorised WHERE 0;");
         return check && check.step() == SQLITE_ROW ? Check::Good : Check::Damaged;
     }
     return db_.exec("BEGIN;"
@@ -110,6 +110,7 @@ UserStore::Check UserStore::connect()
                     "PRAGMA user_version = 1;"
                     "COMMIT;")
         && upgradeToNotes(found)
+        && upgradeToMemorise(found)
         ? Check::Good
         // A healthy file that could not be moved on is left as it is.
         : Check::Failed;
@@ -138,6 +139,28 @@ bool UserStore::upgradeToNotes(int found)
                     "CREATE TABLE IF NOT EXISTS list_ayas (list INTEGER NOT NULL, sura INTEGER NOT NULL, aya INTEGER NOT NULL, "
                     "pos INTEGER NOT NULL, PRIMARY KEY (list, sura, aya));"
                     "PRAGMA user_version = 2;"
+                    "COMMIT;");
+}
+
+bool UserStore::upgradeToMemorise(int found)
+{
+    if (found == 2) {
+        // A consistent copy, also of what still sits in the write-ahead log.
+        const QString aside = path_ + QStringLiteral(".bak-%1").arg(found);
+        QFile::remove(aside);
+        sqlite3 *raw = nullptr;
+        sqlite3_open_v2(QFile::encodeName(aside).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        const sql::Database copy(raw);
+        sqlite3_backup *backup = copy ? sqlite3_backup_init(raw, "main", db_.handle(), "main") : nullptr;
+        const bool copied = backup && sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+        if (sqlite3_backup_finish(backup) != SQLITE_OK || !copied)
+            return false;
+    }
+    // Days are Julian day numbers; a page without a row is not held.
+    return db_.exec("BEGIN;"
+                    "CREATE TABLE IF NOT EXISTS memorised (page INTEGER PRIMARY KEY, state INTEGER NOT NULL, "
+                    "interval INTEGER NOT NULL, due INTEGER NOT NULL, changed INTEGER NOT NULL);"
+                    "PRAGMA user_version = 3;"
                     "COMMIT;");
 }
 

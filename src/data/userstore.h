@@ -16,7 +16,7 @@ namespace zarfan {
 // change is its own transaction, so a killed program loses nothing.
 class UserStore {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
     static constexpr int kHistoryLimit = 50;
     // The longest text the search box takes; a longer entry is no search.
     static constexpr int kSearchTextLimit = 32767;
@@ -70,6 +70,9 @@ private:
     // From version 1: the notes and the named lists, the old file copied
     // aside first.
     bool upgradeToNotes(int found);
+    // From version 2: what the reader holds of each page and its review
+    // schedule, the old file copied aside first.
+    bool upgradeToMemorise(int found);
 
     sql::Database db_;
     QString path_;

@@ -61,6 +61,7 @@ ReadingWindow *ReadingCommands::ensureWindow()
         window_->addActions({actions_.zoomIn, actions_.zoomOut, actions_.zoomReset, actions_.continueReading});
         if (makeBottomBar_)
             window_->addBottomBar(makeBottomBar_(window_), bottomBarCommands_);
+        emit windowMade(window_);
     }
     return window_;
 }
