@@ -21,8 +21,11 @@ namespace zarfan {
 
 MemoriseCommands::MemoriseCommands(ReadingState &state, QWidget *mainWindow)
     : QObject(mainWindow), state_(state), main_(mainWindow),
-      similar_(new QAction(QStringLiteral("الآيات المتشابهة"), this)), recital_(new QAction(QStringLiteral("التسميع"), this))
+      similar_(new QAction(QStringLiteral("الآيات المتشابهة"), this)), recital_(new QAction(QStringLiteral("التسميع"), this)),
+      progress_(new QAction(QStringLiteral("الحفظ والمراجعة"), this))
 {
+    progress_->setObjectName(QStringLiteral("memoriseprogressaction"));
+    connect(progress_, &QAction::triggered, this, &MemoriseCommands::openProgress);
     recital_->setObjectName(QStringLiteral("recitalaction"));
     recital_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
     recital_->setShortcutContext(Qt::ApplicationShortcut);
