@@ -143,7 +143,7 @@ private slots:
 
         UserStore store;
         QCOMPARE(store.open(path), UserStore::Opened::Existing);
-        QCOMPARE(scalar(store, "PRAGMA user_version;"), QByteArray("2"));
+        QCOMPARE(scalar(store, "PRAGMA user_version;"), QByteArray::number(UserStore::kSchemaVersion));
         QCOMPARE(store.chosen().size(), std::size_t(2));
         QCOMPARE(store.chosen().at(0), std::pair(u"الإخلاص : 2"_qs, u"6223"_qs));
         QCOMPARE(store.history(), QStringList({u"1:1"_qs, u"الصمد"_qs}));

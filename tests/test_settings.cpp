@@ -362,7 +362,7 @@ private slots:
             sqlite3_open(QFile::encodeName(path).constData(), &raw);
             sql::Database db(raw);
             QVERIFY(db.exec("INSERT INTO history VALUES (replace(hex(zeroblob(500000)), '0', 'x'), 99);"
-                            "PRAGMA user_version = 3;"));
+                            "PRAGMA user_version = 9;"));
         }
         UserStore store;
         QCOMPARE(store.open(path), UserStore::Opened::Newer);

@@ -12,10 +12,14 @@
 #include "ui/keyboardlayout.h"
 #include "listingcountslabel.h"
 #include "mainwindowkeys.h"
+#include "memorise/memorisecommands.h"
+#include "memorise/memorisemode.h"
 #include "ui/matchmarkspainter.h"
 #include "ui/messages.h"
 #include "notes/notescommands.h"
 #include "reading/readingcommands.h"
+#include "reading/pageview.h"
+#include "reading/readingwindow.h"
 #include "recitation/playerbar.h"
 #include "recitation/recitationcommands.h"
 #include "search/matchmarks.h"
@@ -111,6 +115,19 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     wordFacts_ = new WordFactsMenu(ui->Text1, state_.connectionString(), this);
     connect(wordFacts_, &WordFactsMenu::searchRequested, this, &MainWindow::searchByKey);
     connect(wordFacts_, &WordFactsMenu::menuOpening, notes_, &NotesCommands::addTextMenuItems);
+    // Memorising: similar ayas in the search tools and the ayas' context menus;
+    // reciting from memory, the pages held and the hiding mode in the reading menu.
+    auto *memorise = new MemoriseCommands(state_, this);
+    ui->searchtools->addAction(memorise->similarAction());
+    ui->reading->addAction(memorise->recitalAction());
+    ui->reading->addAction(memorise->progressAction());
+    memorise->setReading(windows_->readingCommands());
+    ui->reading->addAction(memorise->mode()->toggleAction());
+    ui->reading->addMenu(memorise->mode()->hideMenu());
+    memorise->setRecitation(&recitation->recitation());
+    connect(wordFacts_, &WordFactsMenu::menuOpening, memorise, &MemoriseCommands::addAyaMenuItems);
+    connect(windows_->readingCommands(), &ReadingCommands::windowMade, memorise,
+            [memorise](ReadingWindow *window) { memorise->watchPage(window->findChild<PageView *>()); });
     connect(windows_.get(), &WindowOpener::lineChosen, this, [this](int line) {
         if (listing().isValidLine(line))
             ui->suraayaalist->setCurrentIndex(listing().index(line));

@@ -69,11 +69,15 @@ constexpr Step kSteps[] = {
         "CREATE TABLE IF NOT EXISTS lists (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
         "CREATE TABLE IF NOT EXISTS list_ayas (list INTEGER NOT NULL, sura INTEGER NOT NULL, aya INTEGER NOT NULL, "
         "pos INTEGER NOT NULL, PRIMARY KEY (list, sura, aya));"},
+    // What the reader holds of each page and its review schedule; days are
+    // Julian day numbers, and a page without a row is not held.
+    {3, "CREATE TABLE IF NOT EXISTS memorised (page INTEGER PRIMARY KEY, state INTEGER NOT NULL, "
+        "interval INTEGER NOT NULL, due INTEGER NOT NULL, changed INTEGER NOT NULL);"},
 };
 static_assert(std::size(kSteps) == std::size_t(UserStore::kSchemaVersion) && kSteps[std::size(kSteps) - 1].version == UserStore::kSchemaVersion);
 
 // The tables every file of this version holds.
-constexpr const char *kAllTables = "SELECT count(*) FROM chosen, history, settings, notes, lists, list_ayas WHERE 0;";
+constexpr const char *kAllTables = "SELECT count(*) FROM chosen, history, settings, notes, lists, list_ayas, memorised WHERE 0;";
 
 // What SQLite cannot read as its own file: the header's magic text, page
 // size or schema format are not what it writes (a bad schema format it

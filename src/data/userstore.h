@@ -16,7 +16,7 @@ namespace zarfan {
 // change is its own transaction, so a killed program loses nothing.
 class UserStore {
 public:
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
     static constexpr int kHistoryLimit = 50;
     // The longest text the search box takes; a longer entry is no search.
     static constexpr int kSearchTextLimit = 32767;

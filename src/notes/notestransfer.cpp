@@ -1,6 +1,7 @@
 #include "notestransfer.h"
 
 #include "data/userstore.h"
+#include "memorise/memoriseprogress.h"
 #include "notesstore.h"
 
 #include <QJsonArray>
@@ -74,7 +75,11 @@ QByteArray NotesTransfer::toJson(const NotesStore &store)
                            {QStringLiteral("version"), kVersion},
                            {QStringLiteral("notes"), notes},
                            {QStringLiteral("lists"), lists}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    QJsonObject withPages = root;
+    // Optional: files without it (and readers that ignore it) stay valid.
+    if (const QJsonArray pages = memorisationToJson(store.store_); !pages.isEmpty())
+        withPages.insert(QStringLiteral("memorise"), pages);
+    return QJsonDocument(withPages).toJson(QJsonDocument::Indented);
 }
 
 QByteArray NotesTransfer::toMarkdown(const NotesStore &store)
@@ -252,6 +257,14 @@ NotesTransfer::Report NotesTransfer::importJson(NotesStore &store, const QByteAr
             ++report.added;
         else if (gained > 0)
             ++report.merged;
+    }
+    // The pages held and their reviews, when the file has them.
+    if (ok && root.value(QStringLiteral("memorise")).isArray()) {
+        const MemorisationImport pages = memorisationFromJson(store.store_, root.value(QStringLiteral("memorise")).toArray());
+        ok = !pages.failed;
+        report.added += pages.added;
+        report.merged += pages.merged;
+        report.refused += pages.refused;
     }
     store.forgetCoverage();
     if (!store.end(ok)) {

@@ -12,7 +12,9 @@ class NotesStore;
 // The JSON file: {"format": "zarfan-notes", "version": 1,
 //   "notes": [{"sura": 2, "from": 255, "to": 257, "text": "...", "tags": ["..."],
 //              "created": "<ISO 8601>", "modified": "<ISO 8601>"}],
-//   "lists": [{"name": "...", "ayas": [{"sura": 2, "aya": 255}]}]}
+//   "lists": [{"name": "...", "ayas": [{"sura": 2, "aya": 255}]}],
+//   "memorise": [{"page": 12, "state": 2, "interval": 4, "due": "2026-05-01", "changed": "2026-04-27"}]}
+// ("memorise", the pages held and their reviews, is optional).
 // Ayas go by their sura and aya numbers, so a file outlives the database.
 class NotesTransfer {
 public:

@@ -64,6 +64,7 @@ ReadingWindow *ReadingCommands::ensureWindow()
         window->addActions({actions_.zoomIn, actions_.zoomOut, actions_.zoomReset, actions_.continueReading});
         if (makeBottomBar_)
             window->addBottomBar(makeBottomBar_(window), bottomBarCommands_);
+        emit windowMade(window);
         return window;
     }, false));
     return window_;

@@ -40,6 +40,10 @@ public:
     // What the window shows under its page once made: the player bar.
     void setBottomBar(std::function<QWidget *(QWidget *parent)> make, QList<QAction *> commands);
 
+signals:
+    // The reading window was made: others add to it.
+    void windowMade(zarfan::ReadingWindow *window);
+
 private:
     ReadingWindow *ensureWindow();
 

@@ -148,6 +148,7 @@ void ReadingWindow::showPage(int number, bool atEnd)
     ui->previouspage->setEnabled(page_.number > MushafPage::kFirst);
     ui->nextpage->setEnabled(page_.number < MushafPage::kLast);
     saveSoon_.start();
+    emit pageShown(page_.number);
 }
 
 void ReadingWindow::turn(int direction) { showPage(page_.number + direction); }

@@ -39,6 +39,10 @@ public:
     // Writes the place now rather than after the short wait.
     void savePlace();
 
+signals:
+    // A page was put on the view (also the same page afresh).
+    void pageShown(int number);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

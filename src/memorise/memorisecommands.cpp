@@ -1,0 +1,191 @@
+#include "memorisecommands.h"
+
+#include "browse/suratables.h"
+#include "data/datacontrol.h"
+#include "memorise/memorisemode.h"
+#include "memorise/progresswindow.h"
+#include "memorise/recitalwindow.h"
+#include "reading/readingcommands.h"
+#include "memorise/similarayaswindow.h"
+#include "recitation/recitation.h"
+#include "state/readingstate.h"
+#include "state/searchmemory.h"
+#include "ui/messages.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTextEdit>
+
+namespace zarfan {
+
+MemoriseCommands::MemoriseCommands(ReadingState &state, QWidget *mainWindow)
+    : QObject(mainWindow), state_(state), main_(mainWindow),
+      similar_(new QAction(QStringLiteral("الآيات المتشابهة"), this)), recital_(new QAction(QStringLiteral("التسميع"), this)),
+      progress_(new QAction(QStringLiteral("الحفظ والمراجعة"), this))
+{
+    progress_->setObjectName(QStringLiteral("memoriseprogressaction"));
+    connect(progress_, &QAction::triggered, this, &MemoriseCommands::openProgress);
+    recital_->setObjectName(QStringLiteral("recitalaction"));
+    recital_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    recital_->setShortcutContext(Qt::ApplicationShortcut);
+    connect(recital_, &QAction::triggered, this, &MemoriseCommands::openRecital);
+    similar_->setObjectName(QStringLiteral("similarayasaction"));
+    similar_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    similar_->setShortcutContext(Qt::ApplicationShortcut);
+    connect(similar_, &QAction::triggered, this, &MemoriseCommands::openSimilar);
+}
+
+MemoriseCommands::~MemoriseCommands()
+{
+    delete similarWindow_;
+    delete recitalWindow_;
+    delete progressWindow_;
+}
+
+SimilarAyasWindow *MemoriseCommands::similarWindow() const { return similarWindow_; }
+
+bool MemoriseCommands::ensureTexts()
+{
+    if (!texts_.empty())
+        return true;
+    const FoldedText &folded = state_.searchMemory().text();
+    if (!folded.isLoaded())
+        return false;
+    // The shown texts, in the folded text's order (both by ID).
+    DataControl control;
+    control.setConnectionString(state_.connectionString());
+    control.setRecordSource(QStringLiteral("SELECT ID, Ayaa, AyaaIndex FROM Ayat order by ID"));
+    control.refresh();
+    texts_.reserve(std::size_t(folded.size()));
+    for (; !control.eof(); control.moveNext()) {
+        texts_.push_back(control.field(1).trimmed());
+        plainTexts_.push_back(control.field(2).trimmed());
+    }
+    if (int(texts_.size()) != folded.size()) {
+        texts_.clear();
+        plainTexts_.clear();
+        return false;
+    }
+    return true;
+}
+
+bool MemoriseCommands::ensureSimilar()
+{
+    return ensureTexts() && (index_.isBuilt() || index_.build(state_.searchMemory().text()));
+}
+
+const std::vector<QString> &MemoriseCommands::shownTexts() const
+{
+    return state_.withoutDiacritics() ? plainTexts_ : texts_;
+}
+
+SimilarAyasWindow *MemoriseCommands::openSimilar()
+{
+    if (!ensureSimilar()) {
+        showMessage(main_, QStringLiteral("تعذر إعداد الآيات المتشابهة: نص الآيات لم يقرأ من قاعدة البيانات.\n"
+                                          "أعد تشغيل البرنامج، فإن تكرر فأعد تثبيته."));
+        return nullptr;
+    }
+    if (!similarWindow_)
+        similarWindow_ = new SimilarAyasWindow(state_, state_.searchMemory().text(), index_, shownTexts(), main_);
+    similarWindow_->showAya(state_.currentAya());
+    similarWindow_->show();
+    similarWindow_->raise();
+    similarWindow_->activateWindow();
+    return similarWindow_;
+}
+
+RecitalWindow *MemoriseCommands::openRecital()
+{
+    if (!ensureTexts()) {
+        showMessage(main_, QStringLiteral("تعذر فتح التسميع: نص الآيات لم يقرأ من قاعدة البيانات.\n"
+                                          "أعد تشغيل البرنامج، فإن تكرر فأعد تثبيته."));
+        return nullptr;
+    }
+    if (!recitalWindow_) {
+        recitalWindow_ = new RecitalWindow(state_.searchMemory().text(), texts_, main_);
+        connect(recitalWindow_, &RecitalWindow::hearRequested, this, &MemoriseCommands::hear);
+    }
+    recitalWindow_->setHearingAvailable(recitation_ != nullptr);
+    recitalWindow_->setStart(state_.currentAya());
+    recitalWindow_->show();
+    recitalWindow_->raise();
+    recitalWindow_->activateWindow();
+    return recitalWindow_;
+}
+
+void MemoriseCommands::hear(const QList<int> &ayaIds)
+{
+    if (!recitation_ || ayaIds.isEmpty())
+        return;
+    const FoldedText &folded = state_.searchMemory().text();
+    std::vector<AyaRef> refs;
+    for (int id : ayaIds)
+        if (const int k = folded.indexOfId(id); k >= 0)
+            refs.push_back({id, SuraTables::numberFromText(folded.record(k).sura), folded.record(k).aya.toInt()});
+    if (!refs.empty())
+        recitation_->play(refs, refs.front().id);
+}
+
+ProgressWindow *MemoriseCommands::openProgress()
+{
+    if (!progressData_)
+        progressData_ = std::make_unique<MemoriseProgress>(state_.userStore());
+    else
+        progressData_->reload(); // an import may have changed it
+    if (!progressWindow_) {
+        progressWindow_ = new ProgressWindow(*progressData_, state_.searchMemory().text(), [this] { return today_(); }, main_);
+        connect(progressWindow_, &ProgressWindow::reviewPageRequested, this, &MemoriseCommands::reviewPage);
+    }
+    progressWindow_->refresh();
+    progressWindow_->show();
+    progressWindow_->raise();
+    progressWindow_->activateWindow();
+    return progressWindow_;
+}
+
+void MemoriseCommands::setReading(ReadingCommands *reading)
+{
+    reading_ = reading;
+    if (!mode_ && reading_)
+        mode_ = new MemoriseMode(state_, *reading_, this);
+}
+
+void MemoriseCommands::reviewPage(int page)
+{
+    if (!reading_)
+        return;
+    reading_->openAtPage(page);
+    if (mode_)
+        mode_->setOn(true);
+    emit pageOpenedForReview(page);
+}
+
+void MemoriseCommands::addAyaMenuItems(QMenu *menu)
+{
+    menu->addSeparator();
+    menu->addAction(similar_);
+}
+
+void MemoriseCommands::watchPage(QWidget *page)
+{
+    if (auto *edit = qobject_cast<QTextEdit *>(page))
+        edit->viewport()->installEventFilter(this);
+}
+
+bool MemoriseCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ContextMenu)
+        return false;
+    auto *edit = qobject_cast<QTextEdit *>(watched->parent());
+    if (!edit)
+        return false;
+    const auto *e = static_cast<QContextMenuEvent *>(event);
+    std::unique_ptr<QMenu> menu(edit->createStandardContextMenu(e->pos()));
+    addAyaMenuItems(menu.get());
+    menu->exec(e->globalPos());
+    return true;
+}
+
+} // namespace zarfan

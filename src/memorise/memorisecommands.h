@@ -1,0 +1,93 @@
+#pragma once
+
+#include "memorise/similarayas.h"
+
+#include "memorise/memoriseprogress.h"
+
+#include <QDate>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace zarfan {
+
+class MemoriseMode;
+class ProgressWindow;
+class ReadingCommands;
+class ReadingState;
+class Recitation;
+class RecitalWindow;
+class SimilarAyasWindow;
+
+// The memoriser's commands: the similar ayas of the current aya (in "أدوات
+// البحث" and the aya's context menus) and reciting from memory (in
+// "القراءة"). The main window adds the actions to its menus and does nothing
+// else with them.
+class MemoriseCommands : public QObject {
+    Q_OBJECT
+public:
+    MemoriseCommands(ReadingState &state, QWidget *mainWindow);
+    ~MemoriseCommands() override;
+
+    QAction *similarAction() const { return similar_; }
+    QAction *recitalAction() const { return recital_; }
+    QAction *progressAction() const { return progress_; }
+    // Where a page to review opens, hidden by "وضع الحفظ".
+    void setReading(ReadingCommands *reading);
+    MemoriseMode *mode() const { return mode_; }
+    // Today, for the reviews; the system's date unless a test moves it.
+    void setClock(std::function<QDate()> today) { today_ = std::move(today); }
+    // "سماع الصواب" plays through it; without it the button stays off.
+    void setRecitation(Recitation *recitation) { recitation_ = recitation; }
+
+    // The similar ayas of the current aya, built on first use.
+    SimilarAyasWindow *openSimilar();
+    SimilarAyasWindow *similarWindow() const;
+    // "التسميع" from the current aya.
+    RecitalWindow *openRecital();
+    // Plays the ayas of those IDs, in order.
+    void hear(const QList<int> &ayaIds);
+    // "الحفظ والمراجعة", read afresh from the user store.
+    ProgressWindow *openProgress();
+    MemoriseProgress *progress() const { return progressData_.get(); }
+    // Opens a page in the reading window to review it.
+    void reviewPage(int page);
+    // Adds the commands to an aya's context menu.
+    void addAyaMenuItems(QMenu *menu);
+    // Gives a reading page's text box the aya context menu items.
+    void watchPage(QWidget *page);
+
+signals:
+    // A page opened in the reading window for review: hidden for memorising.
+    void pageOpenedForReview(int page);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool ensureTexts();
+    bool ensureSimilar();
+    const std::vector<QString> &shownTexts() const;
+
+    ReadingState &state_;
+    QWidget *main_;
+    QAction *similar_, *recital_, *progress_;
+    Recitation *recitation_ = nullptr;
+    ReadingCommands *reading_ = nullptr;
+    MemoriseMode *mode_ = nullptr;
+    std::function<QDate()> today_ = [] { return QDate::currentDate(); };
+    std::unique_ptr<MemoriseProgress> progressData_;
+    QPointer<ProgressWindow> progressWindow_;
+    SimilarAyas index_;
+    std::vector<QString> texts_, plainTexts_;
+    QPointer<SimilarAyasWindow> similarWindow_;
+    QPointer<RecitalWindow> recitalWindow_;
+};
+
+} // namespace zarfan
