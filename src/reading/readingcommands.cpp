@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QMenu>
 
 namespace zarfan {
 
@@ -43,7 +44,25 @@ ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const
             store->setValue(QStringLiteral("reading.zoom"), QByteArray::number(percent));
     });
 
+    // "صفحتان متقابلتان" joins the menu of the reading window's command.
+    facing_ = new QAction(QStringLiteral("صفحتان متقابلتان"), this);
+    facing_->setObjectName(QStringLiteral("facingpages"));
+    facing_->setCheckable(true);
+    for (QObject *holder : actions.window->associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(holder)) {
+            menu->addAction(facing_);
+            break;
+        }
+    }
+    connect(facing_, &QAction::toggled, this, [this](bool on) {
+        if (UserStore *store = state_.userStore())
+            store->setValue(QStringLiteral("reading.facing"), on ? "1" : "0");
+        if (window_)
+            window_->setFacing(on);
+    });
+
     UserStore *store = state_.userStore();
+    facing_->setChecked(store && store->value(QStringLiteral("reading.facing")) == "1");
     const QByteArray zoom = store ? store->value(QStringLiteral("reading.zoom")) : QByteArray();
     state_.setZoom(zoom.isEmpty() ? Zoom::kNormal : Zoom::clamp(zoom.toInt()));
     setTheme(themeFromKey(store ? store->value(QStringLiteral("reading.theme")) : QByteArray()));
@@ -57,6 +76,7 @@ ReadingWindow *ReadingCommands::ensureWindow()
 {
     if (!window_) {
         window_ = new ReadingWindow(state_, main_);
+        window_->setFacing(facing_->isChecked());
         // The size and theme keys work in the reading window as well.
         window_->addActions({actions_.zoomIn, actions_.zoomOut, actions_.zoomReset, actions_.continueReading});
         if (makeBottomBar_)

@@ -45,6 +45,7 @@ private:
     ReadingState &state_;
     QWidget *main_;
     ReadingActions actions_;
+    QAction *facing_ = nullptr;
     QPointer<ReadingWindow> window_;
     std::function<QWidget *(QWidget *parent)> makeBottomBar_;
     QList<QAction *> bottomBarCommands_;
