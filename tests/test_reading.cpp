@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QAccessible>
 #include <QSignalSpy>
@@ -328,6 +329,59 @@ private slots:
         QCOMPARE(r->pageNumber(), 50);
         QTest::mouseClick(child<QPushButton>(r, "nextpage"), Qt::LeftButton);
         QCOMPARE(r->pageNumber(), 51);
+        // A page that fits turns at the first press, each way.
+        r->resize(1000, 900);
+        r->showPage(1);
+        QCoreApplication::processEvents();
+        QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(r->pageNumber(), 2);
+        r->showPage(2);
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(r->pageNumber(), 1);
+        // A tall page: every line is shown whole once paging down, and again
+        // paging up after turning back; the caret stays in view.
+        w.readingCommands()->setZoom(300);
+        r->resize(700, 500);
+        r->showPage(50);
+        QCoreApplication::processEvents();
+        QVERIFY(view->verticalScrollBar()->maximum() > 0);
+        bool caretShown = true;
+        const auto shownWhole = [&](QSet<int> &seen) {
+            const int top = view->verticalScrollBar()->value();
+            int n = 0;
+            for (QTextBlock b = view->document()->begin(); b.isValid(); b = b.next()) {
+                const qreal y = b.layout()->position().y() - top;
+                for (int i = 0; i < b.layout()->lineCount(); ++i, ++n) {
+                    const QTextLine line = b.layout()->lineAt(i);
+                    if (y + line.y() >= -0.5 && y + line.y() + line.height() <= view->viewport()->height() + 0.5)
+                        seen.insert(n);
+                }
+            }
+            caretShown = caretShown && view->viewport()->rect().contains(view->cursorRect().center());
+            return n;
+        };
+        QSet<int> down, up;
+        int lines = 0;
+        for (int i = 0; i < 60 && r->pageNumber() == 50; ++i) {
+            lines = shownWhole(down);
+            QTest::keyClick(view, Qt::Key_PageDown);
+        }
+        QCOMPARE(r->pageNumber(), 51);
+        QVERIFY(lines > 15);
+        QCOMPARE(down.size(), lines);
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(r->pageNumber(), 50);
+        QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
+        for (int i = 0; i < 60 && r->pageNumber() == 50; ++i) {
+            shownWhole(up);
+            QTest::keyClick(view, Qt::Key_PageUp);
+        }
+        QCOMPARE(r->pageNumber(), 49);
+        QCOMPARE(up.size(), lines);
+        QVERIFY(caretShown);
+        w.readingCommands()->setZoom(100);
+        r->showPage(51);
         // A typed number beyond the last page is clamped.
         auto *spin = child<QSpinBox>(r, "page");
         spin->selectAll();

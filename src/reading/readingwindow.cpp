@@ -331,6 +331,12 @@ void ReadingWindow::showPage(int number, bool atEnd)
         ui->mushafpage->setPages(printed_);
     }
     markAya();
+    if (atEnd) {
+        // Turned back: the caret waits at the end, where the view is.
+        QTextCursor end(doc);
+        end.movePosition(QTextCursor::End);
+        view->setTextCursor(end);
+    }
     for (QScrollBar *bar : {view->verticalScrollBar(), ui->mushafpage->verticalScrollBar()})
         bar->setValue(atEnd ? bar->maximum() : bar->minimum());
     ui->previouspage->setEnabled(page_.number > MushafPage::kFirst);
