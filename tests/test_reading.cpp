@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
@@ -614,6 +615,44 @@ private slots:
 
     // A theme change marks the current aya in the new colours at once, and
     // the current aya is told to a screen reader once per change.
+    // The picture commands in the menu "القراءة": they open the window and
+    // picture the page read, in the continuous text as well.
+    void pictureCommandsInTheMenu()
+    {
+        guitest::AppFolder folder;
+        MainWindow w(folder.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QStringList texts;
+        QMenu *menu = nullptr;
+        for (const char *name : {"copypagepicture", "savepagepicture", "copyayapicture", "saveayapicture"}) {
+            auto *action = w.findChild<QAction *>(u"menu"_qs + QLatin1String(name));
+            QVERIFY(action);
+            texts << action->text();
+            for (QObject *holder : action->associatedObjects())
+                menu = menu ? menu : qobject_cast<QMenu *>(holder);
+        }
+        QVERIFY(menu);
+        QCOMPARE(menu->title(), u"القراءة"_qs);
+        QCOMPARE(texts, QStringList({u"نسخ الصفحة صورة"_qs, u"حفظ الصفحة صورة…"_qs, u"نسخ الآية صورة"_qs, u"حفظ الآية صورة…"_qs}));
+        QApplication::clipboard()->clear();
+        w.findChild<QAction *>(u"menucopypagepicture"_qs)->trigger();
+        ReadingWindow *r = w.readingCommands()->window();
+        QVERIFY(r && r->isVisible());
+        QVERIFY(!QApplication::clipboard()->image().isNull());
+        QCOMPARE(QApplication::clipboard()->image(), r->pagePicture());
+        // From the continuous text, after turning there: the page read.
+        child<QComboBox>(r, "viewmode")->setCurrentIndex(1);
+        r->showPage(60);
+        QCoreApplication::processEvents();
+        w.findChild<QAction *>(u"menucopypagepicture"_qs)->trigger();
+        const QImage copied = QApplication::clipboard()->image();
+        child<QComboBox>(r, "viewmode")->setCurrentIndex(0);
+        QCoreApplication::processEvents();
+        QCOMPARE(r->printedPages().first().number, 60);
+        QCOMPARE(copied, r->pagePicture());
+    }
+
     void themeAndAnnouncement()
     {
         guitest::AppFolder folder;

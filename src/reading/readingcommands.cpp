@@ -48,10 +48,32 @@ ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const
     facing_ = new QAction(QStringLiteral("صفحتان متقابلتان"), this);
     facing_->setObjectName(QStringLiteral("facingpages"));
     facing_->setCheckable(true);
+    QMenu *menu = nullptr;
     for (QObject *holder : actions.window->associatedObjects()) {
-        if (auto *menu = qobject_cast<QMenu *>(holder)) {
-            menu->addAction(facing_);
+        if ((menu = qobject_cast<QMenu *>(holder)))
             break;
+    }
+    if (menu) {
+        menu->addAction(facing_);
+        // The page's picture commands, also from the menu: they act in the
+        // reading window, opened first if need be.
+        menu->addSeparator();
+        const std::pair<const char *, QString> pictures[] = {
+            {"copypagepicture", QStringLiteral("نسخ الصفحة صورة")},
+            {"savepagepicture", QStringLiteral("حفظ الصفحة صورة…")},
+            {"copyayapicture", QStringLiteral("نسخ الآية صورة")},
+            {"saveayapicture", QStringLiteral("حفظ الآية صورة…")},
+        };
+        for (const auto &[name, text] : pictures) {
+            auto *action = menu->addAction(text);
+            action->setObjectName(QStringLiteral("menu") + QLatin1String(name));
+            connect(action, &QAction::triggered, this, [this, name = QString::fromLatin1(name)] {
+                const bool fresh = !window_ || !window_->isVisible();
+                if (fresh)
+                    openWindow();
+                if (auto *own = window_->findChild<QAction *>(name))
+                    own->trigger();
+            });
         }
     }
     connect(facing_, &QAction::toggled, this, [this](bool on) {

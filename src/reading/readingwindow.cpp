@@ -126,6 +126,36 @@ void ReadingWindow::turnByReader(int direction, bool atEnd)
     showPage(to, atEnd);
 }
 
+void ReadingWindow::loadPrinted()
+{
+    if (facingShown()) {
+        const int odd = page_.number - (page_.number + 1) % 2;
+        printed_ = {printedReader_.page(odd, script())};
+        if (odd + 1 <= MushafPage::kLast)
+            printed_.append(printedReader_.page(odd + 1, script()));
+    } else {
+        printed_ = {printedReader_.page(page_.number, script())};
+    }
+    ui->mushafpage->setPages(printed_);
+}
+
+// The printed view is kept only while shown; a picture asked for from the
+// continuous text is of the page read there.
+void ReadingWindow::printedUpToDate()
+{
+    if (!printed()) {
+        // Hidden, it kept the size it last had: given the text's, so the
+        // picture is as large as the printed view would show it.
+        MushafView *view = ui->mushafpage;
+        const QSize old = view->size();
+        view->setGeometry(ui->pagetext->geometry());
+        QResizeEvent resized(view->size(), old);
+        QCoreApplication::sendEvent(view, &resized);
+        loadPrinted();
+        markAya();
+    }
+}
+
 void ReadingWindow::makePictureCommands()
 {
     MushafView *view = ui->mushafpage;
@@ -136,10 +166,16 @@ void ReadingWindow::makePictureCommands()
         connect(action, &QAction::triggered, this, slot);
         view->addAction(action);
     };
-    add("copypagepicture", QStringLiteral("نسخ الصفحة صورة"), [this] { QGuiApplication::clipboard()->setImage(pagePicture()); });
-    add("savepagepicture", QStringLiteral("حفظ الصفحة صورة…"),
-        [this] { savePicture(pagePicture(), QStringLiteral("صفحة-%1.png").arg(page_.number)); });
+    add("copypagepicture", QStringLiteral("نسخ الصفحة صورة"), [this] {
+        printedUpToDate();
+        QGuiApplication::clipboard()->setImage(pagePicture());
+    });
+    add("savepagepicture", QStringLiteral("حفظ الصفحة صورة…"), [this] {
+        printedUpToDate();
+        savePicture(pagePicture(), QStringLiteral("صفحة-%1.png").arg(page_.number));
+    });
     const auto aya = [this](bool save) {
+        printedUpToDate();
         const PageAya *a = nullptr;
         for (const PrintedPage &p : printed_)
             a = a ? a : p.textPage.find(state_.currentAya());
@@ -319,17 +355,8 @@ void ReadingWindow::showPage(int number, bool atEnd)
         c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         c.mergeCharFormat(heading);
     }
-    if (printed()) {
-        if (facingShown()) {
-            const int odd = page_.number - (page_.number + 1) % 2;
-            printed_ = {printedReader_.page(odd, script())};
-            if (odd + 1 <= MushafPage::kLast)
-                printed_.append(printedReader_.page(odd + 1, script()));
-        } else {
-            printed_ = {printedReader_.page(page_.number, script())};
-        }
-        ui->mushafpage->setPages(printed_);
-    }
+    if (printed())
+        loadPrinted();
     markAya();
     if (atEnd) {
         // Turned back: the caret waits at the end, where the view is.

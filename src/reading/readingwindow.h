@@ -71,6 +71,8 @@ private:
     void turnByReader(int direction, bool atEnd = false);
     void showView();
     void makePictureCommands();
+    void loadPrinted();
+    void printedUpToDate();
     // Asks whether the tafsir goes with the aya; nullopt when cancelled.
     std::optional<bool> askWithTafsir();
     void savePicture(const QImage &image, const QString &name);
