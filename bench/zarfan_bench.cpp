@@ -640,7 +640,7 @@ int main(int argc, char **argv)
             Row picture{u"save a page picture (PNG, twice the screen's resolution)"_qs};
             picture.ms = timeMs([&] {
                 const QString path = pictures.filePath(u"page.png"_qs);
-                requireRows(window.pagePicture().save(path, "PNG") ? 1 : 0, u"page picture"_qs);
+                requireRows(ReadingWindow::writePicture(window.pagePicture(), path) ? 1 : 0, u"page picture"_qs);
             });
             rows.push_back(picture);
         }

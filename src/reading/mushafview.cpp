@@ -27,6 +27,24 @@ constexpr double kFramePad = 25;       // frame to the first and last row
 constexpr int kRows = 15;
 constexpr double kFontPixels = 40;
 
+// One word laid out on one unwrapped line at the origin.
+std::shared_ptr<QTextLayout> shape(const QString &text, const QFont &font)
+{
+    auto layout = std::make_shared<QTextLayout>(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    if (line.isValid())
+        line.setLineWidth(1e6);
+    layout->endLayout();
+    if (!line.isValid())
+        return nullptr;
+    return layout;
+}
+
 double rowHeight() { return (MushafView::kHeight - 2 * kBand - 2 * kFramePad) / kRows; }
 double rowTop(int row) { return kBand + kFramePad + row * rowHeight(); }
 QRectF column() { return QRectF(kColumnSide, 0, MushafView::kWidth - 2 * kColumnSide, 0); }
@@ -181,8 +199,10 @@ void MushafView::layout()
             double words = 0;
             int stretch = 0, fixed = 0;
             QList<double> widths;
+            QList<std::shared_ptr<QTextLayout>> shaped;
             for (int k = 0; k < pl.items.size(); ++k) {
-                widths.append(metrics.horizontalAdvance(pl.items[k].text));
+                shaped.append(shape(pl.items[k].text, font));
+                widths.append(shaped.last() ? shaped.last()->lineAt(0).naturalTextWidth() : metrics.horizontalAdvance(pl.items[k].text));
                 words += widths.last();
                 if (k > 0)
                     (pl.items[k].endMark() ? fixed : stretch) += 1;
@@ -204,7 +224,8 @@ void MushafView::layout()
                 if (k > 0)
                     right -= pl.items[k].endMark() ? markGap : gap;
                 const double w = widths[k] * squeeze;
-                line.pieces.append({pl.items[k], QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze});
+                line.pieces.append({pl.items[k], QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze,
+                                    shaped[k]});
                 right -= w;
             }
             laid.lines.append(line);
@@ -364,8 +385,15 @@ void MushafView::paintPages(QPainter &p) const
                 p.save();
                 p.translate(piece.rect.right(), piece.rect.top());
                 p.scale(piece.squeeze, 1);
-                p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, piece.rect.height()),
-                           Qt::AlignRight | Qt::AlignVCenter, text);
+                if (show == WordShow::Whole && piece.shaped) {
+                    // As drawText would place it: right-aligned, centred in the row.
+                    const QTextLine shapedLine = piece.shaped->lineAt(0);
+                    piece.shaped->draw(&p, QPointF(-shapedLine.naturalTextRect().right(),
+                                                   (piece.rect.height() - shapedLine.height()) / 2));
+                } else {
+                    p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, piece.rect.height()),
+                               Qt::AlignRight | Qt::AlignVCenter, text);
+                }
                 p.restore();
                 if (marked) {
                     p.setPen(QPen(colour, 2));

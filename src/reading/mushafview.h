@@ -5,6 +5,8 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QTextLayout>
+#include <memory>
 #include <optional>
 
 namespace zarfan {
@@ -80,6 +82,8 @@ private:
         PrintedItem item;
         QRectF rect; // in page units
         double squeeze = 1;
+        // The word shaped once, when laid out, and only drawn on each paint.
+        std::shared_ptr<QTextLayout> shaped;
     };
     struct Line {
         QRectF rect; // the line's row

@@ -257,10 +257,21 @@ void ReadingWindow::savePicture(const QImage &image, const QString &name)
         return;
     if (!path.endsWith(u".png"_s, Qt::CaseInsensitive))
         path += u".png"_s;
-    QImageWriter writer(path, "png");
-    if (image.isNull() || !writer.write(image))
+    QString error;
+    if (!writePicture(image, path, &error))
         showMessage(this, QStringLiteral("تعذر حفظ الصورة في هذا الملف. اختر مكانًا آخر تملك الكتابة فيه ثم أعد المحاولة.\n")
-                              + writer.errorString());
+                              + error);
+}
+
+bool ReadingWindow::writePicture(const QImage &image, const QString &path, QString *error)
+{
+    QImageWriter writer(path, "png");
+    // For PNG the quality sets zlib's level: 80 is level 1.
+    writer.setQuality(80);
+    const bool written = !image.isNull() && writer.write(image);
+    if (!written && error)
+        *error = writer.errorString();
+    return written;
 }
 
 void ReadingWindow::setFacing(bool on)

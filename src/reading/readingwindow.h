@@ -46,6 +46,9 @@ public:
     void addBottomBar(QWidget *bar, const QList<QAction *> &commands);
     // The pages as shown, at twice the screen's resolution.
     QImage pagePicture() const;
+    // Writes a picture as PNG; fast zlib, since a page picture is large and
+    // compresses little better at the slow levels. False with the reason.
+    static bool writePicture(const QImage &image, const QString &path, QString *error = nullptr);
     // The current aya in the Uthmani script with its reference, and the
     // shown tafsir below when asked; null when no aya of the page is current.
     QImage ayaPicture(bool withTafsir);
