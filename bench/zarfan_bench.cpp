@@ -881,7 +881,7 @@ int main(int argc, char **argv)
         const auto pageShown = [](ReadingWindow &window) {
             requireRows(int(window.page().ayas.size()), QStringLiteral("page %1").arg(window.pageNumber()));
         };
-        Row open{u"open the reading window at page 300 to its first paint"_qs};
+        Row open{u"open the reading window at page 300 to its first paint (mushaf page)"_qs};
         open.ms = timeMs([&] {
             ReadingWindow window(w.state(), &w);
             window.showPage(300);
@@ -892,17 +892,49 @@ int main(int argc, char **argv)
         rows.push_back(open);
         ReadingWindow window(w.state(), &w);
         window.show();
-        for (const int script : {0, 1}) {
-            window.findChild<QComboBox *>(u"script"_qs)->setCurrentIndex(script);
-            int page = 100;
-            Row turn{script ? u"turn a page, Uthmani script (built, laid out, painted)"_qs
-                            : u"turn a page, imla'i script (built, laid out, painted)"_qs};
-            turn.ms = timeMs([&] {
-                window.showPage(++page);
+        const auto printedShown = [](ReadingWindow &window) {
+            requireRows(int(window.printedPages().value(0).lines.size()), QStringLiteral("printed page %1").arg(window.pageNumber()));
+        };
+        for (const int view : {0, 1}) {
+            window.findChild<QComboBox *>(u"viewmode"_qs)->setCurrentIndex(view);
+            for (const int script : {0, 1}) {
+                window.findChild<QComboBox *>(u"script"_qs)->setCurrentIndex(script);
+                int page = 100;
+                Row turn{QStringLiteral("turn a page, %1, %2 script (built, laid out, painted)")
+                             .arg(view ? u"continuous text"_qs : u"mushaf page"_qs, script ? u"Uthmani"_qs : u"imla'i"_qs)};
+                turn.ms = timeMs([&] {
+                    window.showPage(++page);
+                    window.repaint();
+                    view ? pageShown(window) : printedShown(window);
+                }, std::max(runs, 21));
+                rows.push_back(turn);
+            }
+        }
+        window.findChild<QComboBox *>(u"viewmode"_qs)->setCurrentIndex(0);
+        window.resize(1400, 800);
+        window.setFacing(true);
+        {
+            int page = 101;
+            Row facing{u"turn two facing pages, mushaf page (built, laid out, painted)"_qs};
+            facing.ms = timeMs([&] {
+                page += 2;
+                window.showPage(page);
                 window.repaint();
-                pageShown(window);
+                requireRows(int(window.printedPages().size()) - 1, u"facing pages"_qs);
             }, std::max(runs, 21));
-            rows.push_back(turn);
+            rows.push_back(facing);
+        }
+        window.setFacing(false);
+        window.resize(700, 900);
+        window.showPage(300);
+        {
+            QTemporaryDir pictures;
+            Row picture{u"save a page picture (PNG, twice the screen's resolution)"_qs};
+            picture.ms = timeMs([&] {
+                const QString path = pictures.filePath(u"page.png"_qs);
+                requireRows(ReadingWindow::writePicture(window.pagePicture(), path) ? 1 : 0, u"page picture"_qs);
+            });
+            rows.push_back(picture);
         }
         window.close();
 

@@ -3,6 +3,8 @@
 #include "guitest.h"
 #include "khatma/khatmaplan.h"
 #include "khatma/khatmawindow.h"
+#include "reading/readingcommands.h"
+#include "reading/readingwindow.h"
 #include "data/userstore.h"
 #include "browse/suratables.h"
 
@@ -364,6 +366,45 @@ private slots:
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), u"خطة الختمة"_qs);
         QCOMPARE(messages.lines().size(), 1);
+    }
+    // Only the reader's own turns count: following the listing across pages
+    // counts none, the next-page button and PageDown count the page left.
+    void countsOnlyTurnsByTheReader()
+    {
+        initResources();
+        guitest::AppFolder folder;
+        QTemporaryDir data;
+        guitest::StoredState stored(folder.path(), data.filePath(u"user.db"_qs));
+        const QDate today = QDate::currentDate();
+        QVERIFY(stored.state.khatma().start({By::Days, 30, 1, today}, today).isEmpty());
+        MainWindow w(stored.state);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *search = guitest::child<QLineEdit>(&w, "searcht");
+        search->setText(u"2:1-120"_qs);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTest::keyClick(search, Qt::Key_R, Qt::ControlModifier);
+        ReadingWindow *r = w.readingCommands()->window();
+        QVERIFY(r && r->isVisible());
+        auto *list = guitest::child<QListView>(&w, "suraayaalist");
+        list->setFocus();
+        for (int i = 0; i < 60; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        QTRY_VERIFY(r->pageNumber() > 8);
+        QCOMPARE(stored.state.khatma().status(today).pagesRead, 0);
+        const int from = r->pageNumber();
+        QTest::mouseClick(guitest::child<QPushButton>(r, "nextpage"), Qt::LeftButton);
+        QCOMPARE(stored.state.khatma().status(today).pagesRead, 1);
+        QWidget *page = guitest::child<QWidget>(r, "mushafpage");
+        page->setFocus();
+        QTest::keyClick(page, Qt::Key_PageDown);
+        QCOMPARE(r->pageNumber(), from + 2);
+        QCOMPARE(stored.state.khatma().status(today).pagesRead, 2);
+        // Back and the page spin box count nothing.
+        QTest::keyClick(page, Qt::Key_PageUp);
+        auto *spin = guitest::child<QSpinBox>(r, "page");
+        spin->setValue(spin->value() + 1);
+        QCOMPARE(stored.state.khatma().status(today).pagesRead, 2);
     }
 };
 

@@ -3,6 +3,8 @@
 #include "data/userstore.h"
 #include "guitest.h"
 #include "reading/mushafpage.h"
+#include "reading/mushafview.h"
+#include "reading/printedpage.h"
 #include "reading/readingcommands.h"
 #include "reading/readingview.h"
 #include "reading/readingwindow.h"
@@ -15,13 +17,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextEdit>
+#include <QAccessible>
+#include <QSignalSpy>
 
 using namespace zarfan;
 using guitest::child;
@@ -40,6 +46,21 @@ QString uthmaniSource(int sura, int aya)
     }
     return {};
 }
+
+QString wordRef(const PageWord &w) { return QStringLiteral("%1:%2:%3").arg(w.sura).arg(w.aya).arg(w.word); }
+
+// A veil that hides, or shows the first letter of, the words it is given,
+// and records the words it was asked about.
+class RecordingVeil : public WordVeil {
+public:
+    QList<PageWord> hidden, firstLetter;
+    mutable QList<PageWord> asked;
+    WordShow show(const PageWord &word) const override
+    {
+        asked.append(word);
+        return hidden.contains(word) ? WordShow::Hidden : firstLetter.contains(word) ? WordShow::FirstLetter : WordShow::Whole;
+    }
+};
 
 QString block(const MushafPage &page, int n) { return page.text.section(u'\n', n, n); }
 
@@ -86,14 +107,14 @@ private slots:
         QCOMPARE(p.ayas.back().sura, 114);
         QCOMPARE(p.ayas.back().aya, 6);
         // Shown as Tanzil wrote it, not normalised.
-        QVERIFY(p.text.contains(uthmaniSource(114, 6) + u" ﴿٦﴾"_qs));
+        QVERIFY(p.text.contains(uthmaniSource(114, 6) + u"\u00A0﴿٦﴾"_qs));
 
         // A page that starts inside a sura: no heading, the label of its first aya.
         p = reader.page(42, Script::Imlaei);
         QVERIFY(p.headingBlocks.isEmpty());
         QCOMPARE(p.ayas.front().sura, 2);
         QVERIFY(p.find(262)); // 2:255
-        QCOMPARE(p.text.mid(p.find(262)->wordsEnd, 6), u" ﴿٢٥٥﴾"_qs);
+        QCOMPARE(p.text.mid(p.find(262)->wordsEnd, 6), u"\u00A0﴿٢٥٥﴾"_qs);
         QVERIFY(p.label.startsWith(u"الجزء : 3    الحزب : 5    الربع : 1"_qs));
 
         // Sura 9 has a heading and no basmala.
@@ -163,6 +184,7 @@ private slots:
         ReadingState &state = stored.state;
         // A kept place no screen can hold is not used.
         stored.store.setValue(u"reading.geometry"_qs, "0,0,65535,65535");
+        stored.store.setValue(u"reading.view"_qs, "continuous");
         MainWindow w(state);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -282,6 +304,7 @@ private slots:
         ReadingWindow *r = continueReading(w);
         QVERIFY(r);
         QCOMPARE(r->pageNumber(), 1);
+        child<QComboBox>(r, "viewmode")->setCurrentIndex(1);
         auto *view = child<QTextEdit>(r, "pagetext");
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Left, Qt::AltModifier);
@@ -307,6 +330,59 @@ private slots:
         QCOMPARE(r->pageNumber(), 50);
         QTest::mouseClick(child<QPushButton>(r, "nextpage"), Qt::LeftButton);
         QCOMPARE(r->pageNumber(), 51);
+        // A page that fits turns at the first press, each way.
+        r->resize(1000, 900);
+        r->showPage(1);
+        QCoreApplication::processEvents();
+        QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(r->pageNumber(), 2);
+        r->showPage(2);
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(r->pageNumber(), 1);
+        // A tall page: every line is shown whole once paging down, and again
+        // paging up after turning back; the caret stays in view.
+        w.readingCommands()->setZoom(300);
+        r->resize(700, 500);
+        r->showPage(50);
+        QCoreApplication::processEvents();
+        QVERIFY(view->verticalScrollBar()->maximum() > 0);
+        bool caretShown = true;
+        const auto shownWhole = [&](QSet<int> &seen) {
+            const int top = view->verticalScrollBar()->value();
+            int n = 0;
+            for (QTextBlock b = view->document()->begin(); b.isValid(); b = b.next()) {
+                const qreal y = b.layout()->position().y() - top;
+                for (int i = 0; i < b.layout()->lineCount(); ++i, ++n) {
+                    const QTextLine line = b.layout()->lineAt(i);
+                    if (y + line.y() >= -0.5 && y + line.y() + line.height() <= view->viewport()->height() + 0.5)
+                        seen.insert(n);
+                }
+            }
+            caretShown = caretShown && view->viewport()->rect().contains(view->cursorRect().center());
+            return n;
+        };
+        QSet<int> down, up;
+        int lines = 0;
+        for (int i = 0; i < 60 && r->pageNumber() == 50; ++i) {
+            lines = shownWhole(down);
+            QTest::keyClick(view, Qt::Key_PageDown);
+        }
+        QCOMPARE(r->pageNumber(), 51);
+        QVERIFY(lines > 15);
+        QCOMPARE(down.size(), lines);
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(r->pageNumber(), 50);
+        QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
+        for (int i = 0; i < 60 && r->pageNumber() == 50; ++i) {
+            shownWhole(up);
+            QTest::keyClick(view, Qt::Key_PageUp);
+        }
+        QCOMPARE(r->pageNumber(), 49);
+        QCOMPARE(up.size(), lines);
+        QVERIFY(caretShown);
+        w.readingCommands()->setZoom(100);
+        r->showPage(51);
         // A typed number beyond the last page is clamped.
         auto *spin = child<QSpinBox>(r, "page");
         spin->selectAll();
@@ -314,6 +390,291 @@ private slots:
         QTest::keyClick(spin, Qt::Key_Return);
         QCOMPARE(r->pageNumber(), 604);
         QCOMPARE(child<QLabel>(r, "facts")->text(), child<QLabel>(r, "facts")->accessibleName());
+    }
+
+    // The printed lines as the data file gives them, in both scripts.
+    void printedPagesAsTheData()
+    {
+        QFile f(testutil::dataDir() + u"/mushaf-lines.tsv"_qs);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QHash<int, QStringList> rows;
+        f.readLine();
+        while (!f.atEnd()) {
+            const QStringList c = QString::fromUtf8(f.readLine()).trimmed().split(u'\t');
+            rows[c[0].toInt()].append(c.mid(2).join(u' ').trimmed());
+        }
+        PrintedPageReader reader(buildConnectionString(testutil::realDbFolder()));
+        for (const int number : {1, 2, 76, 187, 604}) {
+            for (const Script script : {Script::Uthmani, Script::Imlaei}) {
+                const PrintedPage page = reader.page(number, script);
+                QCOMPARE(page.lines.size(), rows[number].size());
+                PageWord previous;
+                for (int j = 0; j < page.lines.size(); ++j) {
+                    const PrintedLine &line = page.lines[j];
+                    const QString kind = line.kind == PrintedLine::Text ? u"text"_qs
+                        : line.kind == PrintedLine::Heading             ? u"sura"_qs
+                                                                        : u"basmala"_qs;
+                    QString seen = kind + u' ' + QString::number(line.sura);
+                    if (line.kind == PrintedLine::Text) {
+                        QVERIFY(!line.items.isEmpty());
+                        // An end mark never begins a line apart from its aya.
+                        QVERIFY(!line.items.first().endMark());
+                        QVERIFY(line.items.last().endMark() || line.items.last().word.word > 0);
+                        QList<PageWord> words;
+                        for (const PrintedItem &item : line.items) {
+                            if (!item.endMark())
+                                words.append(item.word);
+                            else
+                                QCOMPARE(item.text, QChar(0x06DD) + arabicIndicNumber(item.word.aya));
+                        }
+                        seen += u' ' + wordRef(words.first()) + u' ' + wordRef(words.last());
+                        // Words follow each other one by one within an aya.
+                        for (const PageWord &w : words) {
+                            if (previous.aya == w.aya && previous.sura == w.sura)
+                                QCOMPARE(w.word, previous.word + 1);
+                            previous = w;
+                        }
+                    } else {
+                        QCOMPARE(line.text, line.kind == PrintedLine::Heading ? u"سورة "_qs + SuraTables::name(line.sura) : line.text);
+                        seen = kind + u' ' + QString::number(line.sura);
+                    }
+                    if (script == Script::Uthmani)
+                        QCOMPARE(seen, rows[number][j]);
+                    else
+                        QCOMPARE(seen.section(u' ', 0, 1), rows[number][j].section(u' ', 0, 1));
+                }
+            }
+        }
+        const PrintedPage last = reader.page(604, Script::Uthmani);
+        QCOMPARE(last.lines.last().items.last().text, u"\u06DD٦"_qs);
+        QCOMPARE(reader.page(76, Script::Uthmani).lines.last().kind, PrintedLine::Heading);
+        QCOMPARE(reader.page(187, Script::Uthmani).sura, 9);
+        // The continuous page joins each end mark to its aya.
+        MushafReader continuous(buildConnectionString(testutil::realDbFolder()));
+        QVERIFY(!continuous.page(50, Script::Imlaei).text.contains(u" ﴿"_qs));
+        QVERIFY(continuous.page(50, Script::Imlaei).text.contains(QChar(0x00A0) + u"﴿"_qs));
+    }
+
+    // Every text line fills its column within 1 % and none runs over, at a
+    // narrow and a wide window, in both scripts.
+    void printedLinesJustified()
+    {
+        PrintedPageReader reader(buildConnectionString(testutil::realDbFolder()));
+        MushafView view;
+        view.setQuranFont(QFont(QString::fromLatin1(ReadingWindow::kQuranFont)));
+        view.show();
+        for (const Script script : {Script::Uthmani, Script::Imlaei}) {
+            for (int number = 1; number <= 604; ++number) {
+                view.setPages({reader.page(number, script)});
+                for (const QSize size : {QSize(180, 240), QSize(2600, 1500)}) {
+                    view.resize(size);
+                    int justified = 0;
+                    for (const MushafView::LineBox &box : view.lineBoxes()) {
+                        const double slack = box.column.width() * 0.001;
+                        QVERIFY2(box.ink.left() >= box.column.left() - slack && box.ink.right() <= box.column.right() + slack,
+                                 qPrintable(QStringLiteral("page %1 overflows").arg(number)));
+                        if (box.justified) {
+                            ++justified;
+                            QVERIFY2(qAbs(box.ink.width() - box.column.width()) <= box.column.width() * 0.01,
+                                     qPrintable(QStringLiteral("page %1").arg(number)));
+                        }
+                    }
+                    if (number > 2)
+                        QVERIFY2(justified >= 4, qPrintable(QStringLiteral("page %1").arg(number)));
+                }
+            }
+        }
+    }
+
+    // A word is found where it is drawn; a veil hides words from the eye and
+    // from a screen reader alike.
+    void printedWordsHitAndVeiled()
+    {
+        PrintedPageReader reader(buildConnectionString(testutil::realDbFolder()));
+        const PrintedPage page = reader.page(50, Script::Uthmani);
+        MushafView view;
+        view.setPages({page});
+        view.resize(700, 1000);
+        view.show();
+        const QList<PageWord> words = view.pageWords();
+        QCOMPARE(words, page.words());
+        QVERIFY(words.size() > 100);
+        for (const PageWord &w : words) {
+            const QRectF r = view.wordRect(w);
+            QVERIFY(!r.isEmpty());
+            QCOMPARE(view.wordAt(r.center().toPoint()), std::optional<PageWord>(w));
+        }
+        QCOMPARE(view.wordAt(QPoint(1, 1)), std::nullopt);
+        const QStringList lines = view.lineTexts();
+        QCOMPARE(lines.size(), 15);
+        // Page 50 opens with sura 3's heading and basmala: line 3 is its first of words.
+        QCOMPARE(page.lines[2].kind, PrintedLine::Text);
+        const QList<PrintedItem> &items = page.lines[2].items;
+        QVERIFY(items.size() > 5 && !items[3].endMark() && !items[4].endMark());
+        RecordingVeil veil;
+        veil.hidden = {items[3].word};
+        veil.firstLetter = {items[4].word};
+        view.setVeil(&veil);
+        view.grab();
+        QCOMPARE(veil.asked, words);
+        const QString whole = items[3].text, initial = items[4].text;
+        const QString veiled = view.lineTexts().at(2);
+        QVERIFY(lines[2].contains(whole) && !veiled.contains(whole));
+        QVERIFY(!veiled.contains(initial));
+        QVERIFY(veiled.contains(u' ' + initial.left(1)));
+        QCOMPARE(view.lineTexts().mid(3), lines.mid(3));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&view);
+        QVERIFY(iface && iface->textInterface());
+        QCOMPARE(iface->textInterface()->text(0, iface->textInterface()->characterCount()), view.accessibleText());
+        view.setVeil(nullptr);
+        QCOMPARE(view.lineTexts(), lines);
+    }
+
+    // The printed page in the reading window: chosen by default, a click
+    // makes a word's aya current, PageDown shows every line once each way,
+    // and a page that fits turns at the first press.
+    void printedPageInTheWindow()
+    {
+        guitest::AppFolder folder;
+        MainWindow w(folder.path());
+        ReadingWindow *r = continueReading(w);
+        QVERIFY(r);
+        QCOMPARE(child<QComboBox>(r, "viewmode")->currentText(), u"صفحة المصحف"_qs);
+        auto *view = child<MushafView>(r, "mushafpage");
+        QVERIFY(view->isVisible());
+        QVERIFY(!child<QTextEdit>(r, "pagetext")->isVisible());
+        r->showPage(42);
+        const QRectF word = view->wordRect({2, 255, 3});
+        QVERIFY(!word.isEmpty());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, word.center().toPoint());
+        QVERIFY(child<QPlainTextEdit>(&w, "Text1")->toPlainText().endsWith(u"[البقرة : 255]"_qs));
+        QTRY_COMPARE(view->accessibleDescription(), u"البقرة : 255"_qs);
+        // The aya as a picture: its lines and reference, the tafsir below when asked.
+        const QImage aya = r->ayaPicture(false), withTafsir = r->ayaPicture(true);
+        QVERIFY(!aya.isNull() && withTafsir.width() == aya.width() && withTafsir.height() > aya.height() + 50);
+        QVERIFY(aya.height() < r->pagePicture().height());
+
+        // A page that fits turns at once.
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(r->pageNumber(), 43);
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(r->pageNumber(), 42);
+
+        w.readingCommands()->setZoom(300);
+        r->resize(700, 500);
+        r->showPage(50);
+        QCoreApplication::processEvents();
+        QVERIFY(view->verticalScrollBar()->maximum() > 0);
+        const auto shownWhole = [&](QSet<int> &seen) {
+            for (int j = 0; j < 15; ++j) {
+                const QRectF line = view->lineRect(0, j);
+                if (line.top() >= -0.5 && line.bottom() <= view->viewport()->height() + 0.5)
+                    seen.insert(j);
+            }
+        };
+        QSet<int> down, up;
+        for (int i = 0; i < 40 && r->pageNumber() == 50; ++i) {
+            shownWhole(down);
+            QTest::keyClick(view, Qt::Key_PageDown);
+        }
+        QCOMPARE(r->pageNumber(), 51);
+        QCOMPARE(down.size(), 15);
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(r->pageNumber(), 50);
+        QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
+        for (int i = 0; i < 40 && r->pageNumber() == 50; ++i) {
+            shownWhole(up);
+            QTest::keyClick(view, Qt::Key_PageUp);
+        }
+        QCOMPARE(r->pageNumber(), 49);
+        QCOMPARE(up.size(), 15);
+        w.readingCommands()->setZoom(100);
+
+        // Facing pages in a wide window: the odd page on the right, turned by two.
+        auto *facing = w.findChild<QAction *>(u"facingpages"_qs);
+        QVERIFY(facing);
+        QCOMPARE(facing->text(), u"صفحتان متقابلتان"_qs);
+        facing->trigger();
+        r->resize(1200, 700);
+        QCoreApplication::processEvents();
+        QCOMPARE(r->printedPages().size(), 2);
+        QCOMPARE(r->printedPages()[0].number, 49);
+        QCOMPARE(r->printedPages()[1].number, 50);
+        QVERIFY(view->lineRect(0, 0).left() > view->lineRect(1, 0).right());
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(r->printedPages()[0].number, 51);
+        QCOMPARE(view->pageWords().size(), r->printedPages()[0].words().size() + r->printedPages()[1].words().size());
+        // A tall window shows one page.
+        r->resize(700, 1000);
+        QCoreApplication::processEvents();
+        QCOMPARE(r->printedPages().size(), 1);
+        facing->trigger();
+    }
+
+    // A theme change marks the current aya in the new colours at once, and
+    // the current aya is told to a screen reader once per change.
+    // The picture commands in the menu "القراءة": they open the window and
+    // picture the page read, in the continuous text as well.
+    void pictureCommandsInTheMenu()
+    {
+        guitest::AppFolder folder;
+        MainWindow w(folder.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QStringList texts;
+        QMenu *menu = nullptr;
+        for (const char *name : {"copypagepicture", "savepagepicture", "copyayapicture", "saveayapicture"}) {
+            auto *action = w.findChild<QAction *>(u"menu"_qs + QLatin1String(name));
+            QVERIFY(action);
+            texts << action->text();
+            for (QObject *holder : action->associatedObjects())
+                menu = menu ? menu : qobject_cast<QMenu *>(holder);
+        }
+        QVERIFY(menu);
+        QCOMPARE(menu->title(), u"القراءة"_qs);
+        QCOMPARE(texts, QStringList({u"نسخ الصفحة صورة"_qs, u"حفظ الصفحة صورة…"_qs, u"نسخ الآية صورة"_qs, u"حفظ الآية صورة…"_qs}));
+        QApplication::clipboard()->clear();
+        w.findChild<QAction *>(u"menucopypagepicture"_qs)->trigger();
+        ReadingWindow *r = w.readingCommands()->window();
+        QVERIFY(r && r->isVisible());
+        QVERIFY(!QApplication::clipboard()->image().isNull());
+        QCOMPARE(QApplication::clipboard()->image(), r->pagePicture());
+        // From the continuous text, after turning there: the page read.
+        child<QComboBox>(r, "viewmode")->setCurrentIndex(1);
+        r->showPage(60);
+        QCoreApplication::processEvents();
+        w.findChild<QAction *>(u"menucopypagepicture"_qs)->trigger();
+        const QImage copied = QApplication::clipboard()->image();
+        child<QComboBox>(r, "viewmode")->setCurrentIndex(0);
+        QCoreApplication::processEvents();
+        QCOMPARE(r->printedPages().first().number, 60);
+        QCOMPARE(copied, r->pagePicture());
+    }
+
+    void themeAndAnnouncement()
+    {
+        guitest::AppFolder folder;
+        MainWindow w(folder.path());
+        ReadingWindow *r = continueReading(w);
+        QVERIFY(r);
+        child<QComboBox>(r, "viewmode")->setCurrentIndex(1);
+        auto *view = child<QTextEdit>(r, "pagetext");
+        QSignalSpy told(r, &ReadingWindow::ayaAnnounced);
+        auto *search = child<QLineEdit>(&w, "searcht");
+        search->setText(u"2:255"_qs);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTRY_COMPARE(r->pageNumber(), 42);
+        QTest::qWait(200);
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first().first().toString(), u"البقرة : 255"_qs);
+        QCOMPARE(view->accessibleDescription(), u"البقرة : 255"_qs);
+        w.readingCommands()->setTheme(Theme::Dark);
+        QTRY_COMPARE(view->extraSelections().first().format.background().color(),
+                      themePalette(Theme::Dark, QPalette()).color(QPalette::Highlight));
+        w.readingCommands()->setTheme(Theme::Light);
+        QTRY_COMPARE(view->extraSelections().first().format.background().color(), QApplication::palette().color(QPalette::Highlight));
     }
 
     // The place, script, size and theme come back at the next start.

@@ -11,7 +11,6 @@
 
 namespace zarfan {
 
-namespace {
 // The Uthmani words that show each imla'i word. Where both scripts have as
 // many words with letters, word k is word k; elsewhere ("يا أيها" is one
 // Uthmani word, "يا ابن أم" one too) the two are aligned, one to one, two or
@@ -77,7 +76,6 @@ QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStr
     }
     return words;
 }
-} // namespace
 
 const PageAya *MushafPage::ayaAt(qsizetype position) const
 {
@@ -226,7 +224,7 @@ MushafPage MushafReader::page(int number, Script script)
         a.start = page.text.size();
         page.text += row.words;
         a.wordsEnd = page.text.size();
-        page.text += u' ' + ayaEndMark(a.aya);
+        page.text += QChar(0x00A0) + ayaEndMark(a.aya);
         a.end = page.text.size();
         page.ayas.push_back(a);
     }

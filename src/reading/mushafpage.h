@@ -50,6 +50,10 @@ struct MushafPage {
 // alike; elsewhere the two scripts' words are aligned by their letters.
 QList<TextRange> matchedRanges(const MushafPage &page, const SearchMatch &match, const WordsByAya &wordsOfRootOrLemma);
 
+// For each word of imlaei (its display words), the words of shown that show
+// it: the same word where both split alike, else aligned by their letters.
+QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStringView shownText, const WordMap &shown);
+
 // The mark after an aya: its number between ornate brackets.
 QString ayaEndMark(int aya);
 int clampPage(int page);

@@ -3,8 +3,11 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 namespace zarfan {
 
@@ -21,17 +24,11 @@ PageView::PageView(QWidget *parent) : QTextEdit(parent)
 void PageView::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const QScrollBar *bar = verticalScrollBar();
     switch (event->key()) {
     case Qt::Key_PageDown:
     case Qt::Key_PageUp:
         if (mods == Qt::NoModifier) {
-            // Scrolls first; the key that can move neither the view nor the
-            // caret any further turns the page.
-            const int value = bar->value(), caret = textCursor().position();
-            QTextEdit::keyPressEvent(event);
-            if (bar->value() == value && textCursor().position() == caret)
-                emit turnRequested(event->key() == Qt::Key_PageDown ? 1 : -1);
+            pageStep(event->key() == Qt::Key_PageDown ? 1 : -1);
             return;
         }
         break;
@@ -58,6 +55,85 @@ void PageView::keyPressEvent(QKeyEvent *event)
         break;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+// Whole lines with one line of overlap; at the end of the page, a turn.
+void PageView::pageStep(int direction)
+{
+    QScrollBar *bar = verticalScrollBar();
+    if (direction > 0 ? bar->value() >= bar->maximum() : bar->value() <= bar->minimum()) {
+        emit turnRequested(direction);
+        return;
+    }
+    // Every shown line: its top and bottom in the document, and where it starts.
+    struct Line {
+        qreal top, bottom;
+        int position;
+    };
+    QList<Line> lines;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        if (!layout)
+            continue;
+        const qreal y = layout->position().y();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            lines.append({y + line.y(), y + line.y() + line.height(), block.position() + line.textStart()});
+        }
+    }
+    const qreal top = bar->value(), bottom = top + viewport()->height();
+    const qreal half = viewport()->height() / 2.0;
+    int target = bar->value();
+    if (direction > 0) {
+        // The last line seen whole comes to the top; if none is, the first cut one.
+        qreal to = -1;
+        for (const Line &line : lines) {
+            if (line.top >= top - 0.5 && line.bottom <= bottom + 0.5)
+                to = line.top;
+        }
+        if (to <= top + 0.5) {
+            to = -1;
+            for (const Line &line : lines) {
+                if (line.bottom > bottom + 0.5) {
+                    to = std::max(line.top, top + half);
+                    break;
+                }
+            }
+        }
+        target = to < 0 ? bar->maximum() : int(std::floor(to));
+        target = std::max(target, bar->value() + 1);
+    } else {
+        // The first line seen whole goes to the bottom; if none is, the last cut one.
+        qreal to = -1;
+        for (const Line &line : lines) {
+            if (line.top >= top - 0.5 && line.bottom <= bottom + 0.5) {
+                to = line.bottom;
+                break;
+            }
+        }
+        if (to < 0 || to >= bottom - 0.5) {
+            to = -1;
+            for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
+                if (it->top < top - 0.5) {
+                    to = std::min(it->bottom, bottom - half);
+                    break;
+                }
+            }
+        }
+        target = to < 0 ? 0 : int(std::ceil(to - viewport()->height()));
+        target = std::min(target, bar->value() - 1);
+    }
+    target = std::clamp(target, bar->minimum(), bar->maximum());
+    // The caret stays with the view: at the start of the first line seen whole.
+    for (const Line &line : lines) {
+        if (line.top >= target - 0.5) {
+            QTextCursor caret = textCursor();
+            caret.setPosition(line.position);
+            setTextCursor(caret);
+            break;
+        }
+    }
+    bar->setValue(target);
 }
 
 void PageView::wheelEvent(QWheelEvent *event)

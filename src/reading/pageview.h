@@ -26,6 +26,9 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
+
+private:
+    void pageStep(int direction);
 };
 
 // A page number box where a number beyond the range is taken as its nearest

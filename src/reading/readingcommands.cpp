@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QMenu>
 
 namespace zarfan {
 
@@ -45,7 +46,47 @@ ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const
             store->setValue(QStringLiteral("reading.zoom"), QByteArray::number(percent));
     });
 
+    // "صفحتان متقابلتان" joins the menu of the reading window's command.
+    facing_ = new QAction(QStringLiteral("صفحتان متقابلتان"), this);
+    facing_->setObjectName(QStringLiteral("facingpages"));
+    facing_->setCheckable(true);
+    QMenu *menu = nullptr;
+    for (QObject *holder : actions.window->associatedObjects()) {
+        if ((menu = qobject_cast<QMenu *>(holder)))
+            break;
+    }
+    if (menu) {
+        menu->addAction(facing_);
+        // The page's picture commands, also from the menu: they act in the
+        // reading window, opened first if need be.
+        menu->addSeparator();
+        const std::pair<const char *, QString> pictures[] = {
+            {"copypagepicture", QStringLiteral("نسخ الصفحة صورة")},
+            {"savepagepicture", QStringLiteral("حفظ الصفحة صورة…")},
+            {"copyayapicture", QStringLiteral("نسخ الآية صورة")},
+            {"saveayapicture", QStringLiteral("حفظ الآية صورة…")},
+        };
+        for (const auto &[name, text] : pictures) {
+            auto *action = menu->addAction(text);
+            action->setObjectName(QStringLiteral("menu") + QLatin1String(name));
+            connect(action, &QAction::triggered, this, [this, name = QString::fromLatin1(name)] {
+                const bool fresh = !window_ || !window_->isVisible();
+                if (fresh)
+                    openWindow();
+                if (auto *own = window_->findChild<QAction *>(name))
+                    own->trigger();
+            });
+        }
+    }
+    connect(facing_, &QAction::toggled, this, [this](bool on) {
+        if (UserStore *store = state_.userStore())
+            store->setValue(QStringLiteral("reading.facing"), on ? "1" : "0");
+        if (window_)
+            window_->setFacing(on);
+    });
+
     UserStore *store = state_.userStore();
+    facing_->setChecked(store && store->value(QStringLiteral("reading.facing")) == "1");
     const QByteArray zoom = store ? store->value(QStringLiteral("reading.zoom")) : QByteArray();
     state_.setZoom(zoom.isEmpty() ? Zoom::kNormal : Zoom::clamp(zoom.toInt()));
     setTheme(themeFromKey(store ? store->value(QStringLiteral("reading.theme")) : QByteArray()));
@@ -60,6 +101,7 @@ ReadingWindow *ReadingCommands::ensureWindow()
     // The window keeps its own place, with the page it shows.
     window_ = static_cast<ReadingWindow *>(opening_.open(QStringLiteral("reading"), QString(), [this] {
         auto *window = new ReadingWindow(state_, main_);
+        window->setFacing(facing_->isChecked());
         // The size and theme keys work in the reading window as well.
         window->addActions({actions_.zoomIn, actions_.zoomOut, actions_.zoomReset, actions_.continueReading});
         if (makeBottomBar_)

@@ -51,6 +51,7 @@ private:
     QWidget *main_;
     ReadingActions actions_;
     WindowOpening &opening_;
+    QAction *facing_ = nullptr;
     QPointer<ReadingWindow> window_;
     std::function<QWidget *(QWidget *parent)> makeBottomBar_;
     QList<QAction *> bottomBarCommands_;

@@ -108,6 +108,7 @@ ReadingPlace ReadingPlace::load(UserStore *store)
     place.page = clampPage(store->value(QStringLiteral("reading.page")).toInt());
     place.aya = std::clamp(store->value(QStringLiteral("reading.aya")).toInt(), 0, 6236);
     place.uthmani = store->value(QStringLiteral("reading.script")) == "uthmani";
+    place.continuous = store->value(QStringLiteral("reading.view")) == "continuous";
     return place;
 }
 
@@ -118,6 +119,7 @@ void ReadingPlace::save(UserStore *store) const
     store->setValue(QStringLiteral("reading.page"), QByteArray::number(page));
     store->setValue(QStringLiteral("reading.aya"), QByteArray::number(aya));
     store->setValue(QStringLiteral("reading.script"), uthmani ? "uthmani" : "imlaei");
+    store->setValue(QStringLiteral("reading.view"), continuous ? "continuous" : "mushaf");
 }
 
 } // namespace zarfan

@@ -35,6 +35,7 @@ struct ReadingPlace {
     int page = 1;
     int aya = 0; // record ID of the current aya, 0 for none
     bool uthmani = false;
+    bool continuous = false; // "نص متصل" rather than the printed page
 
     static ReadingPlace load(UserStore *store);
     void save(UserStore *store) const;

@@ -3,21 +3,36 @@
 
 #include "browse/suratables.h"
 #include "data/userstore.h"
+#include "ui/messages.h"
 #include "ui/windowplaces.h"
+#include "reading/mushafview.h"
 #include "reading/readingview.h"
 
 #include <QAccessible>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QFontDatabase>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
 
+using namespace Qt::StringLiterals;
+
 namespace zarfan {
 
 ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
     : QMainWindow(parent, Qt::Window), state_(state), ui(std::make_unique<Ui::ReadingWindow>()),
-      reader_(state.connectionString())
+      reader_(state.connectionString()), printedReader_(state.connectionString())
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -30,6 +45,8 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
     UserStore *store = state_.userStore();
     const ReadingPlace place = ReadingPlace::load(store);
     ui->script->setCurrentIndex(place.uthmani ? 1 : 0);
+    ui->viewmode->setCurrentIndex(place.continuous ? 1 : 0);
+    showView();
     if (store) {
         if (const auto kept = fittingPlace(store->value(QStringLiteral("reading.geometry")), availableScreenAreas())) {
             resize(kept->size());
@@ -45,12 +62,20 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
         applyFont();
         showPage(page_.number);
     });
-    connect(ui->previouspage, &QPushButton::clicked, this, [this] { turn(-1); });
-    connect(ui->nextpage, &QPushButton::clicked, this, [this] { turn(1); });
-    connect(ui->pagetext, &PageView::turnRequested, this, [this](int direction) {
-        if (page_.number + direction >= MushafPage::kFirst && page_.number + direction <= MushafPage::kLast)
-            showPage(page_.number + direction, direction < 0);
+    connect(ui->viewmode, &QComboBox::currentIndexChanged, this, [this] {
+        showView();
+        showPage(page_.number);
+        saveSoon_.start();
     });
+    connect(ui->previouspage, &QPushButton::clicked, this, [this] { turnByReader(-1); });
+    connect(ui->nextpage, &QPushButton::clicked, this, [this] { turnByReader(1); });
+    connect(ui->pagetext, &PageView::turnRequested, this, [this](int direction) { turnByReader(direction, direction < 0); });
+    connect(ui->mushafpage, &MushafView::turnRequested, this, [this](int direction) { turnByReader(direction, direction < 0); });
+    connect(ui->mushafpage, &MushafView::endRequested, this,
+            [this](bool last) { showPage(last ? MushafPage::kLast : MushafPage::kFirst); });
+    connect(ui->mushafpage, &MushafView::zoomRequested, this,
+            [this](int direction) { state_.setZoom(Zoom::step(state_.zoom(), direction)); });
+    connect(ui->mushafpage, &MushafView::ayaPicked, this, &ReadingWindow::pickAya);
     connect(ui->pagetext, &PageView::endRequested, this,
             [this](bool last) { showPage(last ? MushafPage::kLast : MushafPage::kFirst); });
     connect(ui->pagetext, &PageView::zoomRequested, this,
@@ -67,9 +92,203 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
         markAya();
     });
 
+    makePictureCommands();
     applyFont();
     // The page is what a screen reader should read first.
-    ui->pagetext->setFocus();
+    (printed() ? static_cast<QWidget *>(ui->mushafpage) : ui->pagetext)->setFocus();
+}
+
+bool ReadingWindow::printed() const { return ui->viewmode->currentIndex() == 0; }
+
+void ReadingWindow::showView()
+{
+    const bool hadFocus = ui->pagetext->hasFocus() || ui->mushafpage->hasFocus();
+    ui->pagetext->setVisible(!printed());
+    ui->mushafpage->setVisible(printed());
+    if (hadFocus)
+        (printed() ? static_cast<QWidget *>(ui->mushafpage) : ui->pagetext)->setFocus();
+}
+
+void ReadingWindow::turnByReader(int direction, bool atEnd)
+{
+    // Facing pages turn as a pair: the odd page and the even one after it.
+    const bool pair = facingShown();
+    const int first = pair ? page_.number - (page_.number + 1) % 2 : page_.number;
+    const int to = first + direction * (pair ? 2 : 1);
+    if (to < MushafPage::kFirst || to > MushafPage::kLast)
+        return;
+    // Only a page the reader turned from to the next counts as read.
+    if (direction > 0) {
+        state_.khatma().pageTurnedPast(first);
+        if (pair)
+            state_.khatma().pageTurnedPast(first + 1);
+    }
+    showPage(to, atEnd);
+}
+
+void ReadingWindow::loadPrinted()
+{
+    if (facingShown()) {
+        const int odd = page_.number - (page_.number + 1) % 2;
+        printed_ = {printedReader_.page(odd, script())};
+        if (odd + 1 <= MushafPage::kLast)
+            printed_.append(printedReader_.page(odd + 1, script()));
+    } else {
+        printed_ = {printedReader_.page(page_.number, script())};
+    }
+    ui->mushafpage->setPages(printed_);
+}
+
+// The printed view is kept only while shown; a picture asked for from the
+// continuous text is of the page read there.
+void ReadingWindow::printedUpToDate()
+{
+    if (!printed()) {
+        // Hidden, it kept the size it last had: given the text's, so the
+        // picture is as large as the printed view would show it.
+        MushafView *view = ui->mushafpage;
+        const QSize old = view->size();
+        view->setGeometry(ui->pagetext->geometry());
+        QResizeEvent resized(view->size(), old);
+        QCoreApplication::sendEvent(view, &resized);
+        loadPrinted();
+        markAya();
+    }
+}
+
+void ReadingWindow::makePictureCommands()
+{
+    MushafView *view = ui->mushafpage;
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const auto add = [&](const char *name, const QString &text, auto slot) {
+        auto *action = new QAction(text, this);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        view->addAction(action);
+    };
+    add("copypagepicture", QStringLiteral("نسخ الصفحة صورة"), [this] {
+        printedUpToDate();
+        QGuiApplication::clipboard()->setImage(pagePicture());
+    });
+    add("savepagepicture", QStringLiteral("حفظ الصفحة صورة…"), [this] {
+        printedUpToDate();
+        savePicture(pagePicture(), QStringLiteral("صفحة-%1.png").arg(page_.number));
+    });
+    const auto aya = [this](bool save) {
+        printedUpToDate();
+        const PageAya *a = nullptr;
+        for (const PrintedPage &p : printed_)
+            a = a ? a : p.textPage.find(state_.currentAya());
+        if (!a) {
+            statusBar()->showMessage(QStringLiteral("لا آية محددة في هذه الصفحة؛ انقر آية لتحديدها ثم أعد الأمر"));
+            return;
+        }
+        const int sura = a->sura, number = a->aya;
+        const std::optional<bool> withTafsir = askWithTafsir();
+        if (!withTafsir)
+            return;
+        const QImage image = ayaPicture(*withTafsir);
+        if (save)
+            savePicture(image, QStringLiteral("آية-%1-%2.png").arg(sura).arg(number));
+        else
+            QGuiApplication::clipboard()->setImage(image);
+    };
+    add("copyayapicture", QStringLiteral("نسخ الآية صورة"), [aya] { aya(false); });
+    add("saveayapicture", QStringLiteral("حفظ الآية صورة…"), [aya] { aya(true); });
+}
+
+QImage ReadingWindow::pagePicture() const { return ui->mushafpage->picture(2 * devicePixelRatioF()); }
+
+QImage ReadingWindow::ayaPicture(bool withTafsir)
+{
+    const int id = state_.currentAya();
+    const PageAya *a = nullptr;
+    int pageNumber = 0;
+    for (const PrintedPage &p : printed_) {
+        if (!a && (a = p.textPage.find(id)))
+            pageNumber = p.number;
+    }
+    if (!a)
+        return {};
+    QString tafsir;
+    if (withTafsir) {
+        UserStore *store = state_.userStore();
+        const bool jalalayn = store && store->value(QStringLiteral("tafsir")) == "jalalayn";
+        DataControl dc;
+        dc.setConnectionString(state_.connectionString());
+        dc.setRecordSource(QStringLiteral("SELECT %1 AS t FROM Ayat where ID = %2").arg(jalalayn ? u"taf"_s : u"taf2"_s).arg(id));
+        if (dc.refresh())
+            tafsir = dc.field(u"t").trimmed();
+    }
+    const QString reference = SuraTables::reference(a->sura, a->aya);
+    // Always in the Uthmani script, laid out as the page prints it.
+    MushafView uthmani;
+    uthmani.setPalette(ui->mushafpage->palette());
+    uthmani.setQuranFont(quranFont_);
+    uthmani.setPages({printedReader_.page(pageNumber, Script::Uthmani)});
+    return uthmani.ayaPicture(id, ui->mushafpage->pixelsPerUnit() * 2 * devicePixelRatioF(), reference, tafsir);
+}
+
+std::optional<bool> ReadingWindow::askWithTafsir()
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("صورة الآية"));
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *box = new QCheckBox(QStringLiteral("مع التفسير"), &dialog);
+    box->setObjectName(QStringLiteral("withtafsir"));
+    layout->addWidget(box);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("موافق"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("إلغاء"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box->isChecked();
+}
+
+void ReadingWindow::savePicture(const QImage &image, const QString &name)
+{
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("حفظ الصورة"), QDir::home().filePath(name),
+                                                QStringLiteral("PNG (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(u".png"_s, Qt::CaseInsensitive))
+        path += u".png"_s;
+    QString error;
+    if (!writePicture(image, path, &error))
+        showMessage(this, QStringLiteral("تعذر حفظ الصورة في هذا الملف. اختر مكانًا آخر تملك الكتابة فيه ثم أعد المحاولة.\n")
+                              + error);
+}
+
+bool ReadingWindow::writePicture(const QImage &image, const QString &path, QString *error)
+{
+    QImageWriter writer(path, "png");
+    // For PNG the quality sets zlib's level: 80 is level 1.
+    writer.setQuality(80);
+    const bool written = !image.isNull() && writer.write(image);
+    if (!written && error)
+        *error = writer.errorString();
+    return written;
+}
+
+void ReadingWindow::setFacing(bool on)
+{
+    facing_ = on;
+    if (!page_.isEmpty())
+        showPage(page_.number);
+}
+
+bool ReadingWindow::facingShown() const { return facing_ && printed() && width() > height(); }
+
+void ReadingWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    const bool pair = facingShown();
+    if (!page_.isEmpty() && printed() && pair != (printed_.size() == 2))
+        showPage(page_.number);
 }
 
 void ReadingWindow::continueReading()
@@ -112,13 +331,18 @@ void ReadingWindow::applyFont()
         }
     }
     ui->pagetext->setFont(Zoom::apply(font, state_.zoom()));
+    // The printed page draws the Uthmani face in either script, at the
+    // largest size that fits; the zoom enlarges it beyond that.
+    QFont quran = state_.ayaFont();
+    if (QFontDatabase::hasFamily(QString::fromLatin1(kQuranFont)))
+        quran.setFamilies({QString::fromLatin1(kQuranFont)});
+    quranFont_ = quran;
+    ui->mushafpage->setQuranFont(quran);
+    ui->mushafpage->setZoom(state_.zoom());
 }
 
 void ReadingWindow::showPage(int number, bool atEnd)
 {
-    // Turning on to the next page reads the one left, for the khatma plan.
-    if (clampPage(number) == page_.number + 1)
-        state_.khatma().pageTurnedPast(page_.number);
     page_ = reader_.page(clampPage(number), script());
     page_.number = clampPage(number);
     {
@@ -142,16 +366,24 @@ void ReadingWindow::showPage(int number, bool atEnd)
         c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         c.mergeCharFormat(heading);
     }
+    if (printed())
+        loadPrinted();
     markAya();
-    QScrollBar *bar = view->verticalScrollBar();
-    bar->setValue(atEnd ? bar->maximum() : bar->minimum());
+    if (atEnd) {
+        // Turned back: the caret waits at the end, where the view is.
+        QTextCursor end(doc);
+        end.movePosition(QTextCursor::End);
+        view->setTextCursor(end);
+    }
+    for (QScrollBar *bar : {view->verticalScrollBar(), ui->mushafpage->verticalScrollBar()})
+        bar->setValue(atEnd ? bar->maximum() : bar->minimum());
     ui->previouspage->setEnabled(page_.number > MushafPage::kFirst);
     ui->nextpage->setEnabled(page_.number < MushafPage::kLast);
     saveSoon_.start();
     emit pageShown(page_.number);
 }
 
-void ReadingWindow::turn(int direction) { showPage(page_.number + direction); }
+void ReadingWindow::turn(int direction) { turnByReader(direction); }
 
 void ReadingWindow::showAya(int ayaId)
 {
@@ -172,10 +404,16 @@ void ReadingWindow::showAya(int ayaId)
         c.setPosition(int(a->start));
         ui->pagetext->setTextCursor(c);
         ui->pagetext->ensureCursorVisible();
-        // Said by its reference, as the listing names it.
-        ui->pagetext->setAccessibleDescription(SuraTables::reference(a->sura, a->aya));
-        QAccessibleEvent event(ui->pagetext, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
+        // Said by its reference, as the listing names it: once per change,
+        // though the aya may be shown again on the way.
+        const QString said = SuraTables::reference(a->sura, a->aya);
+        QWidget *shown = printed() ? static_cast<QWidget *>(ui->mushafpage) : ui->pagetext;
+        if (shown->accessibleDescription() != said) {
+            shown->setAccessibleDescription(said);
+            QAccessibleEvent event(shown, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&event);
+            emit ayaAnnounced(said);
+        }
     }
 }
 
@@ -195,7 +433,8 @@ void ReadingWindow::follow(int ayaId)
 void ReadingWindow::markAya()
 {
     PageView *view = ui->pagetext;
-    const QPalette palette = view->palette();
+    // The window's palette: on a theme change it is new before the page's is.
+    const QPalette palette = this->palette();
     QList<QTextEdit::ExtraSelection> selections;
     const PageAya *current = page_.find(state_.currentAya());
     if (current) {
@@ -233,6 +472,51 @@ void ReadingWindow::markAya()
         selections.append(s);
     }
     view->setExtraSelections(selections);
+    if (printed()) {
+        ui->mushafpage->setCurrentAya(current ? current->id : state_.currentAya());
+        QList<PageWord> marked;
+        if (const auto &match = state_.listingMatch()) {
+            for (const PrintedPage &p : printed_) {
+                WordsByAya words;
+                if (match->key != WordKey::Letters) {
+                    for (const PageAya &a : p.textPage.ayas)
+                        words.insert(a.id, state_.matchedWords(a.id));
+                }
+                marked += matchedWords(p, matchedRanges(p.textPage, *match, words));
+            }
+        }
+        ui->mushafpage->setMarkedWords(marked);
+    }
+}
+
+void ReadingWindow::pickAya(int ayaId)
+{
+    if (const PageAya *a = page_.find(ayaId)) {
+        pick(int(a->start));
+        return;
+    }
+    // The tail of an aya begun on the page before.
+    for (const PrintedPage &p : printed_) {
+        if (const PageAya *a = p.textPage.find(ayaId)) {
+            ResultRecord record;
+            record.id = QString::number(a->id);
+            record.sura = QString::number(a->sura);
+            record.aya = QString::number(a->aya);
+            record.juz = QString::number(a->juz);
+            record.page = QString::number(p.number);
+            record.line = SuraTables::reference(a->sura, a->aya);
+            state_.chooseAya(record);
+            return;
+        }
+    }
+}
+
+void ReadingWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The marks take the colours of a new theme, once every widget has them.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        QMetaObject::invokeMethod(this, &ReadingWindow::markAya, Qt::QueuedConnection);
 }
 
 void ReadingWindow::pick(int position)
@@ -266,6 +550,7 @@ void ReadingWindow::savePlace()
     place.page = page_.number;
     place.aya = page_.find(state_.currentAya()) ? state_.currentAya() : 0;
     place.uthmani = script() == Script::Uthmani;
+    place.continuous = !printed();
     place.save(store);
     store->setValue(QStringLiteral("reading.geometry"), placeText(QRect(pos(), size())));
 }

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "reading/printedpage.h"
+#include "reading/wordveil.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QTextLayout>
+#include <memory>
+#include <optional>
+
+namespace zarfan {
+
+// "صفحة المصحف": one page (or two facing pages) drawn as the print lays them
+// out, 15 justified lines in a frame, scaled to fit the window and zoomed
+// beyond that. Laid out once per page in page units; painting only scales.
+class MushafView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    // The page in page units: the printed proportions.
+    static constexpr double kWidth = 1000, kHeight = 1460, kFacingGap = 24;
+
+    explicit MushafView(QWidget *parent = nullptr);
+
+    // One page, or two facing pages (the odd on the right).
+    void setPages(const QList<PrintedPage> &pages);
+    const QList<PrintedPage> &pages() const { return pages_; }
+    void setQuranFont(const QFont &font);
+    // 100 = the whole page fits the window.
+    void setZoom(int percent);
+    void setCurrentAya(int ayaId);
+    void setMarkedWords(const QList<PageWord> &words);
+    // The words drawn, in reading order, with their aya and word number.
+    QList<PageWord> pageWords() const;
+    // nullptr draws every word whole.
+    void setVeil(const WordVeil *veil);
+    std::optional<PageWord> wordAt(QPoint point) const;
+    // Where a word is drawn in the viewport; empty when it is not shown.
+    QRectF wordRect(const PageWord &word) const;
+    // The aya of the word or end mark at a point of the viewport; 0 for none.
+    int ayaAt(QPoint point) const;
+    // The page as a screen reader reads it: one line of text per printed line.
+    QString accessibleText() const;
+    QStringList lineTexts() const;
+    int caretLine() const { return caretLine_; }
+
+    // For checks of the layout: each text line's column and the span of its
+    // drawn pieces, in viewport coordinates.
+    struct LineBox {
+        QRectF column, ink;
+        bool justified = false;
+    };
+    QList<LineBox> lineBoxes() const;
+    // Where a page's line lies in the viewport.
+    QRectF lineRect(int page, int line) const;
+    // The pages drawn into an image at the given scale, in the current palette.
+    QImage picture(double devicePixelRatio) const;
+    // An aya's lines alone, its reference under them and, when given, a
+    // tafsir text below; the width of a page, pixelsPerUnit pixels a page unit.
+    QImage ayaPicture(int ayaId, double pixelsPerUnit, const QString &reference, const QString &tafsir) const;
+    // Viewport pixels a page unit, as the page is shown now.
+    double pixelsPerUnit() const { return scale(); }
+
+signals:
+    void turnRequested(int direction);
+    void endRequested(bool last);
+    void zoomRequested(int direction);
+    void ayaPicked(int ayaId);
+    void caretLineChanged(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    struct Piece {
+        PrintedItem item;
+        QRectF rect; // in page units
+        double squeeze = 1;
+        // The word shaped once, when laid out, and only drawn on each paint.
+        std::shared_ptr<QTextLayout> shaped;
+    };
+    struct Line {
+        QRectF rect; // the line's row
+        QList<Piece> pieces;
+        bool justified = false;
+    };
+    struct Laid {
+        QList<Line> lines;
+        double x = 0; // of the page within the spread
+    };
+    void layout();
+    void updateBars();
+    // Page units to viewport pixels.
+    QTransform transform() const;
+    double scale() const;
+    QSizeF spreadSize() const;
+    void paintPages(QPainter &p) const;
+    void pageStep(int direction);
+    void setCaretLine(int line);
+    const Piece *pieceAt(QPoint point) const;
+
+    QList<PrintedPage> pages_;
+    QList<Laid> laid_;
+    QFont font_;
+    int zoom_ = 100;
+    int currentAya_ = 0;
+    QList<PageWord> marked_;
+    const WordVeil *veil_ = nullptr;
+    int caretLine_ = 0; // over the lines of all pages shown
+};
+
+} // namespace zarfan
