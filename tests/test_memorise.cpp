@@ -14,6 +14,7 @@
 #include "memorise/similarayaswindow.h"
 #include "notes/notesstore.h"
 #include "notes/notestransfer.h"
+#include "reading/mushafview.h"
 #include "reading/pageview.h"
 #include "reading/readingcommands.h"
 #include "reading/readingwindow.h"
@@ -94,6 +95,8 @@ int indexOf(const std::vector<testutil::SourceAya> &source, int sura, int aya)
 class TestMemorise : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { zarfan::initResources(); }
+
     // Known pairs, and whole lists checked against a brute force over the source.
     void similarAyas()
     {
@@ -471,7 +474,30 @@ private slots:
         QVERIFY(mode->isOn());
         ReadingWindow *reading = w.readingCommands()->window();
         QVERIFY(reading && reading->isVisible());
+
+        // The printed page, the view a reader first meets: hidden words leave
+        // the screen reader's text, and keys and a click reveal them.
+        auto *printed = reading->findChild<MushafView *>();
+        QVERIFY(printed && printed->isVisible());
+        QCOMPARE(mode->veil().words(), printed->pageWords());
+        QCOMPARE(mode->veil().hiddenCount(), int(printed->pageWords().size()));
+        const PageWord firstWord = printed->pageWords().first();
+        const QString veiled = printed->accessibleText();
+        printed->setFocus();
+        QTest::keyClick(printed, Qt::Key_Space);
+        QVERIFY(!mode->veil().isHidden(firstWord));
+        QVERIFY(printed->accessibleText().size() > veiled.size());
+        const PageWord second = printed->pageWords().at(1);
+        QVERIFY(mode->veil().isHidden(second));
+        QTest::mouseClick(printed->viewport(), Qt::LeftButton, {}, printed->wordRect(second).center().toPoint());
+        QVERIFY(!mode->veil().isHidden(second));
+        QTest::keyClick(printed, Qt::Key_Return);
+        QCOMPARE(mode->veil().hiddenCount(), 0);
+
+        // The continuous text keeps every word's place, drawn transparent.
+        reading->findChild<QComboBox *>(u"viewmode"_qs)->setCurrentIndex(1);
         auto *page = reading->findChild<PageView *>();
+        QVERIFY(page->isVisible());
         const QString text = page->toPlainText();
         const int all = int(mode->veil().words().size());
         QVERIFY(all > 0);

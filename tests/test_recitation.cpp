@@ -149,6 +149,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        zarfan::initResources();
         clearRecitationCache();
     }
 

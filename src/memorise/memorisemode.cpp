@@ -1,5 +1,6 @@
 #include "memorisemode.h"
 
+#include "reading/mushafview.h"
 #include "reading/pageview.h"
 #include "reading/readingcommands.h"
 #include "reading/readingwindow.h"
@@ -63,10 +64,13 @@ void MemoriseMode::attach(ReadingWindow *window)
         return;
     window_ = window;
     page_ = window->findChild<PageView *>();
-    if (!page_)
-        return;
-    page_->installEventFilter(this);
-    page_->viewport()->installEventFilter(this);
+    mushaf_ = window->findChild<MushafView *>();
+    for (QAbstractScrollArea *view : {static_cast<QAbstractScrollArea *>(page_.data()), static_cast<QAbstractScrollArea *>(mushaf_.data())}) {
+        if (view) {
+            view->installEventFilter(this);
+            view->viewport()->installEventFilter(this);
+        }
+    }
     connect(window, &ReadingWindow::pageShown, this, &MemoriseMode::pageShown);
 }
 
@@ -85,6 +89,8 @@ void MemoriseMode::setOn(bool on)
         else
             pageShown();
     } else if (window_) {
+        if (mushaf_)
+            mushaf_->setVeil(nullptr);
         // The page put back as it was.
         window_->showPage(window_->pageNumber());
     }
@@ -99,10 +105,22 @@ void MemoriseMode::setHideMode(HideMode mode)
         drawAll();
 }
 
+bool MemoriseMode::printedShown() const { return mushaf_ && !mushaf_->isHidden(); }
+
 void MemoriseMode::pageShown()
 {
     if (!on_ || !window_ || !page_)
         return;
+    if (printedShown()) {
+        // The printed page draws each word as the veil says.
+        places_.clear();
+        const PageAya *current = window_->page().find(state_.currentAya());
+        veil_.setPage(mushaf_->pageWords(), current ? current->sura : 0, current ? current->aya : 0);
+        mushaf_->setVeil(&veil_);
+        return;
+    }
+    if (mushaf_)
+        mushaf_->setVeil(nullptr);
     // The page's words in reading order and where each lies in the text.
     QList<PageWord> words;
     places_.clear();
@@ -137,6 +155,10 @@ void MemoriseMode::drawAll() { draw(veil_.words()); }
 
 void MemoriseMode::draw(const QList<PageWord> &words)
 {
+    if (printedShown()) {
+        mushaf_->viewport()->update();
+        return;
+    }
     if (!page_)
         return;
     const QList<PageWord> &all = veil_.words();
@@ -172,7 +194,7 @@ void MemoriseMode::quietSelections()
 {
     // The current aya's highlight keeps its background; its text colour
     // would show the hidden words.
-    if (!on_ || !page_)
+    if (!on_ || !page_ || printedShown())
         return;
     QList<QTextEdit::ExtraSelection> selections = page_->extraSelections();
     for (QTextEdit::ExtraSelection &s : selections) {
@@ -194,7 +216,7 @@ bool MemoriseMode::eventFilter(QObject *watched, QEvent *event)
 {
     if (!on_ || !page_)
         return false;
-    if (watched == page_ && event->type() == QEvent::KeyPress) {
+    if ((watched == page_ || (mushaf_ && watched == mushaf_)) && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
         switch (key->key()) {
@@ -215,6 +237,14 @@ bool MemoriseMode::eventFilter(QObject *watched, QEvent *event)
             return true;
         default:
             return false;
+        }
+    }
+    if (mushaf_ && watched == mushaf_->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const std::optional<PageWord> word = mushaf_->wordAt(mouse->position().toPoint());
+        if (word && mouse->button() == Qt::LeftButton && veil_.isHidden(*word)) {
+            draw(veil_.reveal(*word));
+            return true;
         }
     }
     if (watched == page_->viewport() && event->type() == QEvent::MouseButtonRelease) {

@@ -12,6 +12,7 @@ class QTextEdit;
 
 namespace zarfan {
 
+class MushafView;
 class ReadingCommands;
 class ReadingState;
 class ReadingWindow;
@@ -42,6 +43,8 @@ protected:
 private:
     void attach(ReadingWindow *window);
     void pageShown();
+    // The printed page is the view shown, rather than the continuous text.
+    bool printedShown() const;
     void draw(const QList<PageWord> &words);
     void drawAll();
     void quietSelections();
@@ -54,6 +57,7 @@ private:
     QActionGroup *modes_;
     QPointer<ReadingWindow> window_;
     QPointer<QTextEdit> page_;
+    QPointer<MushafView> mushaf_;
     bool on_ = false;
     PageVeil veil_;
     struct Place {
