@@ -137,21 +137,21 @@ int clampPage(int page) { return std::clamp(page, MushafPage::kFirst, MushafPage
 
 MushafReader::MushafReader(const QString &connection) { dc_.setConnectionString(connection); }
 
-const QString &MushafReader::basmala(Script script, int sura)
+const QString &BasmalaTexts::of(DataControl &data, Script script, int sura)
 {
     const int slot = script == Script::Imlaei ? 0 : (sura == 95 || sura == 97) ? 2 : 1;
-    if (basmala_[slot].isEmpty()) {
+    if (texts_[slot].isEmpty()) {
         // The basmala is the text of 1:1; Tanzil gives suras 95 and 97 a
         // shadda on its first letter in the Uthmani script.
-        dc_.setRecordSource(QStringLiteral("SELECT Ayaa, uthmani FROM Ayat JOIN Mushaf ON Mushaf.ID = Ayat.ID where Ayat.ID = 1"));
-        dc_.refresh();
-        basmala_[0] = dc_.field(u"Ayaa").trimmed();
-        basmala_[1] = dc_.field(u"uthmani").trimmed();
-        basmala_[2] = basmala_[1];
-        if (basmala_[2].size() > 2)
-            basmala_[2].insert(2, QChar(0x0651));
+        data.setRecordSource(QStringLiteral("SELECT Ayaa, uthmani FROM Ayat JOIN Mushaf ON Mushaf.ID = Ayat.ID where Ayat.ID = 1"));
+        data.refresh();
+        texts_[0] = data.field(u"Ayaa").trimmed();
+        texts_[1] = data.field(u"uthmani").trimmed();
+        texts_[2] = texts_[1];
+        if (texts_[2].size() > 2)
+            texts_[2].insert(2, QChar(0x0651));
     }
-    return basmala_[slot];
+    return texts_[slot];
 }
 
 int MushafReader::pageOf(int ayaId)
@@ -208,7 +208,7 @@ MushafPage MushafReader::page(int number, Script script)
         if (a.aya == 1) {
             page.headingBlocks.append(newBlock(QStringLiteral("سورة ") + SuraTables::name(a.sura)));
             if (a.sura != 1 && a.sura != 9)
-                page.basmalaBlocks.append(newBlock(basmala(script, a.sura)));
+                page.basmalaBlocks.append(newBlock(basmala_.of(dc_, script, a.sura)));
             inRun = false;
         }
         if (!inRun) {

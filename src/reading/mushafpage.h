@@ -58,6 +58,15 @@ QList<QList<int>> alignWords(QStringView imlaeiText, const WordMap &imlaei, QStr
 QString ayaEndMark(int aya);
 int clampPage(int page);
 
+// The basmala as each script writes it, read once from the text of 1:1.
+class BasmalaTexts {
+public:
+    const QString &of(DataControl &data, Script script, int sura);
+
+private:
+    QString texts_[3]; // imla'i; Uthmani; Uthmani of suras 95 and 97
+};
+
 // Reads pages from the database, one statement a page.
 class MushafReader {
 public:
@@ -68,10 +77,8 @@ public:
     int pageOf(int ayaId);
 
 private:
-    const QString &basmala(Script script, int sura);
-
     DataControl dc_;
-    QString basmala_[3]; // imla'i; Uthmani; Uthmani of suras 95 and 97
+    BasmalaTexts basmala_;
 };
 
 } // namespace zarfan

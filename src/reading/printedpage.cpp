@@ -151,16 +151,6 @@ PrintedPage PrintedPageReader::page(int number, Script script)
     }
     if (ayas.size() != lastId - firstId + 1)
         return page;
-    if (basmala_[0].isEmpty()) {
-        dc_.setRecordSource(QStringLiteral("SELECT Ayaa, uthmani FROM Ayat JOIN Mushaf ON Mushaf.ID = Ayat.ID where Ayat.ID = 1"));
-        dc_.refresh();
-        basmala_[0] = dc_.field(u"Ayaa").trimmed();
-        basmala_[1] = dc_.field(u"uthmani").trimmed();
-        // Tanzil gives suras 95 and 97 a shadda on the basmala's first letter.
-        basmala_[2] = basmala_[1];
-        if (basmala_[2].size() > 2)
-            basmala_[2].insert(2, QChar(0x0651));
-    }
 
     // The line of each Uthmani word on this page; words before the page
     // (of an aya begun on the page before) have none.
@@ -187,7 +177,7 @@ PrintedPage PrintedPageReader::page(int number, Script script)
         if (r.kind == PrintedLine::Heading)
             line.text = QStringLiteral("سورة ") + SuraTables::name(r.sura);
         else if (r.kind == PrintedLine::Basmala)
-            line.text = basmala_[script == Script::Imlaei ? 0 : (r.sura == 95 || r.sura == 97) ? 2 : 1];
+            line.text = basmala_.of(dc_, script, r.sura);
         page.lines.append(line);
     }
     for (const Aya &a : ayas) {

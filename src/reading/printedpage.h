@@ -69,7 +69,7 @@ public:
 
 private:
     DataControl dc_;
-    QString basmala_[3]; // imla'i; Uthmani; Uthmani of suras 95 and 97
+    BasmalaTexts basmala_;
 };
 
 } // namespace zarfan
