@@ -620,10 +620,13 @@ private slots:
         QTemporaryDir data;
         const QString path = data.filePath(u"user.db"_qs);
         const char *const actions[] = {"subjects", "distribution", "khatma", "resultstext", "readingwindow",
-                                       "reciteSources", "notesBrowserAction", "ayaListsAction", "noteAction"};
+                                       "reciteSources", "reciteOffline", "reciteSaved", "similarayasaction",
+                                       "recitalaction", "memoriseprogressaction", "notesBrowserAction",
+                                       "ayaListsAction", "noteAction"};
         const QStringList names{u"noteEditor"_qs, u"Form8"_qs, u"DistributionWindow"_qs, u"KhatmaWindow"_qs,
-                                u"resultstext"_qs, u"ReadingWindow"_qs, u"reciterWindow"_qs, u"notesBrowser"_qs,
-                                u"ayaLists"_qs};
+                                u"resultstext"_qs, u"ReadingWindow"_qs, u"reciterWindow"_qs, u"offlineWindow"_qs,
+                                u"savedRecitationsWindow"_qs, u"similarayas"_qs, u"recital"_qs, u"memoriseprogress"_qs,
+                                u"notesBrowser"_qs, u"ayaLists"_qs};
         QHash<QString, QSize> sizes;
         {
             guitest::StoredState stored(folder->path(), path);

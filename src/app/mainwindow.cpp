@@ -125,6 +125,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     ui->reading->addAction(memorise->mode()->toggleAction());
     ui->reading->addMenu(memorise->mode()->hideMenu());
     memorise->setRecitation(&recitation->recitation());
+    memorise->setWindowOpening(windows_.get());
     connect(wordFacts_, &WordFactsMenu::menuOpening, memorise, &MemoriseCommands::addAyaMenuItems);
     connect(windows_->readingCommands(), &ReadingCommands::windowMade, memorise,
             [memorise](ReadingWindow *window) { memorise->watchPage(window->findChild<PageView *>()); });

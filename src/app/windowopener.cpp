@@ -24,8 +24,11 @@ namespace {
 // The features' windows close in this order, after the main window's own.
 const QStringList &closingOrder()
 {
-    static const QStringList kinds{QStringLiteral("reading"), QStringLiteral("reciters"), QStringLiteral("notes"),
-                                   QStringLiteral("lists"), QStringLiteral("note")};
+    static const QStringList kinds{QStringLiteral("reading"),     QStringLiteral("reciters"),
+                                   QStringLiteral("offlineRecitation"), QStringLiteral("savedRecitations"),
+                                   QStringLiteral("similarAyas"), QStringLiteral("recital"),
+                                   QStringLiteral("memoriseProgress"), QStringLiteral("notes"),
+                                   QStringLiteral("lists"),       QStringLiteral("note")};
     return kinds;
 }
 

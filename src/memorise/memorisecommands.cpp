@@ -11,6 +11,7 @@
 #include "state/readingstate.h"
 #include "state/searchmemory.h"
 #include "ui/messages.h"
+#include "ui/windowopening.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -44,6 +45,19 @@ MemoriseCommands::~MemoriseCommands()
 }
 
 SimilarAyasWindow *MemoriseCommands::similarWindow() const { return similarWindow_; }
+
+QWidget *MemoriseCommands::open(const QString &kind, const std::function<QWidget *()> &make)
+{
+    if (opening_)
+        return opening_->open(kind, QString(), make);
+    QPointer<QWidget> &kept = ownWindows_[kind];
+    if (!kept)
+        kept = make();
+    kept->show();
+    kept->raise();
+    kept->activateWindow();
+    return kept;
+}
 
 bool MemoriseCommands::ensureTexts()
 {
@@ -87,12 +101,10 @@ SimilarAyasWindow *MemoriseCommands::openSimilar()
                                           "أعد تشغيل البرنامج، فإن تكرر فأعد تثبيته."));
         return nullptr;
     }
-    if (!similarWindow_)
-        similarWindow_ = new SimilarAyasWindow(state_, state_.searchMemory().text(), index_, shownTexts(), main_);
+    similarWindow_ = static_cast<SimilarAyasWindow *>(open(QStringLiteral("similarAyas"), [this] {
+        return new SimilarAyasWindow(state_, state_.searchMemory().text(), index_, shownTexts(), main_);
+    }));
     similarWindow_->showAya(state_.currentAya());
-    similarWindow_->show();
-    similarWindow_->raise();
-    similarWindow_->activateWindow();
     return similarWindow_;
 }
 
@@ -103,15 +115,13 @@ RecitalWindow *MemoriseCommands::openRecital()
                                           "أعد تشغيل البرنامج، فإن تكرر فأعد تثبيته."));
         return nullptr;
     }
-    if (!recitalWindow_) {
-        recitalWindow_ = new RecitalWindow(state_.searchMemory().text(), texts_, main_);
-        connect(recitalWindow_, &RecitalWindow::hearRequested, this, &MemoriseCommands::hear);
-    }
+    recitalWindow_ = static_cast<RecitalWindow *>(open(QStringLiteral("recital"), [this] {
+        auto *window = new RecitalWindow(state_.searchMemory().text(), texts_, main_);
+        connect(window, &RecitalWindow::hearRequested, this, &MemoriseCommands::hear);
+        return window;
+    }));
     recitalWindow_->setHearingAvailable(recitation_ != nullptr);
     recitalWindow_->setStart(state_.currentAya());
-    recitalWindow_->show();
-    recitalWindow_->raise();
-    recitalWindow_->activateWindow();
     return recitalWindow_;
 }
 
@@ -134,14 +144,12 @@ ProgressWindow *MemoriseCommands::openProgress()
         progressData_ = std::make_unique<MemoriseProgress>(state_.userStore());
     else
         progressData_->reload(); // an import may have changed it
-    if (!progressWindow_) {
-        progressWindow_ = new ProgressWindow(*progressData_, state_.searchMemory().text(), [this] { return today_(); }, main_);
-        connect(progressWindow_, &ProgressWindow::reviewPageRequested, this, &MemoriseCommands::reviewPage);
-    }
+    progressWindow_ = static_cast<ProgressWindow *>(open(QStringLiteral("memoriseProgress"), [this] {
+        auto *window = new ProgressWindow(*progressData_, state_.searchMemory().text(), [this] { return today_(); }, main_);
+        connect(window, &ProgressWindow::reviewPageRequested, this, &MemoriseCommands::reviewPage);
+        return window;
+    }));
     progressWindow_->refresh();
-    progressWindow_->show();
-    progressWindow_->raise();
-    progressWindow_->activateWindow();
     return progressWindow_;
 }
 

@@ -6,7 +6,9 @@
 
 #include <QDate>
 #include <QObject>
+#include <QHash>
 #include <QPointer>
+#include <functional>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -16,6 +18,8 @@ class QMenu;
 class QWidget;
 
 namespace zarfan {
+
+class WindowOpening;
 
 class MemoriseMode;
 class ProgressWindow;
@@ -45,6 +49,8 @@ public:
     void setClock(std::function<QDate()> today) { today_ = std::move(today); }
     // "سماع الصواب" plays through it; without it the button stays off.
     void setRecitation(Recitation *recitation) { recitation_ = recitation; }
+    // The program's window opener, which then opens and closes the windows here.
+    void setWindowOpening(WindowOpening *opening) { opening_ = opening; }
 
     // The similar ayas of the current aya, built on first use.
     SimilarAyasWindow *openSimilar();
@@ -71,6 +77,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A window of this menu: through the opener when there is one.
+    QWidget *open(const QString &kind, const std::function<QWidget *()> &make);
     bool ensureTexts();
     bool ensureSimilar();
     const std::vector<QString> &shownTexts() const;
@@ -84,6 +92,9 @@ private:
     std::function<QDate()> today_ = [] { return QDate::currentDate(); };
     std::unique_ptr<MemoriseProgress> progressData_;
     QPointer<ProgressWindow> progressWindow_;
+    WindowOpening *opening_ = nullptr;
+    // Without an opener: the windows made here, by kind.
+    QHash<QString, QPointer<QWidget>> ownWindows_;
     SimilarAyas index_;
     std::vector<QString> texts_, plainTexts_;
     QPointer<SimilarAyasWindow> similarWindow_;
