@@ -208,7 +208,8 @@ private slots:
         dc.setRecordSource(u"SELECT count(*) FROM Ayat a, Ayat b, Ayat c"_qs);
         QVERIFY(!dc.refresh());
         QCOMPARE(dc.failure(), DataControl::Failure::TooComplex);
-        QVERIFY(clock.elapsed() < 10 * DataControl::kTimeLimitMs);
+        // Hours against a minute: a bound no load on the machine reaches.
+        QVERIFY2(clock.elapsed() < 60000, qPrintable(QString::number(clock.elapsed())));
         dc.setRecordSource(u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '%"_qs + QString(30000, u'ا') + u"%'"_qs);
         QVERIFY(!dc.refresh());
         QCOMPARE(dc.failure(), DataControl::Failure::TooComplex);

@@ -387,8 +387,9 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         down.fetch(QUrl(server.url(u"silent/x"_qs)), cache.filePath(u"c/1.mp3"_qs));
-        QVERIFY(bad.wait(5000));
-        QVERIFY(clock.elapsed() < 3000);
+        QVERIFY(bad.wait(60000));
+        // The default limit would keep it waiting far longer: a hang, not a speed.
+        QVERIFY2(clock.elapsed() < RecitationDownloader::kDefaultTimeLimitMs / 2, qPrintable(QString::number(clock.elapsed())));
         // Cancelled: no answer and nothing kept.
         down.setTimeLimit(RecitationDownloader::kDefaultTimeLimitMs);
         const int failures = int(bad.size());
