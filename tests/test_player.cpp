@@ -214,6 +214,11 @@ private slots:
     // with no break.
     void heardAtSpeed()
     {
+#ifdef ZARFAN_INSTRUMENTED
+        // Heard in real time: under the sanitizers the player's own code runs
+        // several times slower than anyone hears it.
+        QSKIP("what is heard is measured in the uninstrumented build");
+#endif
         soundcheck::NullSink sink;
         if (!sink.why.isEmpty())
             QSKIP(qPrintable(sink.why));

@@ -214,6 +214,10 @@ int MemoriseMode::wordAt(int position) const
 
 bool MemoriseMode::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only keys and clicks: other events come also while a page is being
+    // destroyed, when it is no longer the type it was made as.
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::MouseButtonRelease)
+        return false;
     if (!on_ || !page_)
         return false;
     if ((watched == page_ || (mushaf_ && watched == mushaf_)) && event->type() == QEvent::KeyPress) {
