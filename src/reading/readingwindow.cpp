@@ -498,14 +498,7 @@ void ReadingWindow::pickAya(int ayaId)
     // The tail of an aya begun on the page before.
     for (const PrintedPage &p : printed_) {
         if (const PageAya *a = p.textPage.find(ayaId)) {
-            ResultRecord record;
-            record.id = QString::number(a->id);
-            record.sura = QString::number(a->sura);
-            record.aya = QString::number(a->aya);
-            record.juz = QString::number(a->juz);
-            record.page = QString::number(p.number);
-            record.line = SuraTables::reference(a->sura, a->aya);
-            state_.chooseAya(record);
+            chooseAyaOf(*a, p.number);
             return;
         }
     }
@@ -524,13 +517,18 @@ void ReadingWindow::pick(int position)
     const PageAya *a = page_.ayaAt(position);
     if (!a)
         return;
+    chooseAyaOf(*a, page_.number);
+}
+
+void ReadingWindow::chooseAyaOf(const PageAya &a, int page)
+{
     ResultRecord record;
-    record.id = QString::number(a->id);
-    record.sura = QString::number(a->sura);
-    record.aya = QString::number(a->aya);
-    record.juz = QString::number(a->juz);
-    record.page = QString::number(page_.number);
-    record.line = SuraTables::reference(a->sura, a->aya);
+    record.id = QString::number(a.id);
+    record.sura = QString::number(a.sura);
+    record.aya = QString::number(a.aya);
+    record.juz = QString::number(a.juz);
+    record.page = QString::number(page);
+    record.line = SuraTables::reference(a.sura, a.aya);
     state_.chooseAya(record);
 }
 

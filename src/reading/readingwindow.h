@@ -71,6 +71,8 @@ private:
     void follow(int ayaId);
     void markAya();
     void pick(int position);
+    // Makes an aya of a shown page the current aya.
+    void chooseAyaOf(const PageAya &a, int page);
     void pickAya(int ayaId);
     // A turn the reader made: turning on reads the page left.
     void turnByReader(int direction, bool atEnd = false);

@@ -3,6 +3,7 @@
 #include "browse/suratables.h"
 #include "data/datacontrol.h"
 #include "downloader.h"
+#include "playlist.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,18 +14,9 @@ namespace zarfan {
 
 std::vector<AyaRef> offlineAyas(OfflineScope scope, int number, DataControl &data)
 {
+    if (scope == OfflineScope::Juz)
+        return ayasOf(data, QStringLiteral("SELECT ID, soraano, ayaano, chapterNO, pageno FROM Ayat where chapterNO = %1 order by ID").arg(number));
     std::vector<AyaRef> out;
-    if (scope == OfflineScope::Juz) {
-        data.setCopiedColumns({QStringLiteral("ID"), QStringLiteral("soraano"), QStringLiteral("ayaano")});
-        data.setRecordSource(
-            QStringLiteral("SELECT ID, soraano, ayaano FROM Ayat where chapterNO = %1 order by ID").arg(number));
-        if (!data.refresh())
-            return out;
-        const int cId = data.column(u"ID"), cSura = data.column(u"soraano"), cAya = data.column(u"ayaano");
-        for (; !data.eof(); data.moveNext())
-            out.push_back({data.field(cId).toInt(), data.field(cSura).toInt(), data.field(cAya).toInt()});
-        return out;
-    }
     const int first = scope == OfflineScope::Sura ? number : 1;
     const int last = scope == OfflineScope::Sura ? number : SuraTables::kSuraCount;
     int id = 0;

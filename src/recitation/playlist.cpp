@@ -16,7 +16,6 @@ QStringList rangeCaptions()
             QStringLiteral("نتائج البحث"), QStringLiteral("الآيات المختارة")};
 }
 
-namespace {
 std::vector<AyaRef> ayasOf(DataControl &data, const QString &statement)
 {
     data.setCopiedColumns({QStringLiteral("ID"), QStringLiteral("soraano"), QStringLiteral("ayaano"),
@@ -30,6 +29,8 @@ std::vector<AyaRef> ayasOf(DataControl &data, const QString &statement)
         out.push_back({data.field(cId).toInt(), data.field(cSura).toInt(), data.field(cAya).toInt()});
     return out;
 }
+
+namespace {
 
 QString where(const char *column, const QString &value)
 {

@@ -24,6 +24,9 @@ QStringList rangeCaptions();
 // The ayas of a range. The current aya is where ToSuraEnd starts and whose
 // page or juz is played; the listing and the chosen IDs keep their order.
 // Ayas are looked up through the data control (the Ayat table).
+// The ayas a statement on Ayat gives (ID, soraano, ayaano), in its order.
+std::vector<AyaRef> ayasOf(DataControl &data, const QString &statement);
+
 std::vector<AyaRef> expandRange(RangeKind kind, DataControl &data, int currentAyaId, const ResultListing &listing,
                                 const QStringList &chosenIds);
 
