@@ -4,6 +4,7 @@
 #include "data/userstore.h"
 #include "singleinstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,6 +53,10 @@ qsizetype unknownArgumentAt(const QStringList &arguments)
             ++i;
             continue;
         }
+        if (a == u"--lang" && i + 1 < arguments.size() && languageFromCode(arguments.at(i + 1))) {
+            i += 2;
+            continue;
+        }
         const qsizetype taken = qtOptionLength(arguments, i);
         if (taken == 0)
             return i;
@@ -71,24 +76,32 @@ CommandLine readCommandLine(const QStringList &arguments)
     return CommandLine::Run;
 }
 
+std::optional<Language> languageAsked(const QStringList &arguments)
+{
+    const qsizetype at = arguments.indexOf(u"--lang");
+    return at >= 0 ? languageFromCode(arguments.value(at + 1)) : std::nullopt;
+}
+
 QString refusalText(const QStringList &arguments)
 {
     const QString unknown = arguments.value(unknownArgumentAt(arguments));
-    return QStringLiteral("خيار غير معروف: \"%1\"، والخيارات المعروفة مذكورة أدناه\nUnknown option: \"%1\"\n\n").arg(unknown)
+    return QCoreApplication::translate("zarfan::CommandLine", "خيار غير معروف: \"%1\"، والخيارات المعروفة مذكورة أدناه\nUnknown option: \"%1\"\n\n").arg(unknown)
         + usageText();
 }
 
 QString usageText()
 {
     const QString programFolder = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
-    return QStringLiteral(
-               "الاستعمال: zarfan [--help | --version]\n"
-               "Usage: zarfan [--help | --version]\n"
+    return QCoreApplication::translate("zarfan::CommandLine",
+               "الاستعمال: zarfan [--help | --version | --lang ar|en]\n"
+               "Usage: zarfan [--help | --version | --lang ar|en]\n"
                "\n"
                "  --help     يعرض هذا النص ثم ينتهي\n"
                "             print this text and exit\n"
                "  --version  يعرض إصدار البرنامج ثم ينتهي\n"
                "             print the program's version and exit\n"
+               "  --lang ar|en  لغة الواجهة في هذا التشغيل وحده (العربية أو الإنجليزية)\n"
+               "             the interface's language for this run only (Arabic or English)\n"
                "  خيارات Qt نفسها (مثل -platform و-style و-reverse) تمرر إليها\n"
                "             Qt's own options (such as -platform, -style, -reverse) are passed to Qt\n"
                "\n"
@@ -116,7 +129,7 @@ QString usageText()
 
 QString versionText()
 {
-    return QStringLiteral("زرفان 3.0\nZarfan %1\n").arg(QStringLiteral(ZARFAN_BUILD_VERSION));
+    return QCoreApplication::translate("zarfan::CommandLine", "زرفان 3.0\nZarfan %1\n").arg(QStringLiteral(ZARFAN_BUILD_VERSION));
 }
 
 } // namespace zarfan

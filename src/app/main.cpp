@@ -4,12 +4,14 @@
 #include "commandline.h"
 #include "data/problems.h"
 #include "data/userstore.h"
+#include "languagemenu.h"
 #include "mainwindow.h"
 #include "ui/messages.h"
 #include "singleinstance.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QMenuBar>
 #include <QTimer>
 #include <cstdio>
 
@@ -21,15 +23,18 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         given.append(QString::fromLocal8Bit(argv[i]));
     const zarfan::CommandLine asked = zarfan::readCommandLine(given);
-    if (asked == zarfan::CommandLine::Unknown) {
-        std::fputs(zarfan::refusalText(given).toLocal8Bit().constData(), stderr);
-        return 2;
-    }
-    if (asked == zarfan::CommandLine::Help || asked == zarfan::CommandLine::Version) {
+    if (asked != zarfan::CommandLine::Run) {
+        // The catalogue needs an application object, not a display.
+        const QCoreApplication core(argc, argv);
+        zarfan::applyLanguage(zarfan::languageAsked(given).value_or(zarfan::Language::Arabic));
+        if (asked == zarfan::CommandLine::Unknown) {
+            std::fputs(zarfan::refusalText(given).toLocal8Bit().constData(), stderr);
+            return 2;
+        }
         const QByteArray text = (asked == zarfan::CommandLine::Help ? zarfan::usageText() : zarfan::versionText()).toLocal8Bit();
         // A full disk or a closed pipe must not pass for an answer given.
         if (std::fputs(text.constData(), stdout) < 0 || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-            std::fputs(QStringLiteral("تعذرت كتابة الجواب في المخرج؛ تحقق من المكان الذي يوجه إليه\n"
+            std::fputs(QCoreApplication::translate("zarfan::CommandLine", "تعذرت كتابة الجواب في المخرج؛ تحقق من المكان الذي يوجه إليه\n"
                                       "Could not write to standard output.\n")
                            .toLocal8Bit()
                            .constData(),
@@ -45,18 +50,18 @@ int main(int argc, char **argv)
         std::fputs(zarfan::refusalText(left).toLocal8Bit().constData(), stderr);
         return 2;
     }
-    zarfan::installQtTranslation();
+    zarfan::applyLanguage(zarfan::languageAsked(QApplication::arguments())
+                              .value_or(zarfan::storedLanguage(zarfan::UserStore::defaultPath())));
     // The name the desktop shows comes from the desktop file; a display name
     // would be appended to every window title.
     QGuiApplication::setDesktopFileName(QStringLiteral("zarfan"));
-    QApplication::setLayoutDirection(Qt::RightToLeft);
     zarfan::initResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarfan.svg")));
     zarfan::installFontSubstitutions();
 
     const zarfan::SingleInstance instance;
     if (!instance.isFirst()) {
-        zarfan::showMessage(nullptr, QStringLiteral("لا يمكن تشغيل أكثر من نسخة من البرنامج"));
+        zarfan::showMessage(nullptr, QCoreApplication::translate("zarfan::CommandLine", "لا يمكن تشغيل أكثر من نسخة من البرنامج"));
         return 0;
     }
 
@@ -65,6 +70,7 @@ int main(int argc, char **argv)
     const zarfan::UserStore::Opened opened = store.open(zarfan::UserStore::defaultPath());
     state.setUserStore(&store);
     zarfan::MainWindow window(state);
+    window.menuBar()->addMenu(new zarfan::LanguageMenu(&store, &window));
     zarfan::setProblemReporter([&window](const QString &message) { zarfan::showMessage(&window, message); });
     window.show();
     // Told once the window is up, never from inside the work that met it.

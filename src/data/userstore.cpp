@@ -367,4 +367,21 @@ bool UserStore::setValue(const QString &key, const QByteArray &value)
     });
 }
 
+QByteArray UserStore::peekValue(const QString &path, const QString &key)
+{
+    // Read only and without the checks of open(): a missing or broken file reads as nothing.
+    sqlite3 *handle = nullptr;
+    const int rc = QFileInfo(path).isFile()
+        ? sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr)
+        : SQLITE_CANTOPEN;
+    const sql::Database db(handle);
+    if (rc != SQLITE_OK)
+        return QByteArray();
+    sql::Statement s(db.handle(), "SELECT value FROM settings WHERE key = ?1;");
+    s.bind(1, key);
+    if (!s || s.step() != SQLITE_ROW)
+        return QByteArray();
+    return QByteArray(static_cast<const char *>(sqlite3_column_blob(s.handle(), 0)), sqlite3_column_bytes(s.handle(), 0));
+}
+
 } // namespace zarfan

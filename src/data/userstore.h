@@ -57,6 +57,8 @@ public:
 
     QByteArray value(const QString &key);
     bool setValue(const QString &key, const QByteArray &value);
+    // A setting read before the store is opened (by this or another running copy).
+    static QByteArray peekValue(const QString &path, const QString &key);
 
     // For the parts of the store kept by other classes (the notes and lists).
     sql::Database &connection() { return db_; }
