@@ -1,6 +1,7 @@
 #include "problems.h"
 
 #include <QSet>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -33,28 +34,28 @@ void forgetReportedProblems() { reported().clear(); }
 namespace problem {
 QString databaseMissing(const QString &path)
 {
-    return QStringLiteral("لم يتم العثور على ملف قاعدة البيانات zarfan.zf\n%1").arg(path);
+    return QCoreApplication::translate("zarfan::Problems", "لم يتم العثور على ملف قاعدة البيانات zarfan.zf\n%1").arg(path);
 }
 QString databaseUnreadable(const QString &path)
 {
-    return QStringLiteral("تعذر فتح ملف قاعدة البيانات zarfan.zf: الملف تالف أو كلمة المرور غير صحيحة\n%1").arg(path);
+    return QCoreApplication::translate("zarfan::Problems", "تعذر فتح ملف قاعدة البيانات zarfan.zf: الملف تالف أو كلمة المرور غير صحيحة\n%1").arg(path);
 }
 QString databaseDamaged(const QString &detail)
 {
-    return QStringLiteral("قاعدة البيانات zarfan.zf ناقصة أو تالفة ولا يمكن القراءة منها\n%1").arg(detail);
+    return QCoreApplication::translate("zarfan::Problems", "قاعدة البيانات zarfan.zf ناقصة أو تالفة ولا يمكن القراءة منها\n%1").arg(detail);
 }
 QString databaseNotAFile(const QString &path)
 {
-    return QStringLiteral("المسار المخصص لملف قاعدة البيانات zarfan.zf ليس ملفا (قد يكون مجلدا)\n%1").arg(path);
+    return QCoreApplication::translate("zarfan::Problems", "المسار المخصص لملف قاعدة البيانات zarfan.zf ليس ملفا (قد يكون مجلدا)\n%1").arg(path);
 }
 QString databaseNoPermission(const QString &path)
 {
-    return QStringLiteral("لا توجد صلاحية لقراءة ملف قاعدة البيانات zarfan.zf\n%1").arg(path);
+    return QCoreApplication::translate("zarfan::Problems", "لا توجد صلاحية لقراءة ملف قاعدة البيانات zarfan.zf\n%1").arg(path);
 }
-QString searchTooComplex() { return QStringLiteral("نص البحث معقد جدا، يرجى تبسيطه"); }
+QString searchTooComplex() { return QCoreApplication::translate("zarfan::Problems", "نص البحث معقد جدا، يرجى تبسيطه"); }
 QString badSuraNumber(const QString &value)
 {
-    return QStringLiteral("قاعدة البيانات zarfan.zf تحوي رقم سورة غير صالح: \"%1\"").arg(value);
+    return QCoreApplication::translate("zarfan::Problems", "قاعدة البيانات zarfan.zf تحوي رقم سورة غير صالح: \"%1\"").arg(value);
 }
 } // namespace problem
 
