@@ -5,6 +5,7 @@
 
 #include <map>
 #include <vector>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -18,7 +19,7 @@ std::vector<DistributionRow> distribution(const ResultListing &listing, bool byJ
         DistributionRow &row = it->second;
         if (added) {
             row.key = key;
-            row.label = byJuz ? QStringLiteral("الجزء %1").arg(key) : SuraTables::name(key);
+            row.label = byJuz ? QCoreApplication::translate("zarfan::Distribution", "الجزء %1").arg(key) : SuraTables::name(key);
             row.firstLine = k;
         }
         ++row.ayas;

@@ -1,5 +1,6 @@
 #include "suratables.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace zarfan {
@@ -137,8 +138,8 @@ const short kAyaCounts[114] = {
     5, 4, 5, 6,
 };
 
-const char16_t kMeccan[] = u"مكية";
-const char16_t kMedinan[] = u"مدنية";
+const char *const kMeccan = QT_TRANSLATE_NOOP("zarfan::SuraTables", "مكية");
+const char *const kMedinan = QT_TRANSLATE_NOOP("zarfan::SuraTables", "مدنية");
 
 bool isMedinan(int sura)
 {
@@ -204,7 +205,7 @@ QString SuraTables::type(int sura)
 {
     if (sura < 1 || sura > kSuraCount)
         return QString();
-    return QString::fromUtf16(isMedinan(sura) ? kMedinan : kMeccan);
+    return QCoreApplication::translate("zarfan::SuraTables", isMedinan(sura) ? kMedinan : kMeccan);
 }
 
 int SuraTables::ayaCount(int sura)
