@@ -1,5 +1,7 @@
 #include "arabicfolding.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace zarfan {
@@ -135,6 +137,18 @@ QString arabicIndicNumber(int n)
             c = QChar(char16_t(0x0660 + (c.unicode() - u'0')));
     }
     return digits;
+}
+
+QString interfaceNumber(int n)
+{
+    // The catalogue of the interface's language gives its ten digits.
+    const QString digits = QCoreApplication::translate("zarfan::Numbers", "٠١٢٣٤٥٦٧٨٩");
+    QString number = QString::number(n);
+    for (QChar &c : number) {
+        if (c.isDigit() && digits.size() == 10)
+            c = digits.at(c.unicode() - u'0');
+    }
+    return number;
 }
 
 } // namespace zarfan

@@ -30,5 +30,7 @@ QString alefForSuperscript(const QString &text);
 
 // A number in Arabic-Indic digits: 255 gives ٢٥٥.
 QString arabicIndicNumber(int n);
+// A number in the digits of the interface: Arabic-Indic in Arabic, Western in English.
+QString interfaceNumber(int n);
 
 } // namespace zarfan

@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -126,11 +127,11 @@ QString AyaReference::message() const
 {
     switch (kind) {
     case Kind::SuraOutOfRange:
-        return QStringLiteral("رقم السورة خارج المدى: من 1 إلى 114");
+        return QCoreApplication::translate("zarfan::Ayareference", "رقم السورة خارج المدى: من 1 إلى 114");
     case Kind::AyaOutOfRange:
-        return QStringLiteral("رقم الآية خارج المدى: آيات هذه السورة من 1 إلى %1").arg(SuraTables::ayaCount(sura));
+        return QCoreApplication::translate("zarfan::Ayareference", "رقم الآية خارج المدى: آيات هذه السورة من 1 إلى %1").arg(SuraTables::ayaCount(sura));
     case Kind::Malformed:
-        return QStringLiteral("لم يتم التعرف على المرجع: اكتب رقم السورة والآية مثل 2:255 أو اسم السورة ورقم الآية مثل البقرة 255");
+        return QCoreApplication::translate("zarfan::Ayareference", "لم يتم التعرف على المرجع: اكتب رقم السورة والآية مثل 2:255 أو اسم السورة ورقم الآية مثل البقرة 255");
     case Kind::NotAReference:
     case Kind::Valid:
         break;

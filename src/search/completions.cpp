@@ -132,7 +132,7 @@ QList<CompletionOffer> completionOffers(const QString &typed, const QStringList 
         if (e.word == lastWord || offered == 10)
             continue;
         const QString written = words.written(e.word);
-        offers.append({written + QStringLiteral("  ") + arabicIndicNumber(e.count), typed.left(cut) + written, false});
+        offers.append({written + QStringLiteral("  ") + interfaceNumber(e.count), typed.left(cut) + written, false});
         ++offered;
     }
     return offers;

@@ -73,7 +73,7 @@ void DistributionWindow::refill()
     int most = 1;
     for (const DistributionRow &r : rows_)
         most = std::max(most, counted ? r.occurrences : r.ayas);
-    table->horizontalHeaderItem(0)->setText(ui->byjuz->isChecked() ? QStringLiteral("الجزء") : QStringLiteral("السورة"));
+    table->horizontalHeaderItem(0)->setText(ui->byjuz->isChecked() ? tr("الجزء") : tr("السورة"));
     table->setRowCount(int(rows_.size()));
     for (int i = 0; i < int(rows_.size()); ++i) {
         const DistributionRow &r = rows_[std::size_t(i)];

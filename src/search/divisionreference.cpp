@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -143,18 +144,18 @@ QString divisionFacts(DataControl &control, int ayaId)
     const int quarter = control.field(u"quarter").toInt();
     if (quarter < 1)
         return QString();
-    QString text = QStringLiteral("الحزب : %1    الربع : %2").arg((quarter - 1) / 4 + 1).arg((quarter - 1) % 4 + 1);
+    QString text = QCoreApplication::translate("zarfan::Divisionreference", "الحزب : %1    الربع : %2").arg((quarter - 1) / 4 + 1).arg((quarter - 1) % 4 + 1);
     if (!control.field(u"sajda").isEmpty())
-        text += QStringLiteral("    سجدة");
+        text += QCoreApplication::translate("zarfan::Divisionreference", "    سجدة");
     return text;
 }
 
 QString DivisionReference::message() const
 {
     if (kind == Kind::Malformed) {
-        const auto of = [](const char16_t *what, const char16_t *name, int last) {
-            return QStringLiteral("صيغة رقم %1 غير صحيحة: اكتب رقما من 1 إلى %2، مثل «%3 %4» أو «%3 %4-%5»")
-                .arg(QString::fromUtf16(what))
+        const auto of = [](const char *what, const char16_t *name, int last) {
+            return QCoreApplication::translate("zarfan::Divisionreference", "صيغة رقم %1 غير صحيحة: اكتب رقما من 1 إلى %2، مثل «%3 %4» أو «%3 %4-%5»")
+                .arg(QCoreApplication::translate("zarfan::Divisionreference", what))
                 .arg(last)
                 .arg(QString::fromUtf16(name))
                 .arg(std::min(last, 4))
@@ -162,30 +163,30 @@ QString DivisionReference::message() const
         };
         switch (division) {
         case Division::Page:
-            return of(u"الصفحة", u"صفحة", 604);
+            return of(QT_TRANSLATE_NOOP("zarfan::Divisionreference", "الصفحة"), u"صفحة", 604);
         case Division::Hizb:
-            return of(u"الحزب", u"حزب", 60);
+            return of(QT_TRANSLATE_NOOP("zarfan::Divisionreference", "الحزب"), u"حزب", 60);
         case Division::Quarter:
-            return of(u"الربع", u"ربع", 240);
+            return of(QT_TRANSLATE_NOOP("zarfan::Divisionreference", "الربع"), u"ربع", 240);
         case Division::Manzil:
-            return of(u"المنزل", u"منزل", 7);
+            return of(QT_TRANSLATE_NOOP("zarfan::Divisionreference", "المنزل"), u"منزل", 7);
         case Division::Juz:
-            return of(u"الجزء", u"جزء", 30);
+            return of(QT_TRANSLATE_NOOP("zarfan::Divisionreference", "الجزء"), u"جزء", 30);
         }
     }
     if (kind != Kind::OutOfRange)
         return QString();
     switch (division) {
     case Division::Page:
-        return QStringLiteral("رقم الصفحة خارج المدى: من 1 إلى 604");
+        return QCoreApplication::translate("zarfan::Divisionreference", "رقم الصفحة خارج المدى: من 1 إلى 604");
     case Division::Hizb:
-        return QStringLiteral("رقم الحزب خارج المدى: من 1 إلى 60");
+        return QCoreApplication::translate("zarfan::Divisionreference", "رقم الحزب خارج المدى: من 1 إلى 60");
     case Division::Quarter:
-        return QStringLiteral("رقم الربع خارج المدى: من 1 إلى 240");
+        return QCoreApplication::translate("zarfan::Divisionreference", "رقم الربع خارج المدى: من 1 إلى 240");
     case Division::Manzil:
-        return QStringLiteral("رقم المنزل خارج المدى: من 1 إلى 7");
+        return QCoreApplication::translate("zarfan::Divisionreference", "رقم المنزل خارج المدى: من 1 إلى 7");
     case Division::Juz:
-        return QStringLiteral("رقم الجزء خارج المدى: من 1 إلى 30");
+        return QCoreApplication::translate("zarfan::Divisionreference", "رقم الجزء خارج المدى: من 1 إلى 30");
     }
     return QString();
 }

@@ -1,22 +1,24 @@
 #include "listingcountstext.h"
 
+#include <QCoreApplication>
+
 namespace zarfan {
 
 QString listingCountsText(const ListingCounts &counts, const std::optional<SearchMatch> &match, bool keyUnknown)
 {
     if (match && keyUnknown)
-        return match->key == WordKey::Root ? QStringLiteral("لا يوجد هذا الجذر") : QStringLiteral("لا يوجد هذا الأصل");
-    QString text = QStringLiteral("عدد الآيات : %1    عدد السور : %2").arg(counts.ayas).arg(counts.suras);
+        return match->key == WordKey::Root ? QCoreApplication::translate("zarfan::Listingcountstext", "لا يوجد هذا الجذر") : QCoreApplication::translate("zarfan::Listingcountstext", "لا يوجد هذا الأصل");
+    QString text = QCoreApplication::translate("zarfan::Listingcountstext", "عدد الآيات : %1    عدد السور : %2").arg(counts.ayas).arg(counts.suras);
     if (match) {
-        text = QStringLiteral("عدد المرات : %1    ").arg(counts.occurrences) + text;
+        text = QCoreApplication::translate("zarfan::Listingcountstext", "عدد المرات : %1    ").arg(counts.occurrences) + text;
         if (match->target == SearchTarget::Jalalayn)
-            text += QStringLiteral("    في تفسير الجلالين");
+            text += QCoreApplication::translate("zarfan::Listingcountstext", "    في تفسير الجلالين");
         else if (match->target == SearchTarget::Muyassar)
-            text += QStringLiteral("    في التفسير الميسر");
+            text += QCoreApplication::translate("zarfan::Listingcountstext", "    في التفسير الميسر");
         else if (match->key == WordKey::Root)
-            text += QStringLiteral("    الجذر : ") + match->needle;
+            text += QCoreApplication::translate("zarfan::Listingcountstext", "    الجذر : ") + match->needle;
         else if (match->key != WordKey::Letters)
-            text += QStringLiteral("    أصل الكلمة : ") + match->needle;
+            text += QCoreApplication::translate("zarfan::Listingcountstext", "    أصل الكلمة : ") + match->needle;
     }
     return text;
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -57,7 +58,7 @@ void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown
 
 } // namespace
 
-QString malformedQueryMessage() { return QStringLiteral("صيغة البحث غير صحيحة"); }
+QString malformedQueryMessage() { return QCoreApplication::translate("zarfan::Memorysearch", "صيغة البحث غير صحيحة"); }
 
 std::vector<ResultRecord> SearchAnswer::records(const FoldedText &text) const
 {

@@ -33,13 +33,13 @@ OptionsWindow::OptionsWindow(ReadingState &state, QWidget *parent)
         juz.append(n < 10 ? QString::number(n) + u' ' : QString::number(n));
     const QStringList suras = SuraTables::unmarkedNames();
     for (QComboBox *box : {ui->part, ui->part1, ui->part2})
-        fillPromptCombo(box, juz, QStringLiteral("اختر الجزء"));
+        fillPromptCombo(box, juz, tr("اختر الجزء"));
     for (QComboBox *box : {ui->sora, ui->sora1, ui->sora2})
-        fillPromptCombo(box, suras, QStringLiteral("اختر إسم السورة"));
+        fillPromptCombo(box, suras, tr("اختر إسم السورة"));
     QStringList hizbs;
     for (int n = 1; n <= 60; ++n)
         hizbs.append(QString::number(n));
-    fillPromptCombo(ui->hizb, hizbs, QStringLiteral("اختر الحزب"));
+    fillPromptCombo(ui->hizb, hizbs, tr("اختر الحزب"));
     nameSpinBoxFields(this);
 
     // Explicit groups: the mode buttons sit inside the scope buttons' parent.
@@ -175,7 +175,7 @@ void OptionsWindow::chooseFont()
     record.italic = chosen->italic();
     record.bold = chosen->bold();
     if (!writeSettings(state_.appFolder(), record))
-        showMessage(this, QStringLiteral("تعذر حفظ الخط في الملف all.txt، وسيبقى الخط المختار حتى إغلاق البرنامج"));
+        showMessage(this, tr("تعذر حفظ الخط في الملف all.txt، وسيبقى الخط المختار حتى إغلاق البرنامج"));
 }
 
 } // namespace zarfan

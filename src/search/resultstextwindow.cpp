@@ -116,11 +116,11 @@ ResultsTextWindow::ResultsTextWindow(ReadingState &state, QWidget *parent)
     : QWidget(parent, Qt::Window), model_(new ResultsTextModel(state, this)), view_(new QListView(this))
 {
     setObjectName(QStringLiteral("resultstext"));
-    setWindowTitle(QStringLiteral("النتائج مع النص"));
+    setWindowTitle(tr("النتائج مع النص"));
     setLayoutDirection(Qt::RightToLeft);
     resize(640, 480);
     view_->setObjectName(QStringLiteral("resultstextlist"));
-    view_->setAccessibleName(QStringLiteral("النتائج مع النص"));
+    view_->setAccessibleName(tr("النتائج مع النص"));
     view_->setModel(model_);
     view_->setItemDelegate(new RichTextDelegate(view_));
     view_->setWordWrap(true);
@@ -130,7 +130,7 @@ ResultsTextWindow::ResultsTextWindow(ReadingState &state, QWidget *parent)
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setUniformItemSizes(false);
     // Ctrl+C and "نسخ" copy the chosen entries as plain text.
-    auto *copy = new QAction(QStringLiteral("نسخ"), view_);
+    auto *copy = new QAction(tr("نسخ"), view_);
     copy->setObjectName(QStringLiteral("resultstextcopy"));
     view_->addAction(copy);
     view_->installEventFilter(this);
