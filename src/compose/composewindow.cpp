@@ -36,7 +36,7 @@ ComposeWindow::ComposeWindow(ReadingState &state, QWidget *parent)
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 9.75));
     followZoom(ui->Text2, state_);
     alignRightToLeft(ui->Text2);
-    setShown(QStringLiteral("يرجى الإنتظار ...") + QStringLiteral("\r\n"));
+    setShown(tr("يرجى الإنتظار ...") + QStringLiteral("\r\n"));
     setComposed(false);
 
     activateArabicKeyboard();
@@ -108,14 +108,14 @@ bool ComposeWindow::saveTo(const QString &path, bool asHtml, QString *error) con
 
 void ComposeWindow::saveText()
 {
-    const ChosenSaveFile chosen = askSaveFile(this, QStringLiteral("حفظ النص"),
-                                              {{QStringLiteral("نص"), {QStringLiteral("txt")}},
-                                               {QStringLiteral("صفحة ويب"), {QStringLiteral("html"), QStringLiteral("htm")}}});
+    const ChosenSaveFile chosen = askSaveFile(this, tr("حفظ النص"),
+                                              {{tr("نص"), {QStringLiteral("txt")}},
+                                               {tr("صفحة ويب"), {QStringLiteral("html"), QStringLiteral("htm")}}});
     if (chosen.path.isEmpty())
         return;
     QString error;
     if (!saveTo(chosen.path, chosen.type == 1, &error))
-        showMessage(this, QStringLiteral("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(chosen.path, error));
+        showMessage(this, tr("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(chosen.path, error));
 }
 
 std::unique_ptr<QTextDocument> ComposeWindow::printable() const
@@ -135,7 +135,7 @@ void ComposeWindow::printText()
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("طباعة"));
+    preview.setWindowTitle(tr("طباعة"));
     // Without a page size of its own the document takes the printer's and
     // numbers its pages.
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) { printable()->print(target); });
