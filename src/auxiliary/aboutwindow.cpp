@@ -15,7 +15,7 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent), ui(std::make_unique
     for (QLabel *title : {ui->Label1, ui->Label5})
         title->setFont(designFont(QStringLiteral("Tahoma"), 14.25));
     // No person is named: the program is credited to its developers.
-    ui->Label2->setText(ui->Label2->text() + QStringLiteral(" فريق تطوير زرفان"));
+    ui->Label2->setText(ui->Label2->text() + tr(" فريق تطوير زرفان"));
     ui->Text3->setText(QStringLiteral(ZARFAN_CONTACT));
     ui->Text1->setText(UpdateWindow::websiteUrl());
     // The maker's site; the data's sources are credited in the notes.

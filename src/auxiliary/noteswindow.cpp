@@ -42,7 +42,7 @@ void NotesWindow::showLicences()
     // The notices are written in English, left to right.
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("licencesWindow"));
-    dialog.setWindowTitle(QStringLiteral("التراخيص وحقوق البيانات"));
+    dialog.setWindowTitle(tr("التراخيص وحقوق البيانات"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *text = new QPlainTextEdit(&dialog);
     text->setReadOnly(true);
@@ -50,7 +50,7 @@ void NotesWindow::showLicences()
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text->setPlainText(licenceText());
     text->setAccessibleName(dialog.windowTitle());
-    auto *close = new QPushButton(QStringLiteral("إغلاق"), &dialog);
+    auto *close = new QPushButton(tr("إغلاق"), &dialog);
     connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
     layout->addWidget(text);
     layout->addWidget(close, 0, Qt::AlignLeft);

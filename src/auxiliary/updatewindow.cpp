@@ -42,7 +42,7 @@ void UpdateWindow::done(int result)
 
 QString UpdateWindow::noteText()
 {
-    return QStringLiteral("في حال كان نص التحديث غريبا أو فارغ فيعود السبب  لأحد هذه النقاط , 1- لم تتصل بالإنترنت , 2- موقع التحديث مغلق ");
+    return tr("في حال كان نص التحديث غريبا أو فارغ فيعود السبب  لأحد هذه النقاط , 1- لم تتصل بالإنترنت , 2- موقع التحديث مغلق ");
 }
 
 QString UpdateWindow::websiteUrl() { return QStringLiteral(ZARFAN_WEBSITE_URL); }
