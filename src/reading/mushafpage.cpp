@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 #include <vector>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -231,7 +232,7 @@ MushafPage MushafReader::page(int number, Script script)
     if (page.ayas.empty())
         return page;
     const PageAya &first = page.ayas.front();
-    page.label = QStringLiteral("الجزء : %1    الحزب : %2    الربع : %3    السورة : %4")
+    page.label = QCoreApplication::translate("zarfan::Mushafpage", "الجزء : %1    الحزب : %2    الربع : %3    السورة : %4")
                      .arg(first.juz)
                      .arg((first.quarter + 3) / 4)
                      .arg((first.quarter - 1) % 4 + 1)
@@ -239,7 +240,7 @@ MushafPage MushafReader::page(int number, Script script)
     for (const PageAya &a : page.ayas) {
         if (!a.sajda.isEmpty()) {
             page.label += QStringLiteral("    ")
-                + (a.sajda == u"obligatory" ? QStringLiteral("سجدة واجبة") : QStringLiteral("سجدة مستحبة"));
+                + (a.sajda == u"obligatory" ? QCoreApplication::translate("zarfan::Mushafpage", "سجدة واجبة") : QCoreApplication::translate("zarfan::Mushafpage", "سجدة مستحبة"));
             break;
         }
     }

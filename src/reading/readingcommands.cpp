@@ -47,7 +47,7 @@ ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const
     });
 
     // "صفحتان متقابلتان" joins the menu of the reading window's command.
-    facing_ = new QAction(QStringLiteral("صفحتان متقابلتان"), this);
+    facing_ = new QAction(tr("صفحتان متقابلتان"), this);
     facing_->setObjectName(QStringLiteral("facingpages"));
     facing_->setCheckable(true);
     QMenu *menu = nullptr;
@@ -61,10 +61,10 @@ ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const
         // reading window, opened first if need be.
         menu->addSeparator();
         const std::pair<const char *, QString> pictures[] = {
-            {"copypagepicture", QStringLiteral("نسخ الصفحة صورة")},
-            {"savepagepicture", QStringLiteral("حفظ الصفحة صورة…")},
-            {"copyayapicture", QStringLiteral("نسخ الآية صورة")},
-            {"saveayapicture", QStringLiteral("حفظ الآية صورة…")},
+            {"copypagepicture", tr("نسخ الصفحة صورة")},
+            {"savepagepicture", tr("حفظ الصفحة صورة…")},
+            {"copyayapicture", tr("نسخ الآية صورة")},
+            {"saveayapicture", tr("حفظ الآية صورة…")},
         };
         for (const auto &[name, text] : pictures) {
             auto *action = menu->addAction(text);

@@ -166,13 +166,13 @@ void ReadingWindow::makePictureCommands()
         connect(action, &QAction::triggered, this, slot);
         view->addAction(action);
     };
-    add("copypagepicture", QStringLiteral("نسخ الصفحة صورة"), [this] {
+    add("copypagepicture", tr("نسخ الصفحة صورة"), [this] {
         printedUpToDate();
         QGuiApplication::clipboard()->setImage(pagePicture());
     });
-    add("savepagepicture", QStringLiteral("حفظ الصفحة صورة…"), [this] {
+    add("savepagepicture", tr("حفظ الصفحة صورة…"), [this] {
         printedUpToDate();
-        savePicture(pagePicture(), QStringLiteral("صفحة-%1.png").arg(page_.number));
+        savePicture(pagePicture(), tr("صفحة-%1.png").arg(page_.number));
     });
     const auto aya = [this](bool save) {
         printedUpToDate();
@@ -180,7 +180,7 @@ void ReadingWindow::makePictureCommands()
         for (const PrintedPage &p : printed_)
             a = a ? a : p.textPage.find(state_.currentAya());
         if (!a) {
-            statusBar()->showMessage(QStringLiteral("لا آية محددة في هذه الصفحة؛ انقر آية لتحديدها ثم أعد الأمر"));
+            statusBar()->showMessage(tr("لا آية محددة في هذه الصفحة؛ انقر آية لتحديدها ثم أعد الأمر"));
             return;
         }
         const int sura = a->sura, number = a->aya;
@@ -189,12 +189,12 @@ void ReadingWindow::makePictureCommands()
             return;
         const QImage image = ayaPicture(*withTafsir);
         if (save)
-            savePicture(image, QStringLiteral("آية-%1-%2.png").arg(sura).arg(number));
+            savePicture(image, tr("آية-%1-%2.png").arg(sura).arg(number));
         else
             QGuiApplication::clipboard()->setImage(image);
     };
-    add("copyayapicture", QStringLiteral("نسخ الآية صورة"), [aya] { aya(false); });
-    add("saveayapicture", QStringLiteral("حفظ الآية صورة…"), [aya] { aya(true); });
+    add("copyayapicture", tr("نسخ الآية صورة"), [aya] { aya(false); });
+    add("saveayapicture", tr("حفظ الآية صورة…"), [aya] { aya(true); });
 }
 
 QImage ReadingWindow::pagePicture() const { return ui->mushafpage->picture(2 * devicePixelRatioF()); }
@@ -232,15 +232,15 @@ QImage ReadingWindow::ayaPicture(bool withTafsir)
 std::optional<bool> ReadingWindow::askWithTafsir()
 {
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("صورة الآية"));
+    dialog.setWindowTitle(tr("صورة الآية"));
     dialog.setLayoutDirection(Qt::RightToLeft);
     auto *layout = new QVBoxLayout(&dialog);
-    auto *box = new QCheckBox(QStringLiteral("مع التفسير"), &dialog);
+    auto *box = new QCheckBox(tr("مع التفسير"), &dialog);
     box->setObjectName(QStringLiteral("withtafsir"));
     layout->addWidget(box);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("موافق"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("إلغاء"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("موافق"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("إلغاء"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -251,7 +251,7 @@ std::optional<bool> ReadingWindow::askWithTafsir()
 
 void ReadingWindow::savePicture(const QImage &image, const QString &name)
 {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("حفظ الصورة"), QDir::home().filePath(name),
+    QString path = QFileDialog::getSaveFileName(this, tr("حفظ الصورة"), QDir::home().filePath(name),
                                                 QStringLiteral("PNG (*.png)"));
     if (path.isEmpty())
         return;
@@ -259,7 +259,7 @@ void ReadingWindow::savePicture(const QImage &image, const QString &name)
         path += u".png"_s;
     QString error;
     if (!writePicture(image, path, &error))
-        showMessage(this, QStringLiteral("تعذر حفظ الصورة في هذا الملف. اختر مكانًا آخر تملك الكتابة فيه ثم أعد المحاولة.\n")
+        showMessage(this, tr("تعذر حفظ الصورة في هذا الملف. اختر مكانًا آخر تملك الكتابة فيه ثم أعد المحاولة.\n")
                               + error);
 }
 
@@ -327,7 +327,7 @@ void ReadingWindow::applyFont()
         } else if (!fontNoticeShown_) {
             // The aya font stands in; said once.
             fontNoticeShown_ = true;
-            statusBar()->showMessage(QStringLiteral("خط Amiri Quran غير مثبت؛ يعرض النص العثماني بخط الآيات"));
+            statusBar()->showMessage(tr("خط Amiri Quran غير مثبت؛ يعرض النص العثماني بخط الآيات"));
         }
     }
     ui->pagetext->setFont(Zoom::apply(font, state_.zoom()));
