@@ -17,13 +17,13 @@ AyaListsWindow::AyaListsWindow(NotesStore &store, std::function<std::vector<List
     : QDialog(parent), store_(store), picked_(std::move(picked))
 {
     setObjectName(QStringLiteral("ayaLists"));
-    setWindowTitle(QStringLiteral("قوائم الآيات"));
+    setWindowTitle(tr("قوائم الآيات"));
     lists_ = new QListWidget(this);
     lists_->setObjectName(QStringLiteral("lists"));
-    lists_->setAccessibleName(QStringLiteral("القوائم"));
+    lists_->setAccessibleName(tr("القوائم"));
     ayas_ = new QListWidget(this);
     ayas_->setObjectName(QStringLiteral("listAyas"));
-    ayas_->setAccessibleName(QStringLiteral("آيات القائمة"));
+    ayas_->setAccessibleName(tr("آيات القائمة"));
     const auto button = [this](const char *name, const QString &text, void (AyaListsWindow::*slot)(), bool needsList) {
         auto *b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
@@ -34,17 +34,17 @@ AyaListsWindow::AyaListsWindow(NotesStore &store, std::function<std::vector<List
         return b;
     };
     auto *listButtons = new QHBoxLayout;
-    listButtons->addWidget(button("create", QStringLiteral("قائمة جديدة"), &AyaListsWindow::createList, false));
-    listButtons->addWidget(button("rename", QStringLiteral("إعادة التسمية"), &AyaListsWindow::renameList, true));
-    listButtons->addWidget(button("removeList", QStringLiteral("حذف القائمة"), &AyaListsWindow::removeList, true));
+    listButtons->addWidget(button("create", tr("قائمة جديدة"), &AyaListsWindow::createList, false));
+    listButtons->addWidget(button("rename", tr("إعادة التسمية"), &AyaListsWindow::renameList, true));
+    listButtons->addWidget(button("removeList", tr("حذف القائمة"), &AyaListsWindow::removeList, true));
     auto *ayaButtons = new QHBoxLayout;
-    ayaButtons->addWidget(button("add", QStringLiteral("إضافة الآيات المحددة"), &AyaListsWindow::addPicked, true));
-    ayaButtons->addWidget(button("removeAya", QStringLiteral("إزالة"), &AyaListsWindow::removeAya, true));
-    ayaButtons->addWidget(button("up", QStringLiteral("تقديم"), &AyaListsWindow::moveUp, true));
-    ayaButtons->addWidget(button("down", QStringLiteral("تأخير"), &AyaListsWindow::moveDown, true));
+    ayaButtons->addWidget(button("add", tr("إضافة الآيات المحددة"), &AyaListsWindow::addPicked, true));
+    ayaButtons->addWidget(button("removeAya", tr("إزالة"), &AyaListsWindow::removeAya, true));
+    ayaButtons->addWidget(button("up", tr("تقديم"), &AyaListsWindow::moveUp, true));
+    ayaButtons->addWidget(button("down", tr("تأخير"), &AyaListsWindow::moveDown, true));
     auto *useButtons = new QHBoxLayout;
-    useButtons->addWidget(button("show", QStringLiteral("عرض القائمة"), &AyaListsWindow::showList, true));
-    useButtons->addWidget(button("compose", QStringLiteral("تأليف"), &AyaListsWindow::composeList, true));
+    useButtons->addWidget(button("show", tr("عرض القائمة"), &AyaListsWindow::showList, true));
+    useButtons->addWidget(button("compose", tr("تأليف"), &AyaListsWindow::composeList, true));
     // Each list under a caption of its own, which a screen reader reaches it by.
     const auto caption = [this](const char *name, const QString &text, QListWidget *list) {
         auto *label = new QLabel(text, this);
@@ -53,10 +53,10 @@ AyaListsWindow::AyaListsWindow(NotesStore &store, std::function<std::vector<List
         return label;
     };
     auto *grid = new QGridLayout(this);
-    grid->addWidget(caption("listsCaption", QStringLiteral("القوائم"), lists_), 0, 0);
+    grid->addWidget(caption("listsCaption", tr("القوائم"), lists_), 0, 0);
     grid->addWidget(lists_, 1, 0);
     grid->addLayout(listButtons, 2, 0);
-    grid->addWidget(caption("listAyasCaption", QStringLiteral("آيات القائمة"), ayas_), 0, 1);
+    grid->addWidget(caption("listAyasCaption", tr("آيات القائمة"), ayas_), 0, 1);
     grid->addWidget(ayas_, 1, 1);
     grid->addLayout(ayaButtons, 2, 1);
     grid->addLayout(useButtons, 3, 1);
@@ -112,20 +112,20 @@ void AyaListsWindow::updateButtons()
 bool AyaListsWindow::reportFailure(bool ok)
 {
     if (!ok)
-        showMessage(this, QStringLiteral("تعذر حفظ التغيير:\n%1").arg(store_.lastError()));
+        showMessage(this, tr("تعذر حفظ التغيير:\n%1").arg(store_.lastError()));
     return !ok;
 }
 
 void AyaListsWindow::createList()
 {
     bool confirmed = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("قائمة جديدة"), QStringLiteral("اسم القائمة"),
+    const QString name = QInputDialog::getText(this, tr("قائمة جديدة"), tr("اسم القائمة"),
                                                QLineEdit::Normal, QString(), &confirmed).simplified();
     if (!confirmed || name.isEmpty())
         return;
     for (const NamedList &l : shownLists_) {
         if (l.name == name) {
-            showMessage(this, QStringLiteral("توجد قائمة بهذا الاسم"));
+            showMessage(this, tr("توجد قائمة بهذا الاسم"));
             return;
         }
     }
@@ -140,7 +140,7 @@ void AyaListsWindow::renameList()
     if (!list)
         return;
     bool confirmed = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("إعادة التسمية"), QStringLiteral("اسم القائمة"),
+    const QString name = QInputDialog::getText(this, tr("إعادة التسمية"), tr("اسم القائمة"),
                                                QLineEdit::Normal, lists_->currentItem()->text(), &confirmed).simplified();
     if (!confirmed || name.isEmpty() || name == lists_->currentItem()->text())
         return;
@@ -153,7 +153,7 @@ void AyaListsWindow::removeList()
     const qint64 list = currentList();
     if (!list)
         return;
-    if (QMessageBox::question(this, programTitle(), QStringLiteral("هل تريد حذف القائمة «%1»؟").arg(lists_->currentItem()->text()))
+    if (QMessageBox::question(this, programTitle(), tr("هل تريد حذف القائمة «%1»؟").arg(lists_->currentItem()->text()))
         != QMessageBox::Yes)
         return;
     if (!reportFailure(store_.removeList(list)))

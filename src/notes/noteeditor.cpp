@@ -28,19 +28,19 @@ NoteEditor::NoteEditor(NotesStore &store, Note note, QWidget *parent)
     : QDialog(parent), store_(store), note_(std::move(note))
 {
     setObjectName(QStringLiteral("noteEditor"));
-    setWindowTitle(QStringLiteral("خاطرة"));
+    setWindowTitle(tr("خاطرة"));
     setAttribute(Qt::WA_DeleteOnClose);
     reference_ = new QLabel(note_.range.text(), this);
     reference_->setObjectName(QStringLiteral("reference"));
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("noteText"));
-    text_->setAccessibleName(QStringLiteral("نص الخاطرة"));
+    text_->setAccessibleName(tr("نص الخاطرة"));
     text_->setTabChangesFocus(true);
     alignRightToLeft(text_);
     text_->setPlainText(note_.text);
     tags_ = new QLineEdit(NotesStore::tagsText(note_.tags), this);
     tags_->setObjectName(QStringLiteral("tags"));
-    tags_->setAccessibleName(QStringLiteral("الوسوم"));
+    tags_->setAccessibleName(tr("الوسوم"));
     usedTags_ = store_.tags();
     tagModel_ = new QStringListModel(this);
     completer_ = new QCompleter(tagModel_, this);
@@ -56,14 +56,14 @@ NoteEditor::NoteEditor(NotesStore &store, Note note, QWidget *parent)
     });
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *save = buttons->addButton(QStringLiteral("حفظ"), QDialogButtonBox::AcceptRole);
+    QPushButton *save = buttons->addButton(tr("حفظ"), QDialogButtonBox::AcceptRole);
     save->setObjectName(QStringLiteral("save"));
     save->setAutoDefault(false);
-    remove_ = buttons->addButton(QStringLiteral("حذف"), QDialogButtonBox::DestructiveRole);
+    remove_ = buttons->addButton(tr("حذف"), QDialogButtonBox::DestructiveRole);
     remove_->setObjectName(QStringLiteral("remove"));
     remove_->setAutoDefault(false);
     remove_->setEnabled(note_.id != 0);
-    QPushButton *close = buttons->addButton(QStringLiteral("إغلاق"), QDialogButtonBox::RejectRole);
+    QPushButton *close = buttons->addButton(tr("إغلاق"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("close"));
     close->setAutoDefault(false);
     connect(save, &QPushButton::clicked, this, &NoteEditor::save);
@@ -75,7 +75,7 @@ NoteEditor::NoteEditor(NotesStore &store, Note note, QWidget *parent)
     tags_->installEventFilter(this);
 
     auto *form = new QFormLayout;
-    auto *tagsLabel = new QLabel(QStringLiteral("الوسوم"), this);
+    auto *tagsLabel = new QLabel(tr("الوسوم"), this);
     tagsLabel->setBuddy(tags_);
     form->addRow(tagsLabel, tags_);
     auto *layout = new QVBoxLayout(this);
@@ -134,12 +134,12 @@ bool NoteEditor::save()
     changed.text = typedText();
     changed.tags = typedTags();
     if (changed.text.trimmed().isEmpty() && changed.tags.isEmpty()) {
-        showMessage(this, QStringLiteral("الخاطرة فارغة"));
+        showMessage(this, tr("الخاطرة فارغة"));
         return false;
     }
     if (!store_.save(changed)) {
         // What was typed stays here to be saved again or copied elsewhere.
-        showMessage(this, QStringLiteral("تعذر حفظ الخاطرة، وهي باقية في النافذة:\n%1").arg(store_.lastError()));
+        showMessage(this, tr("تعذر حفظ الخاطرة، وهي باقية في النافذة:\n%1").arg(store_.lastError()));
         return false;
     }
     note_ = changed;
@@ -155,10 +155,10 @@ void NoteEditor::removeNote()
 {
     if (note_.id == 0)
         return;
-    if (QMessageBox::question(this, programTitle(), QStringLiteral("هل تريد حذف هذه الخاطرة؟")) != QMessageBox::Yes)
+    if (QMessageBox::question(this, programTitle(), tr("هل تريد حذف هذه الخاطرة؟")) != QMessageBox::Yes)
         return;
     if (!store_.remove(note_.id)) {
-        showMessage(this, QStringLiteral("تعذر حذف الخاطرة:\n%1").arg(store_.lastError()));
+        showMessage(this, tr("تعذر حذف الخاطرة:\n%1").arg(store_.lastError()));
         return;
     }
     note_.id = 0;
@@ -185,7 +185,7 @@ bool NoteEditor::mayDropText()
 {
     if (closing_ || !isModified())
         return true;
-    if (QMessageBox::question(this, programTitle(), QStringLiteral("لم تحفظ الخاطرة. هل تريد إغلاقها دون حفظ؟"))
+    if (QMessageBox::question(this, programTitle(), tr("لم تحفظ الخاطرة. هل تريد إغلاقها دون حفظ؟"))
         != QMessageBox::Yes)
         return false;
     closing_ = true;

@@ -61,7 +61,7 @@ QVariant NotesModel::data(const QModelIndex &index, int role) const
     case 1:
         return note.firstLine();
     case 2:
-        return note.tags.join(QStringLiteral("، "));
+        return note.tags.join(tr("، "));
     default:
         return note.modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"));
     }
@@ -71,23 +71,23 @@ QVariant NotesModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const QStringList titles{QStringLiteral("الآية"), QStringLiteral("الخاطرة"), QStringLiteral("الوسوم"),
-                                    QStringLiteral("آخر تعديل")};
+    const QStringList titles{tr("الآية"), tr("الخاطرة"), tr("الوسوم"),
+                                    tr("آخر تعديل")};
     return titles.value(section);
 }
 
 NotesBrowser::NotesBrowser(NotesStore &store, QWidget *parent) : QDialog(parent), store_(store)
 {
     setObjectName(QStringLiteral("notesBrowser"));
-    setWindowTitle(QStringLiteral("الخواطر"));
+    setWindowTitle(tr("الخواطر"));
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("notesFilter"));
-    filter_->setAccessibleName(QStringLiteral("تصفية الخواطر"));
-    filter_->setPlaceholderText(QStringLiteral("تصفية الخواطر"));
+    filter_->setAccessibleName(tr("تصفية الخواطر"));
+    filter_->setPlaceholderText(tr("تصفية الخواطر"));
     filter_->setClearButtonEnabled(true);
     view_ = new QTableView(this);
     view_->setObjectName(QStringLiteral("notesList"));
-    view_->setAccessibleName(QStringLiteral("قائمة الخواطر"));
+    view_->setAccessibleName(tr("قائمة الخواطر"));
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setShowGrid(false);

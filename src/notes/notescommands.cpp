@@ -35,18 +35,18 @@ NotesCommands::NotesCommands(ReadingState &state, QMainWindow *window, QListView
         connect(transfer_, &NotesTransferDialogs::notesChanged, this, &NotesCommands::refresh);
     }
 
-    menu_ = window_->menuBar()->addMenu(QStringLiteral("خواطري"));
+    menu_ = window_->menuBar()->addMenu(tr("خواطري"));
     menu_->setObjectName(QStringLiteral("notesMenu"));
-    noteAction_ = menu_->addAction(QStringLiteral("إضافة خاطرة"), this, &NotesCommands::openNote);
+    noteAction_ = menu_->addAction(tr("إضافة خاطرة"), this, &NotesCommands::openNote);
     noteAction_->setObjectName(QStringLiteral("noteAction"));
-    QAction *all = menu_->addAction(QStringLiteral("الخواطر"), this, &NotesCommands::openBrowser);
+    QAction *all = menu_->addAction(tr("الخواطر"), this, &NotesCommands::openBrowser);
     all->setObjectName(QStringLiteral("notesBrowserAction"));
-    QAction *lists = menu_->addAction(QStringLiteral("قوائم الآيات"), this, &NotesCommands::openLists);
+    QAction *lists = menu_->addAction(tr("قوائم الآيات"), this, &NotesCommands::openLists);
     lists->setObjectName(QStringLiteral("ayaListsAction"));
     menu_->addSeparator();
-    QAction *out = menu_->addAction(QStringLiteral("تصدير"));
+    QAction *out = menu_->addAction(tr("تصدير"));
     out->setObjectName(QStringLiteral("exportNotesAction"));
-    QAction *in = menu_->addAction(QStringLiteral("استيراد"));
+    QAction *in = menu_->addAction(tr("استيراد"));
     in->setObjectName(QStringLiteral("importNotesAction"));
     if (transfer_) {
         connect(out, &QAction::triggered, transfer_, &NotesTransferDialogs::exportNotes);
@@ -79,8 +79,8 @@ void NotesCommands::addTextMenuItems(QMenu *menu)
 void NotesCommands::showDisplayedNote()
 {
     const AyaRange range = pick_->range();
-    noteAction_->setText(store_ && ListingPick::noteFor(*store_, range) ? QStringLiteral("تعديل الخاطرة")
-                                                                        : QStringLiteral("إضافة خاطرة"));
+    noteAction_->setText(store_ && ListingPick::noteFor(*store_, range) ? tr("تعديل الخاطرة")
+                                                                        : tr("إضافة خاطرة"));
     noteAction_->setEnabled(store_ && range.isValid());
     // The status line follows the aya on display.
     std::optional<Note> shown;

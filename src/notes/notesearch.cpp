@@ -20,7 +20,7 @@ bool NoteSearch::search(const QString &typed)
 {
     const QList<int> ids = store_.searchAyas(typed);
     if (ids.isEmpty()) {
-        showMessage(window_, QStringLiteral("لا توجد خاطرة بهذه الكلمات"));
+        showMessage(window_, tr("لا توجد خاطرة بهذه الكلمات"));
         return false;
     }
     ReadingState::Request request(ayasInOrderStatement(ids), qint16(1), ReadingState::Guard::AllayaasearchOnly);

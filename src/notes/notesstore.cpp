@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -60,25 +61,25 @@ bool tooLong(const QStringList &tags)
 QString explained(sqlite3 *db)
 {
     if (!db)
-        return QStringLiteral("لا يوجد ملف لبيانات المستخدم، فلن تحفظ التغييرات في هذه الجلسة");
+        return QCoreApplication::translate("zarfan::NotesStore", "لا يوجد ملف لبيانات المستخدم، فلن تحفظ التغييرات في هذه الجلسة");
     const int code = sqlite3_extended_errcode(db);
     const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
     QString what;
     if (code == SQLITE_CONSTRAINT_UNIQUE && detail.contains(u"lists.name"))
-        what = QStringLiteral("توجد قائمة بهذا الاسم، فاختر اسما آخر");
+        what = QCoreApplication::translate("zarfan::NotesStore", "توجد قائمة بهذا الاسم، فاختر اسما آخر");
     else if ((code & 0xff) == SQLITE_READONLY)
-        what = QStringLiteral("ملف بياناتك لا يقبل الكتابة الآن، فلم يحفظ التغيير. تأكد أن الملف ومجلده قابلان للكتابة ثم أعد تشغيل البرنامج");
+        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك لا يقبل الكتابة الآن، فلم يحفظ التغيير. تأكد أن الملف ومجلده قابلان للكتابة ثم أعد تشغيل البرنامج");
     else if ((code & 0xff) == SQLITE_FULL)
-        what = QStringLiteral("لا مكان في القرص، فلم يحفظ التغيير. أفرغ مكانا ثم أعد المحاولة");
+        what = QCoreApplication::translate("zarfan::NotesStore", "لا مكان في القرص، فلم يحفظ التغيير. أفرغ مكانا ثم أعد المحاولة");
     else if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
-        what = QStringLiteral("ملف بياناتك مشغول ببرنامج آخر، فلم يحفظ التغيير. أعد المحاولة بعد قليل");
+        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك مشغول ببرنامج آخر، فلم يحفظ التغيير. أعد المحاولة بعد قليل");
     else if ((code & 0xff) == SQLITE_ERROR && (detail.contains(u"no such") || detail.contains(u"has no column")))
-        what = QStringLiteral("ملف بياناتك لا يطابق ما يعرفه هذا الإصدار من البرنامج (جدول أو عمود ناقص)، فلم يحفظ التغيير. "
+        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك لا يطابق ما يعرفه هذا الإصدار من البرنامج (جدول أو عمود ناقص)، فلم يحفظ التغيير. "
                               "انقل الملف جانبا ليبدأ البرنامج بملف جديد، أو استعمل الإصدار الذي كتبه");
     else if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB)
-        what = QStringLiteral("ملف بياناتك تالف، فلم يحفظ التغيير. أعد تشغيل البرنامج لينقله جانبا ويبدأ بملف جديد");
+        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك تالف، فلم يحفظ التغيير. أعد تشغيل البرنامج لينقله جانبا ويبدأ بملف جديد");
     else
-        what = QStringLiteral("تعذرت الكتابة في ملف بياناتك، فلم يحفظ التغيير. أعد المحاولة، وإن تكرر فأعد تشغيل البرنامج");
+        what = QCoreApplication::translate("zarfan::NotesStore", "تعذرت الكتابة في ملف بياناتك، فلم يحفظ التغيير. أعد المحاولة، وإن تكرر فأعد تشغيل البرنامج");
     return code == SQLITE_OK ? what : what + u'\n' + detail;
 }
 } // namespace
@@ -194,7 +195,7 @@ int NotesStore::setAsideInvalid()
 
 QString NotesStore::setAsideMessage(int count)
 {
-    return QStringLiteral("في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى)، "
+    return QCoreApplication::translate("zarfan::NotesStore", "في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى)، "
                           "فنُحّيت جانبا في جدول notes_set_aside داخل الملف ولن تظهر. بقية خواطرك كما هي؛ "
                           "ويمكنك كتابة تلك الخواطر من جديد على آياتها")
         .arg(count);
@@ -207,7 +208,7 @@ QString NotesStore::tagsText(const QStringList &tags)
         const bool quote = tag.contains(u',') || tag.contains(u'،') || tag.startsWith(u'"');
         parts.append(quote ? u'"' + QString(tag).replace(u'"', QStringLiteral("\"\"")) + u'"' : tag);
     }
-    return parts.join(QStringLiteral("، "));
+    return parts.join(QCoreApplication::translate("zarfan::NotesStore", "، "));
 }
 
 QStringList NotesStore::tagsFromText(const QString &text)
@@ -283,15 +284,15 @@ std::optional<Note> NotesStore::noteAt(int sura, int aya) const
 bool NotesStore::save(Note &note)
 {
     if (!note.range.isValid()) {
-        fail(QStringLiteral("مرجع الآية خارج المدى، فلم تحفظ الخاطرة"));
+        fail(QCoreApplication::translate("zarfan::NotesStore", "مرجع الآية خارج المدى، فلم تحفظ الخاطرة"));
         return false;
     }
     if (note.text.size() > kMaxNoteLength) {
-        fail(QStringLiteral("الخاطرة أطول من %1 حرف، فقصّرها ثم احفظها").arg(kMaxNoteLength));
+        fail(QCoreApplication::translate("zarfan::NotesStore", "الخاطرة أطول من %1 حرف، فقصّرها ثم احفظها").arg(kMaxNoteLength));
         return false;
     }
     if (tooLong(cleanTags(note.tags))) {
-        fail(QStringLiteral("في الوسوم وسم أطول من %1 حرف، فقصّره ثم احفظ الخاطرة").arg(kMaxTagLength));
+        fail(QCoreApplication::translate("zarfan::NotesStore", "في الوسوم وسم أطول من %1 حرف، فقصّره ثم احفظ الخاطرة").arg(kMaxTagLength));
         return false;
     }
     if (!begin())
@@ -320,7 +321,7 @@ bool NotesStore::save(Note &note)
     bool ok = s && s.execute();
     if (ok && sqlite3_changes(store_.connection().handle()) != 1) {
         ok = false;
-        fail(QStringLiteral("لم تعد هذه الخاطرة في ملف بياناتك (حذفت من نافذة أخرى)، فانسخ نصها واحفظه خاطرة جديدة"));
+        fail(QCoreApplication::translate("zarfan::NotesStore", "لم تعد هذه الخاطرة في ملف بياناتك (حذفت من نافذة أخرى)، فانسخ نصها واحفظه خاطرة جديدة"));
     }
     const qint64 id = note.id != 0 ? note.id : sqlite3_last_insert_rowid(store_.connection().handle());
     if (!end(ok))
@@ -432,9 +433,9 @@ namespace {
 QString listNameRefused(const QString &n)
 {
     if (n.isEmpty())
-        return QStringLiteral("اسم القائمة فارغ، فاكتب لها اسما");
+        return QCoreApplication::translate("zarfan::NotesStore", "اسم القائمة فارغ، فاكتب لها اسما");
     if (n.size() > NotesStore::kMaxListNameLength)
-        return QStringLiteral("اسم القائمة أطول من %1 حرف، فاختر اسما أقصر").arg(NotesStore::kMaxListNameLength);
+        return QCoreApplication::translate("zarfan::NotesStore", "اسم القائمة أطول من %1 حرف، فاختر اسما أقصر").arg(NotesStore::kMaxListNameLength);
     return {};
 }
 } // namespace

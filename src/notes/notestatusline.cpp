@@ -6,7 +6,7 @@ NoteStatusLine::NoteStatusLine(QWidget *parent) : QLabel(parent) { setObjectName
 
 void NoteStatusLine::showNote(const std::optional<Note> &note)
 {
-    const QString line = note ? QStringLiteral("خاطرة : ") + note->firstLine() : QString();
+    const QString line = note ? tr("خاطرة : ") + note->firstLine() : QString();
     setText(line);
     setAccessibleName(line);
     setToolTip(note ? note->text.left(500) : QString());

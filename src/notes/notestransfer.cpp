@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <algorithm>
 #include <sqlite3.h>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -84,16 +85,16 @@ QByteArray NotesTransfer::toJson(const NotesStore &store)
 
 QByteArray NotesTransfer::toMarkdown(const NotesStore &store)
 {
-    QString md = QStringLiteral("# خواطري\n\n");
+    QString md = QCoreApplication::translate("zarfan::NotesTransfer", "# خواطري\n\n");
     for (const Note &n : store.notes()) {
         md += QStringLiteral("## %1\n\n").arg(n.range.text());
         md += markdownText(n.text.trimmed()) + QStringLiteral("\n\n");
         if (!n.tags.isEmpty())
-            md += QStringLiteral("الوسوم: %1\n\n").arg(markdownText(NotesStore::tagsText(n.tags)));
+            md += QCoreApplication::translate("zarfan::NotesTransfer", "الوسوم: %1\n\n").arg(markdownText(NotesStore::tagsText(n.tags)));
     }
     const std::vector<NamedList> lists = store.lists();
     if (!lists.empty())
-        md += QStringLiteral("# قوائم الآيات\n\n");
+        md += QCoreApplication::translate("zarfan::NotesTransfer", "# قوائم الآيات\n\n");
     for (const NamedList &l : lists) {
         md += QStringLiteral("## %1\n\n").arg(markdownText(l.name));
         for (const ListAya &a : store.listAyas(l.id))
@@ -107,17 +108,17 @@ QString NotesTransfer::Report::message() const
 {
     switch (whole) {
     case Refused::NotJson:
-        return QStringLiteral("لم يستورد شيء: الملف ليس ملف JSON");
+        return QCoreApplication::translate("zarfan::NotesTransfer", "لم يستورد شيء: الملف ليس ملف JSON");
     case Refused::UnknownFormat:
-        return QStringLiteral("لم يستورد شيء: الملف ليس ملف خواطر زرفان");
+        return QCoreApplication::translate("zarfan::NotesTransfer", "لم يستورد شيء: الملف ليس ملف خواطر زرفان");
     case Refused::UnknownVersion:
-        return QStringLiteral("لم يستورد شيء: إصدار الملف غير معروف");
+        return QCoreApplication::translate("zarfan::NotesTransfer", "لم يستورد شيء: إصدار الملف غير معروف");
     case Refused::WriteFailed:
-        return QStringLiteral("لم يستورد شيء: تعذرت الكتابة في ملف بيانات المستخدم") + (detail.isEmpty() ? QString() : u'\n' + detail);
+        return QCoreApplication::translate("zarfan::NotesTransfer", "لم يستورد شيء: تعذرت الكتابة في ملف بيانات المستخدم") + (detail.isEmpty() ? QString() : u'\n' + detail);
     case Refused::None:
         break;
     }
-    return QStringLiteral("أضيف : %1    دمج : %2    رفض : %3").arg(added).arg(merged).arg(refused);
+    return QCoreApplication::translate("zarfan::NotesTransfer", "أضيف : %1    دمج : %2    رفض : %3").arg(added).arg(merged).arg(refused);
 }
 
 NotesTransfer::Report NotesTransfer::importJson(NotesStore &store, const QByteArray &json)

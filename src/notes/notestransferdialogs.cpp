@@ -24,21 +24,21 @@ bool NotesTransferDialogs::exportTo(const QString &path, QString *error) const
 
 void NotesTransferDialogs::exportNotes()
 {
-    const ChosenSaveFile chosen = askSaveFile(window_, QStringLiteral("تصدير"),
-                                              {{QStringLiteral("ملف خواطر"), {QStringLiteral("json")}},
-                                               {QStringLiteral("نص Markdown"), {QStringLiteral("md")}}});
+    const ChosenSaveFile chosen = askSaveFile(window_, tr("تصدير"),
+                                              {{tr("ملف خواطر"), {QStringLiteral("json")}},
+                                               {tr("نص Markdown"), {QStringLiteral("md")}}});
     if (chosen.path.isEmpty())
         return;
     QString error;
     if (!exportTo(chosen.path, &error))
-        showMessage(window_, QStringLiteral("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(chosen.path, error));
+        showMessage(window_, tr("تعذر حفظ الملف، ولم يتغير أي ملف سابق بالاسم نفسه:\n%1\n%2").arg(chosen.path, error));
 }
 
 void NotesTransferDialogs::importFrom(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        showMessage(window_, QStringLiteral("تعذرت قراءة الملف:\n%1").arg(path));
+        showMessage(window_, tr("تعذرت قراءة الملف:\n%1").arg(path));
         return;
     }
     const NotesTransfer::Report report = NotesTransfer::importJson(store_, file.read(64 * 1024 * 1024));
@@ -48,8 +48,8 @@ void NotesTransferDialogs::importFrom(const QString &path)
 
 void NotesTransferDialogs::importNotes()
 {
-    const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("استيراد"), QString(),
-                                                      QStringLiteral("ملف خواطر \u200E(*.json)\u200E (*.json)"), nullptr,
+    const QString path = QFileDialog::getOpenFileName(window_, tr("استيراد"), QString(),
+                                                      tr("ملف خواطر \u200E(*.json)\u200E (*.json)"), nullptr,
                                                       QFileDialog::HideNameFilterDetails);
     if (!path.isEmpty())
         importFrom(path);
