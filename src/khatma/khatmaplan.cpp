@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <utility>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -61,37 +62,37 @@ ScheduleResult makeSchedule(const KhatmaRequest &r, const QDate &today)
 {
     const QDate start = r.startDate.isValid() ? r.startDate : today;
     if (start > today)
-        return {std::nullopt, QStringLiteral("تاريخ البدء بعد اليوم: اختر اليوم أو يوما قبله")};
+        return {std::nullopt, QCoreApplication::translate("zarfan::Khatmaplan", "تاريخ البدء بعد اليوم: اختر اليوم أو يوما قبله")};
     if (r.startPage < 1 || r.startPage > kMushafPages)
-        return {std::nullopt, QStringLiteral("صفحة البدء خارج المدى: من 1 إلى 604")};
+        return {std::nullopt, QCoreApplication::translate("zarfan::Khatmaplan", "صفحة البدء خارج المدى: من 1 إلى 604")};
     if (r.by == KhatmaSchedule::By::Days && (r.amount < 1 || r.amount > kMaxDays))
-        return {std::nullopt, QStringLiteral("عدد الأيام خارج المدى: من 1 إلى 365")};
+        return {std::nullopt, QCoreApplication::translate("zarfan::Khatmaplan", "عدد الأيام خارج المدى: من 1 إلى 365")};
     if (r.by == KhatmaSchedule::By::PagesPerDay && (r.amount < 1 || r.amount > kMushafPages))
-        return {std::nullopt, QStringLiteral("عدد الصفحات في اليوم خارج المدى: من 1 إلى 604")};
+        return {std::nullopt, QCoreApplication::translate("zarfan::Khatmaplan", "عدد الصفحات في اليوم خارج المدى: من 1 إلى 604")};
     return {scheduleFor(start, r.startPage, r.by, r.amount), QString()};
 }
 
 QString pagesWord(int count)
 {
     const int r = count % 100;
-    return r >= 3 && r <= 10 ? QStringLiteral("صفحات") : QStringLiteral("صفحة");
+    return r >= 3 && r <= 10 ? QCoreApplication::translate("zarfan::Khatmaplan", "صفحات") : QCoreApplication::translate("zarfan::Khatmaplan", "صفحة");
 }
 
 QString KhatmaStatus::portionText() const
 {
-    return QStringLiteral("ورد اليوم : من صفحة %1 إلى صفحة %2").arg(portionFirst).arg(portionLast);
+    return QCoreApplication::translate("zarfan::Khatmaplan", "ورد اليوم : من صفحة %1 إلى صفحة %2").arg(portionFirst).arg(portionLast);
 }
 
 QString KhatmaStatus::leadText() const
 {
     if (lead > 0)
-        return QStringLiteral("متقدم بـ %1 ").arg(lead) + pagesWord(lead);
+        return QCoreApplication::translate("zarfan::Khatmaplan", "متقدم بـ %1 ").arg(lead) + pagesWord(lead);
     if (lead < 0)
-        return QStringLiteral("متأخر بـ %1 ").arg(-lead) + pagesWord(-lead);
-    return QStringLiteral("في الموعد");
+        return QCoreApplication::translate("zarfan::Khatmaplan", "متأخر بـ %1 ").arg(-lead) + pagesWord(-lead);
+    return QCoreApplication::translate("zarfan::Khatmaplan", "في الموعد");
 }
 
-QString KhatmaStatus::daysLeftText() const { return QStringLiteral("الأيام الباقية : %1").arg(daysLeft); }
+QString KhatmaStatus::daysLeftText() const { return QCoreApplication::translate("zarfan::Khatmaplan", "الأيام الباقية : %1").arg(daysLeft); }
 
 KhatmaStatus KhatmaTracker::status(const QDate &today) const
 {
@@ -284,12 +285,12 @@ void KhatmaTracker::readStore(UserStore *store)
     // Each part says only what was dropped from it.
     QStringList told;
     if (planDamaged)
-        told.append(QStringLiteral("خطة الختمة المحفوظة تالفة فحذفت، ويمكنك بدء خطة جديدة من نافذة خطة الختمة"));
+        told.append(tr("خطة الختمة المحفوظة تالفة فحذفت، ويمكنك بدء خطة جديدة من نافذة خطة الختمة"));
     if (droppedFinished > 0)
-        told.append(QStringLiteral("حذفت من قائمة الختمات السابقة مدخلات تالفة عددها %1، وبقيت سائر الختمات كما هي")
+        told.append(tr("حذفت من قائمة الختمات السابقة مدخلات تالفة عددها %1، وبقيت سائر الختمات كما هي")
                         .arg(droppedFinished));
     if (!told.isEmpty())
-        damage_ = told.join(u'\n') + QStringLiteral("\nوبقيت سائر بياناتك كما هي");
+        damage_ = told.join(u'\n') + tr("\nوبقيت سائر بياناتك كما هي");
 }
 
 void KhatmaTracker::rewrite()

@@ -8,6 +8,7 @@
 #include "ui/progresstext.h"
 #include "khatmaplan.h"
 
+#include <QCoreApplication>
 #include <QAbstractListModel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,7 +32,7 @@ public:
             || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
             return QVariant();
         const FinishedKhatma &f = tracker_.finished()[std::size_t(index.row())];
-        return QStringLiteral("من %1 إلى %2").arg(khatmaDate(f.start), khatmaDate(f.end));
+        return QCoreApplication::translate("zarfan::KhatmaWindow", "من %1 إلى %2").arg(khatmaDate(f.start), khatmaDate(f.end));
     }
 
     // Adds the khatmas finished since the last look; a new load replaces all.
@@ -114,11 +115,11 @@ void KhatmaWindow::startPlan()
 
 void KhatmaWindow::confirmEnd()
 {
-    QMessageBox box(QMessageBox::Question, programTitle(), QStringLiteral("هل تريد إنهاء الخطة؟ يضيع ما سجل من تقدمها"),
+    QMessageBox box(QMessageBox::Question, programTitle(), tr("هل تريد إنهاء الخطة؟ يضيع ما سجل من تقدمها"),
                     QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("confirmEnd"));
-    QPushButton *yes = box.addButton(QStringLiteral("نعم"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("لا"), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(tr("نعم"), QMessageBox::YesRole);
+    box.addButton(tr("لا"), QMessageBox::NoRole);
     box.exec();
     if (box.clickedButton() == yes)
         tracker_.end();
@@ -131,7 +132,7 @@ void KhatmaWindow::refresh()
         label->setText(text);
         label->setAccessibleName(text);
     };
-    setLabel(ui->todayPortion, st.active ? st.portionText() : QStringLiteral("لا توجد خطة"));
+    setLabel(ui->todayPortion, st.active ? st.portionText() : tr("لا توجد خطة"));
     setLabel(ui->daysLeft, st.active ? st.daysLeftText() : QString());
     setLabel(ui->lead, st.active ? st.leadText() : QString());
     ui->progress->setValue(st.pagesRead);
@@ -145,7 +146,7 @@ void KhatmaWindow::refresh()
         if (listed_) {
             QStringList lines;
             for (int d = 0; d < listed_->days; ++d)
-                lines.append(QStringLiteral("%1 : من صفحة %2 إلى صفحة %3")
+                lines.append(tr("%1 : من صفحة %2 إلى صفحة %3")
                                  .arg(khatmaDate(listed_->start.addDays(d)))
                                  .arg(listed_->portionFirst(d))
                                  .arg(listed_->portionLast(d)));
