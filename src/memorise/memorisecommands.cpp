@@ -22,8 +22,8 @@ namespace zarfan {
 
 MemoriseCommands::MemoriseCommands(ReadingState &state, QWidget *mainWindow)
     : QObject(mainWindow), state_(state), main_(mainWindow),
-      similar_(new QAction(QStringLiteral("الآيات المتشابهة"), this)), recital_(new QAction(QStringLiteral("التسميع"), this)),
-      progress_(new QAction(QStringLiteral("الحفظ والمراجعة"), this))
+      similar_(new QAction(tr("الآيات المتشابهة"), this)), recital_(new QAction(tr("التسميع"), this)),
+      progress_(new QAction(tr("الحفظ والمراجعة"), this))
 {
     progress_->setObjectName(QStringLiteral("memoriseprogressaction"));
     connect(progress_, &QAction::triggered, this, &MemoriseCommands::openProgress);
@@ -97,7 +97,7 @@ const std::vector<QString> &MemoriseCommands::shownTexts() const
 SimilarAyasWindow *MemoriseCommands::openSimilar()
 {
     if (!ensureSimilar()) {
-        showMessage(main_, QStringLiteral("تعذر إعداد الآيات المتشابهة: نص الآيات لم يقرأ من قاعدة البيانات.\n"
+        showMessage(main_, tr("تعذر إعداد الآيات المتشابهة: نص الآيات لم يقرأ من قاعدة البيانات.\n"
                                           "أعد تشغيل البرنامج، فإن تكرر فأعد تثبيته."));
         return nullptr;
     }
@@ -111,7 +111,7 @@ SimilarAyasWindow *MemoriseCommands::openSimilar()
 RecitalWindow *MemoriseCommands::openRecital()
 {
     if (!ensureTexts()) {
-        showMessage(main_, QStringLiteral("تعذر فتح التسميع: نص الآيات لم يقرأ من قاعدة البيانات.\n"
+        showMessage(main_, tr("تعذر فتح التسميع: نص الآيات لم يقرأ من قاعدة البيانات.\n"
                                           "أعد تشغيل البرنامج، فإن تكرر فأعد تثبيته."));
         return nullptr;
     }

@@ -24,8 +24,8 @@ bool isPauseMark(QStringView w)
 } // namespace
 
 MemoriseMode::MemoriseMode(ReadingState &state, ReadingCommands &reading, QObject *parent)
-    : QObject(parent), state_(state), reading_(reading), toggle_(new QAction(QStringLiteral("وضع الحفظ"), this)),
-      hideMenu_(new QMenu(QStringLiteral("إخفاء"))), modes_(new QActionGroup(this))
+    : QObject(parent), state_(state), reading_(reading), toggle_(new QAction(tr("وضع الحفظ"), this)),
+      hideMenu_(new QMenu(tr("إخفاء"))), modes_(new QActionGroup(this))
 {
     toggle_->setObjectName(QStringLiteral("memorisemode"));
     toggle_->setCheckable(true);
@@ -33,10 +33,10 @@ MemoriseMode::MemoriseMode(ReadingState &state, ReadingCommands &reading, QObjec
     toggle_->setShortcutContext(Qt::ApplicationShortcut);
     connect(toggle_, &QAction::toggled, this, &MemoriseMode::setOn);
     hideMenu_->setObjectName(QStringLiteral("hidemode"));
-    const std::pair<HideMode, QString> modes[] = {{HideMode::AllWords, QStringLiteral("كل الكلمات")},
-                                                  {HideMode::AfterCurrentAya, QStringLiteral("ما بعد الآية الحالية")},
-                                                  {HideMode::FirstLetter, QStringLiteral("الحرف الأول")},
-                                                  {HideMode::EveryOther, QStringLiteral("كلمة وكلمة")}};
+    const std::pair<HideMode, QString> modes[] = {{HideMode::AllWords, tr("كل الكلمات")},
+                                                  {HideMode::AfterCurrentAya, tr("ما بعد الآية الحالية")},
+                                                  {HideMode::FirstLetter, tr("الحرف الأول")},
+                                                  {HideMode::EveryOther, tr("كلمة وكلمة")}};
     for (const auto &[mode, name] : modes) {
         QAction *a = hideMenu_->addAction(name);
         a->setCheckable(true);

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <algorithm>
 #include <sqlite3.h>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -56,13 +57,13 @@ QString pageStateName(PageState state)
 {
     switch (state) {
     case PageState::Learning:
-        return QStringLiteral("قيد الحفظ");
+        return QCoreApplication::translate("zarfan::MemoriseProgress", "قيد الحفظ");
     case PageState::Held:
-        return QStringLiteral("محفوظ");
+        return QCoreApplication::translate("zarfan::MemoriseProgress", "محفوظ");
     case PageState::NotHeld:
         break;
     }
-    return QStringLiteral("لم يحفظ");
+    return QCoreApplication::translate("zarfan::MemoriseProgress", "لم يحفظ");
 }
 
 MemoriseProgress::MemoriseProgress(UserStore *store) : store_(store) { reload(); }

@@ -26,7 +26,7 @@ JuzChart::JuzChart(const MemoriseProgress &progress, std::vector<int> juzOfPage,
 {
     setObjectName(QStringLiteral("juzchart"));
     setMinimumHeight(120);
-    setAccessibleName(QStringLiteral("الصفحات في كل جزء"));
+    setAccessibleName(tr("الصفحات في كل جزء"));
 }
 
 std::array<int, 31> JuzChart::pagesPerJuz(PageState state) const
@@ -61,51 +61,51 @@ void JuzChart::paintEvent(QPaintEvent *)
             y -= h;
         }
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRectF(x, barHeight + 2, slot - 2, labelHeight), Qt::AlignCenter, arabicIndicNumber(juz));
+        painter.drawText(QRectF(x, barHeight + 2, slot - 2, labelHeight), Qt::AlignCenter, interfaceNumber(juz));
     }
 }
 
 ProgressWindow::ProgressWindow(MemoriseProgress &progress, const FoldedText &text, std::function<QDate()> today, QWidget *parent)
     : QWidget(parent, Qt::Window), progress_(progress), text_(text), today_(std::move(today)), unit_(new QComboBox(this)),
       state_(new QComboBox(this)), from_(new QSpinBox(this)), to_(new QSpinBox(this)), summary_(new QLabel(this)),
-      review_(new QListWidget(this)), open_(new QPushButton(QStringLiteral("فتح للمراجعة"), this)),
-      mastered_(new QPushButton(QStringLiteral("متقن"), this)), hesitant_(new QPushButton(QStringLiteral("متردد"), this)),
-      forgot_(new QPushButton(QStringLiteral("نسيت"), this)), chart_(new JuzChart(progress, juzOfPages(text), this))
+      review_(new QListWidget(this)), open_(new QPushButton(tr("فتح للمراجعة"), this)),
+      mastered_(new QPushButton(tr("متقن"), this)), hesitant_(new QPushButton(tr("متردد"), this)),
+      forgot_(new QPushButton(tr("نسيت"), this)), chart_(new JuzChart(progress, juzOfPages(text), this))
 {
     setObjectName(QStringLiteral("memoriseprogress"));
-    setWindowTitle(QStringLiteral("الحفظ والمراجعة"));
+    setWindowTitle(tr("الحفظ والمراجعة"));
     setLayoutDirection(Qt::RightToLeft);
     resize(560, 560);
     unit_->setObjectName(QStringLiteral("markunit"));
-    unit_->addItems({QStringLiteral("صفحات"), QStringLiteral("سورة"), QStringLiteral("جزء")});
+    unit_->addItems({tr("صفحات"), tr("سورة"), tr("جزء")});
     state_->setObjectName(QStringLiteral("markstate"));
     for (PageState s : {PageState::Held, PageState::Learning, PageState::NotHeld})
         state_->addItem(pageStateName(s), int(s));
     from_->setObjectName(QStringLiteral("markfrom"));
-    from_->setAccessibleName(QStringLiteral("من"));
+    from_->setAccessibleName(tr("من"));
     to_->setObjectName(QStringLiteral("markto"));
-    to_->setAccessibleName(QStringLiteral("إلى"));
-    auto *markButton = new QPushButton(QStringLiteral("تحديد"), this);
+    to_->setAccessibleName(tr("إلى"));
+    auto *markButton = new QPushButton(tr("تحديد"), this);
     markButton->setObjectName(QStringLiteral("markpages"));
     summary_->setObjectName(QStringLiteral("memorisesummary"));
     summary_->setWordWrap(true);
     summary_->setFocusPolicy(Qt::StrongFocus);
     summary_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     review_->setObjectName(QStringLiteral("reviewtoday"));
-    review_->setAccessibleName(QStringLiteral("مراجعة اليوم"));
+    review_->setAccessibleName(tr("مراجعة اليوم"));
     open_->setObjectName(QStringLiteral("reviewopen"));
     mastered_->setObjectName(QStringLiteral("reviewmastered"));
     hesitant_->setObjectName(QStringLiteral("reviewhesitant"));
     forgot_->setObjectName(QStringLiteral("reviewforgot"));
 
-    auto *markBox = new QGroupBox(QStringLiteral("تحديد الحالة"), this);
+    auto *markBox = new QGroupBox(tr("تحديد الحالة"), this);
     auto *markForm = new QFormLayout(markBox);
-    markForm->addRow(QStringLiteral("الوحدة :"), unit_);
-    markForm->addRow(QStringLiteral("من :"), from_);
-    markForm->addRow(QStringLiteral("إلى :"), to_);
-    markForm->addRow(QStringLiteral("الحالة :"), state_);
+    markForm->addRow(tr("الوحدة :"), unit_);
+    markForm->addRow(tr("من :"), from_);
+    markForm->addRow(tr("إلى :"), to_);
+    markForm->addRow(tr("الحالة :"), state_);
     markForm->addRow(markButton);
-    auto *reviewBox = new QGroupBox(QStringLiteral("مراجعة اليوم"), this);
+    auto *reviewBox = new QGroupBox(tr("مراجعة اليوم"), this);
     auto *reviewLayout = new QVBoxLayout(reviewBox);
     reviewLayout->addWidget(review_);
     auto *answers = new QHBoxLayout;
@@ -153,7 +153,7 @@ void ProgressWindow::mark()
         pages = pagesOfJuz(text_, from_->value());
     }
     if (!progress_.setState(pages, PageState(state_->currentData().toInt()), today_()))
-        showMessage(this, QStringLiteral("تغيرت الحالة في هذه الجلسة لكنها لم تحفظ: تعذرت الكتابة في ملف بيانات المستخدم.\n"
+        showMessage(this, tr("تغيرت الحالة في هذه الجلسة لكنها لم تحفظ: تعذرت الكتابة في ملف بيانات المستخدم.\n"
                                          "تأكد من إمكان الكتابة في مجلد بيانات المستخدم ثم أعد التحديد."));
     refresh();
 }
@@ -165,7 +165,7 @@ void ProgressWindow::answer(ReviewAnswer answer)
         return;
     const int row = review_->currentRow();
     if (!progress_.review(item->data(Qt::UserRole).toInt(), answer, today_()))
-        showMessage(this, QStringLiteral("لم تحفظ المراجعة: تعذرت الكتابة في ملف بيانات المستخدم.\n"
+        showMessage(this, tr("لم تحفظ المراجعة: تعذرت الكتابة في ملف بيانات المستخدم.\n"
                                          "تأكد من إمكان الكتابة في مجلد بيانات المستخدم."));
     refresh();
     review_->setCurrentRow(std::min(row, review_->count() - 1));
@@ -178,8 +178,8 @@ void ProgressWindow::refresh()
     review_->clear();
     for (int page : due) {
         const qint64 late = today.toJulianDay() - progress_.page(page).due;
-        auto *item = new QListWidgetItem(late > 0 ? QStringLiteral("الصفحة %1 ، متأخرة %2 يوم").arg(page).arg(late)
-                                                  : QStringLiteral("الصفحة %1").arg(page),
+        auto *item = new QListWidgetItem(late > 0 ? tr("الصفحة %1 ، متأخرة %2 يوم").arg(page).arg(late)
+                                                  : tr("الصفحة %1").arg(page),
                                          review_);
         item->setData(Qt::UserRole, page);
     }
@@ -188,7 +188,7 @@ void ProgressWindow::refresh()
     for (QPushButton *b : {open_, mastered_, hesitant_, forgot_})
         b->setEnabled(!due.empty());
     const int held = progress_.count(PageState::Held), learning = progress_.count(PageState::Learning);
-    summary_->setText(QStringLiteral("محفوظ : %1 صفحة    قيد الحفظ : %2    للمراجعة اليوم : %3")
+    summary_->setText(tr("محفوظ : %1 صفحة    قيد الحفظ : %2    للمراجعة اليوم : %3")
                           .arg(held)
                           .arg(learning)
                           .arg(due.size()));
@@ -197,8 +197,8 @@ void ProgressWindow::refresh()
     const auto heldPerJuz = chart_->pagesPerJuz(PageState::Held);
     for (int juz = 1; juz <= 30; ++juz)
         if (heldPerJuz[std::size_t(juz)] > 0)
-            perJuz.append(QStringLiteral("الجزء %1 : %2").arg(juz).arg(heldPerJuz[std::size_t(juz)]));
-    chart_->setAccessibleDescription(perJuz.isEmpty() ? QStringLiteral("لا صفحات محفوظة") : perJuz.join(QStringLiteral(" ، ")));
+            perJuz.append(tr("الجزء %1 : %2").arg(juz).arg(heldPerJuz[std::size_t(juz)]));
+    chart_->setAccessibleDescription(perJuz.isEmpty() ? tr("لا صفحات محفوظة") : perJuz.join(tr(" ، ")));
     chart_->update();
 }
 

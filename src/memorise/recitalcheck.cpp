@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdint>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -26,7 +27,7 @@ struct Word {
 
 } // namespace
 
-QString RecitalCheck::score() const { return QStringLiteral("صحيح : %1 من %2").arg(right).arg(total); }
+QString RecitalCheck::score() const { return QCoreApplication::translate("zarfan::Recitalcheck", "صحيح : %1 من %2").arg(right).arg(total); }
 
 QString RecitalCheck::spoken(const std::vector<RecitedAya> &ayas) const
 {
@@ -37,23 +38,23 @@ QString RecitalCheck::spoken(const std::vector<RecitedAya> &ayas) const
             continue;
         if (w.aya != aya && w.aya >= 0 && w.aya < int(ayas.size())) {
             aya = w.aya;
-            parts.append(QStringLiteral("في %1").arg(ayas[std::size_t(aya)].line));
+            parts.append(QCoreApplication::translate("zarfan::Recitalcheck", "في %1").arg(ayas[std::size_t(aya)].line));
         }
         switch (w.mark) {
         case WordMark::Wrong:
-            parts.append(QStringLiteral("خطأ : %1 ، كتبت : %2").arg(w.expected, w.typed));
+            parts.append(QCoreApplication::translate("zarfan::Recitalcheck", "خطأ : %1 ، كتبت : %2").arg(w.expected, w.typed));
             break;
         case WordMark::Missing:
-            parts.append(QStringLiteral("ناقصة : %1").arg(w.expected));
+            parts.append(QCoreApplication::translate("zarfan::Recitalcheck", "ناقصة : %1").arg(w.expected));
             break;
         case WordMark::Extra:
-            parts.append(QStringLiteral("زائدة : %1").arg(w.typed));
+            parts.append(QCoreApplication::translate("zarfan::Recitalcheck", "زائدة : %1").arg(w.typed));
             break;
         case WordMark::Right:
             break;
         }
     }
-    return parts.join(QStringLiteral(" ؛ "));
+    return parts.join(QCoreApplication::translate("zarfan::Recitalcheck", " ؛ "));
 }
 
 QList<int> RecitalCheck::ayasToHear(const std::vector<RecitedAya> &ayas) const

@@ -50,23 +50,23 @@ QString recitalHtml(const RecitalCheck &check, const std::vector<RecitedAya> &ay
 
 RecitalWindow::RecitalWindow(const FoldedText &folded, const std::vector<QString> &texts, QWidget *parent)
     : QWidget(parent, Qt::Window), folded_(folded), texts_(texts), start_(new QLabel(this)), end_(new QComboBox(this)),
-      endAya_(new QSpinBox(this)), typed_(new QPlainTextEdit(this)), check_(new QPushButton(QStringLiteral("تحقق"), this)),
-      hear_(new QPushButton(QStringLiteral("سماع الصواب"), this)), score_(new QLabel(this)), marks_(new QLabel(this)),
+      endAya_(new QSpinBox(this)), typed_(new QPlainTextEdit(this)), check_(new QPushButton(tr("تحقق"), this)),
+      hear_(new QPushButton(tr("سماع الصواب"), this)), score_(new QLabel(this)), marks_(new QLabel(this)),
       resultView_(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("recital"));
-    setWindowTitle(QStringLiteral("التسميع"));
+    setWindowTitle(tr("التسميع"));
     setLayoutDirection(Qt::RightToLeft);
     resize(640, 560);
     start_->setObjectName(QStringLiteral("recitalstart"));
     end_->setObjectName(QStringLiteral("recitalend"));
-    end_->addItems({QStringLiteral("حتى الآية"), QStringLiteral("نهاية الصفحة"), QStringLiteral("نهاية السورة")});
+    end_->addItems({tr("حتى الآية"), tr("نهاية الصفحة"), tr("نهاية السورة")});
     end_->setCurrentIndex(1);
     endAya_->setObjectName(QStringLiteral("recitalendaya"));
-    endAya_->setAccessibleName(QStringLiteral("رقم آية النهاية"));
+    endAya_->setAccessibleName(tr("رقم آية النهاية"));
     endAya_->setEnabled(false);
     typed_->setObjectName(QStringLiteral("recitaltext"));
-    typed_->setAccessibleName(QStringLiteral("ما تحفظ"));
+    typed_->setAccessibleName(tr("ما تحفظ"));
     typed_->setLayoutDirection(Qt::RightToLeft);
     QTextOption option = typed_->document()->defaultTextOption();
     option.setTextDirection(Qt::RightToLeft);
@@ -83,14 +83,14 @@ RecitalWindow::RecitalWindow(const FoldedText &folded, const std::vector<QString
     marks_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     marks_->setFocusPolicy(Qt::StrongFocus);
     resultView_->setObjectName(QStringLiteral("recitalresult"));
-    resultView_->setAccessibleName(QStringLiteral("نتيجة التسميع"));
+    resultView_->setAccessibleName(tr("نتيجة التسميع"));
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("البداية :"), start_);
+    form->addRow(tr("البداية :"), start_);
     auto *endRow = new QHBoxLayout;
     endRow->addWidget(end_);
     endRow->addWidget(endAya_);
-    auto *endLabel = new QLabel(QStringLiteral("النهاية :"), this);
+    auto *endLabel = new QLabel(tr("النهاية :"), this);
     endLabel->setBuddy(end_);
     form->addRow(endLabel, endRow);
     auto *buttons = new QHBoxLayout;
@@ -148,7 +148,7 @@ void RecitalWindow::check()
 void RecitalWindow::showResult()
 {
     if (result_.tooLong) {
-        score_->setText(QStringLiteral("النص أطول من أن يقابل مرة واحدة: اختر نهاية أقرب ثم تحقق."));
+        score_->setText(tr("النص أطول من أن يقابل مرة واحدة: اختر نهاية أقرب ثم تحقق."));
         marks_->clear();
         resultView_->clear();
         hear_->setEnabled(false);

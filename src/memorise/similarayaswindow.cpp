@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -95,14 +96,14 @@ QString similarEntryHtml(const QString &text, const SimilarAya &e, const QString
 QString similarEntrySpoken(const QString &text, const SimilarAya &e)
 {
     const QStringList words = shownWords(text);
-    QString spoken = QStringLiteral("يشترك في %1 كلمات : %2").arg(e.shared).arg(words.mid(e.start, e.shared).join(u' '));
+    QString spoken = QCoreApplication::translate("zarfan::SimilarAyasWindow", "يشترك في %1 كلمات : %2").arg(e.shared).arg(words.mid(e.start, e.shared).join(u' '));
     QStringList parting;
     if (e.start > 0 && e.start - 1 < words.size())
-        parting.append(QStringLiteral("قبلها : ") + words.at(e.start - 1));
+        parting.append(QCoreApplication::translate("zarfan::SimilarAyasWindow", "قبلها : ") + words.at(e.start - 1));
     if (e.start + e.shared < words.size())
-        parting.append(QStringLiteral("بعدها : ") + words.at(e.start + e.shared));
+        parting.append(QCoreApplication::translate("zarfan::SimilarAyasWindow", "بعدها : ") + words.at(e.start + e.shared));
     if (!parting.isEmpty())
-        spoken += QStringLiteral(" ، ") + parting.join(QStringLiteral(" ، "));
+        spoken += QCoreApplication::translate("zarfan::SimilarAyasWindow", " ، ") + parting.join(QCoreApplication::translate("zarfan::SimilarAyasWindow", " ، "));
     return spoken;
 }
 
@@ -110,15 +111,15 @@ SimilarAyasWindow::SimilarAyasWindow(ReadingState &state, const FoldedText &fold
                                      const std::vector<QString> &texts, QWidget *parent)
     : QWidget(parent, Qt::Window), state_(state), folded_(folded), similar_(similar), texts_(texts),
       heading_(new QLabel(this)), list_(new QListWidget(this)),
-      toResults_(new QPushButton(QStringLiteral("عرض في النتائج"), this))
+      toResults_(new QPushButton(tr("عرض في النتائج"), this))
 {
     setObjectName(QStringLiteral("similarayas"));
-    setWindowTitle(QStringLiteral("الآيات المتشابهة"));
+    setWindowTitle(tr("الآيات المتشابهة"));
     setLayoutDirection(Qt::RightToLeft);
     resize(640, 480);
     heading_->setObjectName(QStringLiteral("similarheading"));
     list_->setObjectName(QStringLiteral("similarlist"));
-    list_->setAccessibleName(QStringLiteral("الآيات المتشابهة"));
+    list_->setAccessibleName(tr("الآيات المتشابهة"));
     list_->setItemDelegate(new HtmlDelegate(list_));
     list_->setWordWrap(true);
     list_->setResizeMode(QListView::Adjust);
@@ -141,14 +142,14 @@ void SimilarAyasWindow::showAya(int ayaId)
     entries_.clear();
     const int k = folded_.indexOfId(ayaId);
     if (k < 0) {
-        heading_->setText(QStringLiteral("لا آية حالية: اختر آية ثم اطلب الآيات المتشابهة."));
+        heading_->setText(tr("لا آية حالية: اختر آية ثم اطلب الآيات المتشابهة."));
         toResults_->setEnabled(false);
         return;
     }
     entries_ = similar_.of(k);
     const QString line = folded_.record(k).line;
-    heading_->setText(entries_.empty() ? QStringLiteral("لا آيات متشابهة مع %1.").arg(line)
-                                       : QStringLiteral("الآيات المتشابهة مع %1 : %2").arg(line).arg(entries_.size()));
+    heading_->setText(entries_.empty() ? tr("لا آيات متشابهة مع %1.").arg(line)
+                                       : tr("الآيات المتشابهة مع %1 : %2").arg(line).arg(entries_.size()));
     const QString runStyle = QStringLiteral("background-color:%1;color:%2;")
                                  .arg(palette().color(QPalette::Highlight).name(), palette().color(QPalette::HighlightedText).name());
     const QString partStyle = QStringLiteral("color:#c0392b;");
@@ -158,7 +159,7 @@ void SimilarAyasWindow::showAya(int ayaId)
         auto *item = new QListWidgetItem(ref + u' ' + text, list_);
         item->setData(kHtmlRole, QStringLiteral("<b>%1</b>&nbsp;&nbsp;").arg(ref.toHtmlEscaped())
                                      + similarEntryHtml(text, e, runStyle, partStyle));
-        item->setData(Qt::AccessibleTextRole, ref + u' ' + text + QStringLiteral(" ، ") + similarEntrySpoken(text, e));
+        item->setData(Qt::AccessibleTextRole, ref + u' ' + text + tr(" ، ") + similarEntrySpoken(text, e));
         item->setData(Qt::AccessibleDescriptionRole, similarEntrySpoken(text, e));
     }
     toResults_->setEnabled(!entries_.empty());
