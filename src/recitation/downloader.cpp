@@ -28,7 +28,7 @@ void RecitationDownloader::fetch(const QUrl &url, const QString &target)
     jobs_.insert(target, job);
     connect(job.timer, &QTimer::timeout, this, [this, target] {
         drop(target);
-        emit failed(target, QStringLiteral("انقضت مهلة التحميل ولم يجب خادم التلاوة"));
+        emit failed(target, tr("انقضت مهلة التحميل ولم يجب خادم التلاوة"));
     });
     connect(job.reply, &QNetworkReply::readyRead, this, [this, target] { take(target); });
     connect(job.reply, &QNetworkReply::finished, this, [this, target] { finish(target); });
@@ -44,7 +44,7 @@ void RecitationDownloader::take(const QString &target)
     if (it->body.size() <= sizeLimit_)
         return;
     drop(target);
-    emit failed(target, QStringLiteral("ملف الآية أكبر من %1 ميغابايت فلم يحفظ؛ قد يكون عنوان القارئ خطأ")
+    emit failed(target, tr("ملف الآية أكبر من %1 ميغابايت فلم يحفظ؛ قد يكون عنوان القارئ خطأ")
                             .arg(sizeLimit_ / (1024 * 1024)));
 }
 
@@ -70,16 +70,16 @@ void RecitationDownloader::cancelAll()
 QString RecitationDownloader::bodyProblem(const QByteArray &body, qint64 announcedLength, const QString &contentType)
 {
     if (body.isEmpty())
-        return QStringLiteral("وصل ملف الآية فارغا");
+        return tr("وصل ملف الآية فارغا");
     if (announcedLength >= 0 && body.size() != announcedLength)
-        return QStringLiteral("وصل ملف الآية ناقصا؛ أعد المحاولة");
+        return tr("وصل ملف الآية ناقصا؛ أعد المحاولة");
     if (contentType.startsWith(QLatin1String("text/"), Qt::CaseInsensitive))
-        return QStringLiteral("جواب الخادم ليس ملفا صوتيا؛ تحقق من عنوان القارئ");
+        return tr("جواب الخادم ليس ملفا صوتيا؛ تحقق من عنوان القارئ");
     const auto byte = [&](int i) { return quint8(body.at(i)); };
     const bool id3 = body.startsWith("ID3");
     const bool frame = body.size() >= 2 && byte(0) == 0xFF && (byte(1) & 0xE0) == 0xE0;
     if (!id3 && !frame)
-        return QStringLiteral("جواب الخادم ليس ملفا صوتيا؛ تحقق من عنوان القارئ");
+        return tr("جواب الخادم ليس ملفا صوتيا؛ تحقق من عنوان القارئ");
     return {};
 }
 
@@ -88,10 +88,10 @@ QString RecitationDownloader::networkProblem(int error, const QString &detail)
     QString text;
     switch (QNetworkReply::NetworkError(error)) {
     case QNetworkReply::ContentNotFoundError:
-        text = QStringLiteral("ملف الآية غير موجود على خادم التلاوة؛ تحقق من عنوان القارئ");
+        text = tr("ملف الآية غير موجود على خادم التلاوة؛ تحقق من عنوان القارئ");
         break;
     case QNetworkReply::HostNotFoundError:
-        text = QStringLiteral("لم يعثر على خادم التلاوة؛ تحقق من الاتصال بالشبكة ومن عنوان القارئ");
+        text = tr("لم يعثر على خادم التلاوة؛ تحقق من الاتصال بالشبكة ومن عنوان القارئ");
         break;
     case QNetworkReply::ConnectionRefusedError:
     case QNetworkReply::RemoteHostClosedError:
@@ -99,13 +99,13 @@ QString RecitationDownloader::networkProblem(int error, const QString &detail)
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
     case QNetworkReply::UnknownNetworkError:
-        text = QStringLiteral("تعذر الاتصال بخادم التلاوة؛ تحقق من الاتصال بالشبكة ثم أعد المحاولة");
+        text = tr("تعذر الاتصال بخادم التلاوة؛ تحقق من الاتصال بالشبكة ثم أعد المحاولة");
         break;
     case QNetworkReply::SslHandshakeFailedError:
-        text = QStringLiteral("تعذر الاتصال الآمن بخادم التلاوة");
+        text = tr("تعذر الاتصال الآمن بخادم التلاوة");
         break;
     default:
-        text = QStringLiteral("رفض خادم التلاوة إعطاء ملف الآية");
+        text = tr("رفض خادم التلاوة إعطاء ملف الآية");
         break;
     }
     return detail.isEmpty() ? text : text + u'\n' + detail;
@@ -139,7 +139,7 @@ void RecitationDownloader::finish(const QString &target)
         // Written whole or not at all.
         QSaveFile file(target);
         if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit())
-            why = QStringLiteral("تعذرت كتابة ملف الآية في ذاكرة التلاوات؛ قد يكون القرص ممتلئا\n%1\n%2")
+            why = tr("تعذرت كتابة ملف الآية في ذاكرة التلاوات؛ قد يكون القرص ممتلئا\n%1\n%2")
                       .arg(target, file.errorString());
     }
     if (why.isEmpty())

@@ -40,9 +40,9 @@ bool OfflineDownload::start(const Reciter &reciter, const std::vector<AyaRef> &a
 {
     QString problem = reciterProblem(reciter);
     if (problem.isEmpty() && !reciter.isRemote())
-        problem = QStringLiteral("تلاوة هذا القارئ في مجلد على هذا الجهاز؛ تسمع دون اتصال بلا تنزيل");
+        problem = tr("تلاوة هذا القارئ في مجلد على هذا الجهاز؛ تسمع دون اتصال بلا تنزيل");
     if (problem.isEmpty() && ayas.empty())
-        problem = QStringLiteral("لا آيات في ما اخترت تنزيله");
+        problem = tr("لا آيات في ما اخترت تنزيله");
     if (!problem.isEmpty()) {
         if (why)
             *why = problem;
@@ -97,7 +97,7 @@ void OfflineDownload::onFailed(const QString &target, const QString &why)
         return;
     const QString name = QFileInfo(target).fileName();
     const AyaRef aya{0, name.left(3).toInt(), name.mid(3, 3).toInt()};
-    end(false, QStringLiteral("توقف التنزيل عند الآية %1؛ ما اكتمل من الملفات محفوظ، وتكمله بالتنزيل مرة أخرى\n%2")
+    end(false, tr("توقف التنزيل عند الآية %1؛ ما اكتمل من الملفات محفوظ، وتكمله بالتنزيل مرة أخرى\n%2")
                    .arg(ayaCaption(aya), why));
 }
 
@@ -125,12 +125,12 @@ qint64 OfflineDownload::secondsLeft() const
 
 QString OfflineDownload::progressText() const
 {
-    QString text = QStringLiteral("%1 من %2 ملفا، %3 ميغابايت")
+    QString text = tr("%1 من %2 ملفا، %3 ميغابايت")
                        .arg(done_)
                        .arg(total())
                        .arg(QLocale().toString(double(bytes_) / (1024 * 1024), 'f', 1));
     if (const qint64 s = secondsLeft(); s >= 0 && done_ < total())
-        text += s < 60 ? QStringLiteral("، بقي أقل من دقيقة") : QStringLiteral("، بقي نحو %1 دقيقة").arg((s + 59) / 60);
+        text += s < 60 ? tr("، بقي أقل من دقيقة") : tr("، بقي نحو %1 دقيقة").arg((s + 59) / 60);
     return text;
 }
 

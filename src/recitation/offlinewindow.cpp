@@ -26,33 +26,33 @@ OfflineWindow::OfflineWindow(OfflineDownload &download, Recitation &recitation, 
     : QDialog(parent), download_(download), recitation_(recitation), connection_(connectionString)
 {
     setObjectName(QStringLiteral("offlineWindow"));
-    setWindowTitle(QStringLiteral("تنزيل للاستماع دون اتصال"));
+    setWindowTitle(tr("تنزيل للاستماع دون اتصال"));
     setLayoutDirection(Qt::RightToLeft);
     reciter_ = new QLabel(this);
     reciter_->setObjectName(QStringLiteral("offlineReciter"));
     scope_ = new QComboBox(this);
     scope_->setObjectName(QStringLiteral("offlineScope"));
-    scope_->setAccessibleName(QStringLiteral("ما ينزل"));
-    scope_->addItems({QStringLiteral("سورة"), QStringLiteral("جزء"), QStringLiteral("المصحف كله")});
+    scope_->setAccessibleName(tr("ما ينزل"));
+    scope_->addItems({tr("سورة"), tr("جزء"), tr("المصحف كله")});
     number_ = new QComboBox(this);
     number_->setObjectName(QStringLiteral("offlineNumber"));
-    number_->setAccessibleName(QStringLiteral("السورة أو الجزء"));
-    start_ = new QPushButton(QStringLiteral("تنزيل"), this);
+    number_->setAccessibleName(tr("السورة أو الجزء"));
+    start_ = new QPushButton(tr("تنزيل"), this);
     start_->setObjectName(QStringLiteral("startDownload"));
-    cancel_ = new QPushButton(QStringLiteral("إلغاء التنزيل"), this);
+    cancel_ = new QPushButton(tr("إلغاء التنزيل"), this);
     cancel_->setObjectName(QStringLiteral("cancelDownload"));
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("downloadProgress"));
-    bar_->setAccessibleName(QStringLiteral("تقدم التنزيل"));
+    bar_->setAccessibleName(tr("تقدم التنزيل"));
     state_ = new QLabel(this);
     state_->setObjectName(QStringLiteral("downloadState"));
     state_->setWordWrap(true);
     auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("القارئ :"), reciter_);
-    form->addRow(QStringLiteral("تنزيل :"), scope_);
-    form->addRow(QStringLiteral("السورة أو الجزء :"), number_);
+    form->addRow(tr("القارئ :"), reciter_);
+    form->addRow(tr("تنزيل :"), scope_);
+    form->addRow(tr("السورة أو الجزء :"), number_);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(start_);
     buttons->addWidget(cancel_);
@@ -93,7 +93,7 @@ void OfflineWindow::showProgress()
     const int chosen = recitation_.reciterIndex();
     const bool running = download_.isRunning();
     reciter_->setText(running ? download_.reciter().name
-                              : chosen >= 0 ? recitation_.reciters().at(chosen).name : QStringLiteral("لم يختر قارئ"));
+                              : chosen >= 0 ? recitation_.reciters().at(chosen).name : tr("لم يختر قارئ"));
     start_->setEnabled(!running);
     cancel_->setEnabled(running);
     scope_->setEnabled(!running);
@@ -109,7 +109,7 @@ void OfflineWindow::startDownload()
 {
     const int chosen = recitation_.reciterIndex();
     if (chosen < 0) {
-        showMessage(this, QStringLiteral("اختر قارئا أولا من \"مصادر التلاوة\""));
+        showMessage(this, tr("اختر قارئا أولا من \"مصادر التلاوة\""));
         return;
     }
     DataControl db;
@@ -125,10 +125,10 @@ void OfflineWindow::finished(bool complete, const QString &message)
 {
     showProgress();
     if (complete)
-        state_->setText(QStringLiteral("اكتمل التنزيل: ") + download_.progressText());
+        state_->setText(tr("اكتمل التنزيل: ") + download_.progressText());
     else if (message.isEmpty())
-        state_->setText(QStringLiteral("ألغي التنزيل: ") + download_.progressText()
-                        + QStringLiteral("؛ ما نزل محفوظ ويكمل من حيث وقف"));
+        state_->setText(tr("ألغي التنزيل: ") + download_.progressText()
+                        + tr("؛ ما نزل محفوظ ويكمل من حيث وقف"));
     else
         showMessage(this, message);
 }
@@ -137,18 +137,18 @@ SavedRecitationsWindow::SavedRecitationsWindow(Recitation &recitation, OfflineDo
     : QDialog(parent), recitation_(recitation), download_(download)
 {
     setObjectName(QStringLiteral("savedRecitationsWindow"));
-    setWindowTitle(QStringLiteral("التلاوات المحفوظة"));
+    setWindowTitle(tr("التلاوات المحفوظة"));
     setLayoutDirection(Qt::RightToLeft);
     table_ = new QTableWidget(0, 3, this);
     table_->setObjectName(QStringLiteral("savedRecitations"));
-    table_->setAccessibleName(QStringLiteral("التلاوات المحفوظة"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("القارئ"), QStringLiteral("السور الكاملة"), QStringLiteral("الحجم")});
+    table_->setAccessibleName(tr("التلاوات المحفوظة"));
+    table_->setHorizontalHeaderLabels({tr("القارئ"), tr("السور الكاملة"), tr("الحجم")});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table_->verticalHeader()->hide();
-    delete_ = new QPushButton(QStringLiteral("حذف تلاوات القارئ"), this);
+    delete_ = new QPushButton(tr("حذف تلاوات القارئ"), this);
     delete_->setObjectName(QStringLiteral("deleteSavedReciter"));
     auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     auto *layout = new QVBoxLayout(this);
@@ -176,8 +176,8 @@ void SavedRecitationsWindow::fill()
     for (const CachedRecitation &c : cachedRecitations(ayas)) {
         const int row = table_->rowCount();
         table_->insertRow(row);
-        table_->setItem(row, 0, new QTableWidgetItem(names.value(c.folder, QStringLiteral("قارئ لم يعد في مصادر التلاوة"))));
-        table_->setItem(row, 1, new QTableWidgetItem(QStringLiteral("%1 من %2").arg(c.completeSuras.size()).arg(SuraTables::kSuraCount)));
+        table_->setItem(row, 0, new QTableWidgetItem(names.value(c.folder, tr("قارئ لم يعد في مصادر التلاوة"))));
+        table_->setItem(row, 1, new QTableWidgetItem(tr("%1 من %2").arg(c.completeSuras.size()).arg(SuraTables::kSuraCount)));
         table_->setItem(row, 2, new QTableWidgetItem(QLocale().formattedDataSize(c.bytes)));
         folders_.append(c.folder);
     }
@@ -192,15 +192,15 @@ void SavedRecitationsWindow::deleteSelected()
     if (row < 0 || row >= folders_.size())
         return;
     const QString name = table_->item(row, 0)->text();
-    if (QMessageBox::question(this, QStringLiteral("التلاوات المحفوظة"),
-                              QStringLiteral("حذف تلاوات %1 المحفوظة (%2)؟").arg(name, table_->item(row, 2)->text()))
+    if (QMessageBox::question(this, tr("التلاوات المحفوظة"),
+                              tr("حذف تلاوات %1 المحفوظة (%2)؟").arg(name, table_->item(row, 2)->text()))
         != QMessageBox::Yes)
         return;
     if (download_.isRunning() && reciterCacheFolder(download_.reciter()) == folders_.at(row))
         download_.cancel();
     recitation_.stop();
     if (!deleteCachedRecitation(folders_.at(row)))
-        showMessage(this, QStringLiteral("تعذر حذف بعض تلاوات %1 المحفوظة").arg(name));
+        showMessage(this, tr("تعذر حذف بعض تلاوات %1 المحفوظة").arg(name));
     fill();
 }
 

@@ -19,7 +19,7 @@ namespace zarfan {
 PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(parent), commands_(commands)
 {
     setObjectName(QStringLiteral("playerBar"));
-    setAccessibleName(QStringLiteral("التلاوة"));
+    setAccessibleName(tr("التلاوة"));
     // Two rows: the commands and the reciter, then how to recite; one row
     // cut the Arabic captions short at the window's usual width.
     auto *rows = new QVBoxLayout(this);
@@ -49,24 +49,24 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
     };
     reciter_ = new QComboBox(this);
     reciter_->setMinimumContentsLength(12);
-    labelled(QStringLiteral("القارئ"), reciter_, QStringLiteral("reciterBox"));
+    labelled(tr("القارئ"), reciter_, QStringLiteral("reciterBox"));
     reciterLabel_ = row->itemAt(row->count() - 2)->widget();
     // A new reader has no reciter yet: one line, and the way to the list.
     noReciter_ = new QWidget(this);
     noReciter_->setObjectName(QStringLiteral("noReciter"));
     auto *noReciterRow = new QHBoxLayout(noReciter_);
     noReciterRow->setContentsMargins(0, 0, 0, 0);
-    noReciterRow->addWidget(new QLabel(QStringLiteral("لم تختر قارئا بعد."), noReciter_));
+    noReciterRow->addWidget(new QLabel(tr("لم تختر قارئا بعد."), noReciter_));
     auto *chooseReciter = new QToolButton(noReciter_);
     chooseReciter->setObjectName(QStringLiteral("chooseReciter"));
-    chooseReciter->setText(QStringLiteral("اختيار قارئ من القائمة"));
+    chooseReciter->setText(tr("اختيار قارئ من القائمة"));
     chooseReciter->setFocusPolicy(Qt::StrongFocus);
     connect(chooseReciter, &QToolButton::clicked, &commands_, &RecitationCommands::chooseFromList);
     noReciterRow->addWidget(chooseReciter);
     row->addWidget(noReciter_);
     busy_ = new QProgressBar(this);
     busy_->setObjectName(QStringLiteral("recitationDownload"));
-    busy_->setAccessibleName(QStringLiteral("تحميل التلاوة"));
+    busy_->setAccessibleName(tr("تحميل التلاوة"));
     busy_->setRange(0, 0);
     busy_->setMaximumWidth(80);
     busy_->hide();
@@ -75,25 +75,25 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
     row = new QHBoxLayout;
     rows->addLayout(row);
     ayaRepeat_ = new QSpinBox(this);
-    labelled(QStringLiteral("تكرار الآية"), ayaRepeat_, QStringLiteral("ayaRepeat"));
+    labelled(tr("تكرار الآية"), ayaRepeat_, QStringLiteral("ayaRepeat"));
     rangeRepeat_ = new QSpinBox(this);
-    labelled(QStringLiteral("تكرار المقطع"), rangeRepeat_, QStringLiteral("rangeRepeat"));
+    labelled(tr("تكرار المقطع"), rangeRepeat_, QStringLiteral("rangeRepeat"));
     for (QSpinBox *box : {ayaRepeat_, rangeRepeat_})
         box->setRange(1, Recitation::kMaxRepeat);
     speed_ = new QComboBox(this);
     for (const double s : Recitation::kSpeeds)
         speed_->addItem(QString::number(s), s);
-    labelled(QStringLiteral("السرعة"), speed_, QStringLiteral("speedBox"));
+    labelled(tr("السرعة"), speed_, QStringLiteral("speedBox"));
     range_ = new QComboBox(this);
     range_->addItems(rangeCaptions());
     range_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    labelled(QStringLiteral("المقطع"), range_, QStringLiteral("rangeBox"));
+    labelled(tr("المقطع"), range_, QStringLiteral("rangeBox"));
     // Time to repeat the aya aloud: seconds, or its own length at the lowest step.
     pauseAfter_ = new QSpinBox(this);
     pauseAfter_->setRange(Recitation::kPauseAyaLength, Recitation::kMaxPause);
-    pauseAfter_->setSpecialValueText(QStringLiteral("بطول الآية"));
-    pauseAfter_->setSuffix(QStringLiteral(" ث"));
-    labelled(QStringLiteral("مهلة بعد الآية"), pauseAfter_, QStringLiteral("pauseAfterBox"));
+    pauseAfter_->setSpecialValueText(tr("بطول الآية"));
+    pauseAfter_->setSuffix(tr(" ث"));
+    labelled(tr("مهلة بعد الآية"), pauseAfter_, QStringLiteral("pauseAfterBox"));
     row->addStretch();
 
     Recitation &r = commands_.recitation();

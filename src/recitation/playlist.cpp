@@ -7,13 +7,14 @@
 
 #include <QSet>
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace zarfan {
 
 QStringList rangeCaptions()
 {
-    return {QStringLiteral("من الآية الحالية إلى آخر السورة"), QStringLiteral("الصفحة"), QStringLiteral("الجزء"),
-            QStringLiteral("نتائج البحث"), QStringLiteral("الآيات المختارة")};
+    return {QCoreApplication::translate("zarfan::Playlist", "من الآية الحالية إلى آخر السورة"), QCoreApplication::translate("zarfan::Playlist", "الصفحة"), QCoreApplication::translate("zarfan::Playlist", "الجزء"),
+            QCoreApplication::translate("zarfan::Playlist", "نتائج البحث"), QCoreApplication::translate("zarfan::Playlist", "الآيات المختارة")};
 }
 
 std::vector<AyaRef> ayasOf(DataControl &data, const QString &statement)

@@ -65,19 +65,19 @@ void Recitation::playFailed(PlayerEngine::Failure kind, const QString &detail)
     case PlayerEngine::Failure::BadFile:
         // A damaged download must not stay: the next play fetches it again.
         if (playing_.isRemote() && QFile::remove(cachedFile(step.aya, step.basmala)))
-            what = QStringLiteral("الملف المحفوظ تالف فحُذف، وسيُنزَّل من جديد في التشغيل التالي.");
+            what = tr("الملف المحفوظ تالف فحُذف، وسيُنزَّل من جديد في التشغيل التالي.");
         else
-            what = QStringLiteral("الملف تالف أو ليس صوتا يمكن تشغيله؛ استبدله في مجلد القارئ.");
+            what = tr("الملف تالف أو ليس صوتا يمكن تشغيله؛ استبدله في مجلد القارئ.");
         break;
     case PlayerEngine::Failure::MissingPart:
-        what = QStringLiteral("ينقص مكوّن لتشغيل الصوت؛ ثبّت الحزمتين gstreamer1.0-plugins-base و gstreamer1.0-plugins-good ثم أعد المحاولة.");
+        what = tr("ينقص مكوّن لتشغيل الصوت؛ ثبّت الحزمتين gstreamer1.0-plugins-base و gstreamer1.0-plugins-good ثم أعد المحاولة.");
         break;
     case PlayerEngine::Failure::Output:
-        what = QStringLiteral("لم يقبل جهاز إخراج الصوت التشغيل؛ تحقق من إعدادات الصوت ثم أعد المحاولة.");
+        what = tr("لم يقبل جهاز إخراج الصوت التشغيل؛ تحقق من إعدادات الصوت ثم أعد المحاولة.");
         break;
     }
-    const QString caption = step.basmala ? QStringLiteral("البسملة قبل %1").arg(ayaCaption(step.aya)) : ayaCaption(step.aya);
-    report(QStringLiteral("تعذر تشغيل تلاوة %1: %2\n%3").arg(step.basmala ? caption : QStringLiteral("الآية ") + caption, what, detail));
+    const QString caption = step.basmala ? tr("البسملة قبل %1").arg(ayaCaption(step.aya)) : ayaCaption(step.aya);
+    report(tr("تعذر تشغيل تلاوة %1: %2\n%3").arg(step.basmala ? caption : tr("الآية ") + caption, what, detail));
     stop();
 }
 
@@ -235,16 +235,16 @@ void Recitation::play(const std::vector<AyaRef> &range, int startAyaId)
     stop();
     reported_ = false;
     if (reciter_ < 0 || reciter_ >= reciters_.size()) {
-        report(QStringLiteral("أضف قارئا من \"مصادر التلاوة\""));
+        report(tr("أضف قارئا من \"مصادر التلاوة\""));
         return;
     }
     if (range.empty()) {
-        report(QStringLiteral("لا آيات في المقطع المختار"));
+        report(tr("لا آيات في المقطع المختار"));
         return;
     }
     if (!engine_->hasOutput()) {
         if (!noOutputTold_)
-            emit problem(QStringLiteral("لا يوجد جهاز لإخراج الصوت؛ لا يمكن التشغيل"));
+            emit problem(tr("لا يوجد جهاز لإخراج الصوت؛ لا يمكن التشغيل"));
         noOutputTold_ = true;
         return;
     }
@@ -293,7 +293,7 @@ void Recitation::startStep(int position)
             return;
         }
         if (!QFileInfo::exists(file)) {
-            report(QStringLiteral("تعذر تحميل تلاوة الآية %1\n%2").arg(ayaCaption(step.aya), file));
+            report(tr("تعذر تحميل تلاوة الآية %1\n%2").arg(ayaCaption(step.aya), file));
             stop();
             return;
         }
@@ -314,7 +314,7 @@ void Recitation::startStep(int position)
     }
     // A FIFO or a device in its place would block whoever opens it.
     if (!isRegularFile(file)) {
-        report(QStringLiteral("تعذر تشغيل تلاوة الآية %1: ليس ملفا صوتيا عاديا؛ استبدله بملف الآية.\n%2").arg(ayaCaption(step.aya), file));
+        report(tr("تعذر تشغيل تلاوة الآية %1: ليس ملفا صوتيا عاديا؛ استبدله بملف الآية.\n%2").arg(ayaCaption(step.aya), file));
         stop();
         return;
     }
@@ -392,7 +392,7 @@ void Recitation::fetchFailed(const QString &why)
         startStep(position_ + 1);
         return;
     }
-    report(QStringLiteral("تعذر تحميل تلاوة الآية %1\n%2").arg(ayaCaption(step.aya), why));
+    report(tr("تعذر تحميل تلاوة الآية %1\n%2").arg(ayaCaption(step.aya), why));
     stop();
 }
 

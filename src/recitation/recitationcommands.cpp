@@ -20,7 +20,7 @@ namespace zarfan {
 RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &state, QWidget *window)
     : QObject(window), recitation_(recitation), state_(state), window_(window)
 {
-    menu_ = new QMenu(QStringLiteral("التلاوة"), window);
+    menu_ = new QMenu(tr("التلاوة"), window);
     menu_->setObjectName(QStringLiteral("recitationMenu"));
     const auto add = [this](const QString &name, const QString &text, const QKeySequence &key) {
         QAction *a = menu_->addAction(text);
@@ -31,19 +31,19 @@ RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &sta
         return a;
     };
     // Function keys: every Ctrl+letter of the windows is taken or expected.
-    playPause_ = add(QStringLiteral("recitePlay"), QStringLiteral("تشغيل"), QKeySequence(Qt::Key_F5));
-    stop_ = add(QStringLiteral("reciteStop"), QStringLiteral("إيقاف"), QKeySequence(Qt::SHIFT | Qt::Key_F5));
-    previous_ = add(QStringLiteral("recitePrevious"), QStringLiteral("الآية السابقة"), QKeySequence(Qt::Key_F6));
-    next_ = add(QStringLiteral("reciteNext"), QStringLiteral("الآية التالية"), QKeySequence(Qt::Key_F7));
+    playPause_ = add(QStringLiteral("recitePlay"), tr("تشغيل"), QKeySequence(Qt::Key_F5));
+    stop_ = add(QStringLiteral("reciteStop"), tr("إيقاف"), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    previous_ = add(QStringLiteral("recitePrevious"), tr("الآية السابقة"), QKeySequence(Qt::Key_F6));
+    next_ = add(QStringLiteral("reciteNext"), tr("الآية التالية"), QKeySequence(Qt::Key_F7));
     menu_->addSeparator();
-    sources_ = add(QStringLiteral("reciteSources"), QStringLiteral("مصادر التلاوة"), QKeySequence());
-    offline_ = add(QStringLiteral("reciteOffline"), QStringLiteral("تنزيل للاستماع دون اتصال"), QKeySequence());
-    saved_ = add(QStringLiteral("reciteSaved"), QStringLiteral("التلاوات المحفوظة"), QKeySequence());
-    clearCache_ = add(QStringLiteral("reciteClearCache"), QStringLiteral("حذف التلاوات المحفوظة"), QKeySequence());
+    sources_ = add(QStringLiteral("reciteSources"), tr("مصادر التلاوة"), QKeySequence());
+    offline_ = add(QStringLiteral("reciteOffline"), tr("تنزيل للاستماع دون اتصال"), QKeySequence());
+    saved_ = add(QStringLiteral("reciteSaved"), tr("التلاوات المحفوظة"), QKeySequence());
+    clearCache_ = add(QStringLiteral("reciteClearCache"), tr("حذف التلاوات المحفوظة"), QKeySequence());
     download_ = new OfflineDownload(this);
     connect(download_, &OfflineDownload::progress, this, [this] {
         if (download_->isRunning())
-            emit downloadProgress(QStringLiteral("تنزيل التلاوة: ") + download_->progressText());
+            emit downloadProgress(tr("تنزيل التلاوة: ") + download_->progressText());
     });
     connect(download_, &OfflineDownload::finished, this, [this] { emit downloadProgress({}); });
     connect(offline_, &QAction::triggered, this, &RecitationCommands::openOffline);
@@ -66,7 +66,7 @@ RecitationCommands::RecitationCommands(Recitation &recitation, ReadingState &sta
     showState();
     if (const int dropped = recitation_.droppedReciters(); dropped > 0) {
         QTimer::singleShot(0, this, [this, dropped] {
-            showMessage(window_, QStringLiteral("تعذرت قراءة %1 من مصادر التلاوة المحفوظة فحذفت منها؛ بقية القراء كما هم، "
+            showMessage(window_, tr("تعذرت قراءة %1 من مصادر التلاوة المحفوظة فحذفت منها؛ بقية القراء كما هم، "
                                                 "ويمكنك إضافة المحذوف من \"مصادر التلاوة\"")
                                      .arg(dropped));
         });
@@ -86,7 +86,7 @@ void RecitationCommands::showState()
 {
     const Recitation::State s = recitation_.state();
     const bool running = s == Recitation::State::Playing || s == Recitation::State::Loading;
-    playPause_->setText(running ? QStringLiteral("إيقاف مؤقت") : QStringLiteral("تشغيل"));
+    playPause_->setText(running ? tr("إيقاف مؤقت") : tr("تشغيل"));
     stop_->setEnabled(s != Recitation::State::Stopped);
     previous_->setEnabled(s != Recitation::State::Stopped);
     next_->setEnabled(s != Recitation::State::Stopped);
@@ -160,18 +160,18 @@ void RecitationCommands::deleteSaved()
 {
     const qint64 bytes = recitationCacheSize();
     if (bytes == 0) {
-        showMessage(window_, QStringLiteral("لا توجد تلاوات محفوظة"));
+        showMessage(window_, tr("لا توجد تلاوات محفوظة"));
         return;
     }
     const QString size = QLocale().formattedDataSize(bytes);
-    if (QMessageBox::question(window_, QStringLiteral("حذف التلاوات المحفوظة"),
-                              QStringLiteral("حذف التلاوات المحفوظة (%1)؟").arg(size))
+    if (QMessageBox::question(window_, tr("حذف التلاوات المحفوظة"),
+                              tr("حذف التلاوات المحفوظة (%1)؟").arg(size))
         != QMessageBox::Yes)
         return;
     recitation_.stop();
     download_->cancel();
     if (!clearRecitationCache())
-        showMessage(window_, QStringLiteral("تعذر حذف بعض التلاوات المحفوظة"));
+        showMessage(window_, tr("تعذر حذف بعض التلاوات المحفوظة"));
 }
 
 } // namespace zarfan

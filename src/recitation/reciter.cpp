@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -40,23 +41,23 @@ QString ayaLocation(const Reciter &reciter, int sura, int aya)
 QString reciterProblem(const Reciter &reciter)
 {
     if (reciter.name.trimmed().isEmpty())
-        return QStringLiteral("اكتب اسم القارئ");
+        return QCoreApplication::translate("zarfan::Reciter", "اكتب اسم القارئ");
     const QString source = reciter.source.trimmed();
     if (source.isEmpty())
-        return QStringLiteral("اختر مجلد التلاوة أو اكتب عنوانها");
+        return QCoreApplication::translate("zarfan::Reciter", "اختر مجلد التلاوة أو اكتب عنوانها");
     if (reciter.isRemote()) {
         const QUrl url(source);
         const QString scheme = url.scheme().toLower();
         if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
-            return QStringLiteral("العنوان يجب أن يبدأ بـ http أو https وليس %1").arg(url.scheme());
+            return QCoreApplication::translate("zarfan::Reciter", "العنوان يجب أن يبدأ بـ http أو https وليس %1").arg(url.scheme());
         if (!source.contains(kSura) || !source.contains(kAya))
-            return QStringLiteral("العنوان يجب أن يحوي {sura} و {aya}");
+            return QCoreApplication::translate("zarfan::Reciter", "العنوان يجب أن يحوي {sura} و {aya}");
         if (!url.isValid() || url.host().isEmpty())
-            return QStringLiteral("العنوان غير صالح: %1").arg(source);
+            return QCoreApplication::translate("zarfan::Reciter", "العنوان غير صالح: %1").arg(source);
         return {};
     }
     if (!QFileInfo(source).isDir())
-        return QStringLiteral("المجلد غير موجود: %1").arg(source);
+        return QCoreApplication::translate("zarfan::Reciter", "المجلد غير موجود: %1").arg(source);
     return {};
 }
 

@@ -18,36 +18,36 @@ namespace zarfan {
 ReciterWindow::ReciterWindow(Recitation &recitation, QWidget *parent) : QDialog(parent), recitation_(recitation)
 {
     setObjectName(QStringLiteral("reciterWindow"));
-    setWindowTitle(QStringLiteral("مصادر التلاوة"));
+    setWindowTitle(tr("مصادر التلاوة"));
     setLayoutDirection(Qt::RightToLeft);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("reciters"));
-    list_->setAccessibleName(QStringLiteral("القراء"));
+    list_->setAccessibleName(tr("القراء"));
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("reciterName"));
-    name_->setAccessibleName(QStringLiteral("اسم القارئ"));
+    name_->setAccessibleName(tr("اسم القارئ"));
     source_ = new QLineEdit(this);
     source_->setObjectName(QStringLiteral("reciterSource"));
-    source_->setAccessibleName(QStringLiteral("المجلد أو عنوان التلاوة"));
+    source_->setAccessibleName(tr("المجلد أو عنوان التلاوة"));
     source_->setPlaceholderText(QStringLiteral("https://example.org/recitations/Name_64kbps/{sura}{aya}.mp3"));
-    auto *folder = new QPushButton(QStringLiteral("اختيار مجلد..."), this);
+    auto *folder = new QPushButton(tr("اختيار مجلد..."), this);
     folder->setObjectName(QStringLiteral("chooseFolder"));
-    add_ = new QPushButton(QStringLiteral("إضافة"), this);
+    add_ = new QPushButton(tr("إضافة"), this);
     add_->setObjectName(QStringLiteral("addReciter"));
-    save_ = new QPushButton(QStringLiteral("حفظ التعديل"), this);
+    save_ = new QPushButton(tr("حفظ التعديل"), this);
     save_->setObjectName(QStringLiteral("saveReciter"));
-    remove_ = new QPushButton(QStringLiteral("حذف"), this);
+    remove_ = new QPushButton(tr("حذف"), this);
     remove_->setObjectName(QStringLiteral("removeReciter"));
-    fromList_ = new QPushButton(QStringLiteral("إضافة من القائمة"), this);
+    fromList_ = new QPushButton(tr("إضافة من القائمة"), this);
     fromList_->setObjectName(QStringLiteral("addFromList"));
     auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("القارئ :"), name_);
+    form->addRow(tr("القارئ :"), name_);
     auto *sourceRow = new QHBoxLayout;
     sourceRow->addWidget(source_, 1);
     sourceRow->addWidget(folder);
-    form->addRow(QStringLiteral("المجلد أو العنوان :"), sourceRow);
+    form->addRow(tr("المجلد أو العنوان :"), sourceRow);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {fromList_, add_, save_, remove_})
         buttons->addWidget(b);
@@ -124,22 +124,22 @@ void ReciterWindow::chooseFromList()
     const QList<Reciter> known = knownReciters();
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("knownReciters"));
-    dialog.setWindowTitle(QStringLiteral("إضافة من القائمة"));
+    dialog.setWindowTitle(tr("إضافة من القائمة"));
     dialog.setLayoutDirection(Qt::RightToLeft);
     auto *list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("knownReciterList"));
-    list->setAccessibleName(QStringLiteral("قراء معروفون"));
+    list->setAccessibleName(tr("قراء معروفون"));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     for (const Reciter &r : known) {
         auto *item = new QListWidgetItem(r.name, list);
         item->setToolTip(r.source);
     }
     list->setCurrentRow(0);
-    auto *note = new QLabel(QStringLiteral("تسمع تلاوة هؤلاء عبر الشبكة، وتحفظ كل آية بعد سماعها أو بـ\"تنزيل للاستماع دون اتصال\""), &dialog);
+    auto *note = new QLabel(tr("تسمع تلاوة هؤلاء عبر الشبكة، وتحفظ كل آية بعد سماعها أو بـ\"تنزيل للاستماع دون اتصال\""), &dialog);
     note->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("إضافة"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("إلغاء"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("إضافة"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("إلغاء"));
     auto *layout = new QVBoxLayout(&dialog);
     layout->addWidget(list, 1);
     layout->addWidget(note);
@@ -175,7 +175,7 @@ void ReciterWindow::chooseFromList()
 
 void ReciterWindow::chooseFolder()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("مجلد التلاوة"), source_->text());
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("مجلد التلاوة"), source_->text());
     if (!folder.isEmpty())
         source_->setText(folder);
 }
