@@ -28,9 +28,9 @@ NavigatorWindow::NavigatorWindow(ReadingState &state, QWidget *parent)
         juz.append(QString::number(n));
     for (QComboBox *box : {ui->searchname, ui->searchnumber, ui->tafsercombo})
         box->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
-    fillPromptCombo(ui->searchname, SuraTables::unmarkedNames(), QStringLiteral("اختر إسم السورة"));
-    fillPromptCombo(ui->searchnumber, numbers, QStringLiteral("اختر رقم السورة"));
-    fillPromptCombo(ui->tafsercombo, juz, QStringLiteral("اختر رقم الجزء"));
+    fillPromptCombo(ui->searchname, SuraTables::unmarkedNames(), tr("اختر إسم السورة"));
+    fillPromptCombo(ui->searchnumber, numbers, tr("اختر رقم السورة"));
+    fillPromptCombo(ui->tafsercombo, juz, tr("اختر رقم الجزء"));
 
     activateArabicKeyboard();
     centreWhenShown(this);
