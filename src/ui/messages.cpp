@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -26,13 +27,13 @@ void showMessage(QWidget *parent, const QString &text, const QString &title)
 
 QString userDataMovedAside(const QString &aside)
 {
-    return QStringLiteral("تعذرت قراءة ملف بياناتك (الآيات المختارة وسجل البحث)، فنُقل جانبا باسم:\n%1\nوبدأ البرنامج بقائمة فارغة")
+    return QCoreApplication::translate("zarfan::Messages", "تعذرت قراءة ملف بياناتك (الآيات المختارة وسجل البحث)، فنُقل جانبا باسم:\n%1\nوبدأ البرنامج بقائمة فارغة")
         .arg(aside);
 }
 
 QString userDataDamagedWhileRunning(const QString &aside)
 {
-    return QStringLiteral("تعذرت قراءة ملف بياناتك أثناء العمل، فنُقل جانبا باسم:\n%1\n"
+    return QCoreApplication::translate("zarfan::Messages", "تعذرت قراءة ملف بياناتك أثناء العمل، فنُقل جانبا باسم:\n%1\n"
                           "وحُفظت الآيات المختارة الظاهرة وخطة الختمة في ملف جديد، وبقي ما سواهما (سجل البحث والخواطر والقوائم) في الملف المنقول")
         .arg(aside);
 }
@@ -43,16 +44,16 @@ QString userDataNotice(const UserStore &store, UserStore::Opened opened)
     case UserStore::Opened::MovedAside:
         return userDataMovedAside(store.movedAsideTo());
     case UserStore::Opened::ReadOnly:
-        return QStringLiteral("لا يمكن الكتابة في ملف بياناتك، فتظهر الآيات المختارة وسجل البحث كما هي ولن تحفظ تغييرات هذه الجلسة:\n%1")
+        return QCoreApplication::translate("zarfan::Messages", "لا يمكن الكتابة في ملف بياناتك، فتظهر الآيات المختارة وسجل البحث كما هي ولن تحفظ تغييرات هذه الجلسة:\n%1")
             .arg(store.path());
     case UserStore::Opened::Newer:
-        return QStringLiteral("ملف بياناتك من إصدار أحدث من البرنامج، فلم يغير فيه شيء ولن تحفظ تغييرات هذه الجلسة:\n%1").arg(store.path());
+        return QCoreApplication::translate("zarfan::Messages", "ملف بياناتك من إصدار أحدث من البرنامج، فلم يغير فيه شيء ولن تحفظ تغييرات هذه الجلسة:\n%1").arg(store.path());
     case UserStore::Opened::NotBackedUp:
-        return QStringLiteral("ملف بياناتك من إصدار سابق، وتعذر حفظ نسخة منه قبل تحديثه، فتُرك كما هو: تظهر بياناتك ولن تحفظ تغييرات هذه الجلسة.\n"
+        return QCoreApplication::translate("zarfan::Messages", "ملف بياناتك من إصدار سابق، وتعذر حفظ نسخة منه قبل تحديثه، فتُرك كما هو: تظهر بياناتك ولن تحفظ تغييرات هذه الجلسة.\n"
                               "تأكد من إمكان إنشاء ملف النسخة ثم أعد تشغيل البرنامج:\n%1")
             .arg(store.backupPath());
     case UserStore::Opened::Unavailable:
-        return QStringLiteral("تعذر فتح ملف بياناتك، فلن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة:\n%1").arg(store.path());
+        return QCoreApplication::translate("zarfan::Messages", "تعذر فتح ملف بياناتك، فلن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة:\n%1").arg(store.path());
     case UserStore::Opened::Fresh:
     case UserStore::Opened::Existing:
         break;
@@ -62,7 +63,7 @@ QString userDataNotice(const UserStore &store, UserStore::Opened opened)
 
 QString lockNotAFile(const QString &path)
 {
-    return QStringLiteral("في مكان ملف القفل شيء غير ملف عادي، فلن يمنع البرنامج تشغيل نسخة ثانية منه:\n%1").arg(path);
+    return QCoreApplication::translate("zarfan::Messages", "في مكان ملف القفل شيء غير ملف عادي، فلن يمنع البرنامج تشغيل نسخة ثانية منه:\n%1").arg(path);
 }
 
 } // namespace zarfan

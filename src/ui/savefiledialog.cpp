@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -44,7 +45,7 @@ ChosenSaveFile askSaveFile(QWidget *parent, const QString &title, const QList<Sa
     const ChosenSaveFile chosen = completeSavePath(path, int(std::max(qsizetype(0), filters.indexOf(filter))), types);
     if (QFileInfo::exists(chosen.path)
         && QMessageBox::question(parent, title,
-                                 QStringLiteral("الملف %1 موجود، هل تريد استبداله؟").arg(QDir::toNativeSeparators(chosen.path)))
+                                 QCoreApplication::translate("zarfan::Savefiledialog", "الملف %1 موجود، هل تريد استبداله؟").arg(QDir::toNativeSeparators(chosen.path)))
             != QMessageBox::Yes)
         return {};
     return chosen;
