@@ -28,7 +28,7 @@ void ChosenListCommands::addSelected()
     const ResultRecord &record = listing.at(k);
     switch (state_.addChosen(record.line, record.id, shown_->toPlainText())) {
     case ChosenList::AddResult::Duplicate:
-        showMessage(window_, QStringLiteral("لقد تمت إضافة هذه الآية سابقا"));
+        showMessage(window_, tr("لقد تمت إضافة هذه الآية سابقا"));
         break;
     case ChosenList::AddResult::Added:
         chosen_->addItem(record.line);

@@ -32,14 +32,14 @@ void DidYouMeanBar::propose(const QStringList &proposals, QWidget *after)
     setAccessibleName(didYouMeanText(proposals));
     if (proposals.isEmpty())
         return;
-    layout_->addWidget(new QLabel(QStringLiteral("هل تقصد : "), this));
+    layout_->addWidget(new QLabel(tr("هل تقصد : "), this));
     for (qsizetype i = 0; i < proposals.size(); ++i) {
         if (i > 0)
-            layout_->addWidget(new QLabel(QStringLiteral("، "), this));
+            layout_->addWidget(new QLabel(tr("، "), this));
         auto *button = new QPushButton(proposals.at(i), this);
         button->setFlat(true);
         button->setFocusPolicy(Qt::StrongFocus);
-        button->setAccessibleName(QStringLiteral("هل تقصد : ") + proposals.at(i));
+        button->setAccessibleName(tr("هل تقصد : ") + proposals.at(i));
         button->installEventFilter(this);
         const QString text = proposals.at(i);
         connect(button, &QPushButton::clicked, this, [this, text] { emit chosen(text); });

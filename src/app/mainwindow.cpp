@@ -238,7 +238,7 @@ void MainWindow::showRecord(const ResultRecord &record)
     setValueLabel(ui->Label4, ui->pagenotext, view.page);
     const QString divisions = divisionFacts(divisionsControl_, shownAyaId_);
     ui->divisionstext->setText(divisions);
-    ui->divisionstext->setAccessibleName(divisions.isEmpty() ? QStringLiteral("الحزب والربع") : divisions);
+    ui->divisionstext->setAccessibleName(divisions.isEmpty() ? tr("الحزب والربع") : divisions);
 }
 
 TopicWindow *MainWindow::topicWindow() const { return windows_->topicWindow(); }
@@ -313,7 +313,7 @@ void MainWindow::composeWholeSura()
 {
     ProgramState &state = programState();
     if (state.mixedsora != 0) {
-        showMessage(this, QStringLiteral("إن نتائج البحث ليست لسورة واحدة"), QStringLiteral("خطأ"));
+        showMessage(this, tr("إن نتائج البحث ليست لسورة واحدة"), tr("خطأ"));
         return;
     }
     if (listing().count() > 0)

@@ -33,8 +33,8 @@ void WordFactsMenu::showMenu(const QPoint &at)
     std::unique_ptr<QMenu> menu(box_->createStandardContextMenu(at));
     const std::optional<WordFacts> facts = factsAt(at);
     menu->addSeparator();
-    QAction *byRoot = menu->addAction(QStringLiteral("بحث بهذا الجذر"));
-    QAction *byLemma = menu->addAction(QStringLiteral("بحث بهذا الأصل"));
+    QAction *byRoot = menu->addAction(tr("بحث بهذا الجذر"));
+    QAction *byLemma = menu->addAction(tr("بحث بهذا الأصل"));
     byRoot->setEnabled(facts && !facts->root.isEmpty());
     byLemma->setEnabled(facts && !facts->firstLemma().isEmpty());
     emit menuOpening(menu.get());
@@ -58,7 +58,7 @@ bool WordFactsMenu::eventFilter(QObject *watched, QEvent *event)
     }
     const auto shown = [](const QString &value) { return value.isEmpty() ? QStringLiteral("—") : value; };
     QToolTip::showText(help->globalPos(),
-                       QStringLiteral("الجذر : %1    أصل الكلمة : %2").arg(shown(facts->root), shown(facts->shownLemma())),
+                       tr("الجذر : %1    أصل الكلمة : %2").arg(shown(facts->root), shown(facts->shownLemma())),
                        box_->viewport());
     return true;
 }
