@@ -6,6 +6,7 @@
 #include "search/occurrences.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace zarfan {
 
@@ -140,7 +141,7 @@ QString didYouMeanText(const QStringList &proposals)
 {
     if (proposals.isEmpty())
         return {};
-    return QStringLiteral("هل تقصد : ") + proposals.join(QStringLiteral(" ، "));
+    return QCoreApplication::translate("zarfan::SearchMemory", "هل تقصد : ") + proposals.join(QCoreApplication::translate("zarfan::SearchMemory", " ، "));
 }
 
 } // namespace zarfan
