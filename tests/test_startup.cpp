@@ -147,6 +147,13 @@ private slots:
         auto version = run({u"--version"_qs});
         QCOMPARE(version->exitCode(), 0);
         QVERIFY(QString::fromUtf8(version->readAllStandardOutput()).startsWith(u"زرفان 3.0\nZarfan 3.0"_qs));
+        // In English for one run: the usage in English alone.
+        auto english = run({u"--lang"_qs, u"en"_qs, u"--help"_qs});
+        QCOMPARE(english->exitCode(), 0);
+        const QString inEnglish = QString::fromUtf8(english->readAllStandardOutput());
+        QVERIFY2(inEnglish.startsWith(u"Usage: zarfan"_qs) && inEnglish.contains(u"ZARFAN_USER_DATA"_qs), qPrintable(inEnglish));
+        QVERIFY2(!inEnglish.contains(QRegularExpression(u"[\\x{0600}-\\x{06FF}]"_qs)), qPrintable(inEnglish));
+        QCOMPARE(run({u"--lang"_qs, u"fr"_qs})->exitCode(), 2);
         // Qt's own options pass; the program's answer comes all the same.
         QCOMPARE(run({u"-platform"_qs, u"offscreen"_qs, u"--version"_qs})->exitCode(), 0);
 

@@ -81,6 +81,8 @@ void applyLanguage(Language language)
     const bool english = language == Language::English;
     // Arabic writes numbers as it always did; English in Western digits.
     QLocale::setDefault(english ? QLocale(QLocale::English, QLocale::UnitedKingdom) : systemLocale);
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) // the command line needs no windows
+        return;
     QGuiApplication::setLayoutDirection(english ? Qt::LeftToRight : Qt::RightToLeft);
     if (english && !leftToRight) {
         leftToRight = std::make_unique<LeftToRight>();
