@@ -54,6 +54,11 @@ void install(std::unique_ptr<QTranslator> &slot, const QString &name, const QStr
 
 QString programTitle() { return QCoreApplication::translate("zarfan::Translation", "زرفان"); }
 
+void installQtTranslation()
+{
+    install(qtCatalogue, QStringLiteral("qt_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
 QString languageCode(Language language) { return language == Language::English ? QStringLiteral("en") : QStringLiteral("ar"); }
 
 std::optional<Language> languageFromCode(QStringView code)

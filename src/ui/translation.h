@@ -8,6 +8,10 @@ namespace zarfan {
 // The program's fixed title, as message boxes show it.
 QString programTitle();
 
+// Qt's own texts (standard dialogs, buttons, context menus) in Arabic alone,
+// from the system's Qt translations; left in English where they are not installed.
+void installQtTranslation();
+
 // The interface's languages. Arabic is the source text of every string, so it
 // needs no catalogue; the others are read from :/i18n/zarfan_<code>.qm. Qt's
 // own texts (standard dialogs, buttons, context menus) come from the system's
