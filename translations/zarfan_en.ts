@@ -1874,6 +1874,10 @@ Make sure the copy can be created, then restart the program:
         <source>مهلة بعد الآية</source>
         <translation>Pause after the aya</translation>
     </message>
+    <message>
+        <source>%1 :</source>
+        <translation>%1:</translation>
+    </message>
 </context>
 <context>
     <name>zarfan::Playlist</name>

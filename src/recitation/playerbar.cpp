@@ -38,7 +38,7 @@ PlayerBar::PlayerBar(RecitationCommands &commands, QWidget *parent) : QWidget(pa
         row->addWidget(button);
     }
     const auto labelled = [&](const QString &caption, QWidget *control, const QString &name) {
-        auto *label = new QLabel(caption + QStringLiteral(" :"), this);
+        auto *label = new QLabel(tr("%1 :").arg(caption), this);
         label->setBuddy(control);
         control->setObjectName(name);
         control->setAccessibleName(caption);
