@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <algorithm>
+#include <cmath>
 
 namespace zarfan {
 
@@ -49,6 +50,43 @@ QFont MushafLayout::pageFont(const QFont &chosen)
     return font;
 }
 
+namespace {
+
+// Where a tatweel may lengthen a word, as the print stretches its letters:
+// between two letters that join, past the marks on the first, never inside
+// lam-alef. The last such place of the word comes first.
+QList<qsizetype> kashidaPlaces(const QString &word)
+{
+    QList<qsizetype> places;
+    qsizetype previous = -1;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const QChar c = word[i];
+        if (c.joiningType() == QChar::Joining_Transparent)
+            continue;
+        if (previous >= 0 && word[previous].joiningType() == QChar::Joining_Dual
+            && (c.joiningType() == QChar::Joining_Dual || c.joiningType() == QChar::Joining_Right)
+            && !(word[previous] == u'\u0644' && QStringView(u"\u0627\u0623\u0625\u0622\u0671").contains(c)))
+            places.prepend(i);
+        previous = c.isLetter() ? i : -1;
+    }
+    return places;
+}
+
+QString stretched(const QString &word, const QList<qsizetype> &places, int count)
+{
+    // Spread over the places, the last place first; inserted from the end
+    // so that the earlier places stay where they are.
+    QList<int> at(places.size(), 0);
+    for (int k = 0; k < count; ++k)
+        ++at[k % places.size()];
+    QString out = word;
+    for (qsizetype p = 0; p < places.size(); ++p)
+        out.insert(places[p], QString(at[p], QChar(0x0640)));
+    return out;
+}
+
+} // namespace
+
 void MushafLayout::setPages(const QList<PrintedPage> &pages, const QFont &chosen)
 {
     pages_ = pages;
@@ -58,46 +96,95 @@ void MushafLayout::setPages(const QList<PrintedPage> &pages, const QFont &chosen
     const double space = metrics.horizontalAdvance(u' ');
     const double markGap = space * 0.35, minGap = space * 0.3;
     const QRectF col = column();
+    const auto measure = [&](const std::shared_ptr<QTextLayout> &shaped, const QString &text) {
+        return shaped ? shaped->lineAt(0).naturalTextWidth() : metrics.horizontalAdvance(text);
+    };
+    // A tatweel's width between joined letters: alone it may have none.
+    const auto joined = [&](const QString &text) { return measure(shape(text, font), text); };
+    const double tatweel = (joined(QStringLiteral("ب\u0640\u0640\u0640\u0640ب")) - joined(QStringLiteral("بب"))) / 4;
     for (int p = 0; p < pages_.size(); ++p) {
         const PrintedPage &page = pages_[p];
         Laid laid;
         laid.x = pages_.size() == 2 && p == 0 ? kWidth + kFacingGap : 0;
         // Pages 1 and 2 stand their few lines in the middle of the frame.
         const int firstRow = page.lines.size() < kRows ? (kRows - int(page.lines.size())) / 2 : 0;
-        for (int j = 0; j < page.lines.size(); ++j) {
-            const PrintedLine &pl = page.lines[j];
-            Line line;
-            line.rect = QRectF(col.left(), rowTop(firstRow + j), col.width(), rowHeight());
-            double words = 0;
-            int stretch = 0, fixed = 0;
+        struct Measured {
+            QList<QString> texts;
             QList<double> widths;
             QList<std::shared_ptr<QTextLayout>> shaped;
+            double words = 0;
+            int stretch = 0, fixed = 0;
+        };
+        QList<Measured> measured;
+        // The page is set a little smaller where its longest line would
+        // otherwise be squeezed below 95 % of its width.
+        double size = 1;
+        for (const PrintedLine &pl : page.lines) {
+            Measured m;
             for (int k = 0; k < pl.items.size(); ++k) {
-                shaped.append(shape(pl.items[k].text, font));
-                widths.append(shaped.last() ? shaped.last()->lineAt(0).naturalTextWidth() : metrics.horizontalAdvance(pl.items[k].text));
-                words += widths.last();
+                m.texts.append(pl.items[k].text);
+                m.shaped.append(shape(pl.items[k].text, font));
+                m.widths.append(measure(m.shaped.last(), pl.items[k].text));
+                m.words += m.widths.last();
                 if (k > 0)
-                    (pl.items[k].endMark() ? fixed : stretch) += 1;
+                    (pl.items[k].endMark() ? m.fixed : m.stretch) += 1;
             }
+            if (m.words > 0)
+                size = std::min(size, col.width() / (0.96 * m.words + m.fixed * markGap + m.stretch * minGap));
+            measured.append(m);
+        }
+        const double width = col.width() / size; // the column in the font's units
+        for (int j = 0; j < page.lines.size(); ++j) {
+            const PrintedLine &pl = page.lines[j];
+            Measured &m = measured[j];
+            Line line;
+            line.rect = QRectF(col.left(), rowTop(firstRow + j), col.width(), rowHeight());
             double squeeze = 1, gap = space;
-            const double natural = words + fixed * markGap + stretch * space;
-            const bool centre = stretch == 0 || ((page.centred() || pl.lastOfSura) && natural < col.width() * 0.8);
-            if (words + fixed * markGap + stretch * minGap > col.width()) {
+            const double natural = m.words + m.fixed * markGap + m.stretch * space;
+            // The first pages are set centred, as printed.
+            const bool centre = m.stretch == 0 || page.centred() || (pl.lastOfSura && natural < width * 0.8);
+            if (m.words + m.fixed * markGap + m.stretch * minGap > width) {
                 // Too long even tight: the words are drawn a little narrower.
                 gap = minGap;
-                squeeze = (col.width() - fixed * markGap - stretch * minGap) / words;
+                squeeze = (width - m.fixed * markGap - m.stretch * minGap) / m.words;
             } else if (!centre) {
-                gap = (col.width() - words - fixed * markGap) / stretch;
+                gap = (width - m.words - m.fixed * markGap) / m.stretch;
+                if (gap > 2.5 * space && tatweel > 0) {
+                    // Wide gaps: the words are lengthened with tatweel instead.
+                    QList<QList<qsizetype>> places;
+                    int words = 0;
+                    for (int k = 0; k < pl.items.size(); ++k) {
+                        places.append(pl.items[k].endMark() ? QList<qsizetype>() : kashidaPlaces(m.texts[k]));
+                        words += places.last().isEmpty() ? 0 : 1;
+                    }
+                    const int wanted = int(std::ceil((gap - 2.5 * space) * m.stretch / tatweel));
+                    for (int k = 0, given = 0, left = words; k < pl.items.size() && left > 0; ++k) {
+                        if (places[k].isEmpty())
+                            continue;
+                        const int count = (wanted - given) / left--;
+                        given += count;
+                        if (count == 0)
+                            continue;
+                        m.texts[k] = stretched(m.texts[k], places[k], count);
+                        m.shaped[k] = shape(m.texts[k], font);
+                        const double w = measure(m.shaped[k], m.texts[k]);
+                        m.words += w - m.widths[k];
+                        m.widths[k] = w;
+                    }
+                    gap = std::max(minGap, (width - m.words - m.fixed * markGap) / m.stretch);
+                }
             }
             line.justified = !centre;
-            const double used = words * squeeze + fixed * markGap + stretch * gap;
+            line.space = space * size;
+            const double used = (m.words * squeeze + m.fixed * markGap + m.stretch * gap) * size;
             double right = centre ? col.center().x() + std::min(used, col.width()) / 2 : col.right();
             for (int k = 0; k < pl.items.size(); ++k) {
                 if (k > 0)
-                    right -= pl.items[k].endMark() ? markGap : gap;
-                const double w = widths[k] * squeeze;
-                line.pieces.append({pl.items[k], QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze,
-                                    shaped[k]});
+                    right -= (pl.items[k].endMark() ? markGap : gap) * size;
+                const double w = m.widths[k] * squeeze * size;
+                PrintedItem item = pl.items[k];
+                item.text = m.texts[k];
+                line.pieces.append({item, QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze, size, m.shaped[k]});
                 right -= w;
             }
             laid.lines.append(line);
@@ -115,6 +202,9 @@ const MushafLayout::Piece *MushafLayout::pieceAt(QPointF at) const
 {
     for (const Laid &laid : laid_) {
         const QPointF local = at - QPointF(laid.x, 0);
+        // Only the page under the point: facing pages share their rows.
+        if (local.x() < 0 || local.x() > kWidth)
+            continue;
         for (const Line &line : laid.lines) {
             if (local.y() < line.rect.top() || local.y() >= line.rect.bottom())
                 continue;

@@ -13,7 +13,8 @@
 namespace zarfan {
 
 // One page (or two facing pages) set as the print sets them, in page units:
-// 15 justified lines in a frame, each word shaped once. A view only scales it.
+// 15 justified lines in a frame, each word shaped once, a crowded page in a
+// smaller size and a sparse line lengthened with tatweel. A view only scales it.
 class MushafLayout {
 public:
     // The page in page units: the printed proportions.
@@ -28,7 +29,8 @@ public:
     struct Piece {
         PrintedItem item;
         QRectF rect; // in page units
-        double squeeze = 1;
+        double squeeze = 1; // across, of the words alone
+        double size = 1;    // of the page's font, both ways
         // The word shaped once, when laid out, and only drawn on each paint.
         std::shared_ptr<QTextLayout> shaped;
     };
@@ -36,6 +38,7 @@ public:
         QRectF rect; // the line's row
         QList<Piece> pieces;
         bool justified = false;
+        double space = 0; // a space's width as drawn
     };
     struct Laid {
         QList<Line> lines;

@@ -22,6 +22,25 @@ namespace {
 constexpr double kBand = MushafLayout::kBand, kFrameSide = MushafLayout::kFrameSide;
 constexpr double kWidth = MushafLayout::kWidth, kHeight = MushafLayout::kHeight;
 
+// A word or end mark at its place, its right edge at the piece's, centred in
+// a row from top; shaped once when the text is the piece's own.
+void drawPiece(QPainter &p, const MushafLayout::Piece &piece, double top, const QString &text, bool whole)
+{
+    const double across = piece.squeeze * piece.size, height = piece.rect.height() / piece.size;
+    p.save();
+    p.translate(piece.rect.right(), top);
+    p.scale(across, piece.size);
+    if (whole && piece.shaped) {
+        // As drawText would place it: right-aligned, centred in the row.
+        const QTextLine shapedLine = piece.shaped->lineAt(0);
+        piece.shaped->draw(&p, QPointF(-shapedLine.naturalTextRect().right(), (height - shapedLine.height()) / 2));
+    } else {
+        p.drawText(QRectF(-piece.rect.width() / across, 0, piece.rect.width() / across, height), Qt::AlignRight | Qt::AlignVCenter,
+                   text);
+    }
+    p.restore();
+}
+
 // The page as text for a screen reader: its lines in reading order, the
 // caret on the line the keyboard is on.
 class MushafAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
@@ -141,7 +160,9 @@ void MushafView::setVeil(const WordVeil *veil)
 double MushafView::scale() const
 {
     const QSizeF spread = layout_.spreadSize();
-    const QSize area = viewport()->size();
+    // Fitted to the area without scroll bars: a bar that came and went with
+    // the scale would take its own room back and forth without end.
+    const QSize area = maximumViewportSize();
     const double fit = std::max(0.01, std::min(area.width() / spread.width(), area.height() / spread.height()));
     return fit * zoom_ / 100.0;
 }
@@ -151,7 +172,10 @@ QTransform MushafView::transform() const
     const double s = scale();
     const QSizeF size = layout_.spreadSize() * s;
     const QSize area = viewport()->size();
-    const double x = size.width() <= area.width() ? (area.width() - size.width()) / 2 : -horizontalScrollBar()->value();
+    // Right to left, the bar's start shows the page's right side, where the lines begin.
+    const QScrollBar *bar = horizontalScrollBar();
+    const int offset = isRightToLeft() ? bar->maximum() - bar->value() : bar->value();
+    const double x = size.width() <= area.width() ? (area.width() - size.width()) / 2 : -offset;
     const double y = size.height() <= area.height() ? (area.height() - size.height()) / 2 : -verticalScrollBar()->value();
     return QTransform(s, 0, 0, s, x, y);
 }
@@ -162,6 +186,7 @@ void MushafView::updateBars()
     const QSize area = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, int(std::ceil(size.width())) - area.width()));
     horizontalScrollBar()->setPageStep(area.width());
+    horizontalScrollBar()->setSingleStep(std::max(1, int(MushafLayout::rowHeight() * scale() / 3)));
     verticalScrollBar()->setRange(0, std::max(0, int(std::ceil(size.height())) - area.height()));
     verticalScrollBar()->setPageStep(area.height());
     verticalScrollBar()->setSingleStep(std::max(1, int(MushafLayout::rowHeight() * scale() / 3)));
@@ -275,19 +300,7 @@ void MushafView::paintPages(QPainter &p) const
                 }
                 const QString text = show == WordShow::FirstLetter ? firstLetter(piece.item.text) : piece.item.text;
                 p.setPen(colour);
-                p.save();
-                p.translate(piece.rect.right(), piece.rect.top());
-                p.scale(piece.squeeze, 1);
-                if (show == WordShow::Whole && piece.shaped) {
-                    // As drawText would place it: right-aligned, centred in the row.
-                    const QTextLine shapedLine = piece.shaped->lineAt(0);
-                    piece.shaped->draw(&p, QPointF(-shapedLine.naturalTextRect().right(),
-                                                   (piece.rect.height() - shapedLine.height()) / 2));
-                } else {
-                    p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, piece.rect.height()),
-                               Qt::AlignRight | Qt::AlignVCenter, text);
-                }
-                p.restore();
+                drawPiece(p, piece, piece.rect.top(), text, show == WordShow::Whole);
                 if (marked) {
                     p.setPen(QPen(colour, 2));
                     p.drawLine(QPointF(piece.rect.left(), underlineY), QPointF(piece.rect.right(), underlineY));
@@ -322,7 +335,7 @@ QImage MushafView::ayaPicture(int ayaId, double pixelsPerUnit, const QString &re
     const QRectF tafsirRect = tafsir.isEmpty()
         ? QRectF()
         : QFontMetricsF(small).boundingRect(textBox, Qt::TextWordWrap | Qt::AlignRight, tafsir);
-    const double height = margin + lines.size() * h + h + (tafsir.isEmpty() ? 0 : tafsirRect.height() + margin) + margin;
+    const double height = margin + double(lines.size()) * h + h + (tafsir.isEmpty() ? 0 : tafsirRect.height() + margin) + margin;
     const double s = std::max(0.05, pixelsPerUnit);
     QImage image(QSizeF(kWidth * s, height * s).toSize(), QImage::Format_ARGB32_Premultiplied);
     const QPalette pal = palette();
@@ -337,12 +350,7 @@ QImage MushafView::ayaPicture(int ayaId, double pixelsPerUnit, const QString &re
         for (const Piece &piece : line->pieces) {
             if (piece.item.ayaId != ayaId)
                 continue;
-            p.save();
-            p.translate(piece.rect.right(), y);
-            p.scale(piece.squeeze, 1);
-            p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, h),
-                       Qt::AlignRight | Qt::AlignVCenter, piece.item.text);
-            p.restore();
+            drawPiece(p, piece, y, piece.item.text, true);
         }
         y += h;
     }
@@ -395,10 +403,19 @@ QList<MushafView::LineBox> MushafView::lineBoxes() const
         for (const Line &line : laid.lines) {
             if (line.pieces.isEmpty())
                 continue;
+            LineBox box;
             QRectF ink;
-            for (const Piece &piece : line.pieces)
+            box.narrowest = 1;
+            for (const Piece &piece : line.pieces) {
                 ink = ink.united(piece.rect);
-            boxes.append({t.mapRect(line.rect.translated(laid.x, 0)), t.mapRect(ink.translated(laid.x, 0)), line.justified});
+                box.pieces.append(t.mapRect(piece.rect.translated(laid.x, 0)));
+                box.narrowest = std::min(box.narrowest, piece.squeeze);
+            }
+            box.column = t.mapRect(line.rect.translated(laid.x, 0));
+            box.ink = t.mapRect(ink.translated(laid.x, 0));
+            box.justified = line.justified;
+            box.space = line.space * t.m11();
+            boxes.append(box);
         }
     }
     return boxes;

@@ -42,11 +42,14 @@ public:
     QStringList lineTexts() const;
     int caretLine() const { return caretLine_; }
 
-    // For checks of the layout: each text line's column and the span of its
-    // drawn pieces, in viewport coordinates.
+    // For checks of the layout: each text line's column, the span of its
+    // drawn pieces and each piece, in viewport coordinates; a space's width
+    // there and the narrowest squeeze of a word.
     struct LineBox {
         QRectF column, ink;
         bool justified = false;
+        QList<QRectF> pieces;
+        double space = 0, narrowest = 1;
     };
     QList<LineBox> lineBoxes() const;
     // Where a page's line lies in the viewport.
