@@ -471,6 +471,44 @@ private slots:
         QVERIFY(window->result().tooLong);
         QVERIFY(child<QLabel>(window, "recitalscore")->text().contains(u"200000"_qs));
     }
+
+    // PageDown and End in the results with their text move at once over
+    // the whole Quran listed.
+    void resultsPagedAtOnce()
+    {
+        guitest::AppFolder folder;
+        MainWindow w(folder.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *search = child<QLineEdit>(&w, "searcht");
+        search->setText(u"%"_qs);
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(w.listing().count(), 6236);
+        child<QAction>(&w, "resultstext")->trigger();
+        auto *window = w.findChild<ResultsTextWindow *>();
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QListView *view = window->view();
+        view->setFocus();
+        view->setCurrentIndex(window->model()->index(0));
+        {
+            HangGuard guard(60, "PageDown in the results with their text");
+            for (int i = 0; i < 5; ++i)
+                QTest::keyClick(view, Qt::Key_PageDown);
+            QCoreApplication::processEvents();
+        }
+        const int paged = view->currentIndex().row();
+        QVERIFY(paged > 5);
+        QVERIFY(view->visualRect(view->currentIndex()).intersects(view->viewport()->rect()));
+        {
+            HangGuard guard(60, "End in the results with their text");
+            QTest::keyClick(view, Qt::Key_End);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(view->currentIndex().row(), 6235);
+        // Shown once the rows above it are laid out.
+        QTRY_VERIFY(view->visualRect(view->currentIndex()).intersects(view->viewport()->rect()));
+        QCOMPARE(w.listing().index(6235), child<QListView>(&w, "suraayaalist")->currentIndex());
+    }
 };
 
 QTEST_MAIN(ReadingFaultsTest)
