@@ -66,12 +66,30 @@ private:
     std::thread thread_;
 };
 
-ReadingWindow *openReading(MainWindow &w)
+// Shows the main window, active also on a display with no window manager.
+bool shown(MainWindow &w)
 {
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
+        return false;
+    QApplication::setActiveWindow(&w);
+    return true;
+}
+
+// Facing pages 49 and 50, at a zoom in a window of a size.
+void facing(MainWindow &w, ReadingWindow *r, int zoom, QSize size)
+{
+    w.findChild<QAction *>(u"facingpages"_qs)->trigger();
+    w.readingCommands()->setZoom(zoom);
+    r->resize(size);
+    r->showPage(50);
+    QCoreApplication::processEvents();
+}
+
+ReadingWindow *openReading(MainWindow &w)
+{
+    if (!shown(w))
         return nullptr;
-    QApplication::setActiveWindow(&w); // also on a display with no window manager
     QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
     ReadingWindow *r = w.readingCommands()->window();
     return r && QTest::qWaitForWindowExposed(r) ? r : nullptr;
@@ -136,10 +154,7 @@ private slots:
         MainWindow w(folder.path());
         ReadingWindow *r = openReading(w);
         QVERIFY(r);
-        w.findChild<QAction *>(u"facingpages"_qs)->trigger();
-        r->resize(1300, 700);
-        r->showPage(50);
-        QCoreApplication::processEvents();
+        facing(w, r, 100, QSize(1300, 700));
         QCOMPARE(r->printedPages().size(), 2);
         auto *view = child<MushafView>(r, "mushafpage");
         const PrintedItem left = firstWord(r->printedPages()[1]);
@@ -164,8 +179,7 @@ private slots:
     {
         guitest::AppFolder folder;
         MainWindow w(folder.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(shown(w));
         QTest::keyClick(&w, Qt::Key_M, Qt::ControlModifier);
         MemoriseMode *mode = w.findChild<MemoriseCommands *>()->mode();
         ReadingWindow *r = w.readingCommands()->window();
@@ -385,11 +399,7 @@ private slots:
         MainWindow w(folder.path());
         ReadingWindow *r = openReading(w);
         QVERIFY(r);
-        w.findChild<QAction *>(u"facingpages"_qs)->trigger();
-        w.readingCommands()->setZoom(300);
-        r->resize(3800, 2100);
-        r->showPage(50);
-        QCoreApplication::processEvents();
+        facing(w, r, 300, QSize(3800, 2100));
         QCOMPARE(r->printedPages().size(), 2);
         QApplication::clipboard()->clear();
         w.findChild<QAction *>(u"menucopypagepicture"_qs)->trigger();
@@ -437,8 +447,7 @@ private slots:
     {
         guitest::AppFolder folder;
         MainWindow w(folder.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(shown(w));
         const FoldedText &text = w.state().searchMemory().text();
         QStringList baqara;
         for (const auto &a : testutil::readSource())
@@ -478,8 +487,7 @@ private slots:
     {
         guitest::AppFolder folder;
         MainWindow w(folder.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(shown(w));
         auto *search = child<QLineEdit>(&w, "searcht");
         search->setText(u"%"_qs);
         QTest::keyClick(search, Qt::Key_Return);

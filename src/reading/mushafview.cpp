@@ -1,10 +1,10 @@
 #include "mushafview.h"
 
 #include "browse/suratables.h"
+#include "reading/textaccessible.h"
 #include "search/arabicfolding.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -43,22 +43,11 @@ void drawPiece(QPainter &p, const MushafLayout::Piece &piece, double top, const 
 
 // The page as text for a screen reader: its lines in reading order, the
 // caret on the line the keyboard is on.
-class MushafAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class MushafAccessible : public ReadOnlyTextAccessible {
 public:
-    explicit MushafAccessible(MushafView *view) : QAccessibleWidget(view, QAccessible::EditableText) {}
+    explicit MushafAccessible(MushafView *view) : ReadOnlyTextAccessible(view) {}
     MushafView *view() const { return static_cast<MushafView *>(widget()); }
 
-    void *interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this) : QAccessibleWidget::interface_cast(t);
-    }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.readOnly = true;
-        s.multiLine = true;
-        return s;
-    }
     QString all() const { return view()->accessibleText(); }
     void selection(int, int *start, int *end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
@@ -79,11 +68,6 @@ public:
     QRect characterRect(int) const override { return QRect(); }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int *start, int *end) const override
-    {
-        *start = *end = offset;
-        return QString();
-    }
 };
 
 QAccessibleInterface *accessibleFactory(const QString &className, QObject *object)

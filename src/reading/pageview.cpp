@@ -1,7 +1,8 @@
 #include "pageview.h"
 
+#include "reading/textaccessible.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -17,20 +18,14 @@ namespace {
 
 // The page's text for a screen reader, read through the text box's own caret
 // and selection, but with the words hidden for memorising left out.
-class PageViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class PageViewAccessible : public ReadOnlyTextAccessible {
 public:
-    explicit PageViewAccessible(PageView *view) : QAccessibleWidget(view, QAccessible::EditableText) {}
+    explicit PageViewAccessible(PageView *view) : ReadOnlyTextAccessible(view) {}
     PageView *view() const { return static_cast<PageView *>(widget()); }
 
-    void *interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this) : QAccessibleWidget::interface_cast(t);
-    }
     QAccessible::State state() const override
     {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.readOnly = true;
-        s.multiLine = true;
+        QAccessible::State s = ReadOnlyTextAccessible::state();
         s.selectableText = true;
         return s;
     }
@@ -84,11 +79,6 @@ public:
         c.setPosition(clamped(start));
         view()->setTextCursor(c);
         view()->ensureCursorVisible();
-    }
-    QString attributes(int offset, int *start, int *end) const override
-    {
-        *start = *end = offset;
-        return QString();
     }
 
 private:
