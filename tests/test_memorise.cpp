@@ -218,9 +218,13 @@ private slots:
         // Nothing typed: every word missing; too much to align: refused.
         QCOMPARE(checkRecital(ayas, QString()).right, 0);
         QCOMPARE(marks(checkRecital(ayas, u"   "_qs)), u"22222222"_qs);
-        const RecitalCheck huge = checkRecital({{1, u"x"_qs, QStringList(6000, u"كلمة"_qs).join(u' ')}},
-                                               QStringList(5000, u"كلمة"_qs).join(u' '));
+        const RecitalCheck huge = checkRecital({{1, u"x"_qs, QStringList(9000, u"كلمة"_qs).join(u' ')}},
+                                               QStringList(9000, u"كلمة"_qs).join(u' '));
         QVERIFY(huge.tooLong);
+        // A paste far longer than the ayas is refused before it is aligned.
+        const RecitalCheck pasted = checkRecital(ayas, QStringList(67, u"كلمة"_qs).join(u' '));
+        QVERIFY(pasted.tooLong);
+        QCOMPARE(pasted.typedWords, 67);
     }
 
     // The ayas a recital covers, and the window checked by keys alone.

@@ -18,7 +18,6 @@
 #include "ui/messages.h"
 #include "notes/notescommands.h"
 #include "reading/readingcommands.h"
-#include "reading/pageview.h"
 #include "reading/readingwindow.h"
 #include "recitation/playerbar.h"
 #include "recitation/recitationcommands.h"
@@ -128,7 +127,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     memorise->setWindowOpening(windows_.get());
     connect(wordFacts_, &WordFactsMenu::menuOpening, memorise, &MemoriseCommands::addAyaMenuItems);
     connect(windows_->readingCommands(), &ReadingCommands::windowMade, memorise,
-            [memorise](ReadingWindow *window) { memorise->watchPage(window->findChild<PageView *>()); });
+            [memorise](ReadingWindow *window) { memorise->watchPages(window); });
     connect(windows_.get(), &WindowOpener::lineChosen, this, [this](int line) {
         if (listing().isValidLine(line))
             ui->suraayaalist->setCurrentIndex(listing().index(line));

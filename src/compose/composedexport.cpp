@@ -1,7 +1,6 @@
 #include "composedexport.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace zarfan {
@@ -37,15 +36,6 @@ QByteArray composedAsHtml(const QString &text, const QString &fontFamily, double
                                         "</head>\n<body>\n%3</body>\n</html>\n")
                              .arg(family, QString::number(pointSize > 0 ? pointSize : 14), body);
     return page.toUtf8();
-}
-
-bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
 }
 
 } // namespace zarfan

@@ -11,8 +11,4 @@ namespace zarfan {
 QByteArray composedAsText(const QString &text);
 QByteArray composedAsHtml(const QString &text, const QString &fontFamily, double pointSize);
 
-// Writes the bytes whole or not at all: a failure leaves an earlier file of
-// that name as it was and says why.
-bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
-
 } // namespace zarfan

@@ -1,5 +1,6 @@
 #include "composewindow.h"
 #include "ui_composewindow.h"
+#include "data/wholefile.h"
 
 #include "reading/readingcommands.h"
 

@@ -7,6 +7,8 @@
 #include "memorise/recitalwindow.h"
 #include "reading/readingcommands.h"
 #include "memorise/similarayaswindow.h"
+#include "reading/mushafview.h"
+#include "reading/pageview.h"
 #include "recitation/recitation.h"
 #include "state/readingstate.h"
 #include "state/searchmemory.h"
@@ -176,10 +178,17 @@ void MemoriseCommands::addAyaMenuItems(QMenu *menu)
     menu->addAction(similar_);
 }
 
-void MemoriseCommands::watchPage(QWidget *page)
+void MemoriseCommands::watchPages(QWidget *readingWindow)
 {
-    if (auto *edit = qobject_cast<QTextEdit *>(page))
+    if (auto *edit = readingWindow->findChild<PageView *>())
         edit->viewport()->installEventFilter(this);
+    // The printed page's menu is its actions.
+    if (auto *printed = readingWindow->findChild<MushafView *>()) {
+        auto *separator = new QAction(printed);
+        separator->setSeparator(true);
+        printed->addAction(separator);
+        printed->addAction(similar_);
+    }
 }
 
 bool MemoriseCommands::eventFilter(QObject *watched, QEvent *event)

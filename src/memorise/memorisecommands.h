@@ -66,8 +66,8 @@ public:
     void reviewPage(int page);
     // Adds the commands to an aya's context menu.
     void addAyaMenuItems(QMenu *menu);
-    // Gives a reading page's text box the aya context menu items.
-    void watchPage(QWidget *page);
+    // Gives a reading window's pages, text and printed, the aya context menu items.
+    void watchPages(QWidget *readingWindow);
 
 signals:
     // A page opened in the reading window for review: hidden for memorising.

@@ -187,6 +187,17 @@ void MemoriseMode::draw(const QList<PageWord> &words)
         }
     }
     c.endEditBlock();
+    // Hidden to the ear as to the eye.
+    QList<std::pair<int, int>> unspoken;
+    for (int i = 0; i < all.size() && i < places_.size(); ++i) {
+        const WordShow show = veil_.show(all[i]);
+        const Place &p = places_.at(i);
+        if (show == WordShow::Hidden)
+            unspoken.append({p.start, p.length});
+        else if (show == WordShow::FirstLetter)
+            unspoken.append({p.start + p.firstLetter, p.length - p.firstLetter});
+    }
+    page_->setUnspoken(unspoken);
     quietSelections();
 }
 

@@ -13,6 +13,7 @@ class QTextEdit;
 namespace zarfan {
 
 class MushafView;
+class PageView;
 class ReadingCommands;
 class ReadingState;
 class ReadingWindow;
@@ -56,7 +57,7 @@ private:
     QPointer<QMenu> hideMenu_;
     QActionGroup *modes_;
     QPointer<ReadingWindow> window_;
-    QPointer<QTextEdit> page_;
+    QPointer<PageView> page_;
     QPointer<MushafView> mushaf_;
     bool on_ = false;
     PageVeil veil_;

@@ -3,6 +3,7 @@
 #include "search/arabicfolding.h"
 #include "search/foldedtext.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdint>
@@ -12,8 +13,9 @@ namespace zarfan {
 
 namespace {
 
-// Beyond this many cells the table would take too much memory for one check.
-constexpr std::int64_t kMaxCells = 25'000'000;
+// Beyond this many cells the table (two bits a cell) would take too much
+// memory for one check; the longest sura typed whole stays well within.
+constexpr std::int64_t kMaxCells = 64'000'000;
 
 bool isPauseMark(const QString &w)
 {
@@ -23,6 +25,7 @@ bool isPauseMark(const QString &w)
 struct Word {
     int aya;
     QString shown, folded;
+    int key = 0; // the folded word as a number, for the table's comparisons
 };
 
 } // namespace
@@ -88,26 +91,46 @@ RecitalCheck checkRecital(const std::vector<RecitedAya> &ayas, const QString &ty
     }
     RecitalCheck out;
     out.total = int(want.size());
+    out.typedWords = int(got.size());
     const std::int64_t n = std::int64_t(want.size()), m = got.size();
-    if ((n + 1) * (m + 1) > kMaxCells) {
+    if (m > RecitalCheck::mostTyped(out.total) || (n + 1) * (m + 1) > kMaxCells) {
         out.tooLong = true;
         return out;
     }
+    QHash<QString, int> keys;
+    for (Word &w : want) {
+        auto it = keys.constFind(w.folded);
+        if (it == keys.cend())
+            it = keys.insert(w.folded, int(keys.size()));
+        w.key = *it;
+    }
+    std::vector<int> gotKeys;
+    gotKeys.reserve(std::size_t(m));
+    for (const QString &w : got)
+        gotKeys.push_back(keys.value(w, -1));
     // cost[i][j]: aligning the first i aya words with the first j typed ones;
     // two rows of costs, and every cell's move kept to walk back.
     enum Move : std::uint8_t { Match, Substitute, Drop, Insert };
-    std::vector<std::uint8_t> moves(std::size_t((n + 1) * (m + 1)));
+    std::vector<std::uint8_t> moves(std::size_t(((n + 1) * (m + 1) + 3) / 4));
+    const auto set = [&](std::int64_t i, std::int64_t j, std::uint8_t move) {
+        const auto cell = std::size_t(i * (m + 1) + j);
+        moves[cell / 4] = std::uint8_t((moves[cell / 4] & ~(3u << (cell % 4 * 2))) | (move << (cell % 4 * 2)));
+    };
+    const auto get = [&](std::int64_t i, std::int64_t j) {
+        const auto cell = std::size_t(i * (m + 1) + j);
+        return std::uint8_t((moves[cell / 4] >> (cell % 4 * 2)) & 3u);
+    };
     std::vector<int> previous(std::size_t(m) + 1), current(std::size_t(m) + 1);
-    const auto at = [m](std::int64_t i, std::int64_t j) { return std::size_t(i * (m + 1) + j); };
     for (std::int64_t j = 0; j <= m; ++j) {
         previous[std::size_t(j)] = int(j);
-        moves[at(0, j)] = Insert;
+        set(0, j, Insert);
     }
     for (std::int64_t i = 1; i <= n; ++i) {
         current[0] = int(i);
-        moves[at(i, 0)] = Drop;
+        set(i, 0, Drop);
+        const int key = want[std::size_t(i - 1)].key;
         for (std::int64_t j = 1; j <= m; ++j) {
-            const bool same = want[std::size_t(i - 1)].folded == got[qsizetype(j - 1)];
+            const bool same = key == gotKeys[std::size_t(j - 1)];
             int best = previous[std::size_t(j - 1)] + (same ? 0 : 1);
             std::uint8_t move = same ? Match : Substitute;
             if (previous[std::size_t(j)] + 1 < best) {
@@ -119,13 +142,13 @@ RecitalCheck checkRecital(const std::vector<RecitedAya> &ayas, const QString &ty
                 move = Insert;
             }
             current[std::size_t(j)] = best;
-            moves[at(i, j)] = move;
+            set(i, j, move);
         }
         std::swap(previous, current);
     }
     std::int64_t i = n, j = m;
     while (i > 0 || j > 0) {
-        const std::uint8_t move = moves[at(i, j)];
+        const std::uint8_t move = get(i, j);
         if (move == Match || move == Substitute) {
             const Word &w = want[std::size_t(i - 1)];
             out.words.push_back({move == Match ? WordMark::Right : WordMark::Wrong, w.aya, w.shown, gotShown.at(qsizetype(j - 1))});

@@ -30,6 +30,11 @@ struct RecitalCheck {
     std::vector<CheckedWord> words;
     int right = 0, total = 0;
     bool tooLong = false; // refused: too many words to align at once
+    int typedWords = 0;
+
+    // The most words a check of so many aya words takes: a paste far longer
+    // than the ayas is refused, not aligned.
+    static int mostTyped(int ayaWords) { return 2 * ayaWords + 50; }
 
     // "صحيح : 37 من 40"
     QString score() const;

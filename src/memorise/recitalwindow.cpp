@@ -148,16 +148,23 @@ void RecitalWindow::check()
 void RecitalWindow::showResult()
 {
     if (result_.tooLong) {
-        score_->setText(tr("النص أطول من أن يقابل مرة واحدة: اختر نهاية أقرب ثم تحقق."));
+        score_->setText(result_.typedWords > RecitalCheck::mostTyped(result_.total)
+                            ? tr("المكتوب %1 كلمة، والآيات المختارة %2 كلمة فقط: احذف الزائد أو اختر نهاية أبعد ثم تحقق.")
+                                  .arg(result_.typedWords)
+                                  .arg(result_.total)
+                            : tr("النص أطول من أن يقابل مرة واحدة: اختر نهاية أقرب ثم تحقق."));
         marks_->clear();
         resultView_->clear();
         hear_->setEnabled(false);
         return;
     }
     score_->setText(result_.score());
-    marks_->setText(result_.spoken(ayas_));
+    const QString spoken = result_.spoken(ayas_);
+    // The label shows the first mistakes; the result below holds them all.
+    constexpr qsizetype kLabelChars = 1500;
+    marks_->setText(spoken.size() > kLabelChars ? spoken.left(kLabelChars) + QStringLiteral(" …") : spoken);
     resultView_->setHtml(recitalHtml(result_, ayas_));
-    resultView_->setAccessibleDescription(result_.spoken(ayas_));
+    resultView_->setAccessibleDescription(spoken);
     hear_->setEnabled(hearing_ && !result_.ayasToHear(ayas_).isEmpty());
 }
 

@@ -1,6 +1,6 @@
 #include "notestransferdialogs.h"
 
-#include "compose/composedexport.h"
+#include "data/wholefile.h"
 #include "notestransfer.h"
 #include "ui/messages.h"
 #include "ui/savefiledialog.h"

@@ -1,5 +1,8 @@
 #include "pageview.h"
 
+#include "reading/textaccessible.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -11,8 +14,105 @@
 
 namespace zarfan {
 
+namespace {
+
+// The page's text for a screen reader, read through the text box's own caret
+// and selection, but with the words hidden for memorising left out.
+class PageViewAccessible : public ReadOnlyTextAccessible {
+public:
+    explicit PageViewAccessible(PageView *view) : ReadOnlyTextAccessible(view) {}
+    PageView *view() const { return static_cast<PageView *>(widget()); }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = ReadOnlyTextAccessible::state();
+        s.selectableText = true;
+        return s;
+    }
+    void selection(int index, int *start, int *end) const override
+    {
+        const QTextCursor c = view()->textCursor();
+        *start = *end = 0;
+        if (index == 0 && c.hasSelection()) {
+            *start = c.selectionStart();
+            *end = c.selectionEnd();
+        }
+    }
+    int selectionCount() const override { return view()->textCursor().hasSelection() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override
+    {
+        QTextCursor c = view()->textCursor();
+        c.clearSelection();
+        view()->setTextCursor(c);
+    }
+    void setSelection(int, int start, int end) override
+    {
+        QTextCursor c = view()->textCursor();
+        c.setPosition(clamped(start));
+        c.setPosition(clamped(end), QTextCursor::KeepAnchor);
+        view()->setTextCursor(c);
+    }
+    int cursorPosition() const override { return view()->textCursor().position(); }
+    void setCursorPosition(int position) override
+    {
+        QTextCursor c = view()->textCursor();
+        c.setPosition(clamped(position));
+        view()->setTextCursor(c);
+    }
+    QString text(int start, int end) const override { return view()->spokenText().mid(start, end - start); }
+    int characterCount() const override { return int(view()->spokenText().size()); }
+    QRect characterRect(int offset) const override
+    {
+        QTextCursor c = view()->textCursor();
+        c.setPosition(clamped(offset));
+        const QRect r = view()->cursorRect(c);
+        return QRect(view()->viewport()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return view()->cursorForPosition(view()->viewport()->mapFromGlobal(point)).position();
+    }
+    void scrollToSubstring(int start, int) override
+    {
+        QTextCursor c = view()->textCursor();
+        c.setPosition(clamped(start));
+        view()->setTextCursor(c);
+        view()->ensureCursorVisible();
+    }
+
+private:
+    int clamped(int position) const { return std::clamp(position, 0, characterCount()); }
+};
+
+QAccessibleInterface *accessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("zarfan::PageView") && object && object->isWidgetType())
+        return new PageViewAccessible(static_cast<PageView *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void PageView::setUnspoken(const QList<std::pair<int, int>> &spans) { unspoken_ = spans; }
+
+QString PageView::spokenText() const
+{
+    QString text = toPlainText();
+    for (const auto &[start, length] : unspoken_) {
+        for (int i = std::max(0, start); i < start + length && i < text.size(); ++i)
+            text[i] = u' ';
+    }
+    return text;
+}
+
 PageView::PageView(QWidget *parent) : QTextEdit(parent)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setLineWrapMode(QTextEdit::WidgetWidth);

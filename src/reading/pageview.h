@@ -2,6 +2,7 @@
 
 #include <QSpinBox>
 #include <QTextEdit>
+#include <utility>
 
 namespace zarfan {
 
@@ -12,6 +13,11 @@ class PageView : public QTextEdit {
     Q_OBJECT
 public:
     explicit PageView(QWidget *parent = nullptr);
+    // Spans (start, length) of the text not to be read out: words hidden
+    // for memorising. Cleared by a new page.
+    void setUnspoken(const QList<std::pair<int, int>> &spans);
+    // The text as a screen reader gets it: unspoken spans blanked, in place.
+    QString spokenText() const;
 
 signals:
     // +1 the next page, -1 the previous one.
@@ -29,6 +35,7 @@ protected:
 
 private:
     void pageStep(int direction);
+    QList<std::pair<int, int>> unspoken_;
 };
 
 // A page number box where a number beyond the range is taken as its nearest

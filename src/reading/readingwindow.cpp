@@ -3,18 +3,19 @@
 
 #include "browse/suratables.h"
 #include "data/userstore.h"
+#include "data/wholefile.h"
 #include "ui/messages.h"
+#include "ui/savefiledialog.h"
 #include "ui/windowplaces.h"
 #include "reading/mushafview.h"
 #include "reading/readingview.h"
 
-#include <QAccessible>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QPushButton>
@@ -168,11 +169,15 @@ void ReadingWindow::makePictureCommands()
     };
     add("copypagepicture", tr("نسخ الصفحة صورة"), [this] {
         printedUpToDate();
-        QGuiApplication::clipboard()->setImage(pagePicture());
+        const QImage image = pagePicture();
+        QGuiApplication::clipboard()->setImage(image);
+        sayIfCapped(image);
     });
     add("savepagepicture", tr("حفظ الصفحة صورة…"), [this] {
         printedUpToDate();
-        savePicture(pagePicture(), tr("صفحة-%1.png").arg(page_.number));
+        const QImage image = pagePicture();
+        sayIfCapped(image);
+        savePicture(image, tr("صفحة-%1.png").arg(page_.number));
     });
     const auto aya = [this](bool save) {
         printedUpToDate();
@@ -188,6 +193,7 @@ void ReadingWindow::makePictureCommands()
         if (!withTafsir)
             return;
         const QImage image = ayaPicture(*withTafsir);
+        sayIfCapped(image);
         if (save)
             savePicture(image, tr("آية-%1-%2.png").arg(sura).arg(number));
         else
@@ -197,7 +203,26 @@ void ReadingWindow::makePictureCommands()
     add("saveayapicture", tr("حفظ الآية صورة…"), [aya] { aya(true); });
 }
 
-QImage ReadingWindow::pagePicture() const { return ui->mushafpage->picture(2 * devicePixelRatioF()); }
+double ReadingWindow::pictureRatio(double unitsAcross) const
+{
+    const double wanted = 2 * devicePixelRatioF();
+    const double most = kMaxPictureSide / std::max(1.0, unitsAcross * ui->mushafpage->pixelsPerUnit());
+    pictureCapped_ = most < wanted;
+    return std::min(wanted, most);
+}
+
+void ReadingWindow::sayIfCapped(const QImage &image)
+{
+    if (pictureCapped_ && !image.isNull())
+        statusBar()->showMessage(tr("الصورة أكبر من الحد، فصُنعت بحجم %1 × %2 نقطة").arg(image.width()).arg(image.height()));
+}
+
+QImage ReadingWindow::pagePicture() const
+{
+    const bool facing = ui->mushafpage->pages().size() == 2;
+    const double across = facing ? 2 * MushafView::kWidth + MushafView::kFacingGap : MushafView::kWidth;
+    return ui->mushafpage->picture(pictureRatio(std::max(across, MushafView::kHeight)));
+}
 
 QImage ReadingWindow::ayaPicture(bool withTafsir)
 {
@@ -226,7 +251,7 @@ QImage ReadingWindow::ayaPicture(bool withTafsir)
     uthmani.setPalette(ui->mushafpage->palette());
     uthmani.setQuranFont(quranFont_);
     uthmani.setPages({printedReader_.page(pageNumber, Script::Uthmani)});
-    return uthmani.ayaPicture(id, ui->mushafpage->pixelsPerUnit() * 2 * devicePixelRatioF(), reference, tafsir);
+    return uthmani.ayaPicture(id, ui->mushafpage->pixelsPerUnit() * pictureRatio(MushafView::kWidth), reference, tafsir);
 }
 
 std::optional<bool> ReadingWindow::askWithTafsir()
@@ -251,12 +276,10 @@ std::optional<bool> ReadingWindow::askWithTafsir()
 
 void ReadingWindow::savePicture(const QImage &image, const QString &name)
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("حفظ الصورة"), QDir::home().filePath(name),
-                                                QStringLiteral("PNG (*.png)"));
+    const QString path =
+        askSaveFile(this, tr("حفظ الصورة"), {{u"PNG"_s, {u"png"_s}}}, QDir::home().filePath(name)).path;
     if (path.isEmpty())
         return;
-    if (!path.endsWith(u".png"_s, Qt::CaseInsensitive))
-        path += u".png"_s;
     QString error;
     if (!writePicture(image, path, &error))
         showMessage(this, tr("تعذر حفظ الصورة في هذا الملف. اختر مكانًا آخر تملك الكتابة فيه ثم أعد المحاولة.\n")
@@ -265,13 +288,18 @@ void ReadingWindow::savePicture(const QImage &image, const QString &name)
 
 bool ReadingWindow::writePicture(const QImage &image, const QString &path, QString *error)
 {
-    QImageWriter writer(path, "png");
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QImageWriter writer(&png, "png");
     // For PNG the quality sets zlib's level: 80 is level 1.
     writer.setQuality(80);
-    const bool written = !image.isNull() && writer.write(image);
-    if (!written && error)
-        *error = writer.errorString();
-    return written;
+    if (image.isNull() || !writer.write(image)) {
+        if (error)
+            *error = writer.errorString();
+        return false;
+    }
+    // Whole or not at all, and never into a FIFO.
+    return writeWholeFile(path, png.data(), error);
 }
 
 void ReadingWindow::setFacing(bool on)
@@ -353,6 +381,7 @@ void ReadingWindow::showPage(int number, bool atEnd)
     matchesStale_ = true;
     PageView *view = ui->pagetext;
     view->setPlainText(page_.text);
+    view->setUnspoken({});
     QTextDocument *doc = view->document();
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
@@ -377,6 +406,8 @@ void ReadingWindow::showPage(int number, bool atEnd)
     }
     for (QScrollBar *bar : {view->verticalScrollBar(), ui->mushafpage->verticalScrollBar()})
         bar->setValue(atEnd ? bar->maximum() : bar->minimum());
+    // Where the lines begin: the right side.
+    ui->mushafpage->horizontalScrollBar()->setValue(ui->mushafpage->horizontalScrollBar()->minimum());
     ui->previouspage->setEnabled(page_.number > MushafPage::kFirst);
     ui->nextpage->setEnabled(page_.number < MushafPage::kLast);
     saveSoon_.start();
@@ -409,9 +440,8 @@ void ReadingWindow::showAya(int ayaId)
         const QString said = SuraTables::reference(a->sura, a->aya);
         QWidget *shown = printed() ? static_cast<QWidget *>(ui->mushafpage) : ui->pagetext;
         if (shown->accessibleDescription() != said) {
+            // Which tells a screen reader itself.
             shown->setAccessibleDescription(said);
-            QAccessibleEvent event(shown, QAccessible::DescriptionChanged);
-            QAccessible::updateAccessibility(&event);
             emit ayaAnnounced(said);
         }
     }

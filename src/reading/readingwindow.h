@@ -44,8 +44,10 @@ public:
     void turn(int direction);
     // A bar under the page, with the commands it serves.
     void addBottomBar(QWidget *bar, const QList<QAction *> &commands);
-    // The pages as shown, at twice the screen's resolution.
+    // The pages as shown, at twice the screen's resolution, or smaller to
+    // stay within kMaxPictureSide pixels.
     QImage pagePicture() const;
+    static constexpr double kMaxPictureSide = 6000;
     // Writes a picture as PNG; fast zlib, since a page picture is large and
     // compresses little better at the slow levels. False with the reason.
     static bool writePicture(const QImage &image, const QString &path, QString *error = nullptr);
@@ -83,6 +85,10 @@ private:
     // Asks whether the tafsir goes with the aya; nullopt when cancelled.
     std::optional<bool> askWithTafsir();
     void savePicture(const QImage &image, const QString &name);
+    // Picture pixels a screen pixel for a picture so many page units across,
+    // capped; pictureCapped_ tells whether it was.
+    double pictureRatio(double unitsAcross) const;
+    void sayIfCapped(const QImage &image);
     void setFacts(const QString &text);
 
     ReadingState &state_;
@@ -104,6 +110,7 @@ private:
     QTimer followSoon_;
     int pendingAya_ = 0;
     bool fontNoticeShown_ = false;
+    mutable bool pictureCapped_ = false;
 };
 
 } // namespace zarfan

@@ -125,7 +125,10 @@ ResultsTextWindow::ResultsTextWindow(ReadingState &state, QWidget *parent)
     view_->setItemDelegate(new RichTextDelegate(view_));
     view_->setWordWrap(true);
     view_->setResizeMode(QListView::Adjust);
-    view_->setLayoutMode(QListView::Batched);
+    // In one pass: the heights are estimates, quick to lay out. In batches,
+    // each relayout (heights found while drawing) put the view back near the
+    // top, and paging walked the rows not yet laid out for minutes.
+    view_->setLayoutMode(QListView::SinglePass);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setUniformItemSizes(false);

@@ -32,13 +32,13 @@ ChosenSaveFile completeSavePath(QString path, int chosenType, const QList<SaveFi
     return {path, chosenType};
 }
 
-ChosenSaveFile askSaveFile(QWidget *parent, const QString &title, const QList<SaveFileType> &types)
+ChosenSaveFile askSaveFile(QWidget *parent, const QString &title, const QList<SaveFileType> &types, const QString &suggested)
 {
     QStringList filters;
     for (const SaveFileType &type : types)
         filters.append(filterText(type));
     QString filter = filters.value(0);
-    const QString path = QFileDialog::getSaveFileName(parent, title, QString(), filters.join(QStringLiteral(";;")), &filter,
+    const QString path = QFileDialog::getSaveFileName(parent, title, suggested, filters.join(QStringLiteral(";;")), &filter,
                                                       QFileDialog::HideNameFilterDetails | QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return {};

@@ -23,7 +23,9 @@ struct ChosenSaveFile {
 // Asks where to save. A name typed without an extension gets the chosen
 // type's; the dialog would ask about the name as typed, so the question
 // about replacing a file is asked here, about the file really written.
-ChosenSaveFile askSaveFile(QWidget *parent, const QString &title, const QList<SaveFileType> &types);
+// The dialog opens on the suggested path when one is given.
+ChosenSaveFile askSaveFile(QWidget *parent, const QString &title, const QList<SaveFileType> &types,
+                           const QString &suggested = QString());
 
 // The type of a chosen path: by its extension when it has one of the types',
 // else the filter chosen; the path with the extension added where it had none.
