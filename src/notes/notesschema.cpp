@@ -2,6 +2,7 @@
 
 #include "data/userstore.h"
 
+#include <QCoreApplication>
 #include <sqlite3.h>
 
 namespace zarfan {
@@ -22,6 +23,11 @@ Note noteFrom(sql::Statement &s)
 {
     Note n;
     n.id = sqlite3_column_int64(s.handle(), 0);
+    // Far past the limits (written by another program into a file kept read
+    // only): not even read, and shown nowhere, as a row that names no aya.
+    constexpr int kMaxBytes = 4 * NotesStore::kMaxNoteLength;
+    if (sqlite3_column_bytes(s.handle(), 4) > kMaxBytes || sqlite3_column_bytes(s.handle(), 5) > kMaxBytes)
+        return n;
     n.range = rangeOf(s, 1);
     n.text = s.text(4);
     n.tags = s.text(5).split(kTagSeparator, Qt::SkipEmptyParts);
@@ -68,6 +74,10 @@ bool NotesStore::begin()
         fail();
         return false;
     }
+    if (store_.isReadOnly()) {
+        fail(QCoreApplication::translate("NotesStore", "لم يحفظ التغيير: %1").arg(store_.readOnlyReason()));
+        return false;
+    }
     if (store_.connection().exec("BEGIN IMMEDIATE;"))
         return true;
     fail();
@@ -96,9 +106,13 @@ int NotesStore::setAsideInvalid()
     sqlite3 *db = store_.connection().handle();
     QList<qint64> invalid;
     {
-        sql::Statement s(db, "SELECT id, sura, first, last FROM notes;");
+        // Rows past the limits that saving and importing keep are set aside
+        // too: one would cost the notes window minutes and gigabytes.
+        sql::Statement s(db, "SELECT id, sura, first, last, length(text) > ?1 OR length(tags) > ?1 FROM notes;");
+        if (s)
+            s.bind(1, qint64(kMaxNoteLength));
         while (s && s.step() == SQLITE_ROW) {
-            if (!rangeOf(s, 1).isValid())
+            if (!rangeOf(s, 1).isValid() || sqlite3_column_int(s.handle(), 4) != 0)
                 invalid.append(sqlite3_column_int64(s.handle(), 0));
         }
     }
@@ -122,10 +136,11 @@ int NotesStore::setAsideInvalid()
 
 QString NotesStore::setAsideMessage(int count)
 {
-    return QStringLiteral("في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى)، "
-                          "فنُحّيت جانبا في جدول notes_set_aside داخل الملف ولن تظهر. بقية خواطرك كما هي؛ "
-                          "ويمكنك كتابة تلك الخواطر من جديد على آياتها")
-        .arg(count);
+    return QCoreApplication::translate("NotesStore", "في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى) "
+                                                     "أو بنص أو وسوم أطول من %2 حرف، فنُحّيت جانبا في جدول notes_set_aside داخل الملف "
+                                                     "ولن تظهر. بقية خواطرك كما هي؛ ويمكنك كتابة تلك الخواطر من جديد على آياتها")
+        .arg(count)
+        .arg(kMaxNoteLength);
 }
 
 } // namespace zarfan
