@@ -50,6 +50,33 @@ inline QByteArray mp3Frames(int frames)
     return QByteArray("ID3\x03\x00\x00\x00\x00\x00\x00", 10) + frame.repeated(frames);
 }
 
+// Zeros as gzip: the start of the stream, and a piece that may follow it
+// (or itself) any number of times, each a megabyte of zeros once inflated:
+// as all that came before is zeros, its references back stay true.
+inline const std::pair<QByteArray, QByteArray> &zeros()
+{
+    static const std::pair<QByteArray, QByteArray> pieces = [] {
+        const QByteArray input(1 << 20, '\0');
+        z_stream zip{};
+        deflateInit2(&zip, 9, Z_DEFLATED, 31, 8, Z_DEFAULT_STRATEGY);
+        const auto piece = [&] {
+            QByteArray out(1 << 16, '\0');
+            zip.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(input.constData()));
+            zip.avail_in = uInt(input.size());
+            zip.next_out = reinterpret_cast<Bytef *>(out.data());
+            zip.avail_out = uInt(out.size());
+            deflate(&zip, Z_SYNC_FLUSH);
+            out.chop(qsizetype(zip.avail_out));
+            return out;
+        };
+        const QByteArray first = piece();
+        const QByteArray next = piece();
+        deflateEnd(&zip);
+        return std::pair{first, next};
+    }();
+    return pieces;
+}
+
 // A tiny HTTP server: each path answers as its name says; a path in gone
 // answers 404 whatever its name.
 class Server : public QTcpServer {
@@ -105,24 +132,10 @@ public:
             connect(s, &QTcpSocket::bytesWritten, s, more);
             more();
         } else if (path.startsWith("/gzip/")) { // a compressed body that inflates without end
-            s->write("HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nContent-Encoding: gzip\r\n\r\n");
-            auto *zip = new z_stream{};
-            deflateInit2(zip, 9, Z_DEFLATED, 31, 8, Z_DEFAULT_STRATEGY);
-            connect(s, &QObject::destroyed, [zip] {
-                deflateEnd(zip);
-                delete zip;
-            });
-            const auto more = [this, s, zip] {
-                static const QByteArray zeros(1 << 20, '\0');
-                if (s->state() != QAbstractSocket::ConnectedState || s->bytesToWrite() >= 65536)
-                    return;
-                QByteArray out(65536, '\0');
-                zip->next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zeros.constData()));
-                zip->avail_in = uInt(zeros.size());
-                zip->next_out = reinterpret_cast<Bytef *>(out.data());
-                zip->avail_out = uInt(out.size());
-                deflate(zip, Z_SYNC_FLUSH);
-                endlessSent += s->write(out.left(out.size() - qsizetype(zip->avail_out)));
+            s->write("HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nContent-Encoding: gzip\r\n\r\n" + zeros().first);
+            const auto more = [this, s] {
+                if (s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() < 65536)
+                    endlessSent += s->write(zeros().second.repeated(16));
             };
             connect(s, &QTcpSocket::bytesWritten, s, more);
             more();

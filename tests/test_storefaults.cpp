@@ -82,13 +82,6 @@ QByteArray notesFile(const QByteArray &memorise, const QByteArray &padding = {})
     return R"({"format": "zarfan-notes", "version": 1, "notes": [], "lists": [], "memorise": )" + memorise + padding + "}";
 }
 
-QString written(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
-{
-    QFile f(dir.filePath(name));
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-        return {};
-    return f.fileName();
-}
 
 } // namespace
 
@@ -116,7 +109,7 @@ private slots:
         QVERIFY2(log.lines().join(u'\n').contains(u"ليس ملفا عاديا"_qs), qPrintable(log.lines().join(u'\n')));
 
         // Valid JSON of 73 MB: whitespace inside the array.
-        const QString big = written(dir, u"big.json"_qs, notesFile("[", QByteArray(73 << 20, ' ') + "]"));
+        const QString big = testutil::writtenFile(dir, u"big.json"_qs, notesFile("[", QByteArray(73 << 20, ' ') + "]"));
         QVERIFY(!big.isEmpty());
         reader.importFile(big);
         QVERIFY2(log.messages() == 2, qPrintable(log.lines().join(u"\n"_qs)));
@@ -133,7 +126,7 @@ private slots:
         Reader reader(folder->path());
         QTemporaryDir dir;
         const QString today = QDate::currentDate().toString(Qt::ISODate);
-        const QString first = written(dir, u"a.json"_qs, notesFile(R"([
+        const QString first = testutil::writtenFile(dir, u"a.json"_qs, notesFile(R"([
             {"page": 5, "state": 1, "changed": "2020-01-02"},
             {"page": 5, "state": 2, "interval": 4, "due": "2020-01-09", "changed": "2020-01-05"},
             {"page": 5, "state": 0, "changed": "2020-01-03"},
@@ -146,7 +139,7 @@ private slots:
         QCOMPARE(pages.page(6).changed, QDate::currentDate().toJulianDay());
         QVERIFY(pages.page(6).due <= QDate::currentDate().addDays(MemoriseProgress::kMaxInterval).toJulianDay());
 
-        const QString later = written(dir, u"b.json"_qs, notesFile(R"([{"page": 6, "state": 1, "changed": ")" + today.toUtf8()
+        const QString later = testutil::writtenFile(dir, u"b.json"_qs, notesFile(R"([{"page": 6, "state": 1, "changed": ")" + today.toUtf8()
                                                                       + R"("}])"));
         reader.importFile(later);
         QCOMPARE(log.lines().last(), u"زرفان|أضيف : 0    دمج : 1    رفض : 0"_qs);
@@ -160,7 +153,7 @@ private slots:
         many += ']';
         quint64 steps = 0;
         sqlite3_progress_handler(reader.store.connection().handle(), 1000, [](void *n) { return ++*static_cast<quint64 *>(n), 0; }, &steps);
-        reader.importFile(written(dir, u"c.json"_qs, notesFile(many)));
+        reader.importFile(testutil::writtenFile(dir, u"c.json"_qs, notesFile(many)));
         sqlite3_progress_handler(reader.store.connection().handle(), 0, nullptr, nullptr);
         QCOMPARE(log.lines().last(), u"زرفان|أضيف : 602    دمج : 0    رفض : 0"_qs);
         // Each page written once: well under one step in a thousand per entry.
