@@ -78,6 +78,8 @@ struct MessageLog {
             return {};
         return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }
+    // How many messages, each "title|text" over one line or more.
+    int messages() const { return int(lines().filter(QRegularExpression(QStringLiteral("^[^|\\n]+\\|"))).size()); }
 };
 
 template <class T> T *child(QWidget *w, const char *name)

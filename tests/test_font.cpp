@@ -64,12 +64,55 @@ private slots:
             bigger.setPointSize(20);
             fonts->setCurrentFont(bigger);
         });
-        QCOMPARE(w.ayaFont().family(), shown.family());
+        // Only the size changed: the family is the one the reader had.
+        QCOMPARE(w.ayaFont().family(), before.family());
         QCOMPARE(w.ayaFont().pointSizeF(), 20.0);
         QFile written(allTxt);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), (u'"' + shown.family() + u"\",20,#FALSE#,#FALSE#\r\n"_qs).toUtf8());
+        QCOMPARE(written.readAll(), (u'"' + before.family() + u"\",20,#FALSE#,#FALSE#\r\n"_qs).toUtf8());
         QVERIFY(messages.lines().isEmpty());
+    }
+
+    // A bold (and a bold italic) aya font opens in the dialog as it is, and
+    // changing only the size keeps family, style and size's new value
+    // exactly in all.txt.
+    void styleRoundTrips()
+    {
+        for (const QByteArray &style : {QByteArray("#FALSE#,#TRUE#"), QByteArray("#TRUE#,#TRUE#")}) {
+            programState() = ProgramState();
+            guitest::AppFolder folder;
+            const QString allTxt = folder.path() + u"/all.txt"_qs;
+            {
+                QFile f(allTxt);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write("\"Tahoma\",14," + style + "\r\n");
+            }
+            MainWindow w(folder.path());
+            w.show();
+            QVERIFY(w.ayaFont().bold());
+            QFont shown;
+            guitest::whenModal([&](QWidget *options) {
+                guitest::whenModal([&](QWidget *dialog) {
+                    auto *fonts = qobject_cast<QFontDialog *>(dialog);
+                    QVERIFY(fonts);
+                    shown = fonts->currentFont();
+                    QFont bigger = shown;
+                    bigger.setPointSize(20);
+                    fonts->setCurrentFont(bigger);
+                    QTest::mouseClick(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+                });
+                QTest::mouseClick(guitest::child<QToolButton>(options, "Commandfont"), Qt::LeftButton);
+                options->close();
+            });
+            guitest::child<QAction>(&w, "tools")->trigger();
+            QVERIFY2(shown.bold(), qPrintable(shown.toString()));
+            QFile written(allTxt);
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QCOMPARE(written.readAll(), "\"Tahoma\",20," + style + "\r\n");
+            QCOMPARE(w.ayaFont().family(), u"Tahoma"_qs);
+            QVERIFY(w.ayaFont().bold());
+            QCOMPARE(w.ayaFont().italic(), style.startsWith("#TRUE#"));
+        }
     }
 };
 

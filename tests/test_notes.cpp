@@ -103,13 +103,6 @@ QByteArray notesFile(const QByteArray &notes, const QByteArray &lists = "[]")
     return R"({"format": "zarfan-notes", "version": 1, "notes": )" + notes + R"(, "lists": )" + lists + "}";
 }
 
-QString writtenFile(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
-{
-    QFile file(dir.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        return {};
-    return file.fileName();
-}
 } // namespace
 
 class TestNotes : public QObject {
@@ -555,7 +548,7 @@ private slots:
                                           R"([{"name": ")" + longName + R"(", "ayas": [{"sura": 1, "aya": 1}]},
             {"name": "قائمة", "ayas": [{"sura": 1, "aya": 1}, {"sura": 1, "aya": 1}]}])");
         QTemporaryDir dir;
-        const QString path = writtenFile(dir, u"notes.json"_qs, json);
+        const QString path = testutil::writtenFile(dir, u"notes.json"_qs, json);
         reader.window->notesCommands()->transfer()->importFrom(path);
         QCOMPARE(log.lines().last(), u"زرفان|أضيف : 4    دمج : 1    رفض : 2"_qs);
         QStringList texts;

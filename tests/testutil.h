@@ -71,6 +71,15 @@ inline std::vector<SourceAya> readSource()
     return out;
 }
 
+// A file of the test's own in dir; its path, or empty when it could not be written whole.
+inline QString writtenFile(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return {};
+    return file.fileName();
+}
+
 // Counts problem reports while alive.
 struct ProblemCounter {
     QStringList messages;

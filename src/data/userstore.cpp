@@ -1,5 +1,6 @@
 #include "userstore.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -78,6 +79,21 @@ static_assert(std::size(kSteps) == std::size_t(UserStore::kSchemaVersion) && kSt
 
 // The tables every file of this version holds.
 constexpr const char *kAllTables = "SELECT count(*) FROM chosen, history, settings, notes, lists, list_ayas, memorised WHERE 0;";
+
+// Each table's columns, sorted by name, as the steps above make them.
+struct Columns {
+    const char *table;
+    const char *names;
+};
+constexpr Columns kColumns[] = {
+    {"chosen", "id,line,pos"},
+    {"history", "text,used"},
+    {"settings", "key,value"},
+    {"notes", "created,first,folded,id,last,modified,sura,tags,text"},
+    {"lists", "id,name"},
+    {"list_ayas", "aya,list,pos,sura"},
+    {"memorised", "changed,due,interval,page,state"},
+};
 
 // What SQLite cannot read as its own file: the header's magic text, page
 // size or schema format are not what it writes (a bad schema format it
@@ -159,12 +175,75 @@ UserStore::Check UserStore::connect()
         return Check::Good;
     if (!db_.exec("PRAGMA journal_mode = WAL;") || !db_.exec("PRAGMA synchronous = NORMAL;"))
         return Check::Failed;
+    bool whole = false;
     if (found == kSchemaVersion) {
         sql::Statement check(raw, kAllTables);
-        if (check && check.step() == SQLITE_ROW)
-            return Check::Good;
+        whole = check && check.step() == SQLITE_ROW;
     }
-    return upgrade(found);
+    const Check checked = whole ? Check::Good : upgrade(found);
+    if (checked == Check::Good && !readOnly_)
+        setAsideMismatched();
+    return checked;
+}
+
+void UserStore::setAsideMismatched()
+{
+    QByteArray steps = "BEGIN;";
+    std::vector<std::pair<QString, QString>> renamed;
+    for (const Columns &table : kColumns) {
+        QStringList names;
+        {
+            sql::Statement s(db_.handle(), QByteArray("PRAGMA table_info(") + table.table + ");");
+            while (s && s.step() == SQLITE_ROW)
+                names.append(s.text(1));
+        }
+        names.sort();
+        if (names.isEmpty() || names.join(u',') == QLatin1String(table.names))
+            continue;
+        QString aside = QLatin1String(table.table) + QStringLiteral("_mismatched");
+        for (int n = 2;; ++n) {
+            sql::Statement taken(db_.handle(), "SELECT count(*) FROM sqlite_schema WHERE name = ?1;");
+            taken.bind(1, aside);
+            if (!taken || taken.step() != SQLITE_ROW || taken.text(0) == u"0")
+                break;
+            aside = QLatin1String(table.table) + QStringLiteral("_mismatched_%1").arg(n);
+        }
+        // Index names are the file's, not the table's: the new table makes its own.
+        sql::Statement indexes(db_.handle(), "SELECT name FROM sqlite_schema WHERE type = 'index' AND tbl_name = ?1 AND sql IS NOT NULL;");
+        indexes.bind(1, QString::fromLatin1(table.table));
+        while (indexes && indexes.step() == SQLITE_ROW)
+            steps += "DROP INDEX \"" + indexes.text(0).toUtf8().replace('"', "\"\"") + "\";";
+        steps += QByteArray("ALTER TABLE ") + table.table + " RENAME TO " + aside.toUtf8() + ';';
+        renamed.emplace_back(QString::fromLatin1(table.table), aside);
+    }
+    if (renamed.empty())
+        return;
+    for (const Step &step : kSteps)
+        steps += step.sql;
+    steps += "COMMIT;";
+    if (!db_.exec(steps)) {
+        // Left as it was: a change to such a table is told when it fails.
+        db_.exec("ROLLBACK;");
+        return;
+    }
+    setAside_.insert(setAside_.end(), renamed.begin(), renamed.end());
+}
+
+QString UserStore::readOnlyReason() const
+{
+    if (!readOnly_)
+        return {};
+    switch (opened_) {
+    case Opened::Newer:
+        return QCoreApplication::translate("UserStore", "ملف بياناتك من إصدار أحدث من البرنامج، ففُتح للقراءة فقط كي لا يُفسد هذا الإصدار ما كتبه ذاك؛ "
+                                                        "استعمل الإصدار الأحدث لتغيير بياناتك");
+    case Opened::NotBackedUp:
+        return QCoreApplication::translate("UserStore", "ملف بياناتك من إصدار سابق وتعذر حفظ نسخة منه قبل تحديثه، ففُتح للقراءة فقط؛ "
+                                                        "تأكد من إمكان إنشاء ملف النسخة ثم أعد تشغيل البرنامج");
+    default:
+        return QCoreApplication::translate("UserStore", "ملف بياناتك أو مجلده لا يقبل الكتابة، ففُتح للقراءة فقط؛ "
+                                                        "اجعلهما قابلين للكتابة ثم أعد تشغيل البرنامج");
+    }
 }
 
 UserStore::Check UserStore::upgrade(int found)
@@ -229,7 +308,14 @@ bool UserStore::moveAside()
 
 UserStore::Opened UserStore::open(const QString &path)
 {
+    opened_ = openFile(path);
+    return opened_;
+}
+
+UserStore::Opened UserStore::openFile(const QString &path)
+{
     path_ = path;
+    setAside_.clear();
     movedAside_.clear();
     recovered_ = false;
     notBackedUp_ = false;
@@ -237,6 +323,12 @@ UserStore::Opened UserStore::open(const QString &path)
     const QString folder = QFileInfo(path).absolutePath();
     QDir().mkpath(folder);
     const bool existed = QFileInfo::exists(path);
+    // A FIFO would block whoever opens it, the header check first of all.
+    if (existed && !QFileInfo(path).isFile()) {
+        db_ = sql::Database();
+        readOnly_ = false;
+        return Opened::NotAFile;
+    }
     readOnly_ = existed && (!QFileInfo(path).isWritable() || !QFileInfo(folder).isWritable());
     switch (connect()) {
     case Check::Good:

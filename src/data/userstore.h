@@ -25,7 +25,9 @@ public:
     // shown, changes are not kept. Newer: a later program's file, read only.
     // NotBackedUp: an earlier program's file that could not be copied aside
     // before it was moved on; left as it was and read only.
-    enum class Opened { Fresh, Existing, MovedAside, ReadOnly, Newer, NotBackedUp, Unavailable };
+    // NotAFile: something other than a regular file (a FIFO, a device, a
+    // folder) is where the file goes; it is not opened, not even to look.
+    enum class Opened { Fresh, Existing, MovedAside, ReadOnly, Newer, NotBackedUp, Unavailable, NotAFile };
 
     // Opens (or makes) the file and checks all of it. A damaged file is moved
     // aside with a time stamp and a new one is made.
@@ -36,6 +38,13 @@ public:
     const QString &movedAsideTo() const { return movedAside_; }
     // Where the copy of an earlier version's file is made before it is moved on.
     const QString &backupPath() const { return backup_; }
+    // How the file was last opened.
+    Opened openedAs() const { return opened_; }
+    // Why changes are not kept, in Arabic, when the file is read only.
+    QString readOnlyReason() const;
+    // Tables whose columns this version does not know, each renamed aside
+    // inside the file (as "table" and the name it now has) and made anew.
+    const std::vector<std::pair<QString, QString>> &setAsideTables() const { return setAside_; }
 
     // Damage met after opening is handled like damage at opening: the file
     // is moved aside, a fresh one made, and this is called once with the new
@@ -65,6 +74,7 @@ public:
 
 private:
     enum class Check { Good, Damaged, Newer, Failed };
+    Opened openFile(const QString &path);
     Check connect();
     bool moveAside();
     // Marks the file damaged when the connection's last failure says so.
@@ -77,6 +87,9 @@ private:
     // aside first; also gives a file of this version a table it lost.
     Check upgrade(int found);
     bool backUp(int found);
+    // Renames aside every table whose columns are not this version's and
+    // makes it anew; the other tables are left as they are.
+    void setAsideMismatched();
 
     sql::Database db_;
     QString path_;
@@ -88,6 +101,8 @@ private:
     bool notBackedUp_ = false;
     bool closedCleanly_ = false;
     std::function<void(const QString &)> onDamage_;
+    Opened opened_ = Opened::Unavailable;
+    std::vector<std::pair<QString, QString>> setAside_;
 };
 
 } // namespace zarfan

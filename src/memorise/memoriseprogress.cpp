@@ -5,6 +5,7 @@
 
 #include <QJsonObject>
 #include <algorithm>
+#include <optional>
 #include <sqlite3.h>
 #include <QCoreApplication>
 
@@ -208,6 +209,10 @@ MemorisationImport memorisationFromJson(UserStore &store, const QJsonArray &page
 {
     MemorisationImport report;
     const std::vector<PageProgress> had = readAll(store);
+    const qint64 today = QDate::currentDate().toJulianDay();
+    // Each page once, as its latest change in the file left it; of two
+    // changes on one day the later entry wins.
+    std::vector<std::optional<PageProgress>> latest(MemoriseProgress::kPages + 1);
     for (const QJsonValue &value : pages) {
         const QJsonObject o = value.toObject();
         const QJsonValue pageValue = o.value(QStringLiteral("page")), stateValue = o.value(QStringLiteral("state"));
@@ -218,13 +223,27 @@ MemorisationImport memorisationFromJson(UserStore &store, const QJsonArray &page
         }
         PageProgress in{PageState(state), std::clamp(o.value(QStringLiteral("interval")).toInt(0), 0, MemoriseProgress::kMaxInterval),
                         dayOf(o.value(QStringLiteral("due"))), dayOf(o.value(QStringLiteral("changed")))};
+        // A day yet to come is no day of a change: taken as today, it can
+        // never outrank the reader's next change of the page.
+        in.changed = std::min(in.changed, today);
         if (in.state != PageState::Held)
             in.due = 0;
         else if (!in.due) // a held page without a date is reviewed at once
-            in.due = in.changed ? in.changed : QDate::currentDate().toJulianDay();
+            in.due = in.changed ? in.changed : today;
+        in.due = std::min(in.due, today + MemoriseProgress::kMaxInterval);
+        std::optional<PageProgress> &kept = latest[std::size_t(page)];
+        if (!kept || in.changed >= kept->changed)
+            kept = in;
+    }
+    for (int page = 1; page <= MemoriseProgress::kPages; ++page) {
+        if (!latest[std::size_t(page)])
+            continue;
+        const PageProgress &in = *latest[std::size_t(page)];
         const PageProgress &old = had[std::size_t(page)];
         const bool fresh = old.state == PageState::NotHeld && old.changed == 0;
-        if (!fresh && in.changed <= old.changed)
+        const bool same = in.state == old.state && in.interval == old.interval && in.due == old.due && in.changed == old.changed;
+        // A stored day yet to come (from an earlier import) blocks nothing.
+        if (!fresh && (same || in.changed < std::min(old.changed, today)))
             continue;
         if (!writePage(store, page, in)) {
             report.failed = true;

@@ -2,6 +2,7 @@
 
 #include "browse/suratables.h"
 #include "data/userstore.h"
+#include "notesschema.h"
 #include "search/arabicfolding.h"
 
 #include <sqlite3.h>
@@ -10,37 +11,9 @@
 
 namespace zarfan {
 
+using namespace notesschema;
+
 namespace {
-const QChar kTagSeparator = u'\n';
-
-// Three columns from first as a range; a value that is no whole number in
-// range of an int gives an invalid one, never a wrapped number.
-AyaRange rangeOf(sql::Statement &s, int first)
-{
-    int v[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        const qint64 n = sqlite3_column_type(s.handle(), first + i) == SQLITE_INTEGER ? sqlite3_column_int64(s.handle(), first + i) : 0;
-        v[i] = n >= 0 && n <= 100000 ? int(n) : 0;
-    }
-    return {v[0], v[1], v[2]};
-}
-
-Note noteFrom(sql::Statement &s)
-{
-    Note n;
-    n.id = sqlite3_column_int64(s.handle(), 0);
-    n.range = rangeOf(s, 1);
-    n.text = s.text(4);
-    n.tags = s.text(5).split(kTagSeparator, Qt::SkipEmptyParts);
-    // In UTC: no time zone is looked up for thousands of notes.
-    n.created = QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(s.handle(), 6), Qt::UTC);
-    n.modified = QDateTime::fromMSecsSinceEpoch(sqlite3_column_int64(s.handle(), 7), Qt::UTC);
-    n.folded = s.text(8);
-    return n;
-}
-
-constexpr const char *kNoteColumns = "SELECT id, sura, first, last, text, tags, created, modified, folded FROM notes ";
-
 QStringList cleanTags(const QStringList &tags)
 {
     QStringList out;
@@ -55,32 +28,6 @@ QStringList cleanTags(const QStringList &tags)
 bool tooLong(const QStringList &tags)
 {
     return std::any_of(tags.begin(), tags.end(), [](const QString &t) { return t.size() > NotesStore::kMaxTagLength; });
-}
-
-// What a failed SQLite call means to the reader, and what to do about it.
-QString explained(sqlite3 *db)
-{
-    if (!db)
-        return QCoreApplication::translate("zarfan::NotesStore", "لا يوجد ملف لبيانات المستخدم، فلن تحفظ التغييرات في هذه الجلسة");
-    const int code = sqlite3_extended_errcode(db);
-    const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
-    QString what;
-    if (code == SQLITE_CONSTRAINT_UNIQUE && detail.contains(u"lists.name"))
-        what = QCoreApplication::translate("zarfan::NotesStore", "توجد قائمة بهذا الاسم، فاختر اسما آخر");
-    else if ((code & 0xff) == SQLITE_READONLY)
-        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك لا يقبل الكتابة الآن، فلم يحفظ التغيير. تأكد أن الملف ومجلده قابلان للكتابة ثم أعد تشغيل البرنامج");
-    else if ((code & 0xff) == SQLITE_FULL)
-        what = QCoreApplication::translate("zarfan::NotesStore", "لا مكان في القرص، فلم يحفظ التغيير. أفرغ مكانا ثم أعد المحاولة");
-    else if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
-        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك مشغول ببرنامج آخر، فلم يحفظ التغيير. أعد المحاولة بعد قليل");
-    else if ((code & 0xff) == SQLITE_ERROR && (detail.contains(u"no such") || detail.contains(u"has no column")))
-        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك لا يطابق ما يعرفه هذا الإصدار من البرنامج (جدول أو عمود ناقص)، فلم يحفظ التغيير. "
-                              "انقل الملف جانبا ليبدأ البرنامج بملف جديد، أو استعمل الإصدار الذي كتبه");
-    else if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB)
-        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك تالف، فلم يحفظ التغيير. أعد تشغيل البرنامج لينقله جانبا ويبدأ بملف جديد");
-    else
-        what = QCoreApplication::translate("zarfan::NotesStore", "تعذرت الكتابة في ملف بياناتك، فلم يحفظ التغيير. أعد المحاولة، وإن تكرر فأعد تشغيل البرنامج");
-    return code == SQLITE_OK ? what : what + u'\n' + detail;
 }
 } // namespace
 
@@ -124,34 +71,6 @@ QString Note::firstLine() const
 
 NotesStore::NotesStore(UserStore &store) : store_(store) {}
 
-bool NotesStore::begin()
-{
-    error_.clear();
-    if (!store_.isOpen()) {
-        fail();
-        return false;
-    }
-    if (store_.connection().exec("BEGIN IMMEDIATE;"))
-        return true;
-    fail();
-    return false;
-}
-
-void NotesStore::fail(const QString &why) const
-{
-    error_ = why.isEmpty() ? explained(store_.isOpen() ? store_.connection().handle() : nullptr) : why;
-}
-
-bool NotesStore::end(bool ok)
-{
-    if (ok && store_.connection().exec("COMMIT;"))
-        return true;
-    if (error_.isEmpty())
-        fail();
-    store_.connection().exec("ROLLBACK;");
-    return false;
-}
-
 QStringList NotesStore::searchWords(const QString &typed)
 {
     return foldArabic(typed).split(u' ', Qt::SkipEmptyParts);
@@ -160,45 +79,6 @@ QStringList NotesStore::searchWords(const QString &typed)
 QString NotesStore::foldedOf(const QString &text, const QStringList &tags)
 {
     return foldArabic(text + u' ' + tags.join(u' '));
-}
-
-int NotesStore::setAsideInvalid()
-{
-    if (!store_.isOpen())
-        return 0;
-    sqlite3 *db = store_.connection().handle();
-    QList<qint64> invalid;
-    {
-        sql::Statement s(db, "SELECT id, sura, first, last FROM notes;");
-        while (s && s.step() == SQLITE_ROW) {
-            if (!rangeOf(s, 1).isValid())
-                invalid.append(sqlite3_column_int64(s.handle(), 0));
-        }
-    }
-    if (invalid.isEmpty() || store_.isReadOnly() || !begin())
-        return 0;
-    bool ok = store_.connection().exec("CREATE TABLE IF NOT EXISTS notes_set_aside AS SELECT * FROM notes WHERE 0;");
-    sql::Statement keep(db, "INSERT INTO notes_set_aside SELECT * FROM notes WHERE id = ?1;");
-    sql::Statement drop(db, "DELETE FROM notes WHERE id = ?1;");
-    for (const qint64 id : invalid) {
-        if (!ok || !keep || !drop)
-            break;
-        keep.reset();
-        keep.bind(1, id);
-        drop.reset();
-        drop.bind(1, id);
-        ok = keep.execute() && drop.execute();
-    }
-    forgetCoverage();
-    return end(ok && keep && drop) ? int(invalid.size()) : 0;
-}
-
-QString NotesStore::setAsideMessage(int count)
-{
-    return QCoreApplication::translate("zarfan::NotesStore", "في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى)، "
-                          "فنُحّيت جانبا في جدول notes_set_aside داخل الملف ولن تظهر. بقية خواطرك كما هي؛ "
-                          "ويمكنك كتابة تلك الخواطر من جديد على آياتها")
-        .arg(count);
 }
 
 QString NotesStore::tagsText(const QStringList &tags)

@@ -19,6 +19,8 @@ class NotesStore;
 class NotesTransfer {
 public:
     static constexpr int kVersion = 1;
+    // The largest file imported; a larger one is refused before it is read.
+    static constexpr qint64 kMaxFileSize = qint64(64) << 20;
 
     static QByteArray toJson(const NotesStore &store);
     // For reading and printing.

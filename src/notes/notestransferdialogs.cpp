@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace zarfan {
@@ -36,12 +37,24 @@ void NotesTransferDialogs::exportNotes()
 
 void NotesTransferDialogs::importFrom(const QString &path)
 {
+    // A FIFO would block the window until something writes to it.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        showMessage(window_, tr("لم يستورد شيء: هذا ليس ملفا عاديا (أنبوب أو جهاز أو مجلد):\n%1").arg(path));
+        return;
+    }
+    if (info.size() > NotesTransfer::kMaxFileSize) {
+        showMessage(window_, tr("لم يستورد شيء: الملف أكبر من %1 م.ب، وهو أكبر ملف خواطر يستورده البرنامج:\n%2")
+                                 .arg(NotesTransfer::kMaxFileSize >> 20)
+                                 .arg(path));
+        return;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         showMessage(window_, tr("تعذرت قراءة الملف:\n%1").arg(path));
         return;
     }
-    const NotesTransfer::Report report = NotesTransfer::importJson(store_, file.read(64 * 1024 * 1024));
+    const NotesTransfer::Report report = NotesTransfer::importJson(store_, file.read(NotesTransfer::kMaxFileSize));
     emit notesChanged();
     showMessage(window_, report.message());
 }

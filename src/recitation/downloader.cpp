@@ -1,9 +1,10 @@
 #include "downloader.h"
 
+#include "audiofile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QNetworkReply>
-#include <QSaveFile>
 #include <QTimer>
 #include <utility>
 
@@ -19,6 +20,9 @@ void RecitationDownloader::fetch(const QUrl &url, const QString &target)
         return;
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // The body as sent, never inflated: the size limit counts what comes,
+    // and a compressed flood meets it like any other (MP3 does not shrink).
+    request.setRawHeader("Accept-Encoding", "identity");
     Job job;
     job.reply = network_.get(request);
     // Read as it comes, so the reply never holds more than this.
@@ -44,8 +48,7 @@ void RecitationDownloader::take(const QString &target)
     if (it->body.size() <= sizeLimit_)
         return;
     drop(target);
-    emit failed(target, tr("ملف الآية أكبر من %1 ميغابايت فلم يحفظ؛ قد يكون عنوان القارئ خطأ")
-                            .arg(sizeLimit_ / (1024 * 1024)));
+    emit failed(target, tr("ملف الآية أكبر من %1 م.ب فلم يحفظ؛ قد يكون عنوان القارئ خطأ").arg(sizeLimit_ / (1024 * 1024)));
 }
 
 void RecitationDownloader::drop(const QString &target)
@@ -80,6 +83,9 @@ QString RecitationDownloader::bodyProblem(const QByteArray &body, qint64 announc
     const bool frame = body.size() >= 2 && byte(0) == 0xFF && (byte(1) & 0xE0) == 0xE0;
     if (!id3 && !frame)
         return tr("جواب الخادم ليس ملفا صوتيا؛ تحقق من عنوان القارئ");
+    // Walked frame by frame: a beginning like an MP3's is not a whole one.
+    if (!isWholeMp3(body))
+        return tr("وصل ملف الآية تالفا: ليس ملفا صوتيا كاملا؛ أعد المحاولة، وإن تكرر فتحقق من عنوان القارئ");
     return {};
 }
 
@@ -122,6 +128,7 @@ void RecitationDownloader::finish(const QString &target)
     QString why;
     QByteArray body;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool missing = status == 404;
     if (reply->error() != QNetworkReply::NoError) {
         why = networkProblem(reply->error(), reply->errorString());
     } else if (status != 200) {
@@ -134,18 +141,37 @@ void RecitationDownloader::finish(const QString &target)
                           reply->header(QNetworkRequest::ContentTypeHeader).toString());
     }
     drop(target);
-    if (why.isEmpty()) {
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        // Written whole or not at all.
-        QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit())
-            why = tr("تعذرت كتابة ملف الآية في ذاكرة التلاوات؛ قد يكون القرص ممتلئا\n%1\n%2")
-                      .arg(target, file.errorString());
-    }
+    if (why.isEmpty())
+        why = keep(target, body);
     if (why.isEmpty())
         emit fetched(target);
     else
-        emit failed(target, why);
+        emit failed(target, why, missing);
+}
+
+QString RecitationDownloader::keep(const QString &target, const QByteArray &body)
+{
+    // Written beside the target and checked there, every write and the size
+    // on disk; only then put in its place. (QSaveFile of Qt 6.4 renames a
+    // file cut short by a full disk as if it were whole.)
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    const QString part = target + QStringLiteral(".part");
+    QFile file(part);
+    bool whole = file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) && file.write(body) == body.size()
+        && file.flush();
+    const QString error = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    file.close();
+    const qint64 onDisk = QFileInfo(part).size();
+    whole = whole && file.error() == QFileDevice::NoError && onDisk == body.size();
+    if (whole) {
+        QFile::remove(target);
+        whole = QFile::rename(part, target);
+    }
+    if (whole)
+        return {};
+    QFile::remove(part);
+    return tr("تعذرت كتابة ملف الآية كاملا في ذاكرة التلاوات؛ قد يكون القرص ممتلئا، فلم يحفظ منه شيء\n%1\n%2")
+        .arg(target, error.isEmpty() ? QStringLiteral("%1 of %2 bytes written").arg(onDisk).arg(body.size()) : error);
 }
 
 } // namespace zarfan

@@ -37,7 +37,8 @@ public:
 
 signals:
     void fetched(const QString &target);
-    void failed(const QString &target, const QString &why);
+    // missing: the server says it has no such file (HTTP 404).
+    void failed(const QString &target, const QString &why, bool missing = false);
 
 private:
     struct Job {
@@ -46,6 +47,8 @@ private:
         QByteArray body;
     };
     void take(const QString &target);
+    // Puts a checked body in its place; why not, or empty.
+    static QString keep(const QString &target, const QByteArray &body);
     void finish(const QString &target);
     void drop(const QString &target);
 

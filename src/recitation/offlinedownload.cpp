@@ -2,12 +2,14 @@
 
 #include "browse/suratables.h"
 #include "data/datacontrol.h"
+#include "audiofile.h"
 #include "downloader.h"
 #include "playlist.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
+#include <QFile>
+#include <QSet>
 #include <QUrl>
 
 namespace zarfan {
@@ -43,6 +45,8 @@ bool OfflineDownload::start(const Reciter &reciter, const std::vector<AyaRef> &a
         problem = tr("تلاوة هذا القارئ في مجلد على هذا الجهاز؛ تسمع دون اتصال بلا تنزيل");
     if (problem.isEmpty() && ayas.empty())
         problem = tr("لا آيات في ما اخترت تنزيله");
+    if (problem.isEmpty())
+        problem = recitationCacheProblem();
     if (!problem.isEmpty()) {
         if (why)
             *why = problem;
@@ -50,7 +54,20 @@ bool OfflineDownload::start(const Reciter &reciter, const std::vector<AyaRef> &a
     }
     cancel();
     reciter_ = reciter;
-    ayas_ = ayas;
+    files_.clear();
+    QSet<int> taken;
+    const auto add = [&](int sura, int aya) {
+        if (!taken.contains(sura * 1000 + aya)) {
+            taken.insert(sura * 1000 + aya);
+            files_.push_back({0, sura, aya});
+        }
+    };
+    for (const AyaRef &a : ayas) {
+        if (a.aya == 1 && a.sura != 1 && a.sura != 9)
+            add(kBasmalaSura, kBasmalaAya);
+        add(a.sura, a.aya);
+    }
+    missing_.clear();
     nextIndex_ = 0;
     inFlight_ = done_ = skipped_ = fetchedNow_ = 0;
     bytes_ = 0;
@@ -63,21 +80,28 @@ bool OfflineDownload::start(const Reciter &reciter, const std::vector<AyaRef> &a
 void OfflineDownload::next()
 {
     const QString folder = reciterCacheFolder(reciter_);
-    while (running_ && inFlight_ < kParallel && nextIndex_ < ayas_.size()) {
-        const AyaRef aya = ayas_.at(nextIndex_++);
+    while (running_ && inFlight_ < kParallel && nextIndex_ < files_.size()) {
+        const AyaRef aya = files_.at(nextIndex_++);
         const QString target = QDir(folder).filePath(ayaFileName(aya.sura, aya.aya));
-        if (const QFileInfo cached(target); cached.isFile()) {
+        if (isWholeMp3File(target)) {
             ++done_;
             ++skipped_;
-            bytes_ += cached.size();
+            bytes_ += QFileInfo(target).size();
             continue;
         }
+        QFile::remove(target); // cut short or garbled: fetched again
         ++inFlight_;
         downloader_->fetch(QUrl(ayaLocation(reciter_, aya.sura, aya.aya)), target);
     }
     emit progress();
-    if (running_ && inFlight_ == 0 && nextIndex_ >= ayas_.size())
+    if (!running_ || inFlight_ > 0 || nextIndex_ < files_.size())
+        return;
+    if (missing_.isEmpty())
         end(true, {});
+    else
+        end(false, tr("انتهى التنزيل ناقصا: %1 من الملفات ليست على خادم التلاوة فتُركت، ونزل الباقي: %2")
+                       .arg(missing_.size())
+                       .arg(missing_.join(QStringLiteral("، "))));
 }
 
 void OfflineDownload::onFetched(const QString &target)
@@ -91,12 +115,19 @@ void OfflineDownload::onFetched(const QString &target)
     next();
 }
 
-void OfflineDownload::onFailed(const QString &target, const QString &why)
+void OfflineDownload::onFailed(const QString &target, const QString &why, bool missing)
 {
     if (!running_)
         return;
     const QString name = QFileInfo(target).fileName();
     const AyaRef aya{0, name.left(3).toInt(), name.mid(3, 3).toInt()};
+    if (missing) {
+        // One file the server lacks holds up none of the others.
+        --inFlight_;
+        missing_.append(ayaCaption(aya));
+        next();
+        return;
+    }
     end(false, tr("توقف التنزيل عند الآية %1؛ ما اكتمل من الملفات محفوظ، وتكمله بالتنزيل مرة أخرى\n%2")
                    .arg(ayaCaption(aya), why));
 }
@@ -125,10 +156,7 @@ qint64 OfflineDownload::secondsLeft() const
 
 QString OfflineDownload::progressText() const
 {
-    QString text = tr("%1 من %2 ملفا، %3 ميغابايت")
-                       .arg(done_)
-                       .arg(total())
-                       .arg(QLocale().toString(double(bytes_) / (1024 * 1024), 'f', 1));
+    QString text = tr("%1 من %2 ملفا، %3").arg(done_).arg(total()).arg(sizeText(bytes_));
     if (const qint64 s = secondsLeft(); s >= 0 && done_ < total())
         text += s < 60 ? tr("، بقي أقل من دقيقة") : tr("، بقي نحو %1 دقيقة").arg((s + 59) / 60);
     return text;

@@ -116,9 +116,11 @@ void OfflineWindow::startDownload()
     db.setConnectionString(connection_);
     const auto scope = OfflineScope(scope_->currentIndex());
     QString why;
-    if (!download_.start(recitation_.reciters().at(chosen), offlineAyas(scope, number_->currentData().toInt(), db), &why))
+    // A start that finds everything cached ends at once and says so itself.
+    if (!download_.start(recitation_.reciters().at(chosen), offlineAyas(scope, number_->currentData().toInt(), db), &why)) {
         showMessage(this, why);
-    showProgress();
+        showProgress();
+    }
 }
 
 void OfflineWindow::finished(bool complete, const QString &message)
@@ -178,7 +180,7 @@ void SavedRecitationsWindow::fill()
         table_->insertRow(row);
         table_->setItem(row, 0, new QTableWidgetItem(names.value(c.folder, tr("قارئ لم يعد في مصادر التلاوة"))));
         table_->setItem(row, 1, new QTableWidgetItem(tr("%1 من %2").arg(c.completeSuras.size()).arg(SuraTables::kSuraCount)));
-        table_->setItem(row, 2, new QTableWidgetItem(QLocale().formattedDataSize(c.bytes)));
+        table_->setItem(row, 2, new QTableWidgetItem(sizeText(c.bytes)));
         folders_.append(c.folder);
     }
     if (table_->rowCount() > 0)

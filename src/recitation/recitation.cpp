@@ -22,6 +22,12 @@ const QString kSpeed = QStringLiteral("recitation.speed");
 const QString kRange = QStringLiteral("recitation.range");
 const QString kPauseAfter = QStringLiteral("recitation.pauseAfter");
 int clampRepeat(int n) { return std::clamp(n, 1, Recitation::kMaxRepeat); }
+
+// Where a reciter given by address keeps a step's recording.
+QUrl addressOf(const Reciter &reciter, const PlayStep &step)
+{
+    return QUrl(step.basmala ? ayaLocation(reciter, kBasmalaSura, kBasmalaAya) : ayaLocation(reciter, step.aya.sura, step.aya.aya));
+}
 } // namespace
 
 Recitation::Recitation(PlayerEngine *engine, QObject *parent)
@@ -88,11 +94,16 @@ void Recitation::setUserStore(UserStore *store)
     store_ = store;
     if (!store_)
         return;
-    reciters_ = recitersFromJson(store_->value(kReciters), &droppedReciters_);
-    if (droppedReciters_ > 0) // kept without them, so they are told of once
-        store_->setValue(kReciters, recitersToJson(reciters_));
+    QList<int> storedAt;
+    reciters_ = recitersFromJson(store_->value(kReciters), &droppedReciters_, &storedAt);
     const QByteArray chosen = store_->value(kReciter);
-    reciter_ = reciters_.isEmpty() ? -1 : std::clamp(chosen.isEmpty() ? 0 : chosen.toInt(), 0, int(reciters_.size()) - 1);
+    // The chosen one by its place in the stored list, whatever was dropped before it.
+    const int kept = int(storedAt.indexOf(chosen.isEmpty() ? 0 : chosen.toInt()));
+    reciter_ = reciters_.isEmpty() ? -1 : std::max(kept, 0);
+    if (droppedReciters_ > 0) { // kept without them, so they are told of once
+        store_->setValue(kReciters, recitersToJson(reciters_));
+        store_->setValue(kReciter, QByteArray::number(reciter_));
+    }
     if (const QByteArray v = store_->value(kAyaRepeat); !v.isEmpty())
         ayaRepeat_ = clampRepeat(v.toInt());
     if (const QByteArray v = store_->value(kRangeRepeat); !v.isEmpty())
@@ -227,7 +238,7 @@ QString Recitation::basmalaFile(int sura) const
 
 QString Recitation::cachedFile(const AyaRef &aya, bool basmala) const
 {
-    return QDir(reciterCacheFolder(playing_)).filePath(ayaFileName(aya.sura, basmala ? 0 : aya.aya));
+    return QDir(reciterCacheFolder(playing_)).filePath(basmala ? ayaFileName(kBasmalaSura, kBasmalaAya) : ayaFileName(aya.sura, aya.aya));
 }
 
 void Recitation::play(const std::vector<AyaRef> &range, int startAyaId)
@@ -249,7 +260,8 @@ void Recitation::play(const std::vector<AyaRef> &range, int startAyaId)
         return;
     }
     playing_ = reciters_.at(reciter_);
-    if (const QString why = reciterProblem(playing_); !why.isEmpty()) {
+    if (const QString why = playing_.isRemote() && reciterProblem(playing_).isEmpty() ? recitationCacheProblem() : reciterProblem(playing_);
+        !why.isEmpty()) {
         report(why);
         return;
     }
@@ -307,7 +319,7 @@ void Recitation::startStep(int position)
         setState(State::Loading);
         if (first)
             emit downloading(true);
-        downloader_->fetch(QUrl(ayaLocation(playing_, step.aya.sura, step.basmala ? 0 : step.aya.aya)), file);
+        downloader_->fetch(addressOf(playing_, step), file);
         if (step.basmala)
             prefetch(position + 1);
         return;
@@ -353,7 +365,7 @@ void Recitation::prefetch(int position)
     const PlayStep step = sequence_.at(position);
     const QString file = cachedFile(step.aya, step.basmala);
     if (!QFileInfo::exists(file))
-        downloader_->fetch(QUrl(ayaLocation(playing_, step.aya.sura, step.basmala ? 0 : step.aya.aya)), file);
+        downloader_->fetch(addressOf(playing_, step), file);
 }
 
 void Recitation::onFetched(const QString &target)

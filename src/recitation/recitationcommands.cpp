@@ -163,7 +163,7 @@ void RecitationCommands::deleteSaved()
         showMessage(window_, tr("لا توجد تلاوات محفوظة"));
         return;
     }
-    const QString size = QLocale().formattedDataSize(bytes);
+    const QString size = sizeText(bytes);
     if (QMessageBox::question(window_, tr("حذف التلاوات المحفوظة"),
                               tr("حذف التلاوات المحفوظة (%1)؟").arg(size))
         != QMessageBox::Yes)

@@ -1,5 +1,8 @@
 #include "reciter.h"
 
+#include "audiofile.h"
+
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -7,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
 #include <QFile>
@@ -52,6 +56,10 @@ QString reciterProblem(const Reciter &reciter)
             return QCoreApplication::translate("zarfan::Reciter", "العنوان يجب أن يبدأ بـ http أو https وليس %1").arg(url.scheme());
         if (!source.contains(kSura) || !source.contains(kAya))
             return QCoreApplication::translate("zarfan::Reciter", "العنوان يجب أن يحوي {sura} و {aya}");
+        // What follows '#' never reaches the server: every aya would fetch one file.
+        if (const qsizetype hash = source.indexOf(u'#'); hash >= 0 && (source.indexOf(kSura, hash) >= 0 || source.indexOf(kAya, hash) >= 0))
+            return QCoreApplication::translate("zarfan::Reciter", "ضع {sura} و {aya} في مسار العنوان أو في استعلامه، لا بعد العلامة #؛ "
+                                                          "فما بعدها لا يصل إلى الخادم وتنزل كل آية الملف نفسه");
         if (!url.isValid() || url.host().isEmpty())
             return QCoreApplication::translate("zarfan::Reciter", "العنوان غير صالح: %1").arg(source);
         return {};
@@ -64,6 +72,26 @@ QString reciterProblem(const Reciter &reciter)
 QString recitationCacheRoot()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).filePath(QStringLiteral("recitations"));
+}
+
+QString recitationCacheProblem()
+{
+    const QString root = recitationCacheRoot();
+    for (const QString &folder : {QFileInfo(root).absolutePath(), root}) {
+        if (QFileInfo(folder).isSymLink())
+            return QCoreApplication::translate("zarfan::Reciter", "مجلد ذاكرة التلاوات رابط إلى مكان آخر، فلا ينزل البرنامج فيه ولا يعد ما فيه ولا يحذف منه "
+                                                          "شيئا؛ ضع مكانه مجلدا عاديا ثم أعد المحاولة:\n%1")
+                .arg(folder);
+    }
+    return {};
+}
+
+QString sizeText(qint64 bytes)
+{
+    const double kilobytes = double(bytes) / 1024;
+    if (kilobytes < 1024)
+        return QCoreApplication::translate("zarfan::Reciter", "%1 ك.ب").arg(QLocale().toString(kilobytes, 'f', 1));
+    return QCoreApplication::translate("zarfan::Reciter", "%1 م.ب").arg(QLocale().toString(kilobytes / 1024, 'f', 1));
 }
 
 QString reciterCacheFolder(const Reciter &reciter)
@@ -85,7 +113,7 @@ bool isOwnFile(const QFileInfo &info)
 QList<QFileInfo> cacheFolders()
 {
     const QFileInfo root(recitationCacheRoot());
-    if (root.isSymLink() || !root.isDir())
+    if (!recitationCacheProblem().isEmpty() || !root.isDir())
         return {};
     return QDir(root.filePath()).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden);
 }
@@ -124,7 +152,9 @@ QList<CachedRecitation> cachedRecitations(const QList<int> &ayasPerSura)
         for (const QFileInfo &f : ownFiles(c.folder)) {
             c.bytes += f.size();
             ++c.files;
-            names.insert(f.fileName());
+            // Only a whole file counts towards a whole sura.
+            if (isWholeMp3File(f.filePath()))
+                names.insert(f.fileName());
         }
         if (c.files == 0)
             continue;
@@ -145,7 +175,7 @@ bool deleteCachedRecitation(const QString &folder)
     // Only a folder directly inside the real cache.
     const QFileInfo info(folder);
     if (info.isSymLink() || QDir::cleanPath(info.absolutePath()) != QDir::cleanPath(recitationCacheRoot())
-        || QFileInfo(recitationCacheRoot()).isSymLink())
+        || !recitationCacheProblem().isEmpty())
         return false;
     bool ok = true;
     for (const QFileInfo &f : ownFiles(folder))
@@ -159,7 +189,7 @@ bool clearRecitationCache()
     bool ok = true;
     for (const QFileInfo &folder : cacheFolders())
         ok = deleteCachedRecitation(folder.filePath()) && ok;
-    if (!QFileInfo(recitationCacheRoot()).isSymLink())
+    if (recitationCacheProblem().isEmpty())
         QDir().rmdir(recitationCacheRoot());
     return ok;
 }
@@ -229,18 +259,22 @@ bool readReciter(const QJsonValue &v, Reciter *r)
 }
 } // namespace
 
-QList<Reciter> recitersFromJson(const QByteArray &json, int *dropped)
+QList<Reciter> recitersFromJson(const QByteArray &json, int *dropped, QList<int> *storedAt)
 {
     QList<Reciter> out;
-    int bad = 0;
+    int bad = 0, place = 0;
     if (!json.trimmed().isEmpty()) {
         for (const QByteArray &element : arrayElements(json)) {
             const QJsonDocument doc = QJsonDocument::fromJson('[' + element + ']');
             Reciter r;
-            if (doc.isArray() && doc.array().size() == 1 && readReciter(doc.array().at(0), &r))
+            if (doc.isArray() && doc.array().size() == 1 && readReciter(doc.array().at(0), &r)) {
                 out.append(r);
-            else
+                if (storedAt)
+                    storedAt->append(place);
+            } else {
                 ++bad;
+            }
+            ++place;
         }
     }
     if (dropped)

@@ -2,7 +2,9 @@
 
 #include "translation.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 #include <QMessageBox>
 #include <QTimer>
 #include <QCoreApplication>
@@ -38,9 +40,48 @@ QString userDataDamagedWhileRunning(const QString &aside)
         .arg(aside);
 }
 
+namespace {
+// The tables set aside, in the reader's words, once each.
+QString setAsideNotice(const UserStore &store)
+{
+    static const QHash<QString, const char *> parts{
+        {QStringLiteral("chosen"), QT_TRANSLATE_NOOP("UserData", "الآيات المختارة")},
+        {QStringLiteral("history"), QT_TRANSLATE_NOOP("UserData", "سجل البحث")},
+        {QStringLiteral("settings"), QT_TRANSLATE_NOOP("UserData", "الإعدادات")},
+        {QStringLiteral("notes"), QT_TRANSLATE_NOOP("UserData", "الخواطر")},
+        {QStringLiteral("lists"), QT_TRANSLATE_NOOP("UserData", "قوائم الآيات")},
+        {QStringLiteral("list_ayas"), QT_TRANSLATE_NOOP("UserData", "قوائم الآيات")},
+        {QStringLiteral("memorised"), QT_TRANSLATE_NOOP("UserData", "الحفظ والمراجعة")},
+    };
+    QStringList what, where;
+    for (const auto &[table, aside] : store.setAsideTables()) {
+        const QString part = QCoreApplication::translate("UserData", parts.value(table, "?"));
+        if (!what.contains(part))
+            what.append(part);
+        where.append(QStringLiteral("%1 ← %2").arg(aside, table));
+    }
+    if (what.isEmpty())
+        return {};
+    return QCoreApplication::translate("UserData", "في ملف بياناتك جداول لا يعرف هذا الإصدار أعمدتها: %1. فنُحّيت جانبا داخل الملف "
+                                                   "بأسماء أخرى (%2) وبدأت فارغة، وبقي سائر بياناتك كما هو:\n%3")
+        .arg(what.join(QStringLiteral("، ")), where.join(QStringLiteral("، ")), store.path());
+}
+} // namespace
+
 QString userDataNotice(const UserStore &store, UserStore::Opened opened)
 {
+    const QString opening = userDataOpening(store, opened);
+    const QString setAside = setAsideNotice(store);
+    return opening.isEmpty() || setAside.isEmpty() ? opening + setAside : opening + QStringLiteral("\n\n") + setAside;
+}
+
+QString userDataOpening(const UserStore &store, UserStore::Opened opened)
+{
     switch (opened) {
+    case UserStore::Opened::NotAFile:
+        return QCoreApplication::translate("UserData", "في مكان ملف بياناتك شيء ليس ملفا عاديا (أنبوب أو جهاز أو مجلد)، فلم يُفتح "
+                                                       "ولن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة. انقله من مكانه ثم أعد تشغيل البرنامج:\n%1")
+            .arg(store.path());
     case UserStore::Opened::MovedAside:
         return userDataMovedAside(store.movedAsideTo());
     case UserStore::Opened::ReadOnly:

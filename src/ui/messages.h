@@ -21,6 +21,8 @@ QString userDataMovedAside(const QString &aside);
 // Damage met while running: what was shown is kept in a fresh file.
 QString userDataDamagedWhileRunning(const QString &aside);
 QString userDataNotice(const UserStore &store, UserStore::Opened opened);
+// How the file was opened, without the tables set aside.
+QString userDataOpening(const UserStore &store, UserStore::Opened opened);
 // What stands at the lock file's path is no file.
 QString lockNotAFile(const QString &path);
 
