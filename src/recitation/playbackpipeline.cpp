@@ -100,6 +100,19 @@ struct PlaybackHooks {
         gst_object_unref(sink);
     }
 
+    // A file with no audio in it would hold the stream up for good.
+    static void noMorePads(GstElement *, gpointer data)
+    {
+        auto *branch = static_cast<PlaybackPipeline::Branch *>(data);
+        if (branch->linked)
+            return;
+        PlaybackPipeline *owner = branch->owner;
+        const int index = branch->index;
+        const QString detail = branch->file.toLocalFile() + QStringLiteral(": no audio in the file");
+        QMetaObject::invokeMethod(owner, [owner, index, detail] { emit owner->failed(index, PlayerEngine::Failure::BadFile, detail); },
+                                  Qt::QueuedConnection);
+    }
+
     // The decoded audio against the file's length: a file cut short or
     // padded with garbage is told apart from a whole one.
     static GstPadProbeReturn decoded(GstPad *, GstPadProbeInfo *info, gpointer data)
@@ -329,6 +342,7 @@ bool PlaybackPipeline::append(const QUrl &file, qint64 fromNs)
     gst_caps_unref(format);
     g_object_set(branch->decode, "uri", file.toEncoded().constData(), nullptr);
     g_signal_connect(branch->decode, "pad-added", G_CALLBACK(PlaybackHooks::padAdded), branch.get());
+    g_signal_connect(branch->decode, "no-more-pads", G_CALLBACK(PlaybackHooks::noMorePads), branch.get());
     gst_bin_add_many(GST_BIN(pipeline_), branch->decode, branch->convert, branch->resample, branch->caps, nullptr);
     gst_element_link_many(branch->convert, branch->resample, branch->caps, nullptr);
     GstPad *out = gst_element_get_static_pad(branch->caps, "src");

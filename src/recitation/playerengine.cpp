@@ -225,10 +225,11 @@ void GstPlayerEngine::play(const QUrl &file)
 void GstPlayerEngine::start(const QList<QUrl> &files, qint64 fromNs, bool alreadyHeard)
 {
     discard();
-    if (spare_ && spare_->rate() == rate_)
-        pipeline_ = std::exchange(spare_, nullptr);
-    else
-        pipeline_ = newPipeline();
+    if (spare_ && spare_->rate() != rate_) {
+        delete spare_;
+        spare_ = nullptr;
+    }
+    pipeline_ = spare_ ? std::exchange(spare_, nullptr) : newPipeline();
     if (!pipeline_)
         return failLater(Failure::MissingPart, QStringLiteral("missing GStreamer elements: ") + missingElements().join(u", "));
     connect(pipeline_, &PlaybackPipeline::fileReached, this, [this](int index, qint64 at) {
