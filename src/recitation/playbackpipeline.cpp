@@ -373,11 +373,13 @@ bool PlaybackPipeline::truncate(int index)
     }
     for (int i = fileCount() - 1; i >= index; --i) {
         Branch *b = branches_[std::size_t(i)].get();
+        // First the pad: its thread waits inside concat for its turn, holding
+        // the lock that stopping the branch needs.
+        gst_element_release_request_pad(concat_, b->concatPad);
         for (GstElement *e : {b->decode, b->convert, b->resample, b->caps}) {
             gst_element_set_state(e, GST_STATE_NULL);
             gst_bin_remove(GST_BIN(pipeline_), e);
         }
-        gst_element_release_request_pad(concat_, b->concatPad);
         // The branch stays: a late call from its threads may still name it.
         b->file.clear();
     }
