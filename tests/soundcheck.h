@@ -16,9 +16,19 @@
 #include <QtEndian>
 #include <cmath>
 #include <cstdint>
+#include <sys/resource.h>
 #include <vector>
 
 namespace soundcheck {
+
+// What is heard is measured as it plays: ahead of other work on a busy
+// machine where that is allowed. The sound server, the recorder and
+// GStreamer's threads, started later, inherit it.
+inline void hearAhead()
+{
+    if (setpriority(PRIO_PROCESS, 0, -10) != 0)
+        qInfo("played at the usual priority: a busy machine may break what is heard");
+}
 
 // A 16-bit WAV of a sine tone, with no silence of its own.
 inline bool writeTone(const QString &path, double hz, double seconds, int rate = 22050, int channels = 1)

@@ -10,7 +10,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
-#include <sys/resource.h>
 
 using namespace zarfan;
 using soundcheck::Heard;
@@ -94,8 +93,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        if (setpriority(PRIO_PROCESS, 0, -10) != 0)
-            qInfo("played at the usual priority: a busy machine may break what is heard");
+        soundcheck::hearAhead();
         if (const QStringList missing = GstPlayerEngine::missingElements(); !missing.isEmpty())
             QSKIP(qPrintable(u"GStreamer lacks: "_qs + missing.join(u", ")));
     }

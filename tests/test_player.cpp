@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <atomic>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -55,11 +54,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        // What is heard is measured as it plays: ahead of other work on a
-        // busy machine where that is allowed. The sound server, the recorder
-        // and GStreamer's threads, started later, inherit it.
-        if (setpriority(PRIO_PROCESS, 0, -10) != 0)
-            qInfo("played at the usual priority: a busy machine may break what is heard");
+        soundcheck::hearAhead();
         clearRecitationCache();
         if (const QStringList missing = GstPlayerEngine::missingElements(); !missing.isEmpty())
             QSKIP(qPrintable(u"GStreamer lacks: "_qs + missing.join(u", ")));
