@@ -212,8 +212,11 @@ void GstPlayerEngine::play(const QUrl &file)
     current_ = file;
     confirmPending_ = false;
     paused_ = false;
-    startTold_ = false;
+    // A file that failed while queued has had its retry: this is it.
+    const bool retried = retried_.contains(file);
     retried_.clear();
+    if (retried)
+        retried_.append(file);
     // Opening a FIFO or a device would block this thread for good.
     if (file.isLocalFile() && !isRegularFile(file.toLocalFile()))
         return failLater(Failure::BadFile, file.toLocalFile() + QStringLiteral(": not a regular file"));
@@ -306,7 +309,6 @@ void GstPlayerEngine::reach(int index)
         return;
     heard_ = index;
     if (index == 0) {
-        startTold_ = true;
         emit started();
         // The next play starts from a pipeline already open.
         QTimer::singleShot(0, this, [this] {

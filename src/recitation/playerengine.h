@@ -99,7 +99,6 @@ private:
     bool playing_ = false;     // between play and stop/end/failure
     bool paused_ = false;
     bool confirmPending_ = false; // a queued file began; play() confirms it
-    bool startTold_ = false;   // started() told for the run's first file
     qint64 firstFromNs_ = 0;
     std::vector<std::pair<int, qint64>> reached_; // files due to be heard, by running time
     qint64 endAt_ = -1;
