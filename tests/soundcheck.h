@@ -10,33 +10,120 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
 #include <cstdint>
+#include <sys/resource.h>
 #include <vector>
 
 namespace soundcheck {
 
-// A mono 16-bit WAV of a sine tone, with no silence of its own.
-inline bool writeTone(const QString &path, double hz, double seconds, int rate = 22050)
+// What is heard is measured as it plays: ahead of other work on a busy
+// machine where that is allowed. The sound server, the recorder and
+// GStreamer's threads, started later, inherit it.
+inline void hearAhead()
+{
+    if (setpriority(PRIO_PROCESS, 0, -10) != 0)
+        qInfo("played at the usual priority: a busy machine may break what is heard");
+}
+
+// A 16-bit WAV of a sine tone, with no silence of its own.
+inline bool writeTone(const QString &path, double hz, double seconds, int rate = 22050, int channels = 1)
 {
     const int n = int(seconds * rate);
-    QByteArray data(n * 2, Qt::Uninitialized);
-    for (int i = 0; i < n; ++i)
-        qToLittleEndian<qint16>(qint16(std::lround(16000 * std::sin(2 * M_PI * hz * i / rate))), data.data() + 2 * i);
+    QByteArray data(n * 2 * channels, Qt::Uninitialized);
+    for (int i = 0; i < n * channels; ++i)
+        qToLittleEndian<qint16>(qint16(std::lround(16000 * std::sin(2 * M_PI * hz * (i / channels) / rate))), data.data() + 2 * i);
     QByteArray head;
     const auto u32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); head.append(b, 4); };
     const auto u16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); head.append(b, 2); };
     head.append("RIFF");
     u32(quint32(36 + data.size()));
     head.append("WAVEfmt ");
-    u32(16); u16(1); u16(1); u32(quint32(rate)); u32(quint32(rate * 2)); u16(2); u16(16);
+    u32(16); u16(1); u16(quint16(channels)); u32(quint32(rate)); u32(quint32(rate * 2 * channels)); u16(quint16(2 * channels)); u16(16);
     head.append("data");
     u32(quint32(data.size()));
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(head + data) == head.size() + data.size();
 }
+
+// A tone made by sox in the format its options give (e.g. "-C", "128" for
+// MP3 at a constant bit rate, "-C", "-4.2" for a variable one).
+inline bool soxTone(const QString &path, double hz, double seconds, int rate, int channels, const QStringList &options = {})
+{
+    const QString sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
+    return !sox.isEmpty()
+           && QProcess::execute(sox, QStringList{QStringLiteral("-n"), QStringLiteral("-r"), QString::number(rate), QStringLiteral("-c"),
+                                                 QString::number(channels)}
+                                         + options
+                                         + QStringList{path, QStringLiteral("synth"), QString::number(seconds), QStringLiteral("sine"),
+                                                       QString::number(hz)})
+                  == 0;
+}
+
+// A second of a tone as sox encodes it to MP3 (22.05 kHz mono), or nothing.
+inline QByteArray soxMp3(const QString &dir, double hz)
+{
+    const QString file = dir + QStringLiteral("/tone.mp3");
+    QFile f(file);
+    return soxTone(file, hz, 1, 22050, 1) && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The silence a file holds at its start and at its end, in ms (an encoder's
+// delay and padding), as sox decodes it; {-1, -1} when it cannot.
+inline std::pair<double, double> ownSilence(const QString &path)
+{
+    QProcess sox;
+    sox.start(QStandardPaths::findExecutable(QStringLiteral("sox")),
+              {path, QStringLiteral("-t"), QStringLiteral("raw"), QStringLiteral("-e"), QStringLiteral("signed"), QStringLiteral("-b"),
+               QStringLiteral("16"), QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-r"), QStringLiteral("16000"), QStringLiteral("-")});
+    if (!sox.waitForFinished(10000) || sox.exitCode() != 0)
+        return {-1, -1};
+    const QByteArray raw = sox.readAllStandardOutput();
+    const int windows = int(raw.size() / 320);
+    const auto loud = [&](int w) {
+        double energy = 0;
+        for (int i = 0; i < 160; ++i) {
+            const double v = qFromLittleEndian<qint16>(raw.constData() + w * 320 + 2 * i);
+            energy += v * v;
+        }
+        return std::sqrt(energy / 160) > 300;
+    };
+    int lead = 0, trail = 0;
+    while (lead < windows && !loud(lead))
+        ++lead;
+    while (trail < windows - lead && !loud(windows - 1 - trail))
+        ++trail;
+    return {lead * 10.0, trail * 10.0};
+}
+
+// Answers every request with the same body, counting them; or never.
+class Server : public QTcpServer {
+public:
+    QByteArray body;
+    bool silent = false;
+    int requests = 0;
+    Server()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket *s = nextPendingConnection();
+            connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                s->readAll();
+                ++requests;
+                if (silent)
+                    return;
+                s->write("HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nContent-Length: " + QByteArray::number(body.size())
+                         + "\r\nConnection: close\r\n\r\n" + body);
+                s->disconnectFromHost();
+            });
+        });
+    }
+    QString url(const QString &path) const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(serverPort()).arg(path); }
+};
 
 // PulseAudio on a null sink, in a folder of its own; this process's clients
 // reach it through PULSE_SERVER.
@@ -106,8 +193,13 @@ public:
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         return recorded_.size() >= kRate / 5;
     }
-    // Samples recorded so far.
-    int recordedSamples() { return int(recorded_.size() / 2); }
+    // Samples recorded so far, what waits in the pipe included.
+    int recordedSamples()
+    {
+        recorder_.waitForReadyRead(0);
+        recorded_ += recorder_.readAllStandardOutput();
+        return int(recorded_.size() / 2);
+    }
     std::vector<qint16> stopRecording()
     {
         if (recorder_.state() != QProcess::NotRunning) {

@@ -9,19 +9,18 @@
 #include <QDir>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <algorithm>
 #include <atomic>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
 using namespace zarfan;
 using soundcheck::Heard;
+using soundcheck::Server;
+using soundcheck::soxMp3;
 
 namespace {
 
@@ -47,44 +46,6 @@ public:
     void end() { emit ended(); }
 };
 
-// Answers every request with the same body, counting them; or never.
-class Server : public QTcpServer {
-public:
-    QByteArray body;
-    bool silent = false;
-    int requests = 0;
-    Server()
-    {
-        listen(QHostAddress::LocalHost);
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket *s = nextPendingConnection();
-            connect(s, &QTcpSocket::readyRead, s, [this, s] {
-                s->readAll();
-                ++requests;
-                if (silent)
-                    return;
-                s->write("HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nContent-Length: " + QByteArray::number(body.size())
-                         + "\r\nConnection: close\r\n\r\n" + body);
-                s->disconnectFromHost();
-            });
-        });
-    }
-    QString url(const QString &path) const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(serverPort()).arg(path); }
-};
-
-QByteArray soxMp3(const QString &dir, double hz)
-{
-    const QString sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
-    const QString file = dir + QStringLiteral("/tone.mp3");
-    if (sox.isEmpty() || QProcess::execute(sox, {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("22050"), QStringLiteral("-c"),
-                                                 QStringLiteral("1"), file, QStringLiteral("synth"), QStringLiteral("1"),
-                                                 QStringLiteral("sine"), QString::number(hz)})
-                                 != 0)
-        return {};
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class PlayerTest : public QObject {
@@ -93,11 +54,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        // What is heard is measured as it plays: ahead of other work on a
-        // busy machine where that is allowed. The sound server, the recorder
-        // and GStreamer's threads, started later, inherit it.
-        if (setpriority(PRIO_PROCESS, 0, -10) != 0)
-            qInfo("played at the usual priority: a busy machine may break what is heard");
+        soundcheck::hearAhead();
         clearRecitationCache();
         if (const QStringList missing = GstPlayerEngine::missingElements(); !missing.isEmpty())
             QSKIP(qPrintable(u"GStreamer lacks: "_qs + missing.join(u", ")));
@@ -214,11 +171,6 @@ private slots:
     // with no break.
     void heardAtSpeed()
     {
-#ifdef ZARFAN_INSTRUMENTED
-        // Heard in real time: under the sanitizers the player's own code runs
-        // several times slower than anyone hears it.
-        QSKIP("what is heard is measured in the uninstrumented build");
-#endif
         soundcheck::NullSink sink;
         if (!sink.why.isEmpty())
             QSKIP(qPrintable(sink.why));

@@ -1,13 +1,16 @@
 #include "playerengine.h"
 
+#include "playbackpipeline.h"
+
 #include <QAudioDevice>
+#include <QCoreApplication>
 #include <QFile>
 #include <QMediaDevices>
-#include <QMutexLocker>
+#include <QPointer>
+#include <QThreadPool>
+#include <QTimer>
 #include <QtEndian>
-#include <cstring>
 #include <gst/gst.h>
-#include <memory>
 #include <sys/stat.h>
 
 namespace zarfan {
@@ -93,161 +96,21 @@ bool gstReady()
     return ready;
 }
 
-// What one decoder gave: the furthest point of its audio. At its end this is
-// held against the length the parser found, so that a file cut short or
-// padded with garbage is told apart from a whole one.
-struct DecodeTrack {
-    GstPlayerEngine *engine = nullptr;
-    GstPad *pad = nullptr; // the decoded audio, asked for the length
-    GstClockTime reached = 0;
-    int generation = 0;
-    ~DecodeTrack()
-    {
-        if (pad)
-            gst_object_unref(pad);
-    }
-};
-
-bool isUnder(GstObject *object, GstElement *element)
-{
-    for (GstObject *o = object; o; o = GST_OBJECT_PARENT(o)) {
-        if (o == GST_OBJECT(element))
-            return true;
-    }
-    return false;
-}
+constexpr const char *kNeeded[] = {"uridecodebin", "concat", "identity", "audioconvert", "audioresample", "capsfilter", "scaletempo"};
 
 } // namespace
 
-// scaletempo stamps its output from its input, so each stretched buffer may
-// sit a few tens of ms off the one before; an audio sink's default would
-// fill such a hole with silence or cut the overlap. Played as it comes, the
-// audio stays whole.
-static void tolerateStretching(GstElement *element)
+GstPlayerEngine::GstPlayerEngine(QObject *parent) : PlayerEngine(parent), due_(new QTimer(this))
 {
-    if (g_object_class_find_property(G_OBJECT_GET_CLASS(element), "alignment-threshold"))
-        g_object_set(element, "alignment-threshold", guint64(300 * GST_MSECOND), nullptr);
+    due_->setSingleShot(true);
+    due_->setTimerType(Qt::PreciseTimer);
+    connect(due_, &QTimer::timeout, this, &GstPlayerEngine::schedule);
 }
-
-// The engine's hooks into GStreamer's threads; everything they tell the
-// engine goes through its event loop.
-struct GstEngineHooks {
-    static GstBusSyncReply bus(GstBus *, GstMessage *message, gpointer data)
-    {
-        auto *engine = static_cast<GstPlayerEngine *>(data);
-        switch (GST_MESSAGE_TYPE(message)) {
-        case GST_MESSAGE_STATE_CHANGED:
-            if (GST_MESSAGE_SRC(message) != GST_OBJECT(engine->pipeline_))
-                break;
-            [[fallthrough]];
-        case GST_MESSAGE_ELEMENT:
-            if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ELEMENT && !gst_message_has_name(message, "missing-plugin"))
-                break;
-            [[fallthrough]];
-        case GST_MESSAGE_EOS:
-        case GST_MESSAGE_ERROR:
-        case GST_MESSAGE_STREAM_START: {
-            const int generation = engine->generation_;
-            std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
-            QMetaObject::invokeMethod(engine, [engine, held, generation] { engine->handle(held.get(), generation); },
-                                      Qt::QueuedConnection);
-            break;
-        }
-        default:
-            break;
-        }
-        return GST_BUS_DROP;
-    }
-
-    static void aboutToFinish(GstElement *, gpointer data) { static_cast<GstPlayerEngine *>(data)->takeQueued(); }
-
-    // Every file's decoding bin: the audio it gives carries the rate in its
-    // segments, so that scaletempo stretches each new file from its first
-    // sample and the running time stays whole across files; and its audio is
-    // measured against the file's length.
-    static void elementSetup(GstElement *, GstElement *element, gpointer data)
-    {
-        tolerateStretching(element);
-        GstElementFactory *factory = gst_element_get_factory(element);
-        if (factory && std::strcmp(GST_OBJECT_NAME(factory), "uridecodebin") == 0)
-            g_signal_connect(element, "pad-added", G_CALLBACK(padAdded), data);
-    }
-
-    static void padAdded(GstElement *, GstPad *pad, gpointer data)
-    {
-        GstCaps *caps = gst_pad_get_current_caps(pad);
-        if (!caps)
-            caps = gst_pad_query_caps(pad, nullptr);
-        const bool audio = caps && gst_caps_get_size(caps) > 0
-                           && g_str_has_prefix(gst_structure_get_name(gst_caps_get_structure(caps, 0)), "audio/");
-        if (caps)
-            gst_caps_unref(caps);
-        if (!audio) // a cover picture
-            return;
-        auto *track = new DecodeTrack;
-        track->engine = static_cast<GstPlayerEngine *>(data);
-        track->pad = GST_PAD(gst_object_ref(pad));
-        track->generation = track->engine->generation_;
-        gst_pad_add_probe(pad, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM), decoderProbe,
-                          track, [](gpointer t) { delete static_cast<DecodeTrack *>(t); });
-    }
-
-    static GstPadProbeReturn decoderProbe(GstPad *, GstPadProbeInfo *info, gpointer data)
-    {
-        auto *track = static_cast<DecodeTrack *>(data);
-        if (info->type & GST_PAD_PROBE_TYPE_BUFFER) {
-            GstBuffer *buffer = GST_PAD_PROBE_INFO_BUFFER(info);
-            if (GST_BUFFER_PTS_IS_VALID(buffer)) {
-                const GstClockTime end = GST_BUFFER_PTS(buffer) + (GST_BUFFER_DURATION_IS_VALID(buffer) ? GST_BUFFER_DURATION(buffer) : 0);
-                track->reached = std::max(track->reached, end);
-            }
-            return GST_PAD_PROBE_OK;
-        }
-        GstEvent *event = GST_PAD_PROBE_INFO_EVENT(info);
-        if (GST_EVENT_TYPE(event) == GST_EVENT_SEGMENT) {
-            const GstSegment *segment = nullptr;
-            gst_event_parse_segment(event, &segment);
-            const double rate = track->engine->rate_;
-            if (segment->format == GST_FORMAT_TIME && segment->rate > 0 && segment->rate != rate) {
-                GstSegment changed;
-                gst_segment_copy_into(segment, &changed);
-                changed.rate = rate;
-                GstEvent *replaced = gst_event_new_segment(&changed);
-                gst_event_set_seqnum(replaced, gst_event_get_seqnum(event));
-                gst_event_unref(event);
-                GST_PAD_PROBE_INFO_DATA(info) = replaced;
-            }
-        } else if (GST_EVENT_TYPE(event) == GST_EVENT_EOS) {
-            gint64 length = -1;
-            gst_pad_query_duration(track->pad, GST_FORMAT_TIME, &length);
-            const qint64 reachedMs = qint64(track->reached / GST_MSECOND);
-            const qint64 lengthMs = length > 0 ? length / qint64(GST_MSECOND) : -1;
-            // Whole files end within a few frames of their stated length.
-            if (reachedMs < 50 || (lengthMs > 0 && reachedMs < lengthMs * 9 / 10 - 100)) {
-                GstPlayerEngine *engine = track->engine;
-                const int generation = track->generation;
-                const QString detail = QStringLiteral("decoded %1 ms of %2 ms").arg(reachedMs).arg(lengthMs);
-                QMetaObject::invokeMethod(engine, [engine, generation, detail] {
-                    if (generation == engine->generation_)
-                        engine->fail(PlayerEngine::Failure::BadFile, detail);
-                }, Qt::QueuedConnection);
-            }
-        }
-        return GST_PAD_PROBE_OK;
-    }
-};
-
-GstPlayerEngine::GstPlayerEngine(QObject *parent) : PlayerEngine(parent) {}
 
 GstPlayerEngine::~GstPlayerEngine()
 {
-    if (!pipeline_)
-        return;
-    gst_element_set_state(pipeline_, GST_STATE_NULL);
-    GstBus *bus = gst_element_get_bus(pipeline_);
-    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
-    gst_object_unref(bus);
-    gst_object_unref(pipeline_);
+    delete pipeline_;
+    delete spare_;
 }
 
 QStringList GstPlayerEngine::missingElements()
@@ -255,7 +118,7 @@ QStringList GstPlayerEngine::missingElements()
     QStringList missing;
     if (!gstReady())
         return {QStringLiteral("gstreamer")};
-    for (const char *name : {"playbin", "audioconvert", "scaletempo"}) {
+    for (const char *name : kNeeded) {
         if (GstElementFactory *f = gst_element_factory_find(name))
             gst_object_unref(f);
         else
@@ -266,41 +129,50 @@ QStringList GstPlayerEngine::missingElements()
 
 bool GstPlayerEngine::hasOutput() const
 {
-    return !sinkFactory_.isEmpty() || !QMediaDevices::audioOutputs().isEmpty();
+    // Asked once it is there: the question costs a look at every device.
+    outputSeen_ = outputSeen_ || !sinkFactory_.isEmpty() || !QMediaDevices::audioOutputs().isEmpty();
+    return outputSeen_;
 }
 
-bool GstPlayerEngine::ensurePipeline()
+PlaybackPipeline *GstPlayerEngine::newPipeline()
 {
-    if (pipeline_)
-        return true;
     if (!missingElements().isEmpty())
-        return false;
-    pipeline_ = gst_element_factory_make("playbin", "recitation");
-    gst_object_ref_sink(pipeline_);
-    g_object_set(pipeline_, "flags", 0x2 /* audio only */, nullptr);
-    GstElement *filter = gst_bin_new("tempo");
-    GstElement *in = gst_element_factory_make("audioconvert", nullptr), *tempo = gst_element_factory_make("scaletempo", nullptr),
-               *out = gst_element_factory_make("audioconvert", nullptr);
-    gst_bin_add_many(GST_BIN(filter), in, tempo, out, nullptr);
-    gst_element_link_many(in, tempo, out, nullptr);
-    for (auto [element, name] : {std::pair{in, "sink"}, std::pair{out, "src"}}) {
-        GstPad *pad = gst_element_get_static_pad(element, name);
-        gst_element_add_pad(filter, gst_ghost_pad_new(name, pad));
-        gst_object_unref(pad);
+        return nullptr;
+    auto *p = new PlaybackPipeline(sinkFactory_, rate_, this);
+    if (!p->isValid()) {
+        delete p;
+        return nullptr;
     }
-    g_object_set(pipeline_, "audio-filter", filter, nullptr);
-    if (!sinkFactory_.isEmpty()) {
-        if (GstElement *sink = gst_element_factory_make(sinkFactory_.constData(), nullptr)) {
-            tolerateStretching(sink);
-            g_object_set(pipeline_, "audio-sink", sink, nullptr);
+    return p;
+}
+
+void GstPlayerEngine::prepare()
+{
+    if (spare_ || warming_)
+        return;
+    warming_ = true;
+    // GStreamer's registry and plugins load on a worker, away from the
+    // window; the pipeline is then built and its output opened here.
+    QPointer<GstPlayerEngine> self(this);
+    const QByteArray sink = sinkFactory_.isEmpty() ? QByteArray("autoaudiosink") : sinkFactory_;
+    QThreadPool::globalInstance()->start([self, sink] {
+        if (gstReady()) {
+            gst_plugin_load_by_name("typefindfunctions");
+            for (const char *name : {"uridecodebin", "decodebin", "concat", "identity", "scaletempo", "audioconvert", "audioresample",
+                                     "capsfilter", "wavparse", "mpegaudioparse", "mpg123audiodec", "id3demux", sink.constData()}) {
+                if (GstElement *e = gst_element_factory_make(name, nullptr))
+                    gst_object_unref(gst_object_ref_sink(e));
+            }
         }
-    }
-    g_signal_connect(pipeline_, "about-to-finish", G_CALLBACK(GstEngineHooks::aboutToFinish), this);
-    g_signal_connect(pipeline_, "element-setup", G_CALLBACK(GstEngineHooks::elementSetup), this);
-    GstBus *bus = gst_element_get_bus(pipeline_);
-    gst_bus_set_sync_handler(bus, GstEngineHooks::bus, this, nullptr);
-    gst_object_unref(bus);
-    return true;
+        QMetaObject::invokeMethod(qApp, [self] {
+            if (!self)
+                return;
+            self->warming_ = false;
+            self->hasOutput();
+            if (!self->spare_ && (self->spare_ = self->newPipeline()))
+                self->spare_->prepare();
+        }, Qt::QueuedConnection);
+    });
 }
 
 void GstPlayerEngine::fail(Failure kind, const QString &detail)
@@ -309,166 +181,224 @@ void GstPlayerEngine::fail(Failure kind, const QString &detail)
     emit failed(kind, detail);
 }
 
+void GstPlayerEngine::failLater(Failure kind, const QString &detail)
+{
+    playing_ = true;
+    const int generation = generation_;
+    QMetaObject::invokeMethod(this, [this, generation, kind, detail] {
+        if (generation == generation_)
+            fail(kind, detail);
+    }, Qt::QueuedConnection);
+}
+
+void GstPlayerEngine::discard()
+{
+    ++generation_;
+    due_->stop();
+    reached_.clear();
+    endAt_ = -1;
+    delete pipeline_;
+    pipeline_ = nullptr;
+}
+
 void GstPlayerEngine::play(const QUrl &file)
 {
     if (playing_ && confirmPending_ && file == current_) {
         confirmPending_ = false;
-        heard_ = true;
         emit started();
         return;
     }
-    const int generation = ++generation_;
-    const auto failLater = [this, generation](Failure kind, const QString &detail) {
-        QMetaObject::invokeMethod(this, [this, generation, kind, detail] {
-            if (generation == generation_)
-                fail(kind, detail);
-        }, Qt::QueuedConnection);
-    };
-    if (!ensurePipeline()) {
-        playing_ = true;
-        return failLater(Failure::MissingPart, QStringLiteral("missing GStreamer elements: ") + missingElements().join(u", "));
-    }
-    gst_element_set_state(pipeline_, GST_STATE_READY);
-    {
-        QMutexLocker lock(&queueLock_);
-        queued_.clear();
-        handedOver_.clear();
-    }
+    discard();
     current_ = file;
-    paused_ = false;
-    missingAudioDecoder_ = false;
-    missingWhat_.clear();
-    playing_ = true;
-    heard_ = false;
     confirmPending_ = false;
+    paused_ = false;
+    // A file that failed while queued has had its retry: this is it.
+    const bool retried = retried_.contains(file);
+    retried_.clear();
+    if (retried)
+        retried_.append(file);
     // Opening a FIFO or a device would block this thread for good.
     if (file.isLocalFile() && !isRegularFile(file.toLocalFile()))
         return failLater(Failure::BadFile, file.toLocalFile() + QStringLiteral(": not a regular file"));
     if (file.isLocalFile() && !endsWhole(file.toLocalFile()))
         return failLater(Failure::BadFile, file.toLocalFile() + QStringLiteral(": the file ends before its last frame"));
-    g_object_set(pipeline_, "uri", file.toEncoded().constData(), nullptr);
-    if (gst_element_set_state(pipeline_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+    start({file}, 0, false);
+}
+
+void GstPlayerEngine::start(const QList<QUrl> &files, qint64 fromNs, bool alreadyHeard)
+{
+    discard();
+    if (spare_ && spare_->rate() != rate_) {
+        delete spare_;
+        spare_ = nullptr;
+    }
+    pipeline_ = spare_ ? std::exchange(spare_, nullptr) : newPipeline();
+    if (!pipeline_)
+        return failLater(Failure::MissingPart, QStringLiteral("missing GStreamer elements: ") + missingElements().join(u", "));
+    connect(pipeline_, &PlaybackPipeline::fileReached, this, [this](int index, qint64 at) {
+        reached_.emplace_back(index, at);
+        schedule();
+    });
+    connect(pipeline_, &PlaybackPipeline::endReached, this, [this](qint64 at) {
+        endAt_ = at;
+        schedule();
+    });
+    connect(pipeline_, &PlaybackPipeline::finished, this, [this] {
+        // Played out: whatever was due has been heard.
+        for (const auto &r : std::exchange(reached_, {}))
+            reach(r.first);
+        if (playing_)
+            reachEnd();
+    });
+    connect(pipeline_, &PlaybackPipeline::failed, this, &GstPlayerEngine::onFailed);
+    playing_ = true;
+    heard_ = alreadyHeard ? 0 : -1;
+    firstFromNs_ = fromNs;
+    for (int i = 0; i < files.size(); ++i)
+        pipeline_->append(files.at(i), i == 0 ? fromNs : 0);
+    if (paused_)
+        pipeline_->pause();
+    else if (!pipeline_->play())
         failLater(Failure::Output, QStringLiteral("the pipeline did not start"));
 }
 
 void GstPlayerEngine::queue(const QUrl &file)
 {
-    QMutexLocker lock(&queueLock_);
-    if (file.isEmpty())
-        queued_.clear();
-    else if (!file.isLocalFile() || (isRegularFile(file.toLocalFile()) && endsWhole(file.toLocalFile())))
-        queued_.append(file);
+    if (!pipeline_ || !playing_)
+        return;
+    const int current = std::max(heard_, 0);
+    if (file.isEmpty()) {
+        // What follows the file heard changes at once.
+        if (!pipeline_->truncate(current + 1))
+            restartFromHeard(current + 1);
+        return;
+    }
+    if (!file.isLocalFile() || (isRegularFile(file.toLocalFile()) && endsWhole(file.toLocalFile())))
+        pipeline_->append(file);
 }
 
-void GstPlayerEngine::takeQueued()
+void GstPlayerEngine::schedule()
 {
-    QMutexLocker lock(&queueLock_);
-    if (queued_.isEmpty())
+    if (!pipeline_ || paused_)
         return;
-    const QUrl next = queued_.takeFirst();
-    g_object_set(pipeline_, "uri", next.toEncoded().constData(), nullptr);
-    handedOver_.append(next);
+    const qint64 now = pipeline_->runningTime();
+    if (now < 0) { // no clock yet
+        due_->start(5);
+        return;
+    }
+    // In the order they were reached, each as its first sample is heard.
+    while (!reached_.empty() && reached_.front().second <= now + 1000000) {
+        const int index = reached_.front().first;
+        reached_.erase(reached_.begin());
+        reach(index);
+        if (!pipeline_)
+            return;
+    }
+    qint64 next = reached_.empty() ? endAt_ : reached_.front().second;
+    if (reached_.empty() && endAt_ >= 0 && endAt_ <= now + 1000000) {
+        reachEnd();
+        return;
+    }
+    if (next >= 0)
+        due_->start(int(std::max<qint64>(1, (next - now) / 1000000)));
 }
 
-void GstPlayerEngine::handle(GstMessage *message, int generation)
+void GstPlayerEngine::reach(int index)
 {
-    if (generation != generation_ || !playing_)
+    if (index <= heard_ || index >= pipeline_->fileCount())
         return;
-    switch (GST_MESSAGE_TYPE(message)) {
-    case GST_MESSAGE_STATE_CHANGED: {
-        GstState old, now, pending;
-        gst_message_parse_state_changed(message, &old, &now, &pending);
-        if (now == GST_STATE_PLAYING && !heard_) {
-            heard_ = true;
-            emit started();
-        }
-        break;
+    heard_ = index;
+    if (index == 0) {
+        emit started();
+        // The next play starts from a pipeline already open.
+        QTimer::singleShot(0, this, [this] {
+            if (!spare_ && (spare_ = newPipeline()))
+                spare_->prepare();
+        });
+        return;
     }
-    case GST_MESSAGE_STREAM_START: {
-        QUrl next;
-        {
-            QMutexLocker lock(&queueLock_);
-            if (!handedOver_.isEmpty())
-                next = handedOver_.takeFirst();
-        }
-        if (next.isEmpty())
-            break; // the first file's start
-        current_ = next;
-        confirmPending_ = true;
-        emit ended();
-        break;
+    current_ = pipeline_->file(index);
+    confirmPending_ = true;
+    emit ended();
+}
+
+void GstPlayerEngine::reachEnd()
+{
+    endAt_ = -1;
+    due_->stop();
+    playing_ = false;
+    confirmPending_ = false;
+    emit ended();
+}
+
+void GstPlayerEngine::restartFromHeard(int keepBefore)
+{
+    if (!pipeline_)
+        return;
+    // What is due by now counts as heard first.
+    const auto [index, at] = pipeline_->positionAt(pipeline_->runningTime());
+    while (!reached_.empty() && reached_.front().first <= index) {
+        const int r = reached_.front().first;
+        reached_.erase(reached_.begin());
+        reach(r);
     }
-    case GST_MESSAGE_ELEMENT: {
-        // Missing a decoder for audio is the system's lack; for anything else
-        // (an error page saved as .mp3) it is the file's fault.
-        const GValue *detail = gst_structure_get_value(gst_message_get_structure(message), "detail");
-        gchar *caps = detail && GST_VALUE_HOLDS_CAPS(detail) ? gst_caps_to_string(gst_value_get_caps(detail)) : nullptr;
-        missingAudioDecoder_ = caps && g_str_has_prefix(caps, "audio/");
-        missingWhat_ = QString::fromUtf8(caps ? caps : "");
-        g_free(caps);
-        break;
+    const int from = std::max(index, 0);
+    const qint64 fromNs = index < 0 ? firstFromNs_ : at;
+    const int until = keepBefore < 0 ? pipeline_->fileCount() : std::min(keepBefore, pipeline_->fileCount());
+    QList<QUrl> files;
+    for (int i = from; i < until; ++i)
+        files.append(pipeline_->file(i));
+    if (files.isEmpty())
+        files.append(current_);
+    start(files, fromNs, heard_ >= from);
+}
+
+void GstPlayerEngine::onFailed(int index, Failure kind, const QString &detail)
+{
+    if (!pipeline_ || !playing_)
+        return;
+    const int current = std::max(heard_, 0);
+    if (index > current) {
+        // A file ahead: the one heard plays on to its end, and the broken one
+        // is tried again, alone, when its turn comes.
+        retried_.append(pipeline_->file(index));
+        if (!pipeline_->truncate(index))
+            restartFromHeard(index);
+        return;
     }
-    case GST_MESSAGE_EOS:
-        playing_ = false;
-        emit ended();
-        break;
-    case GST_MESSAGE_ERROR: {
-        GError *error = nullptr;
-        gchar *debug = nullptr;
-        gst_message_parse_error(message, &error, &debug);
-        QString detail = QString::fromUtf8(error->message);
-        Failure kind = Failure::BadFile;
-        if ((error->domain == GST_CORE_ERROR && error->code == GST_CORE_ERROR_MISSING_PLUGIN)
-            || (error->domain == GST_STREAM_ERROR && error->code == GST_STREAM_ERROR_CODEC_NOT_FOUND)) {
-            if (missingAudioDecoder_ || missingWhat_.isEmpty())
-                kind = Failure::MissingPart;
-            if (!missingWhat_.isEmpty())
-                detail += QStringLiteral(" (%1)").arg(missingWhat_);
-        }
-        else if (GstElement *sink = nullptr; g_object_get(pipeline_, "audio-sink", &sink, nullptr), sink) {
-            if (isUnder(GST_MESSAGE_SRC(message), sink))
-                kind = Failure::Output;
-            gst_object_unref(sink);
-        }
-        if (kind == Failure::BadFile && GST_MESSAGE_SRC(message) && GST_IS_ELEMENT(GST_MESSAGE_SRC(message))
-            && GST_OBJECT_FLAG_IS_SET(GST_MESSAGE_SRC(message), GST_ELEMENT_FLAG_SINK))
-            kind = Failure::Output;
-        g_error_free(error);
-        g_free(debug);
-        fail(kind, detail);
-        break;
+    if (index >= 0 && index < current)
+        return; // a file already played through
+    const QUrl file = index >= 0 ? pipeline_->file(index) : current_;
+    if (kind != Failure::MissingPart && !retried_.contains(file)) {
+        retried_.append(file);
+        restartFromHeard();
+        return;
     }
-    default:
-        break;
-    }
+    fail(kind, detail);
 }
 
 void GstPlayerEngine::pause()
 {
     paused_ = true;
+    due_->stop();
     if (pipeline_ && playing_)
-        gst_element_set_state(pipeline_, GST_STATE_PAUSED);
+        pipeline_->pause();
 }
 
 void GstPlayerEngine::resume()
 {
     paused_ = false;
-    if (pipeline_ && playing_)
-        gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+    if (pipeline_ && playing_) {
+        pipeline_->play();
+        schedule();
+    }
 }
 
 void GstPlayerEngine::stop()
 {
-    ++generation_;
+    discard();
     playing_ = false;
     confirmPending_ = false;
-    {
-        QMutexLocker lock(&queueLock_);
-        queued_.clear();
-        handedOver_.clear();
-    }
-    if (pipeline_)
-        gst_element_set_state(pipeline_, GST_STATE_READY);
 }
 
 void GstPlayerEngine::setRate(double rate)
@@ -476,31 +406,10 @@ void GstPlayerEngine::setRate(double rate)
     if (rate <= 0 || rate == rate_)
         return;
     rate_ = rate;
-    if (!pipeline_ || !playing_)
-        return; // the next file's segment carries it
-    // The file heard goes on from where it is at the new rate. It starts over
-    // alone: files queued after it may already be decoded at the old rate,
-    // and a seek would reach the next file's decoder, not this one's.
-    gint64 position = 0;
-    if (!gst_element_query_position(pipeline_, GST_FORMAT_TIME, &position) || position < 0)
-        position = 0;
-    ++generation_;
-    gst_element_set_state(pipeline_, GST_STATE_READY);
-    {
-        QMutexLocker lock(&queueLock_);
-        queued_.clear();
-        handedOver_.clear();
-    }
-    confirmPending_ = false;
-    g_object_set(pipeline_, "uri", current_.toEncoded().constData(), nullptr);
-    gst_element_set_state(pipeline_, GST_STATE_PAUSED);
-    // A local file prerolls in milliseconds; the stop is left open, as a stop
-    // before the start fails the seek.
-    gst_element_get_state(pipeline_, nullptr, nullptr, GST_SECOND);
-    gst_element_seek(pipeline_, rate, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
-                     GST_SEEK_TYPE_SET, position, GST_SEEK_TYPE_NONE, GstClockTime(GST_CLOCK_TIME_NONE));
-    if (!paused_)
-        gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+    // The voice goes on from where it is at the new rate, in a stream of
+    // its own: the stretcher's state is never carried from one rate to another.
+    if (pipeline_ && playing_)
+        restartFromHeard();
 }
 
 } // namespace zarfan

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QMutex>
 #include <QObject>
 #include <QUrl>
-#include <atomic>
+#include <vector>
 
-typedef struct _GstElement GstElement;
-typedef struct _GstMessage GstMessage;
+class QTimer;
 
 namespace zarfan {
 
@@ -20,9 +18,12 @@ public:
         BadFile,     // the file is not audio that decodes to its end
         MissingPart, // a decoder or the player itself is not installed
         Output,      // the audio output refused
+        Stream,      // the sound stream broke, the file not at fault
     };
     using QObject::QObject;
     virtual bool hasOutput() const = 0;
+    // Gets ready to play at once (a reciter was chosen).
+    virtual void prepare() {}
     // Plays the file at once, at the rate set. Playing the file that has just
     // followed the previous one from the queue only confirms it.
     virtual void play(const QUrl &file) = 0;
@@ -48,9 +49,11 @@ bool isRegularFile(const QString &path);
 // past the end of the file.
 bool endsWhole(const QString &path);
 
-// GStreamer's playbin: scaletempo stretches the time at every rate without
-// changing the pitch, and the next file is handed over before the current one
-// ends so that no silence comes between two ayas.
+class PlaybackPipeline;
+
+// The queue of files and the rate over GStreamer: each play, change of speed
+// or retry runs in a fresh PlaybackPipeline, and the file heard changes when
+// its first sample is heard, timed by the stream's running time.
 class GstPlayerEngine : public PlayerEngine {
     Q_OBJECT
 public:
@@ -60,6 +63,7 @@ public:
     // the system's default output when unset.
     void setAudioSink(const QByteArray &factory) { sinkFactory_ = factory; }
     bool hasOutput() const override;
+    void prepare() override;
     void play(const QUrl &file) override;
     void queue(const QUrl &file) override;
     void pause() override;
@@ -71,26 +75,36 @@ public:
     static QStringList missingElements();
 
 private:
-    friend struct GstEngineHooks;
-    bool ensurePipeline();
-    void handle(GstMessage *message, int generation);
-    void takeQueued(); // on the streaming thread, as the current file drains
+    void start(const QList<QUrl> &files, qint64 fromNs, bool alreadyHeard);
+    // Starts again from where the voice is, in a new pipeline; the files
+    // after the one heard are kept up to (not including) keepBefore.
+    void restartFromHeard(int keepBefore = -1);
+    void discard();
+    void schedule();
+    void reach(int index);
+    void reachEnd();
+    void onFailed(int index, Failure kind, const QString &detail);
     void fail(Failure kind, const QString &detail);
+    void failLater(Failure kind, const QString &detail);
+    PlaybackPipeline *newPipeline();
 
-    GstElement *pipeline_ = nullptr;
     QByteArray sinkFactory_;
+    PlaybackPipeline *pipeline_ = nullptr;
+    PlaybackPipeline *spare_ = nullptr; // built and opened ahead of the next play
+    bool warming_ = false;
+    mutable bool outputSeen_ = false;
+    QTimer *due_;
     QUrl current_;
+    int heard_ = -1;           // the pipeline's file being heard
     bool playing_ = false;     // between play and stop/end/failure
-    bool heard_ = false;       // started() told for the current file
-    bool missingAudioDecoder_ = false; // told by a missing-plugin message
-    QString missingWhat_;
     bool paused_ = false;
     bool confirmPending_ = false; // a queued file began; play() confirms it
-    std::atomic<int> generation_{0};
-    std::atomic<double> rate_{1.0};
-    QMutex queueLock_;         // the queue is read on the streaming thread
-    QList<QUrl> queued_;
-    QList<QUrl> handedOver_;   // taken from the queue, not yet begun
+    qint64 firstFromNs_ = 0;
+    std::vector<std::pair<int, qint64>> reached_; // files due to be heard, by running time
+    qint64 endAt_ = -1;
+    int generation_ = 0;
+    double rate_ = 1.0;
+    QList<QUrl> retried_;      // files given their one retry in this play
 };
 
 } // namespace zarfan

@@ -81,6 +81,9 @@ void Recitation::playFailed(PlayerEngine::Failure kind, const QString &detail)
     case PlayerEngine::Failure::Output:
         what = tr("لم يقبل جهاز إخراج الصوت التشغيل؛ تحقق من إعدادات الصوت ثم أعد المحاولة.");
         break;
+    case PlayerEngine::Failure::Stream:
+        what = tr("انقطع تدفق الصوت مرتين والملف سليم؛ أعد التشغيل.");
+        break;
     }
     const QString caption = step.basmala ? tr("البسملة قبل %1").arg(ayaCaption(step.aya)) : ayaCaption(step.aya);
     report(tr("تعذر تشغيل تلاوة %1: %2\n%3").arg(step.basmala ? caption : tr("الآية ") + caption, what, detail));
@@ -117,6 +120,8 @@ void Recitation::setUserStore(UserStore *store)
     if (const QByteArray v = store_->value(kPauseAfter); !v.isEmpty())
         pauseAfter_ = std::clamp(v.toInt(), kPauseAyaLength, kMaxPause);
     engine_->setRate(speed_);
+    if (reciter_ >= 0)
+        engine_->prepare();
     emit settingsChanged();
 }
 
@@ -141,6 +146,8 @@ void Recitation::setReciters(const QList<Reciter> &reciters)
     reciter_ = int(reciters_.indexOf(was));
     if (reciter_ < 0 && !reciters_.isEmpty())
         reciter_ = 0;
+    if (reciter_ >= 0)
+        engine_->prepare();
     save();
 }
 
@@ -149,6 +156,7 @@ void Recitation::setReciterIndex(int index)
     if (index < 0 || index >= reciters_.size() || index == reciter_)
         return;
     reciter_ = index;
+    engine_->prepare();
     save();
 }
 
@@ -173,12 +181,8 @@ void Recitation::setSpeed(double rate)
     for (const double s : kSpeeds) {
         if (std::abs(rate - s) < 0.01 && s != speed_) {
             speed_ = s;
+            // The engine goes on from where the voice is, keeping its queue.
             engine_->setRate(speed_);
-            // The engine starts the file heard over at the new rate, alone.
-            if (state_ == State::Playing || state_ == State::Paused) {
-                queuedUpTo_ = position_;
-                queueNext();
-            }
             save();
         }
     }
