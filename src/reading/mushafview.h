@@ -1,12 +1,9 @@
 #pragma once
 
-#include "reading/printedpage.h"
-#include "reading/wordveil.h"
+#include "reading/mushaflayout.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
-#include <QTextLayout>
-#include <memory>
 #include <optional>
 
 namespace zarfan {
@@ -18,13 +15,14 @@ class MushafView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     // The page in page units: the printed proportions.
-    static constexpr double kWidth = 1000, kHeight = 1460, kFacingGap = 24;
+    static constexpr double kWidth = MushafLayout::kWidth, kHeight = MushafLayout::kHeight,
+                            kFacingGap = MushafLayout::kFacingGap;
 
     explicit MushafView(QWidget *parent = nullptr);
 
     // One page, or two facing pages (the odd on the right).
     void setPages(const QList<PrintedPage> &pages);
-    const QList<PrintedPage> &pages() const { return pages_; }
+    const QList<PrintedPage> &pages() const { return layout_.pages(); }
     void setQuranFont(const QFont &font);
     // 100 = the whole page fits the window.
     void setZoom(int percent);
@@ -78,35 +76,18 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    struct Piece {
-        PrintedItem item;
-        QRectF rect; // in page units
-        double squeeze = 1;
-        // The word shaped once, when laid out, and only drawn on each paint.
-        std::shared_ptr<QTextLayout> shaped;
-    };
-    struct Line {
-        QRectF rect; // the line's row
-        QList<Piece> pieces;
-        bool justified = false;
-    };
-    struct Laid {
-        QList<Line> lines;
-        double x = 0; // of the page within the spread
-    };
-    void layout();
+    using Piece = MushafLayout::Piece;
+    using Line = MushafLayout::Line;
     void updateBars();
     // Page units to viewport pixels.
     QTransform transform() const;
     double scale() const;
-    QSizeF spreadSize() const;
     void paintPages(QPainter &p) const;
     void pageStep(int direction);
     void setCaretLine(int line);
     const Piece *pieceAt(QPoint point) const;
 
-    QList<PrintedPage> pages_;
-    QList<Laid> laid_;
+    MushafLayout layout_;
     QFont font_;
     int zoom_ = 100;
     int currentAya_ = 0;
