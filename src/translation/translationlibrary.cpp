@@ -19,7 +19,10 @@ QString TranslationEdition::title() const
 
 QString TranslationEdition::credit() const
 {
-    return QCoreApplication::translate("TranslationLibrary", "ترجمة %1 (%2)، المصدر: %3").arg(translator, languageName, source);
+    // Each name isolated in its own direction, so that brackets stay in place.
+    const auto isolated = [](const QString &text) { return QChar(0x2068) + text + QChar(0x2069); };
+    return QCoreApplication::translate("TranslationLibrary", "ترجمة %1 (%2)، المصدر: %3")
+        .arg(isolated(translator), isolated(languageName), isolated(source));
 }
 
 TranslationLibrary::TranslationLibrary(const QString &connectionString, UserStore *store, QObject *parent)

@@ -97,6 +97,7 @@ void TranslationPane::edition()
     box->document()->setDefaultTextOption(option);
     box->setFont(translationFont(chosen->language, parentWidget() ? parentWidget()->font() : font()));
     box->setAccessibleName(tr("الترجمة") + QStringLiteral(": ") + chosen->title());
+    ui->translationcredit->setAccessibleName(chosen->credit());
     ui->translationcredit->setText(u"<a href=\""_s + chosen->source.toHtmlEscaped() + u"\">"_s
                                    + chosen->credit().toHtmlEscaped() + u"</a>"_s);
     showAya(ayaId_);

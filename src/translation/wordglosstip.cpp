@@ -9,6 +9,12 @@
 
 namespace zarfan {
 
+namespace {
+// Isolated left to right, so that a right-to-left tip keeps the brackets of
+// "(of) Allah" in their places.
+QString isolated(const QString &text) { return text.isEmpty() ? text : QChar(0x2066) + text + QChar(0x2069); }
+} // namespace
+
 WordGlossTip::WordGlossTip(QWidget *view, AtPoint atPoint, AtCaret atCaret, QObject *parent, bool ownTips)
     : QObject(parent), view_(view), atPoint_(std::move(atPoint)), atCaret_(std::move(atCaret)),
       caret_(new QAction(tr("معنى الكلمة"), view))
@@ -37,7 +43,7 @@ void WordGlossTip::addMenuItem(QMenu *menu, QPoint at)
 QString WordGlossTip::tipAt(QPoint at) const
 {
     const std::optional<WordGloss> gloss = atPoint_ ? atPoint_(at) : std::nullopt;
-    return gloss ? gloss->text() : QString();
+    return gloss ? isolated(gloss->text()) : QString();
 }
 
 void WordGlossTip::say(const std::optional<WordGloss> &gloss, QPoint global)
@@ -47,7 +53,7 @@ void WordGlossTip::say(const std::optional<WordGloss> &gloss, QPoint global)
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(global, said_, view_);
+    QToolTip::showText(global, isolated(said_), view_);
     // The description is what a screen reader reads out for the view.
     view_->setAccessibleDescription(said_);
     QAccessibleEvent event(view_, QAccessible::DescriptionChanged);
@@ -65,7 +71,7 @@ bool WordGlossTip::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     said_ = gloss->text();
-    QToolTip::showText(help->globalPos(), said_, view_);
+    QToolTip::showText(help->globalPos(), isolated(said_), view_);
     return true;
 }
 
