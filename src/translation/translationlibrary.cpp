@@ -47,8 +47,11 @@ void TranslationLibrary::readEditions()
     editionsRead_ = true;
     DataControl dc;
     dc.setConnectionString(connection_);
+    // A database made before the translations offers none, and says nothing.
+    dc.setRecordSource(QStringLiteral("SELECT count(*) FROM sqlite_master where name = 'TranslationEditions'"));
+    if (!dc.refresh() || dc.field(0) != u"1")
+        return;
     dc.setRecordSource(QStringLiteral("SELECT * FROM TranslationEditions order by ID"));
-    // A database without the table offers no translation.
     if (!dc.refresh())
         return;
     for (; !dc.eof(); dc.moveNext())

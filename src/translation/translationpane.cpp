@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QLayout>
 #include <QMenu>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -33,7 +34,19 @@ TranslationPane::TranslationPane(TranslationLibrary &library, QWidget *parent)
       menu_(new QMenu(tr("الترجمة"), parent)), choices_(new QActionGroup(this))
 {
     ui->setupUi(this);
+    hide();
     menu_->setObjectName(QStringLiteral("translation"));
+    // The database is first read once the window is up, so that what it
+    // has to say about the database is told to the reader.
+    QTimer::singleShot(0, this, &TranslationPane::fill);
+    connect(menu_, &QMenu::aboutToShow, this, &TranslationPane::fill);
+}
+
+void TranslationPane::fill()
+{
+    if (filled_)
+        return;
+    filled_ = true;
     const auto add = [this](const QString &title, const QString &key) {
         QAction *action = menu_->addAction(title);
         action->setObjectName(key.isEmpty() ? QStringLiteral("translationnone") : u"translation_"_s + key);
@@ -106,6 +119,8 @@ void TranslationPane::edition()
 void TranslationPane::showAya(int ayaId)
 {
     ayaId_ = ayaId;
+    if (!filled_)
+        return fill();
     if (!library_.chosen() || ayaId <= 0) {
         ui->translationtext->clear();
         return;

@@ -40,6 +40,7 @@ public:
     QString exported(const QString &aya, int ayaId) const;
 
 private:
+    void fill();
     void edition();
     void mark();
 
@@ -48,6 +49,7 @@ private:
     QMenu *menu_;
     QActionGroup *choices_;
     int ayaId_ = 0;
+    bool filled_ = false;
 };
 
 } // namespace zarfan
