@@ -36,7 +36,6 @@ void TranslationLibrary::setStore(UserStore *store)
     chosenRestored_ = false;
     with_ = -1;
     chosen_ = -1;
-    std::vector<QString>().swap(texts_);
     std::vector<QString>().swap(folded_);
 }
 
@@ -94,32 +93,19 @@ void TranslationLibrary::choose(const QString &key)
         return;
     chosen_ = found;
     // The edition left goes from memory.
-    std::vector<QString>().swap(texts_);
     std::vector<QString>().swap(folded_);
     setMarkedTerms({});
     emit chosenChanged();
 }
 
-void TranslationLibrary::readTexts()
-{
-    const TranslationEdition *edition = chosen();
-    if (!edition || !texts_.empty())
-        return;
-    DataControl dc;
-    dc.setConnectionString(connection_);
-    dc.setCopiedColumns({QStringLiteral("text")});
-    dc.setRecordSource(QStringLiteral("SELECT text FROM Translations where edition = %1 order by ID").arg(chosen_ + 1));
-    if (!dc.refresh())
-        return;
-    texts_.reserve(std::size_t(dc.rowCount()));
-    for (; !dc.eof(); dc.moveNext())
-        texts_.push_back(dc.field(0));
-}
-
 QString TranslationLibrary::text(int ayaId)
 {
-    readTexts();
-    return ayaId >= 1 && std::size_t(ayaId) <= texts_.size() ? texts_[std::size_t(ayaId) - 1] : QString();
+    // One row by its key: the edition's texts are never all held.
+    if (!chosen() || ayaId < 1)
+        return QString();
+    one_.setConnectionString(connection_);
+    one_.setRecordSource(QStringLiteral("SELECT text FROM Translations where edition = %1 and ID = %2").arg(chosen_ + 1).arg(ayaId));
+    return one_.refresh() ? one_.field(0) : QString();
 }
 
 const std::vector<QString> &TranslationLibrary::foldedTexts()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/datacontrol.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -22,9 +24,9 @@ struct TranslationEdition {
     QString credit() const;
 };
 
-// The editions, and the texts of the one chosen: only that edition is held
-// in memory, read when first needed; its search text read at its first
-// search. The choice is kept in the reader's store.
+// The editions, and the texts of the one chosen, read aya by aya; only its
+// search texts are held, from its first search until another is chosen.
+// The choice is kept in the reader's store.
 class TranslationLibrary : public QObject {
     Q_OBJECT
 public:
@@ -68,7 +70,6 @@ signals:
 
 private:
     void readEditions();
-    void readTexts();
 
     QString connection_;
     UserStore *store_;
@@ -76,7 +77,8 @@ private:
     std::vector<TranslationEdition> editions_;
     int chosen_ = -1;
     bool chosenRestored_ = false;
-    std::vector<QString> texts_, folded_;
+    DataControl one_; // the text of one aya
+    std::vector<QString> folded_;
     QStringList marked_;
     int with_ = -1; // unread
 };
