@@ -40,6 +40,7 @@
 #include "state/searchmemory.h"
 #include "state/searchrequest.h"
 #include "../tests/soundcheck.h"
+#include "translationbench.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -487,6 +488,8 @@ int main(int argc, char **argv)
     };
     searchRow(u"search \"الله\" (substring)"_qs, u"الله"_qs, false);
     searchRow(u"search \"الله\" (single word)"_qs, u"الله"_qs, true);
+    for (const TranslationBenchRow &t : translationRows(w, [](const std::function<void()> &f) { return timeMs(f); }))
+        rows.push_back({t.name, t.ms, t.compared});
     // Folded spelling against the spelling as typed. No aya holds امنوا as
     // typed: its literal row searches the written آمنوا, which finds the same.
     struct Pair { const char16_t *folded, *literal, *what; };

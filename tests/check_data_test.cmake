@@ -3,8 +3,13 @@
 # The names are read from the builder's own source, so a file it starts
 # reading is checked here too.
 # cmake -DSOURCE_DIR=<repository> -DWORK_DIR=<scratch folder> -P check_data_test.cmake
-file(READ "${SOURCE_DIR}/tools/makedb.cpp" builder)
-string(REGEX MATCHALL "\"[a-z-]+\\.tsv\"" quoted "${builder}")
+file(GLOB sources "${SOURCE_DIR}/tools/*.cpp")
+set(quoted)
+foreach(source IN LISTS sources)
+  file(READ "${source}" builder)
+  string(REGEX MATCHALL "\"[a-z-]+\\.tsv\"" found "${builder}")
+  list(APPEND quoted ${found})
+endforeach()
 set(names)
 foreach(q IN LISTS quoted)
   string(REPLACE "\"" "" name "${q}")
@@ -12,7 +17,8 @@ foreach(q IN LISTS quoted)
 endforeach()
 # Read by the builder however its source comes to name them.
 list(APPEND names quran.tsv quran-uthmani.tsv divisions.tsv mushaf-lines.tsv tafsir-jalalayn.tsv
-                  tafsir-muyassar.tsv topics.tsv topic-ayat.tsv morphology.tsv)
+                  tafsir-muyassar.tsv topics.tsv topic-ayat.tsv morphology.tsv
+                  translation-editions.tsv translations.tsv words-en.tsv)
 list(REMOVE_DUPLICATES names)
 
 set(failed)

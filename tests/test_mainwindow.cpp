@@ -81,7 +81,7 @@ private slots:
         QStringList bar;
         for (QAction *a : w->menuBar()->actions())
             bar.append(a->text());
-        QCOMPARE(bar, QStringList({u"تفسير معاني القرآن"_qs, u"البحوث الكاملة"_qs, u"تكوين النص"_qs,
+        QCOMPARE(bar, QStringList({u"تفسير معاني القرآن"_qs, u"الترجمة"_qs, u"البحوث الكاملة"_qs, u"تكوين النص"_qs,
                                    u"دليل مواضيع القرآن الكريم"_qs, u"مساعدة"_qs, u"أدوات البحث"_qs, u"القراءة"_qs,
                                    u"التلاوة"_qs, u"خواطري"_qs}));
         QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(w.get(), "searcht"));
@@ -419,12 +419,13 @@ private slots:
         auto *text1 = child<QPlainTextEdit>(w.get(), "Text1");
         QCOMPARE(text1->extraSelections().size(), 1);
         QCOMPARE(text1->extraSelections().first().cursor.selectedText(), u"الْكِتَابُ"_qs);
-        QCOMPARE(toolTipOn(u"هُدًى"_qs), u"الجذر : هدي    أصل الكلمة : هُدًى"_qs);
-        QCOMPARE(toolTipOn(u"فِيهِ"_qs), u"الجذر : —    أصل الكلمة : فِى"_qs);
+        // The first line; the word's meaning follows.
+        QCOMPARE(toolTipOn(u"هُدًى"_qs).section(u'\n', 0, 0), u"الجذر : هدي    أصل الكلمة : هُدًى"_qs);
+        QCOMPARE(toolTipOn(u"فِيهِ"_qs).section(u'\n', 0, 0), u"الجذر : —    أصل الكلمة : فِى"_qs);
         QVERIFY(child<QLabel>(w.get(), "statusCounts")->text().endsWith(u"    الجذر : كتب"_qs));
         // A word of two lemmas shows both.
         search(u"2:3"_qs);
-        QCOMPARE(toolTipOn(aya(2, 3).text.section(u' ', 5, 5)), u"الجذر : —    أصل الكلمة : مِن + مَا"_qs);
+        QCOMPARE(toolTipOn(aya(2, 3).text.section(u' ', 5, 5)).section(u'\n', 0, 0), u"الجذر : —    أصل الكلمة : مِن + مَا"_qs);
     }
 
     // The context menu searches by the word's own lemma as written (not

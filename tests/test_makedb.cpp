@@ -14,7 +14,7 @@ namespace {
 // An invented data set in the shape of ../shared/data: the right number of
 // ayas per sura with made-up words.
 struct Dataset {
-    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions, lines;
+    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions, lines, editions, translations, glosses;
 
     Dataset()
     {
@@ -75,6 +75,24 @@ struct Dataset {
                            << QStringLiteral("%1\t%2\t3\tأخر\tوَ|أُخْرَى\tو|أخرى").arg(sura).arg(aya);
             }
         }
+        // Two editions, and a gloss for each of the three Uthmani words.
+        editions << u"edition\tlanguage\tdirection\tlanguage_name\ttranslator\tsource"_qs
+                 << u"en.one\ten\tltr\tEnglish\tOne Translator\thttps://example.org/en.one"_qs
+                 << u"ur.two\tur\trtl\tاردو\tدوسرا\thttps://example.org/ur.two"_qs;
+        translations << u"edition\tsura\taya\ttext"_qs;
+        glosses << u"sura\taya\tword\tgloss\ttransliteration"_qs;
+        for (const QString &edition : {u"en.one"_qs, u"ur.two"_qs}) {
+            for (int sura = 1; sura <= SuraTables::kSuraCount; ++sura) {
+                for (int aya = 1; aya <= SuraTables::ayaCount(sura); ++aya)
+                    translations << QStringLiteral("%1\t%2\t%3\tWord %2:%3 Ḥā").arg(edition).arg(sura).arg(aya);
+            }
+        }
+        for (int sura = 1; sura <= SuraTables::kSuraCount; ++sura) {
+            for (int aya = 1; aya <= SuraTables::ayaCount(sura); ++aya) {
+                for (int w = 1; w <= 3; ++w)
+                    glosses << QStringLiteral("%1\t%2\t%3\tmeaning %3\tsound-%3").arg(sura).arg(aya).arg(w);
+            }
+        }
         topics << u"topic_no\tparent_no\tname"_qs << u"1\t0\tباب أول"_qs << u"2\t1\tفصل أول"_qs << u"3\t1\tفصل  ثان"_qs;
         topicAyat << u"topic_no\tsura\tayat"_qs << u"2\t2\t1-3,5,7-8,20-30,40,42,44,46,48,50,52,54,56"_qs << u"3\t114\t6"_qs;
     }
@@ -95,6 +113,9 @@ struct Dataset {
         put("quran-uthmani.tsv", uthmani);
         put("divisions.tsv", divisions);
         put("mushaf-lines.tsv", lines);
+        put("translation-editions.tsv", editions);
+        put("translations.tsv", translations);
+        put("words-en.tsv", glosses);
     }
 };
 
@@ -156,6 +177,13 @@ private slots:
         dc.setRecordSource(u"SELECT *  FROM Words where ID between 6236000 and 6236999 order by ID"_qs);
         QCOMPARE(testutil::walk(dc, {u"wordno"_qs, u"root"_qs, u"lemma"_qs, u"rootFolded"_qs, u"lemmaFolded"_qs}),
                  QStringList({u"1|كلم|كَلِمَة|كلم|كلمه"_qs, u"2||||"_qs, u"3|أخر|وَ|أُخْرَى|اخر|و"_qs, u"3|أخر|وَ|أُخْرَى|اخر|اخري"_qs}));
+        dc.setRecordSource(u"SELECT * FROM TranslationEditions order by ID"_qs);
+        QCOMPARE(testutil::walk(dc, {u"edition"_qs, u"direction"_qs, u"languageName"_qs}), QStringList({u"en.one|ltr|English"_qs, u"ur.two|rtl|اردو"_qs}));
+        dc.setRecordSource(u"SELECT * FROM Translations where ID = 6236 order by edition"_qs);
+        QCOMPARE(testutil::walk(dc, {u"text"_qs, u"folded"_qs}), QStringList(2, u"Word 114:6 Ḥā| word 114 6 ha "_qs));
+        dc.setRecordSource(u"SELECT * FROM WordGlosses where ID between 6236000 and 6236999 order by ID"_qs);
+        QCOMPARE(testutil::walk(dc, {u"ID"_qs, u"gloss"_qs, u"transliteration"_qs}),
+                 QStringList({u"6236001|meaning 1|sound-1"_qs, u"6236002|meaning 2|sound-2"_qs, u"6236003|meaning 3|sound-3"_qs}));
         QVERIFY(problems.messages.isEmpty());
     }
 
@@ -213,6 +241,13 @@ private slots:
         QTest::newRow("word beyond the aya") << u"lines"_qs << 2 << u"1\t2\ttext\t1\t1:1:1\t1:1:4"_qs << u"mushaf-lines.tsv:3:"_qs;
         QTest::newRow("malformed word") << u"lines"_qs << 2 << u"1\t2\ttext\t1\t1:1\t1:1:3"_qs << u"mushaf-lines.tsv:3:"_qs;
         QTest::newRow("printed lines short") << u"lines"_qs << 9046 << QString() << u"mushaf-lines.tsv:"_qs;
+        QTest::newRow("edition twice") << u"editions"_qs << 2 << u"en.one\ten\tltr\tEnglish\tX\thttps://example.org"_qs << u"translation-editions.tsv:3:"_qs;
+        QTest::newRow("edition direction") << u"editions"_qs << 1 << u"en.one\ten\tup\tEnglish\tX\thttps://example.org"_qs << u"translation-editions.tsv:2:"_qs;
+        QTest::newRow("translation missing") << u"translations"_qs << 7 << QString() << u"translations.tsv:8:"_qs;
+        QTest::newRow("translation of no edition") << u"translations"_qs << 6237 << u"xx.none\t1\t1\tx"_qs << u"translations.tsv:6238:"_qs;
+        QTest::newRow("translation empty") << u"translations"_qs << 3 << u"en.one\t1\t3\t "_qs << u"translations.tsv:4:"_qs;
+        QTest::newRow("gloss missing") << u"glosses"_qs << 4 << QString() << u"words-en.tsv:5:"_qs;
+        QTest::newRow("gloss empty") << u"glosses"_qs << 2 << u"1\t1\t2\t\tsound"_qs << u"words-en.tsv:3:"_qs;
         QTest::newRow("NUL in a field") << u"jalalayn"_qs << 2 << u"1\t2\tشرح"_qs + QChar(0) << u"tafsir-jalalayn.tsv:3:"_qs;
     }
 
@@ -231,6 +266,9 @@ private slots:
             : file == u"uthmani"              ? &data.uthmani
             : file == u"divisions"            ? &data.divisions
             : file == u"lines"                ? &data.lines
+            : file == u"editions"             ? &data.editions
+            : file == u"translations"         ? &data.translations
+            : file == u"glosses"              ? &data.glosses
                                               : &data.topicAyat;
         if (line.isNull())
             lines->removeAt(row);

@@ -1,4 +1,6 @@
 #include "makedb.h"
+#include "tsvtable.h"
+#include "understandingdata.h"
 
 #include "browse/suratables.h"
 #include "data/sqlite.h"
@@ -21,20 +23,7 @@ using namespace Qt::StringLiterals;
 
 namespace zarfan::makedb {
 
-namespace {
-
-class Failure {
-public:
-    QString message;
-};
-
-struct Table {
-    QString file;
-    std::vector<QStringList> rows; // without the header
-    std::vector<int> lineNumbers;
-};
-
-[[noreturn]] void fail(const QString &file, int line, const QString &what)
+void fail(const QString &file, int line, const QString &what)
 {
     throw Failure{QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(what)};
 }
@@ -52,7 +41,7 @@ QByteArray readRegularFile(const QString &path, const QString &name)
 
 // With a notice block, the file opens with lines starting with '#' that must
 // be there and are not part of the table; line numbers count them.
-Table readTable(const QString &dir, const QString &name, const QStringList &header, bool noticeBlock = false)
+Table readTable(const QString &dir, const QString &name, const QStringList &header, bool noticeBlock)
 {
     Table table;
     table.file = name;
@@ -111,6 +100,8 @@ int number(const Table &t, std::size_t row, int column, int low, int high, const
              QStringLiteral("%1 \"%2\" is not a number from %3 to %4").arg(QString::fromLatin1(what), t.rows[row].at(column)).arg(low).arg(high));
     return value;
 }
+
+namespace {
 
 struct Aya {
     int id, sura, aya, juz, page;
@@ -515,7 +506,7 @@ void insertRow(sql::Statement &insert, const sql::Database &db, const QString &p
 
 void write(const QString &path, const QString &password, const std::vector<Aya> &ayat,
            const std::vector<Topic> &topics, const std::vector<TopicRef> &refs, const QStringList &notices,
-           const std::vector<Word> &words, const std::vector<PrintedLine> &printedLines)
+           const std::vector<Word> &words, const std::vector<PrintedLine> &printedLines, const Understanding &understanding)
 {
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
@@ -635,6 +626,7 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
             fail(path, 0, db.errorMessage());
         insNotice.reset();
     }
+    writeUnderstanding(raw, path, understanding);
     exec("COMMIT;");
 }
 
@@ -696,8 +688,12 @@ Result build(const QString &dataDir, const QString &outPath, const QString &noti
         std::vector<TopicRef> refs;
         readTopics(dataDir, topics, refs);
         const std::vector<Word> words = readWords(dataDir, ayat);
+        std::vector<AyaWords> ayaWords;
+        for (const Aya &a : ayat)
+            ayaWords.push_back({a.sura, a.aya, int(wordCount(a.uthmani))});
+        const Understanding understanding = readUnderstanding(dataDir, ayaWords);
         const QStringList notices = readNotices(noticesPath);
-        write(temp, password, ayat, topics, refs, notices, words, printedLines);
+        write(temp, password, ayat, topics, refs, notices, words, printedLines, understanding);
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(temp).toStdString(), QFile::encodeName(outPath).toStdString(), ec);
         if (ec)

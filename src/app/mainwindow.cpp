@@ -4,7 +4,6 @@
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/windowsizing.h"
-#include "browse/programstate.h"
 #include "chosenlistcommands.h"
 #include "data/problems.h"
 #include "data/queries.h"
@@ -27,6 +26,9 @@
 #include "search/divisionreference.h"
 #include "windowopener.h"
 #include "wordfactsmenu.h"
+#include "ayaboxgloss.h"
+#include "tafsirbox.h"
+#include "translation/translationpane.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -56,6 +58,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     for (QPlainTextEdit *box : {ui->Text1, ui->Text2})
         alignRightToLeft(box);
     ui->suraayaalist->setModel(&state_.listing());
+    tafsir_ = new TafsirBox(this, ui->Text2);
     ui->Text2->hide();
 
     // Load: centre (or put back where the reader left it), connection strings,
@@ -84,8 +87,8 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     connect(ui->copy, &QAction::triggered, this, &MainWindow::copyDisplayedAya);
     connect(ui->fullsearch, &QAction::triggered, windows_.get(), &WindowOpener::openNavigator);
     connect(ui->subjects, &QAction::triggered, this, &MainWindow::openTopics);
-    connect(ui->chosen, &QAction::triggered, this, &MainWindow::composeChosen);
-    connect(ui->allayaa, &QAction::triggered, this, &MainWindow::composeWholeSura);
+    connect(ui->chosen, &QAction::triggered, windows_.get(), &WindowOpener::composeChosen);
+    connect(ui->allayaa, &QAction::triggered, windows_.get(), &WindowOpener::composeWholeSura);
     connect(ui->tafser1, &QAction::triggered, this, [this] { showTafsir(TafsirColumn::Jalalayn); });
     connect(ui->tafser2, &QAction::triggered, this, [this] { showTafsir(TafsirColumn::Muyassar); });
     connect(ui->hidetaf, &QAction::triggered, this, &MainWindow::hideTafsir);
@@ -114,6 +117,11 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     wordFacts_ = new WordFactsMenu(ui->Text1, state_.connectionString(), this);
     connect(wordFacts_, &WordFactsMenu::searchRequested, this, &MainWindow::searchByKey);
     connect(wordFacts_, &WordFactsMenu::menuOpening, notes_, &NotesCommands::addTextMenuItems);
+    // The chosen translation under the aya, its menu beside the tafsir's; the words' meanings.
+    translation_ = new TranslationPane(state_.translations(), this);
+    translation_->placeUnder(ui->Text1);
+    menuBar()->insertMenu(ui->fullsearch, translation_->menu());
+    new AyaBoxGloss(ui->Text1, *wordFacts_, state_.connectionString(), this);
     // Memorising: similar ayas in the search tools and the ayas' context menus;
     // reciting from memory, the pages held and the hiding mode in the reading menu.
     auto *memorise = new MemoriseCommands(state_, this);
@@ -230,6 +238,7 @@ void MainWindow::showRecord(const ResultRecord &record)
     state_.setCurrentAya(shownAyaId_);
     wordFacts_->setAya(shownAyaId_, shownAyaLength_);
     ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
+    translation_->showAya(shownAyaId_);
     applyHighlights();
     setValueLabel(ui->label8, ui->typetext, view.type);
     setValueLabel(ui->Label10, ui->soraayanum, view.ayaCount);
@@ -280,7 +289,7 @@ void MainWindow::savePlaces()
     if (!store)
         return;
     places_.savePlace(this, QStringLiteral("main.geometry"));
-    store->setValue(QStringLiteral("tafsir"), tafsirShownText(tafsirShown_ ? std::optional(text2Column_) : std::nullopt));
+    store->setValue(QStringLiteral("tafsir"), tafsirShownText(tafsir_->isShown() ? std::optional(text2Column_) : std::nullopt));
     windows_->saveSizes();
 }
 
@@ -295,60 +304,22 @@ void MainWindow::copyDisplayedAya()
 {
     activateArabicKeyboard();
     QGuiApplication::clipboard()->clear();
-    QGuiApplication::clipboard()->setText(ui->Text1->toPlainText());
+    QGuiApplication::clipboard()->setText(translation_->exported(ui->Text1->toPlainText(), shownAyaId_));
 }
 
 void MainWindow::openOptions() { windows_->openOptions(); }
 
 void MainWindow::openTopics() { windows_->openTopics(); }
 
-void MainWindow::composeChosen()
-{
-    programState().composemode = 2;
-    windows_->openCompose();
-}
-
-void MainWindow::composeWholeSura()
-{
-    ProgramState &state = programState();
-    if (state.mixedsora != 0) {
-        showMessage(this, tr("إن نتائج البحث ليست لسورة واحدة"), tr("خطأ"));
-        return;
-    }
-    if (listing().count() > 0)
-        state.composesura = qint16(listing().at(0).sura.toInt());
-    state.composemode = 1;
-    windows_->openCompose();
-}
-
 void MainWindow::showTafsir(TafsirColumn column)
 {
     text2Column_ = column;
     ui->Text2->setPlainText(tafsirText(Adodc2, column));
     applyHighlights();
-    if (!tafsirShown_) {
-        tafsirShown_ = true;
-        // The window grows by the tafsir box (2110 twips in the fixed layout).
-        const int before = height();
-        tafsirGrowth_ = ui->Text2->minimumHeight() + centralWidget()->layout()->spacing();
-        ui->Text2->show();
-        centralWidget()->layout()->activate();
-        layout()->activate();
-        resize(width(), before + tafsirGrowth_);
-    }
+    tafsir_->reveal();
 }
 
-void MainWindow::hideTafsir()
-{
-    ui->Text2->hide();
-    if (tafsirShown_) {
-        tafsirShown_ = false;
-        // Let the layout drop the box's height from the window's minimum first.
-        centralWidget()->layout()->activate();
-        layout()->activate();
-        resize(width(), height() - tafsirGrowth_);
-    }
-}
+void MainWindow::hideTafsir() { tafsir_->conceal(); }
 
 void MainWindow::addSelectedToChosen() { chosen_->addSelected(); }
 

@@ -25,6 +25,8 @@ class MainWindowKeys;
 class ReadingCommands;
 class NotesCommands;
 class SearchRunner;
+class TranslationPane;
+class TafsirBox;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -56,8 +58,6 @@ public slots:
     void copyDisplayedAya();
     void openOptions();
     void openTopics();
-    void composeChosen();
-    void composeWholeSura();
     void showTafsir(TafsirColumn column);
     void hideTafsir();
     void addSelectedToChosen();
@@ -84,8 +84,7 @@ private:
     DataControl Adodc2;
     DataControl divisionsControl_; // the displayed aya's hizb and quarter
     TafsirColumn text2Column_ = TafsirColumn::Muyassar;
-    bool tafsirShown_ = false;
-    int tafsirGrowth_ = 0;
+    TafsirBox *tafsir_ = nullptr;
     qsizetype shownAyaLength_ = 0;
     int shownAyaId_ = 0;
     ListingCountsLabel *statusCounts_ = nullptr;
@@ -95,6 +94,7 @@ private:
     NotesCommands *notes_ = nullptr;
     SearchRunner *searches_ = nullptr;
     WordFactsMenu *wordFacts_ = nullptr;
+    TranslationPane *translation_ = nullptr;
     ChosenListCommands *chosen_ = nullptr;
     std::unique_ptr<MainWindowKeys> keys_;
 };

@@ -11,6 +11,7 @@
 #include "search/instantsearch.h"
 #include "search/matchmarks.h"
 #include "state/searchmemory.h"
+#include "translationsearchcommand.h"
 #include "windowopener.h"
 
 #include <QAction>
@@ -22,7 +23,8 @@ namespace zarfan {
 SearchRunner::SearchRunner(ReadingState &state, QLineEdit *box, WindowOpener &windows, NotesCommands &notes, QStatusBar *bar,
                            QAction *instantItem, QWidget *window)
     : QObject(window), state_(state), box_(box), windows_(windows), notes_(notes), window_(window),
-      didYouMean_(new DidYouMeanBar(window)), instant_(new InstantSearch(this))
+      didYouMean_(new DidYouMeanBar(window)), instant_(new InstantSearch(this)),
+      translation_(new TranslationSearchCommand(state, window))
 {
     bar->addWidget(didYouMean_);
     connect(didYouMean_, &DidYouMeanBar::chosen, this, [this](const QString &text) {
@@ -61,6 +63,10 @@ void SearchRunner::run(std::optional<WordKey> key, bool record)
     didYouMean_->propose({});
     if (!key && state_.searchOptions().target == SearchTarget::Notes) {
         notes_.searchNotes(text);
+        return;
+    }
+    if (!key && state_.searchOptions().target == SearchTarget::Translation) {
+        translation_->search(text);
         return;
     }
     if (readsAsReference(text, state_.searchOptions())) {

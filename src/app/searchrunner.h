@@ -18,6 +18,7 @@ class WindowOpener;
 class NotesCommands;
 class DidYouMeanBar;
 class InstantSearch;
+class TranslationSearchCommand;
 
 // Runs what the search box asks for: a word search (from memory when it can
 // answer), a search in the notes, an aya or division reference; offers
@@ -47,6 +48,7 @@ private:
     QWidget *window_;
     DidYouMeanBar *didYouMean_;
     InstantSearch *instant_;
+    TranslationSearchCommand *translation_;
 };
 
 } // namespace zarfan

@@ -14,6 +14,7 @@
 #include "search/resultstextmodel.h"
 #include "search/resultstextwindow.h"
 #include "topics/topicwindow.h"
+#include "ui/messages.h"
 #include "ui/windowplacekeeper.h"
 
 #include <QEvent>
@@ -98,6 +99,25 @@ void WindowOpener::openCompose()
     Form5 = new ComposeWindow(state_, owner_);
     Form5->exec();
     delete Form5;
+}
+
+void WindowOpener::composeChosen()
+{
+    programState().composemode = 2;
+    openCompose();
+}
+
+void WindowOpener::composeWholeSura()
+{
+    ProgramState &state = programState();
+    if (state.mixedsora != 0) {
+        showMessage(owner_, tr("إن نتائج البحث ليست لسورة واحدة"), tr("خطأ"));
+        return;
+    }
+    if (state_.listing().count() > 0)
+        state.composesura = qint16(state_.listing().at(0).sura.toInt());
+    state.composemode = 1;
+    openCompose();
 }
 
 void WindowOpener::openComposedAyas(const QStringList &ids, const QStringList &lines)

@@ -47,6 +47,9 @@ public:
     void openUpdate();
     // Closing unloads the window: the next opening loads it afresh.
     void openCompose();
+    // The chosen list composed; the listed sura composed whole.
+    void composeChosen();
+    void composeWholeSura();
     // The compose window over ayas given by ID with their lines.
     void openComposedAyas(const QStringList &ids, const QStringList &lines);
     void openOptions();

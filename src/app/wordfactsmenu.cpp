@@ -30,6 +30,7 @@ std::optional<WordFacts> WordFactsMenu::factsAt(const QPoint &at)
 
 void WordFactsMenu::showMenu(const QPoint &at)
 {
+    menuPoint_ = at;
     std::unique_ptr<QMenu> menu(box_->createStandardContextMenu(at));
     const std::optional<WordFacts> facts = factsAt(at);
     menu->addSeparator();
@@ -51,15 +52,19 @@ bool WordFactsMenu::eventFilter(QObject *watched, QEvent *event)
         return false;
     const auto *help = static_cast<QHelpEvent *>(event);
     const std::optional<WordFacts> facts = factsAt(help->pos());
-    if (!facts) {
+    const QString extra = tipExtra_ ? tipExtra_(help->pos()) : QString();
+    if (!facts && extra.isEmpty()) {
         QToolTip::hideText();
         event->ignore();
         return true;
     }
     const auto shown = [](const QString &value) { return value.isEmpty() ? QStringLiteral("—") : value; };
-    QToolTip::showText(help->globalPos(),
-                       tr("الجذر : %1    أصل الكلمة : %2").arg(shown(facts->root), shown(facts->shownLemma())),
-                       box_->viewport());
+    QStringList lines;
+    if (facts)
+        lines << tr("الجذر : %1    أصل الكلمة : %2").arg(shown(facts->root), shown(facts->shownLemma()));
+    if (!extra.isEmpty())
+        lines << extra;
+    QToolTip::showText(help->globalPos(), lines.join(u'\n'), box_->viewport());
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include "search/wordfacts.h"
 
 #include <QObject>
+#include <QPoint>
+#include <functional>
 
 class QMenu;
 class QPlainTextEdit;
@@ -20,6 +22,12 @@ public:
 
     // The aya now in the box: its ID and the length of its text before the line.
     void setAya(int ayaId, qsizetype ayaLength);
+    int ayaId() const { return ayaId_; }
+    qsizetype ayaLength() const { return ayaLength_; }
+    // More about the word at a point of the box, added to its tip.
+    void setTipExtra(std::function<QString(const QPoint &)> extra) { tipExtra_ = std::move(extra); }
+    // Where the menu being opened was asked for.
+    const QPoint &menuPoint() const { return menuPoint_; }
 
 signals:
     void searchRequested(const QString &key, zarfan::WordKey by);
@@ -37,6 +45,8 @@ private:
     AyaWordFacts facts_;
     int ayaId_ = 0;
     qsizetype ayaLength_ = 0;
+    std::function<QString(const QPoint &)> tipExtra_;
+    QPoint menuPoint_;
 };
 
 } // namespace zarfan

@@ -10,7 +10,7 @@ QString Composer::textColumn(bool withoutDiacritics)
     return withoutDiacritics ? QStringLiteral("ayaaIndex") : QStringLiteral("ayaa");
 }
 
-QString Composer::sura(DataControl &control, qint16 sura, bool withoutDiacritics, const Yield &yield)
+QString Composer::sura(DataControl &control, qint16 sura, bool withoutDiacritics, const Yield &yield, const After &after)
 {
     QString text;
     control.setRecordSource(query::sura(QString::number(sura)));
@@ -20,6 +20,8 @@ QString Composer::sura(DataControl &control, qint16 sura, bool withoutDiacritics
     while (!control.eof()) {
         ++i;
         text += control.field(column).trimmed() + QStringLiteral(" (") + QString::number(i) + QStringLiteral(") ");
+        if (const QString follows = after ? after(control.field(u"ID").toInt()) : QString(); !follows.isEmpty())
+            text += QStringLiteral("\r\n") + follows + QStringLiteral("\r\n\r\n");
         control.moveNext();
         if (yield && !yield())
             break;
@@ -28,7 +30,7 @@ QString Composer::sura(DataControl &control, qint16 sura, bool withoutDiacritics
 }
 
 QString Composer::chosen(DataControl &control, const QStringList &ids, const QStringList &lines,
-                         bool withoutDiacritics, const Yield &yield)
+                         bool withoutDiacritics, const Yield &yield, const After &after)
 {
     QString text;
     const QString column = textColumn(withoutDiacritics);
@@ -36,7 +38,10 @@ QString Composer::chosen(DataControl &control, const QStringList &ids, const QSt
     for (qsizetype i = 0; i < count; ++i) {
         control.setRecordSource(query::ayaById(ids.at(i)));
         control.refresh();
-        text += control.field(column).trimmed() + QStringLiteral(" [") + lines.at(i) + QStringLiteral("]\r\n\r\n");
+        text += control.field(column).trimmed() + QStringLiteral(" [") + lines.at(i) + QStringLiteral("]\r\n");
+        if (const QString follows = after ? after(ids.at(i).toInt()) : QString(); !follows.isEmpty())
+            text += follows + QStringLiteral("\r\n");
+        text += QStringLiteral("\r\n");
         if (yield && !yield())
             break;
     }

@@ -14,10 +14,14 @@ class DataControl;
 class Composer {
 public:
     using Yield = std::function<bool()>;
+    // What follows an aya (its translation), by aya ID; empty for nothing.
+    // With it each aya stands on a line of its own.
+    using After = std::function<QString(int)>;
 
-    static QString sura(DataControl &control, qint16 sura, bool withoutDiacritics, const Yield &yield = {});
+    static QString sura(DataControl &control, qint16 sura, bool withoutDiacritics, const Yield &yield = {},
+                        const After &after = {});
     static QString chosen(DataControl &control, const QStringList &ids, const QStringList &lines,
-                          bool withoutDiacritics, const Yield &yield = {});
+                          bool withoutDiacritics, const Yield &yield = {}, const After &after = {});
     static QString textColumn(bool withoutDiacritics);
 };
 

@@ -13,6 +13,7 @@
 #include "state/listingfill.h"
 #include "browse/programstate.h"
 #include "composer.h"
+#include "translation/translationlibrary.h"
 
 #include "ui/messages.h"
 #include "composedexport.h"
@@ -46,6 +47,12 @@ ComposeWindow::ComposeWindow(ReadingState &state, QWidget *parent)
     connect(ui->copy, &QAction::triggered, this, &ComposeWindow::copyText);
     connect(ui->save, &QAction::triggered, this, &ComposeWindow::saveText);
     connect(ui->print, &QAction::triggered, this, &ComposeWindow::printText);
+    ui->withtranslation->setChecked(state_.translations().withTranslation());
+    ui->withtranslation->setEnabled(state_.translations().chosen() != nullptr);
+    connect(ui->withtranslation, &QAction::toggled, this, [this](bool on) {
+        state_.translations().setWithTranslation(on);
+        build();
+    });
 }
 
 ComposeWindow::~ComposeWindow() = default;
@@ -77,14 +84,18 @@ void ComposeWindow::build()
         return !self.isNull() && builds_ == mine;
     };
     QString text;
+    TranslationLibrary &translations = state_.translations();
+    const Composer::After after = [&translations](int id) { return translations.exportedAfter(id); };
     if (state.composemode == 1)
-        text = Composer::sura(Adodc1, state.composesura, plain, keepGoing);
+        text = Composer::sura(Adodc1, state.composesura, plain, keepGoing, after);
     else if (state.composemode == 2)
-        text = Composer::chosen(Adodc1, state_.chosenList().hideadd, state_.chosenList().addaya, plain, keepGoing);
+        text = Composer::chosen(Adodc1, state_.chosenList().hideadd, state_.chosenList().addaya, plain, keepGoing, after);
     else if (state.composemode == 3)
-        text = Composer::chosen(Adodc1, ids_, lines_, plain, keepGoing);
+        text = Composer::chosen(Adodc1, ids_, lines_, plain, keepGoing, after);
     else
         return void(busy_ = false);
+    if (const QString credit = translations.exportedCredit(); !credit.isEmpty())
+        text += QStringLiteral("\r\n") + credit + QStringLiteral("\r\n");
     if (self.isNull() || builds_ != mine)
         return;
     busy_ = false;

@@ -228,6 +228,10 @@ MushafPage MushafReader::page(int number, Script script)
         page.text += QChar(0x00A0) + ayaEndMark(a.aya);
         a.end = page.text.size();
         page.ayas.push_back(a);
+        if (const QString under = under_ ? under_(a.id) : QString(); !under.isEmpty()) {
+            page.translationBlocks.append(newBlock(under));
+            inRun = false;
+        }
     }
     if (page.ayas.empty())
         return page;

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace zarfan {
@@ -35,6 +36,7 @@ struct MushafPage {
     QString text;
     QList<int> headingBlocks;  // "سورة " and the name, centred
     QList<int> basmalaBlocks;  // centred
+    QList<int> translationBlocks; // each aya's translation, in a block of its own after it
     std::vector<PageAya> ayas;
     QString label;             // juz, hizb, quarter, sura and sajda of the page
 
@@ -75,8 +77,12 @@ public:
     MushafPage page(int number, Script script);
     // The page an aya lies on; 0 when unknown.
     int pageOf(int ayaId);
+    // The text put under each aya of the pages read from now on (its
+    // translation); none when empty.
+    void setTextUnder(std::function<QString(int)> under) { under_ = std::move(under); }
 
 private:
+    std::function<QString(int)> under_;
     DataControl dc_;
     BasmalaTexts basmala_;
 };

@@ -1,5 +1,8 @@
 #include "readingwindow.h"
 #include "ui_readingwindow.h"
+#include "translation/translationlibrary.h"
+#include "translation/translationunder.h"
+#include "printedgloss.h"
 
 #include "browse/suratables.h"
 #include "data/userstore.h"
@@ -82,6 +85,10 @@ ReadingWindow::ReadingWindow(ReadingState &state, QWidget *parent)
     connect(ui->pagetext, &PageView::zoomRequested, this,
             [this](int direction) { state_.setZoom(Zoom::step(state_.zoom(), direction)); });
     connect(ui->pagetext, &PageView::picked, this, &ReadingWindow::pick);
+    // The translation under each aya of the continuous text; the words' meanings.
+    under_ = new TranslationUnder(state_.translations(), ui->translationunder, reader_, [this] { showPage(page_.number); }, this);
+    new PageGloss(ui->pagetext, page_, state_.connectionString(), this);
+    new PrintedGloss(ui->mushafpage, state_.connectionString(), this);
     followSoon_.setSingleShot(true);
     followSoon_.setInterval(kRunPauseMs);
     connect(&followSoon_, &QTimer::timeout, this, [this] { showAya(pendingAya_); });
@@ -245,6 +252,9 @@ QImage ReadingWindow::ayaPicture(bool withTafsir)
         if (dc.refresh())
             tafsir = dc.field(u"t").trimmed();
     }
+    // The translation and its credit line after the tafsir, when asked for ("مع الترجمة").
+    if (const QString after = state_.translations().exportedAfter(id); !after.isEmpty())
+        tafsir += (tafsir.isEmpty() ? QString() : u"\n\n"_s) + after + u'\n' + state_.translations().exportedCredit();
     const QString reference = SuraTables::reference(a->sura, a->aya);
     // Always in the Uthmani script, laid out as the page prints it.
     MushafView uthmani;
@@ -395,6 +405,7 @@ void ReadingWindow::showPage(int number, bool atEnd)
         c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         c.mergeCharFormat(heading);
     }
+    under_->format(doc, page_.translationBlocks);
     if (printed())
         loadPrinted();
     markAya();

@@ -16,6 +16,8 @@ class ReadingWindow;
 
 namespace zarfan {
 
+class TranslationUnder;
+
 // "القراءة": one page of the mushaf as continuous text, in either script,
 // following the reader's current aya and setting it.
 class ReadingWindow : public QMainWindow {
@@ -94,6 +96,7 @@ private:
     ReadingState &state_;
     std::unique_ptr<Ui::ReadingWindow> ui;
     MushafReader reader_;
+    TranslationUnder *under_ = nullptr;
     MushafPage page_;
     PrintedPageReader printedReader_;
     QList<PrintedPage> printed_;

@@ -13,6 +13,7 @@ std::optional<TafsirColumn> tafsirOf(SearchTarget target)
         return TafsirColumn::Muyassar;
     case SearchTarget::Quran:
     case SearchTarget::Notes:
+    case SearchTarget::Translation:
         break;
     }
     return std::nullopt;

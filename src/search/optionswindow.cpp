@@ -151,7 +151,7 @@ void OptionsWindow::commit()
     else if (ui->pagesop->isChecked())
         scope = 6;
     programState().searchtype = scope;
-    state_.setSearchTarget(static_cast<SearchTarget>(std::clamp(ui->searchin->currentIndex(), 0, 3)));
+    state_.setSearchTarget(static_cast<SearchTarget>(std::clamp(ui->searchin->currentIndex(), 0, 4)));
     hide();
 }
 

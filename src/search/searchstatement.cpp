@@ -37,6 +37,7 @@ QString searchColumn(const SearchOptions &o)
         return o.literal ? QStringLiteral("taf2Clean") : QStringLiteral("taf2Folded");
     case SearchTarget::Quran:
     case SearchTarget::Notes:
+    case SearchTarget::Translation:
         break;
     }
     return o.literal ? QStringLiteral("AyaaIndex") : QStringLiteral("AyaaFolded");
@@ -82,9 +83,7 @@ QString wordsQuery(const QString &key, WordKey by, bool ayasOnly)
         + QStringLiteral(" limit 1), ") + quoted(without) + u')';
 }
 
-namespace {
-// The scope's condition, or "" for the whole text. Numbers are the selected
-// positions plus one, so no selection gives 0.
+// Numbers are the selected positions plus one, so no selection gives 0.
 QString scopeCondition(const SearchOptions &o)
 {
     const auto num = [](int position) { return QString::number(position + 1); };
@@ -105,7 +104,6 @@ QString scopeCondition(const SearchOptions &o)
         return QString();
     }
 }
-} // namespace
 
 QString buildSearchStatement(const QString &text, const SearchOptions &o)
 {

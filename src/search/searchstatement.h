@@ -5,8 +5,8 @@
 namespace zarfan {
 
 // Which text a search looks in; the reader's notes are kept apart from the
-// database and searched there.
-enum class SearchTarget { Quran, Jalalayn, Muyassar, Notes };
+// database and searched there, the chosen translation in memory.
+enum class SearchTarget { Quran, Jalalayn, Muyassar, Notes, Translation };
 
 // A search by the words' root or lemma instead of their letters. A typed
 // lemma matches folded; a word's own lemma (from its context menu) matches as
@@ -49,6 +49,9 @@ constexpr int wordOfWordRow(qint64 id) { return int(id % 1000 / 4); }
 // The words of a root or lemma, one row per word (and lemma part): their
 // row IDs, or only the aya IDs.
 QString wordsQuery(const QString &key, WordKey by, bool ayasOnly);
+
+// The condition on Ayat of the options' scope, or "" for the whole text.
+QString scopeCondition(const SearchOptions &options);
 
 // The one SELECT statement of a word search for the trimmed text (folded or
 // cleaned here as the options say).

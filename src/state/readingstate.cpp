@@ -4,6 +4,7 @@
 #include "listingfill.h"
 #include "browse/programstate.h"
 #include "state/searchmemory.h"
+#include "translation/translationlibrary.h"
 #include "notes/notesstore.h"
 
 #include <algorithm>
@@ -28,9 +29,18 @@ const SearchMemory &ReadingState::searchMemory()
     return *memory_;
 }
 
+TranslationLibrary &ReadingState::translations()
+{
+    if (!translations_)
+        translations_ = new TranslationLibrary(connectionString(), store_, this);
+    return *translations_;
+}
+
 void ReadingState::setUserStore(UserStore *store)
 {
     store_ = store && store->isOpen() ? store : nullptr;
+    if (translations_)
+        translations_->setStore(store_);
     chosen_ = ChosenList();
     khatma_.load(store_);
     if (!store_)

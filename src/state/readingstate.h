@@ -18,6 +18,7 @@
 namespace zarfan {
 
 class SearchMemory;
+class TranslationLibrary;
 
 // What the windows share while the user reads: the result listing and the
 // one walk that fills it, the chosen ayas, the search options in force and
@@ -33,6 +34,8 @@ public:
     // first use (the program asks once the main window shows).
     const SearchMemory &searchMemory();
     bool hasSearchMemory() const { return memory_ != nullptr; }
+    // The translations, with the chosen edition's texts; made on first use.
+    TranslationLibrary &translations();
 
     const QString &appFolder() const { return appFolder_; }
     QString connectionString() const;
@@ -166,6 +169,7 @@ private:
     DataControl wordsControl_;
     int fillsOnStack_ = 0;
     std::unique_ptr<SearchMemory> memory_;
+    TranslationLibrary *translations_ = nullptr;
 };
 
 } // namespace zarfan
