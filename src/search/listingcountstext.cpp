@@ -14,9 +14,9 @@ QString listingCountsText(const ListingCounts &counts, const std::optional<Searc
         else if (match->target == SearchTarget::Muyassar)
             text += QStringLiteral("    في التفسير الميسر");
         else if (match->key == WordKey::Root)
-            text += QStringLiteral("    الجذر : ") + match->needle;
+            text += QStringLiteral("    الجذر : ") + (match->shown.isEmpty() ? match->needle : match->shown);
         else if (match->key != WordKey::Letters)
-            text += QStringLiteral("    أصل الكلمة : ") + match->needle;
+            text += QStringLiteral("    أصل الكلمة : ") + (match->shown.isEmpty() ? match->needle : match->shown);
     }
     return text;
 }
