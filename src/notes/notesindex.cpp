@@ -67,8 +67,10 @@ NotesIndex::Answer NotesIndex::search(const QString &typed, const SearchOptions 
     const auto holds = [&](const Entry &e, std::size_t t) {
         if (termWords[t].isEmpty())
             return false;
+        // A substring needs only to be there; a whole word is sought with
+        // its prefixes.
         for (const QString &w : termWords[t])
-            if (findTerm(e.padded, w, o.singleWord).isEmpty())
+            if (o.singleWord || w.contains(u'%') || w.contains(u'_') ? findTerm(e.padded, w, o.singleWord).isEmpty() : !e.padded.contains(w))
                 return false;
         return true;
     };
