@@ -102,7 +102,8 @@ QString punctuationAsBlanks(const QString &text)
 {
     QString out = text;
     for (QChar &c : out) {
-        if (!c.isLetterOrNumber() && !c.isMark() && !c.isSpace() && !invisible(c.unicode()))
+        // The wildcards stay what they are.
+        if (!c.isLetterOrNumber() && !c.isMark() && !c.isSpace() && !invisible(c.unicode()) && c != u'%' && c != u'_')
             c = u' ';
     }
     return out;

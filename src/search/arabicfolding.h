@@ -18,8 +18,8 @@ QString cleanArabic(const QString &text);
 // what was typed through it, so the two never drift apart.
 QString foldArabic(const QString &text);
 
-// Every mark of punctuation (anything but letters, digits, Arabic marks and
-// blanks) made a blank: the tafsirs' words stand apart from «» ، ؛ . : as
+// Every mark of punctuation (anything but letters, digits, Arabic marks,
+// blanks and the wildcards % _) made a blank: the tafsirs' words stand apart from «» ، ؛ . : as
 // the aya text's do.
 QString punctuationAsBlanks(const QString &text);
 

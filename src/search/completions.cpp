@@ -116,7 +116,8 @@ QList<CompletionOffer> placeOffers(const QString &typed)
                 found.emplace_back(0, n);
             continue;
         }
-        if (!named && name.size() < 3)
+        // Three letters begun besides the article ("الص" is no name yet).
+        if (!named && (name.startsWith(u"ال") ? name.size() - 2 : name.size()) < 3)
             continue;
         if (full.startsWith(name) || fullBare.startsWith(bare))
             found.emplace_back(1, n);
