@@ -59,6 +59,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QThread>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -364,6 +365,47 @@ void importAndListRows()
     }
 }
 
+// The program's resident memory once started and settled (the window
+// shown, the database keyed, the search texts read), as a process of its own.
+static void startMemoryRow()
+{
+    const QString program = QCoreApplication::applicationDirPath() + u"/zarfan"_qs;
+    QTemporaryDir empty;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"ZARFAN_LOCK_FILE"_qs, QDir::temp().filePath(u"zarfan-bench-rss.lock"_qs));
+    env.insert(u"ZARFAN_USER_DATA"_qs, empty.path());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, {});
+    if (!p.waitForStarted()) {
+        std::printf("memory at start (RSS): the program did not run\n");
+        return;
+    }
+    const auto rss = [&] {
+        QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
+        if (!status.open(QIODevice::ReadOnly))
+            return 0.0;
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        return 0.0;
+    };
+    // Settled: no growth for a second, after two at least.
+    double last = 0;
+    int settledFor = 0;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 20000 && (t.elapsed() < 2000 || settledFor < 1000)) {
+        QThread::msleep(100);
+        const double now = rss();
+        settledFor = now > last + 0.05 ? 0 : settledFor + 100;
+        last = std::max(last, now);
+    }
+    p.kill();
+    p.waitForFinished();
+    std::printf("memory at start (RSS, window shown and search texts read): %.1f MB\n", last);
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -399,6 +441,8 @@ int main(int argc, char **argv)
         }
         rows.push_back(r);
     }
+
+    startMemoryRow();
 
     // Start-up to a shown main window: the whole program as a process, with
     // no reader's data and with 500 chosen ayas and a full history.
@@ -773,6 +817,61 @@ int main(int argc, char **argv)
             near.ms = timeMs([&] { requireRows(int(memory.didYouMean(typo, SearchOptions()).size()), typo); });
             rows.push_back(near);
         }
+        // The worst inputs: a pasted text of 5,000 words, and many terms.
+        QStringList pasted;
+        for (int k = 0; k < 5000; ++k)
+            pasted.append(k % 7 ? u"الصابرن"_qs : u"والذبن"_qs);
+        QStringList terms;
+        for (int k = 0; k < 60; ++k)
+            terms.append(k % 2 ? u"الصلاث"_qs : u"الزكاث"_qs);
+        for (const auto &[what, text] : {std::pair{u"a pasted text of 5,000 words"_qs, pasted.join(u' ')},
+                                         std::pair{u"60 terms joined by |"_qs, terms.join(u" | "_qs)}}) {
+            Row near{u"did you mean, for "_qs + what};
+            near.ms = timeMs([&] { (void)memory.didYouMean(text, SearchOptions()); });
+            rows.push_back(near);
+        }
+    }
+    // The engine at its limit: every mode and scope from memory, the
+    // request alone (no listing), as the search box's answer starts.
+    {
+        const auto answerRow = [&](const QString &name, const QString &text, SearchOptions o) {
+            requireRows(int(memory.answer(text, o).rows.size()), name);
+            Row r{name + u" (answer from memory)"_qs};
+            r.ms = timeMs([&] { (void)memory.answer(text, o); });
+            rows.push_back(r);
+            return r.ms;
+        };
+        SearchOptions o, single, pages, jalalayn, muyassar, ranked, root;
+        single.singleWord = true;
+        pages.searchtype = 6, pages.page1 = 100, pages.page2 = 300;
+        jalalayn.target = SearchTarget::Jalalayn;
+        muyassar.target = SearchTarget::Muyassar;
+        ranked.byRelevance = true;
+        root.key = WordKey::Root;
+        // The first tafsir search reads the tafsirs: timed on its own.
+        {
+            Row first{u"first tafsir search, the tafsirs read (once)"_qs};
+            SearchMemory fresh;
+            fresh.load(w.state().connectionString());
+            QElapsedTimer t;
+            t.start();
+            requireRows(int(fresh.answer(u"الله"_qs, jalalayn).rows.size()), first.name);
+            first.ms = double(t.nsecsElapsed()) / 1e6;
+            rows.push_back(first);
+        }
+        const double unscoped = answerRow(u"\"الله\""_qs, u"الله"_qs, o);
+        const double scoped = answerRow(u"\"الله\" in pages 100-300"_qs, u"الله"_qs, pages);
+        std::printf("scoped / whole for \"الله\": %.2fx\n", scoped / unscoped);
+        const double mushaf = answerRow(u"\"ا\""_qs, u"ا"_qs, o);
+        const double relevance = answerRow(u"\"ا\" by relevance"_qs, u"ا"_qs, ranked);
+        std::printf("by relevance / mushaf order for \"ا\": %.2fx\n", relevance / mushaf);
+        answerRow(u"\"الله\" single word"_qs, u"الله"_qs, single);
+        answerRow(u"\"قال%موسى\" single word"_qs, u"قال%موسى"_qs, single);
+        answerRow(u"\"موسى | هارون\" in pages 100-300"_qs, u"موسى | هارون"_qs, pages);
+        answerRow(u"root \"أمن\""_qs, u"أمن"_qs, root);
+        answerRow(u"\"الله\" in تفسير الجلالين"_qs, u"الله"_qs, jalalayn);
+        answerRow(u"\"الله\" in التفسير الميسر"_qs, u"الله"_qs, muyassar);
+        answerRow(u"\"ا\" in التفسير الميسر"_qs, u"ا"_qs, muyassar);
     }
 
     // Memorising: the similar ayas, their worst aya found by timing each once.
@@ -1043,6 +1142,15 @@ int main(int argc, char **argv)
             Row found{u"search \"الصبر\" in 5,000 notes"_qs};
             found.ms = timeMs([&] { requireRows(int(notes.searchAyas(u"الصبر"_qs).size()), u"notes search"_qs); });
             rows.push_back(found);
+            SearchOptions inSura;
+            inSura.searchtype = 4; // suras 2-50
+            inSura.sora1 = 1, inSura.sora2 = 49;
+            for (const auto &[text, o] : {std::pair{u"الصبر + الشكر - النار"_qs, SearchOptions()}, std::pair{u"وسم 7 | درس"_qs, SearchOptions()},
+                                          std::pair{u"الصبر + الشكر - النار"_qs, inSura}}) {
+                Row r{QStringLiteral("search \"%1\" in 5,000 notes%2").arg(text, o.searchtype ? u", suras 2-50"_qs : QString())};
+                r.ms = timeMs([&] { requireRows(int(notes.searchAyas(text, o, &memory.text()).ayas.size()), r.name); });
+                rows.push_back(r);
+            }
         }
         startupRows(noted.path(), u"start-up with 5,000 notes (process)"_qs, u"5,000 notes"_qs);
     }

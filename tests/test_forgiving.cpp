@@ -227,6 +227,15 @@ private slots:
         QTest::newRow("تفسير الجلالين in hizb 1") << u"الصلاة"_qs << 5 << 0 << 1;
         QTest::newRow("التفسير الميسر") << u"الصلاة"_qs << 0 << 0 << 2;
         QTest::newRow("التفسير الميسر in pages 100-300") << u"موسى"_qs << 6 << 0 << 2;
+        // Every scope of either tafsir, a root and a lemma in the rest, hamza on any seat.
+        QTest::newRow("تفسير الجلالين in juz 30") << u"ا"_qs << 1 << 0 << 1;
+        QTest::newRow("تفسير الجلالين in a juz range") << u"الجنة"_qs << 2 << 0 << 1;
+        QTest::newRow("التفسير الميسر in a sura") << u"الله"_qs << 3 << 0 << 2;
+        QTest::newRow("التفسير الميسر in a sura range") << u"قال%موسى"_qs << 4 << 0 << 2;
+        QTest::newRow("التفسير الميسر in hizb 1") << u"شيء"_qs << 5 << 0 << 2;
+        QTest::newRow("root in a juz range") << u"أمن"_qs << 2 << 1 << 0;
+        QTest::newRow("lemma in a sura range") << u"كتاب"_qs << 4 << 2 << 0;
+        QTest::newRow("hamza on another seat") << u"يؤوده"_qs << 0 << 0 << 0;
     }
     void memoryAnswersAsTheStatements()
     {
@@ -365,8 +374,7 @@ private slots:
 
     void malformedCombinations()
     {
-        for (const QString &text : {u"الجنة +"_qs, u"- الجنة"_qs, u"(الجنة | النار"_qs, u"الجنة | النار)"_qs,
-                                    u"الجنة + | النار"_qs, u"() + الجنة"_qs, u"(الجنة) (النار) + الصبر"_qs}) {
+        for (const QString &text : {u"الجنة +"_qs, u"- الجنة"_qs, u"الجنة + | النار"_qs, u"() + الجنة"_qs, u"(الجنة) (النار) + الصبر"_qs}) {
             QVERIFY2(!parseSearchQuery(text), qPrintable(text));
             QCOMPARE(answerFromMemory(text, defaultMode(), folded, &keys).status, SearchAnswer::Status::Malformed);
         }
@@ -375,6 +383,10 @@ private slots:
         QVERIFY(!hasSearchOperators(u"(الجنة)"_qs));
         QVERIFY(!hasSearchOperators(u"الجنة-النار"_qs));
         QVERIFY(parseSearchQuery(u"((الجنة))"_qs));
+        // Parentheses read as meant: an open group closes at the end, a
+        // stray ")" goes.
+        for (const QString &text : {u"(الجنة | النار"_qs, u"الجنة | النار)"_qs})
+            QCOMPARE(ids(text), ids(u"الجنة | النار"_qs));
         QCOMPARE(parseSearchQuery(u"(يا ايها | الذين) - امنوا"_qs)->shownTerms(), (QStringList{u"يا ايها"_qs, u"الذين"_qs}));
     }
 

@@ -58,6 +58,8 @@ private:
     static QString fold(const QString &t)
     {
         QString f = clean(t);
+        // A bare hamza goes; a seat merges with the same letter beside it.
+        f.remove(u'ء').replace(QRegularExpression(u"و?ؤو?"_qs), u"و"_qs).replace(QRegularExpression(u"ي?ئي?"_qs), u"ي"_qs);
         f.replace(QRegularExpression(u"[آأإٱ]"_qs), u"ا"_qs).replace(QRegularExpression(u"[ىئیے]"_qs), u"ي"_qs);
         return f.replace(u'ؤ', u'و').replace(u'ة', u'ه').replace(u'ک', u'ك');
     }

@@ -1,6 +1,7 @@
 #include "makedb.h"
 #include "tsvtable.h"
 #include "understandingdata.h"
+#include "searchindexes.h"
 
 #include "browse/suratables.h"
 #include "data/sqlite.h"
@@ -183,9 +184,11 @@ std::vector<Aya> readAyat(const QString &dir)
             if (t.rows[r].at(2).trimmed().isEmpty())
                 fail(name, t.lineNumbers[r], QStringLiteral("empty tafsir text"));
             ayat[r].*target = t.rows[r].at(2);
-            ayat[r].*foldedTarget = u' ' + foldArabic(t.rows[r].at(2)) + u' ';
+            // Words beside punctuation are words: the search sees blanks there.
+            const QString words = punctuationAsBlanks(t.rows[r].at(2));
+            ayat[r].*foldedTarget = u' ' + foldArabic(words) + u' ';
             // The literal search ignores diacritics here as in the aya text.
-            ayat[r].*cleanTarget = u' ' + cleanArabic(t.rows[r].at(2)) + u' ';
+            ayat[r].*cleanTarget = u' ' + cleanArabic(words) + u' ';
         }
     };
     readTafsir(QStringLiteral("tafsir-jalalayn.tsv"), &Aya::taf, &Aya::tafFolded, &Aya::tafClean);
@@ -627,6 +630,11 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         insNotice.reset();
     }
     writeUnderstanding(raw, path, understanding);
+    QStringList written;
+    for (const Aya &a : ayat)
+        written.append(a.index);
+    if (!writeSearchIndexes(raw, written))
+        fail(path, 0, db.errorMessage());
     exec("COMMIT;");
 }
 

@@ -5,6 +5,7 @@
 #include "state/searchmemory.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QCompleter>
@@ -26,6 +27,15 @@ SearchHistoryCompleter::SearchHistoryCompleter(ReadingState &state, QLineEdit *b
     // Ahead of the completer's own filter, which lets the box search first
     // and puts the offer in the box afterwards.
     completer_->popup()->installEventFilter(this);
+    // The focus stays in the box, so the list tells a screen reader itself
+    // which offer the reader moved to.
+    connect(completer_, qOverload<const QModelIndex &>(&QCompleter::highlighted), this, [this](const QModelIndex &at) {
+        if (!at.isValid())
+            return;
+        QAccessibleEvent event(completer_->popup(), QAccessible::Focus);
+        event.setChild(at.row());
+        QAccessible::updateAccessibility(&event);
+    });
     connect(clear, &QAction::triggered, this, [this] {
         state_.clearSearchHistory();
         model_->setOffers({});

@@ -1,6 +1,7 @@
 #include "notesearch.h"
 
 #include "notesstore.h"
+#include "search/memorysearch.h"
 #include "state/readingstate.h"
 #include "state/searchmemory.h"
 #include "ui/messages.h"
@@ -18,14 +19,20 @@ NoteSearch::NoteSearch(NotesStore &store, ReadingState &state, QWidget *window)
 
 bool NoteSearch::search(const QString &typed)
 {
-    const QList<int> ids = store_.searchAyas(typed);
+    const FoldedText &text = state_.searchMemory().text();
+    const NotesIndex::Answer found = store_.searchAyas(typed, state_.searchOptions(), &text);
+    if (found.malformed) {
+        showMessage(window_, malformedQueryMessage());
+        return false;
+    }
+    const QList<int> &ids = found.ayas;
     if (ids.isEmpty()) {
         showMessage(window_, tr("لا توجد خاطرة بهذه الكلمات"));
         return false;
     }
     ReadingState::Request request(ayasInOrderStatement(ids), qint16(1), ReadingState::Guard::AllayaasearchOnly);
     // The lines come from the texts in memory once they are loaded.
-    if (const FoldedText &text = state_.searchMemory().text(); text.isLoaded()) {
+    if (text.isLoaded()) {
         auto records = std::make_shared<std::vector<ResultRecord>>();
         records->reserve(std::size_t(ids.size()));
         for (const int id : ids)
@@ -36,7 +43,7 @@ bool NoteSearch::search(const QString &typed)
     }
     state_.produceListing(request);
     if (!state_.isFilling())
-        words_ = NotesStore::searchWords(typed);
+        words_ = found.words;
     return true;
 }
 

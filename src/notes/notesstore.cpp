@@ -211,7 +211,9 @@ bool NotesStore::save(Note &note)
     note.created = created;
     note.modified = modified;
     note.folded = foldedOf(note.text, tags);
-    forgetCoverage();
+    covered_.reset();
+    if (index_)
+        index_->put(note);
     return true;
 }
 
@@ -223,7 +225,9 @@ bool NotesStore::remove(qint64 id)
     if (s)
         s.bind(1, id);
     const bool ok = end(s && s.execute());
-    forgetCoverage();
+    covered_.reset();
+    if (index_ && ok)
+        index_->remove(id);
     return ok;
 }
 
@@ -282,23 +286,16 @@ std::vector<Note> NotesStore::search(const QString &typed) const
     return out;
 }
 
-QList<int> NotesStore::searchAyas(const QString &typed) const
+NotesIndex::Answer NotesStore::searchAyas(const QString &typed, const SearchOptions &options, const FoldedText *text) const
 {
-    QList<int> ids;
-    const QStringList words = searchWords(typed);
-    if (words.isEmpty())
-        return ids;
-    // Only the references: a search may match every note.
-    sql::Statement s = matching(store_.connection().handle(), "SELECT sura, first, last FROM notes", words);
-    while (s && s.step() == SQLITE_ROW) {
-        const AyaRange r = rangeOf(s, 0);
-        for (int aya = r.from; r.isValid() && aya <= r.to; ++aya)
-            ids.append(ayaIdOf(r.sura, aya));
+    if (!index_) {
+        index_.emplace();
+        index_->build(notes());
     }
-    std::sort(ids.begin(), ids.end());
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-    return ids;
+    return index_->search(typed, options, text);
 }
+
+QList<int> NotesStore::searchAyas(const QString &typed) const { return searchAyas(typed, SearchOptions(), nullptr).ayas; }
 
 std::vector<NamedList> NotesStore::lists() const
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "notesindex.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QSet>
@@ -79,6 +81,9 @@ public:
     std::vector<Note> search(const QString &typed) const;
     // The ayas of those notes, by ID in order.
     QList<int> searchAyas(const QString &typed) const;
+    // A search of the notes as of the aya text (operators, mode, scope),
+    // from the notes held in memory: read once, kept up to date on save.
+    NotesIndex::Answer searchAyas(const QString &typed, const SearchOptions &options, const FoldedText *text) const;
 
     std::vector<NamedList> lists() const;
     // 0 when the name is empty or taken, or the write failed.
@@ -117,13 +122,18 @@ private:
     bool end(bool ok);
     // Sets the last error from the connection's, or from a refusal of ours.
     void fail(const QString &why = QString()) const;
-    void forgetCoverage() { covered_.reset(); }
+    void forgetCoverage()
+    {
+        covered_.reset();
+        index_.reset();
+    }
     // Appends the ayas the list lacks after its last; how many, -1 on failure.
     static int appendToList(sqlite3 *db, qint64 list, const std::vector<ListAya> &ayas);
 
     UserStore &store_;
     mutable QString error_;
     mutable std::optional<QSet<int>> covered_;
+    mutable std::optional<NotesIndex> index_;
 };
 
 } // namespace zarfan

@@ -59,10 +59,12 @@ template <bool Fold> QString normalise(const QString &text)
     QString out;
     out.reserve(nfkc.size());
     bool pendingBlank = false;
+    bool seatBefore = false; // the last letter written stands for a hamza's seat
     for (const QChar ch : nfkc) {
         const char16_t c = ch.unicode();
         if (ch.isSpace()) {
             pendingBlank = !out.isEmpty();
+            seatBefore = false;
             continue;
         }
         if (removable(c))
@@ -71,7 +73,23 @@ template <bool Fold> QString normalise(const QString &text)
             out.append(u' ');
             pendingBlank = false;
         }
-        out.append(QChar(Fold ? folded(c) : c));
+        if constexpr (Fold) {
+            // A hamza is written on its own, on a seat or left out (يؤوده,
+            // يئوده, يءوده; شيء, شئ, شي): the bare hamza goes, and a seat
+            // merges with the same letter beside it.
+            if (c == 0x0621)
+                continue;
+            const char16_t f = folded(c);
+            const bool seat = c == 0x0624 || c == 0x0626;
+            if ((seat || seatBefore) && !out.isEmpty() && out.back().unicode() == f) {
+                seatBefore = seat;
+                continue;
+            }
+            seatBefore = seat;
+            out.append(QChar(f));
+        } else {
+            out.append(QChar(c));
+        }
     }
     return out;
 }
@@ -81,6 +99,17 @@ template <bool Fold> QString normalise(const QString &text)
 QString cleanArabic(const QString &text) { return normalise<false>(text); }
 
 QString foldArabic(const QString &text) { return normalise<true>(text); }
+
+QString punctuationAsBlanks(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        // The wildcards stay what they are.
+        if (!c.isLetterOrNumber() && !c.isMark() && !c.isSpace() && !invisible(c.unicode()) && c != u'%' && c != u'_')
+            c = u' ';
+    }
+    return out;
+}
 
 QString withoutInvisibleMarks(const QString &text)
 {

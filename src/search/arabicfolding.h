@@ -11,10 +11,17 @@ QString cleanArabic(const QString &text);
 
 // The spelling a reader types: the cleaning above, and the hamza forms with
 // their bare letters, alef maqsura with ya, ta marbuta with ha, and the
-// Persian and Urdu letters with the Arabic ones all made the same. The
+// Persian and Urdu letters with the Arabic ones all made the same; a bare
+// hamza is dropped and a hamza's seat merges with the same letter beside it,
+// so the usual spellings of one word meet (يؤوده يئوده يءوده, شيء شئ شي). The
 // database builder stores texts through this function and the search folds
 // what was typed through it, so the two never drift apart.
 QString foldArabic(const QString &text);
+
+// Every mark of punctuation (anything but letters, digits, Arabic marks,
+// blanks and the wildcards % _) made a blank: the tafsirs' words stand apart from «» ، ؛ . : as
+// the aya text's do.
+QString punctuationAsBlanks(const QString &text);
 
 // The text without the direction and joining marks that paste leaves unseen
 // (zero-width and bidirectional controls, the byte order mark).

@@ -7,7 +7,9 @@
 #include "searchhistory.h"
 #include "vocabulary.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace zarfan {
 
@@ -81,34 +83,51 @@ QList<CompletionOffer> placeOffers(const QString &typed)
     }
     const QString folded = foldArabic(text);
     // A juz by its name.
-    const QString juz = QStringLiteral("جزء ");
+    const QString juzWord = QStringLiteral("جزء"), juz = foldArabic(juzWord) + u' ';
     if (folded.startsWith(juz) && folded.size() > juz.size()) {
         const QString name = folded.mid(juz.size());
         for (int n = 1; n <= 30 && offers.size() < 3; ++n) {
             const QString juzName = QString::fromUtf16(kJuzNames[std::size_t(n - 1)]);
             if (foldArabic(juzName).startsWith(name)) {
-                const QString place = juz + QString::number(n);
+                const QString place = juzWord + u' ' + QString::number(n);
                 offers.append({place + QStringLiteral(" (") + juzName + u')', place, false});
             }
         }
         return offers;
     }
-    // A sura by name: the typed name with or without "سورة" and its article,
-    // whole or begun (three letters at least without "سورة").
+    // A sura by name, with or without "سورة" and the article: the whole
+    // name first (سورة ق before القصص), then the names it begins, then those
+    // with a later word it begins (عمران). Without "سورة" a name is whole or
+    // three letters begun (يس, طه).
     const QString suraWord = QStringLiteral("سوره");
     QString name = folded;
     const bool named = name.startsWith(suraWord + u' ');
     if (named)
         name = name.mid(suraWord.size() + 1);
-    name = withoutArticle(name);
-    if (name.size() < (named ? 1 : 3) || (!named && name.contains(u' ')))
+    if (name.isEmpty())
         return offers;
-    for (int n = 1; n <= SuraTables::kSuraCount && offers.size() < 3; ++n) {
-        const QString suraName = SuraTables::unmarkedName(n);
-        if (withoutArticle(foldArabic(suraName)).startsWith(name)) {
-            const QString place = QStringLiteral("سورة ") + suraName;
-            offers.append({place, place, false});
+    const QString bare = withoutArticle(name);
+    std::vector<std::pair<int, int>> found; // rank, sura
+    for (int n = 1; n <= SuraTables::kSuraCount; ++n) {
+        const QString full = foldArabic(SuraTables::unmarkedName(n));
+        const QString fullBare = withoutArticle(full);
+        if (full == name || fullBare == bare) {
+            if (named || name.size() >= 2)
+                found.emplace_back(0, n);
+            continue;
         }
+        // Three letters begun besides the article ("الص" is no name yet).
+        if (!named && (name.startsWith(u"ال") ? name.size() - 2 : name.size()) < 3)
+            continue;
+        if (full.startsWith(name) || fullBare.startsWith(bare))
+            found.emplace_back(1, n);
+        else if (full.contains(u' ' + name) || full.contains(u' ' + bare))
+            found.emplace_back(2, n);
+    }
+    std::sort(found.begin(), found.end());
+    for (std::size_t k = 0; k < found.size() && k < 3; ++k) {
+        const QString place = QStringLiteral("سورة ") + SuraTables::unmarkedName(found[k].second);
+        offers.append({place, place, false});
     }
     return offers;
 }

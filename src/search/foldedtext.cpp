@@ -13,6 +13,7 @@ namespace zarfan {
 bool FoldedText::load(DataControl &control)
 {
     *this = FoldedText();
+    connection_ = control.connectionString();
     control.setRecordSource(QStringLiteral("SELECT ID, soraano, ayaano, chapterNO, pageno, AyaaFolded FROM Ayat order by ID"));
     if (!control.refresh())
         return false;
@@ -61,26 +62,30 @@ bool FoldedText::load(DataControl &control)
         }
         quarters_ = found == ayas_.size();
     }
-    loadTafsirs(control);
-    const SearchTarget targets[] = {SearchTarget::Quran, SearchTarget::Jalalayn, SearchTarget::Muyassar};
-    for (int t = 0; t < 3; ++t) {
-        if (!holds(targets[t]))
-            continue;
-        double words = 0;
-        std::vector<int> counted;
-        counted.reserve(ayas_.size());
-        for (int k = 0; k < size(); ++k) {
-            counted.push_back(wordCount(k, targets[t]));
-            words += counted.back();
-        }
-        wordCounts_[t] = std::move(counted);
-        meanWords_[t] = std::max(1.0, words / size());
-    }
+    countWords(SearchTarget::Quran);
     return true;
 }
 
-void FoldedText::loadTafsirs(DataControl &control)
+void FoldedText::countWords(SearchTarget target) const
 {
+    const int t = target == SearchTarget::Jalalayn ? 1 : target == SearchTarget::Muyassar ? 2 : 0;
+    double words = 0;
+    std::vector<int> counted;
+    counted.reserve(ayas_.size());
+    for (int k = 0; k < size(); ++k) {
+        counted.push_back(wordCount(k, target));
+        words += counted.back();
+    }
+    wordCounts_[t] = std::move(counted);
+    meanWords_[t] = std::max(1.0, words / size());
+}
+
+void FoldedText::loadTafsirs() const
+{
+    // Read on the first tafsir search: most readers never make one.
+    tafsirsTried_ = true;
+    DataControl control;
+    control.setConnectionString(connection_);
     control.setRecordSource(QStringLiteral("SELECT ID, tafFolded, taf2Folded FROM Ayat order by ID"));
     if (!control.refresh() || control.rowCount() != int(ayas_.size()))
         return;
@@ -106,10 +111,14 @@ void FoldedText::loadTafsirs(DataControl &control)
     }
     for (Column *c : {&jalalayn_, &muyassar_})
         c->starts.push_back(c->text.size());
+    countWords(SearchTarget::Jalalayn);
+    countWords(SearchTarget::Muyassar);
 }
 
 const FoldedText::Column *FoldedText::column(SearchTarget target) const
 {
+    if (target != SearchTarget::Quran && !tafsirsTried_ && isLoaded())
+        loadTafsirs();
     const Column *c = target == SearchTarget::Jalalayn ? &jalalayn_ : target == SearchTarget::Muyassar ? &muyassar_ : nullptr;
     return c && c->starts.size() == ayas_.size() + 1 ? c : nullptr;
 }

@@ -69,12 +69,16 @@ private:
         std::vector<qsizetype> starts;
     };
     const Column *column(SearchTarget target) const;
-    void loadTafsirs(DataControl &control);
+    void loadTafsirs() const;
+    void countWords(SearchTarget target) const;
+    QString connection_;
     QString text_; // every padded text, one after the other
-    Column jalalayn_, muyassar_;
+    // The tafsirs, read on first use.
+    mutable Column jalalayn_, muyassar_;
+    mutable bool tafsirsTried_ = false;
     bool quarters_ = false;
-    double meanWords_[3] = {1, 1, 1}; // the aya text, then each tafsir
-    std::vector<int> wordCounts_[3];   // each aya's words, counted once
+    mutable double meanWords_[3] = {1, 1, 1}; // the aya text, then each tafsir
+    mutable std::vector<int> wordCounts_[3];   // each aya's words, counted once
     std::vector<Aya> ayas_;
     std::vector<ResultRecord> records_;
 };

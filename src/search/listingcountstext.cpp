@@ -16,9 +16,9 @@ QString listingCountsText(const ListingCounts &counts, const std::optional<Searc
         else if (match->target == SearchTarget::Muyassar)
             text += QCoreApplication::translate("zarfan::Listingcountstext", "    في التفسير الميسر");
         else if (match->key == WordKey::Root)
-            text += QCoreApplication::translate("zarfan::Listingcountstext", "    الجذر : ") + match->needle;
+            text += QCoreApplication::translate("zarfan::Listingcountstext", "    الجذر : ") + (match->shown.isEmpty() ? match->needle : match->shown);
         else if (match->key != WordKey::Letters)
-            text += QCoreApplication::translate("zarfan::Listingcountstext", "    أصل الكلمة : ") + match->needle;
+            text += QCoreApplication::translate("zarfan::Listingcountstext", "    أصل الكلمة : ") + (match->shown.isEmpty() ? match->needle : match->shown);
     }
     return text;
 }

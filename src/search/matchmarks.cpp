@@ -36,7 +36,7 @@ MatchMarks matchMarks(const std::optional<SearchMatch> &match, QStringView aya, 
         marks.aya = terms.isEmpty() ? highlightRanges(aya, *match) : termRanges(aya, terms, match->singleWord);
     }
     if (tafsirOf(match->target) == tafsirShown)
-        marks.tafsir = highlightRanges(tafsir, *match);
+        marks.tafsir = terms.isEmpty() ? highlightRanges(tafsir, *match) : termRanges(tafsir, terms, match->singleWord);
     return marks;
 }
 

@@ -71,9 +71,10 @@ std::vector<ResultRecord> SearchAnswer::records(const FoldedText &text) const
     return out;
 }
 
-SearchAnswer answerFromMemory(const QString &text, const SearchOptions &o, const FoldedText &folded, const WordKeyIndex *keys)
+SearchAnswer answerFromMemory(const QString &typed, const SearchOptions &o, const FoldedText &folded, const WordKeyIndex *keys)
 {
     SearchAnswer answer;
+    const QString text = withoutStrayGrouping(typed);
     const bool byKey = o.key != WordKey::Letters;
     const SearchTarget target = byKey ? SearchTarget::Quran : o.target;
     if (target == SearchTarget::Notes || (o.literal && !byKey) || !folded.holds(target) || (byKey && (!keys || !keys->isLoaded())))

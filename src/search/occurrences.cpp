@@ -193,8 +193,9 @@ WordMap mapWords(QStringView display, WordForm form)
         if (i == start)
             break;
         const QString token = display.mid(start, i - start).toString();
-        const QString word = form == WordForm::Folded ? foldArabic(token)
-            : form == WordForm::Cleaned              ? cleanArabic(token)
+        // The search texts hold punctuation as blanks (a tafsir's «» ، .).
+        const QString word = form == WordForm::Folded ? foldArabic(punctuationAsBlanks(token))
+            : form == WordForm::Cleaned              ? cleanArabic(punctuationAsBlanks(token))
                                                      : token;
         if (word.isEmpty())
             continue;

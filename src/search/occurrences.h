@@ -20,6 +20,7 @@ struct SearchMatch {
     bool literal = false;
     SearchTarget target = SearchTarget::Quran;
     WordKey key = WordKey::Letters; // by root or lemma: the words come from the word table, not a column
+    QString shown = {}; // by root or lemma: the key as the data writes it, for the reader
     QString column() const; // the searched column
 };
 

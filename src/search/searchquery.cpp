@@ -52,7 +52,20 @@ std::vector<Lexed> lex(const QString &typed)
         for (; closing > 0; --closing)
             out.push_back({Token::Close, {}});
     }
-    return out;
+    // Read the parentheses as the reader meant them: a ")" that closes
+    // nothing goes, and the groups left open close at the end.
+    std::vector<Lexed> balanced;
+    balanced.reserve(out.size());
+    int depth = 0;
+    for (Lexed &t : out) {
+        if (t.kind == Token::Close && depth == 0)
+            continue;
+        depth += t.kind == Token::Open ? 1 : t.kind == Token::Close ? -1 : 0;
+        balanced.push_back(std::move(t));
+    }
+    for (; depth > 0; --depth)
+        balanced.push_back({Token::Close, {}});
+    return balanced;
 }
 
 bool isOperator(Token t) { return t == Token::Both || t == Token::Either || t == Token::Without; }
@@ -153,6 +166,30 @@ void findWritten(QStringView padded, QStringView form, bool lamForm, QList<TextR
     }
 }
 
+// A wildcard needle as a whole word, bare or after the prefixes: each
+// written form matched as the statements match a word, the leftmost kept.
+QList<TextRange> findPrefixedWildcard(QStringView padded, QStringView needle)
+{
+    static const char16_t *const prefixes[] = {u"", u"\u0648", u"\u0641", u"\u0628", u"\u0643", u"\u0644",
+                                               u"\u0648\u0628", u"\u0648\u0643", u"\u0648\u0644",
+                                               u"\u0641\u0628", u"\u0641\u0643", u"\u0641\u0644"};
+    QList<TextRange> all;
+    for (const char16_t *p : prefixes) {
+        const QString form = QString::fromUtf16(p) + needle.toString();
+        // A leading % already stands for any prefix.
+        if (!*p || !needle.startsWith(u'%'))
+            all += findOccurrences(padded, form, true);
+    }
+    std::sort(all.begin(), all.end(), [](const TextRange &a, const TextRange &b) {
+        return a.start != b.start ? a.start < b.start : a.length < b.length;
+    });
+    QList<TextRange> found;
+    for (const TextRange &r : all)
+        if (found.isEmpty() || r.start >= found.last().start + found.last().length)
+            found.append(r);
+    return found;
+}
+
 } // namespace
 
 QStringList SearchQuery::allTerms() const
@@ -183,6 +220,17 @@ QStringList SearchQuery::shownTerms() const
     return out;
 }
 
+QString withoutStrayGrouping(const QString &text)
+{
+    if (!text.contains(u'(') && !text.contains(u')'))
+        return text;
+    if (hasSearchOperators(text))
+        return text;
+    QString plain = text;
+    plain.remove(u'(').remove(u')');
+    return plain.simplified();
+}
+
 bool hasSearchOperators(const QString &text)
 {
     for (const Lexed &t : lex(text))
@@ -204,9 +252,10 @@ QList<TextRange> findTerm(QStringView padded, QStringView needle, bool singleWor
 {
     if (needle.isEmpty())
         return {};
-    // Wildcards keep the meaning the statements give them.
+    // Wildcards keep the meaning the statements give them; a whole word may
+    // still carry its prefixes.
     if (needle.contains(u'%') || needle.contains(u'_'))
-        return findOccurrences(padded, needle, singleWord);
+        return singleWord ? findPrefixedWildcard(padded, needle) : findOccurrences(padded, needle, false);
     QList<TextRange> found;
     if (!singleWord) {
         const qsizetype m = needle.size();

@@ -35,15 +35,21 @@ constexpr int kSearchTermLimit = 64;
 // a blank-separated token. A text without them means what it always meant.
 bool hasSearchOperators(const QString &text);
 
-// The text parsed; nothing when it is malformed (unbalanced parentheses, an
+// A text that combines nothing, with its parentheses taken away ("(الجنة)",
+// "( الله"); a text with operators as it stands.
+QString withoutStrayGrouping(const QString &text);
+
+// The text parsed, parentheses balanced as meant (a stray ")" dropped, an
+// open group closed at the end); nothing when it is malformed (an
 // operator without a term on each side, an empty group).
 std::optional<SearchQuery> parseSearchQuery(const QString &text);
 
 // Where a folded term occurs in a padded folded text (" word word ... "),
 // non-overlapping, leftmost first. Without singleWord: every occurrence of
 // the letters. With it: whole words, which may carry the prefixes Arabic
-// attaches (one of و ف, then one of ب ك ل; ل before ال written لل); each
-// range then covers the whole written word(s), prefix included.
+// attaches (one of و ف, then one of ب ك ل; ل before ال written لل, not with
+// a wildcard); each range then covers the whole written word(s), prefix
+// included.
 QList<TextRange> findTerm(QStringView padded, QStringView needle, bool singleWord);
 
 // The display ranges to mark for these folded terms in an aya shown as it

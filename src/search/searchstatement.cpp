@@ -60,7 +60,9 @@ QString searchedText(const QString &typed, const SearchOptions &o)
     case WordKey::Letters:
         break;
     }
-    return o.literal ? cleanArabic(typed) : foldArabic(typed);
+    // A tafsir's punctuation is blanks in its searched columns ("7:23" is 7 23).
+    const QString text = o.target == SearchTarget::Jalalayn || o.target == SearchTarget::Muyassar ? punctuationAsBlanks(typed) : typed;
+    return o.literal ? cleanArabic(text) : foldArabic(text);
 }
 
 QString wordsQuery(const QString &key, WordKey by, bool ayasOnly)

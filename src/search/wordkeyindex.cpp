@@ -10,15 +10,25 @@ bool WordKeyIndex::load(DataControl &control)
 {
     roots_.clear();
     lemmas_.clear();
-    control.setRecordSource(QStringLiteral("SELECT ID, rootFolded, lemmaFolded FROM Words"));
+    writtenRoots_.clear();
+    writtenLemmas_.clear();
+    control.setRecordSource(QStringLiteral("SELECT ID, rootFolded, lemmaFolded, root, lemma FROM Words"));
     loaded_ = control.refresh();
     for (; loaded_ && !control.eof(); control.moveNext()) {
         const qint64 id = control.field(0).toLongLong();
         const QString root = control.field(1), lemma = control.field(2);
-        if (!root.isEmpty())
+        if (!root.isEmpty()) {
             roots_[root].push_back(id);
-        if (!lemma.isEmpty())
+            if (!writtenRoots_.contains(root))
+                writtenRoots_.insert(root, control.field(3));
+        }
+        if (!lemma.isEmpty()) {
             lemmas_[lemma].push_back(id);
+            // A word of several parts writes them "part|part": only a
+            // lemma of one part names the key.
+            if (const QString written = control.field(4); !written.contains(u'|') && !writtenLemmas_.contains(lemma))
+                writtenLemmas_.insert(lemma, written);
+        }
     }
     for (auto *keys : {&roots_, &lemmas_})
         for (std::vector<qint64> &ids : *keys)
@@ -40,6 +50,11 @@ WordsByAya WordKeyIndex::words(const QString &key, WordKey by) const
             words.append(wordOfWordRow(id));
     }
     return out;
+}
+
+QString WordKeyIndex::written(const QString &key, WordKey by) const
+{
+    return (by == WordKey::Root ? writtenRoots_ : writtenLemmas_).value(key, key);
 }
 
 std::vector<std::pair<QString, int>> WordKeyIndex::keyCounts(WordKey by) const

@@ -1,6 +1,7 @@
 #include "searchmemory.h"
 
 #include "data/datacontrol.h"
+#include "search/preparedindex.h"
 #include "search/searchquery.h"
 
 #include "search/occurrences.h"
@@ -12,34 +13,17 @@ namespace zarfan {
 
 namespace {
 
-// Each folded word's most frequent spelling in the text as written (without
-// its marks), ties to the first met.
-QHash<QString, QString> writtenForms(DataControl &control)
+// The aya texts as written (without their marks), in ID order.
+QStringList writtenAyas(DataControl &control)
 {
-    QHash<QString, QHash<QString, int>> seen;
+    QStringList ayas;
     control.setRecordSource(QStringLiteral("SELECT AyaaIndex FROM Ayat order by ID"));
     if (!control.refresh())
-        return {};
-    for (; !control.eof(); control.moveNext()) {
-        const QString written = control.field(0);
-        const WordMap map = mapWords(written, WordForm::Folded);
-        const QStringList words = map.padded.split(u' ', Qt::SkipEmptyParts);
-        for (qsizetype k = 0; k < words.size() && k < map.display.size(); ++k) {
-            const TextRange r = map.display.at(k);
-            ++seen[words.at(k)][written.mid(r.start, r.length)];
-        }
-    }
-    QHash<QString, QString> forms;
-    forms.reserve(seen.size());
-    for (auto it = seen.cbegin(); it != seen.cend(); ++it) {
-        QString best;
-        int most = 0;
-        for (auto f = it->cbegin(); f != it->cend(); ++f)
-            if (f.value() > most || (f.value() == most && f.key() < best))
-                best = f.key(), most = f.value();
-        forms.insert(it.key(), best);
-    }
-    return forms;
+        return ayas;
+    ayas.reserve(control.rowCount());
+    for (; !control.eof(); control.moveNext())
+        ayas.append(control.field(0));
+    return ayas;
 }
 
 } // namespace
@@ -51,8 +35,15 @@ bool SearchMemory::load(const QString &connectionString)
     if (!text_.load(control))
         return false;
     keys_.load(control);
-    words_ = Vocabulary(text_.wordCounts());
-    words_.setWrittenForms(writtenForms(control));
+    // The words and their spellings as the builder prepared them, or
+    // worked out here when they cannot be read.
+    std::optional<PreparedWords> prepared;
+    if (const std::optional<QByteArray> bytes = readPreparedIndex(control, QStringLiteral("words")))
+        prepared = PreparedWords::fromBytes(*bytes);
+    if (!prepared)
+        prepared = PreparedWords::compute(writtenAyas(control));
+    words_ = Vocabulary(std::move(prepared->counts));
+    words_.setWrittenForms(std::move(prepared->written));
     roots_ = Vocabulary(keys_.keyCounts(WordKey::Root));
     lemmas_ = Vocabulary(keys_.keyCounts(WordKey::Lemma));
     return true;
@@ -69,18 +60,24 @@ ReadingState::Request SearchMemory::request(const SearchAnswer &answer, const QS
     ReadingState::Request r(combined ? QString() : buildSearchStatement(text, o), qint16(1), ReadingState::Guard::AllayaasearchOnly);
     r.match = SearchMatch{combined ? answer.terms.value(0) : searchedText(text, o), o.singleWord, o.literal, o.target, o.key};
     r.records = std::make_shared<const std::vector<ResultRecord>>(answer.records(text_));
-    if (o.key != WordKey::Letters)
+    if (o.key != WordKey::Letters) {
         r.words = std::make_shared<const WordsByAya>(answer.words);
+        r.match->shown = keys_.written(r.match->needle, o.key);
+    }
     r.terms = answer.terms;
     return r;
 }
 
-QStringList SearchMemory::didYouMean(const QString &text, const SearchOptions &o) const
+QStringList SearchMemory::didYouMean(const QString &typed, const SearchOptions &o) const
 {
-    if (!isLoaded() || o.target != SearchTarget::Quran || (o.literal && o.key == WordKey::Letters))
+    const QString text = withoutStrayGrouping(typed);
+    // Bounded by the input and by the work: a long text is no typo, and no
+    // more than a fixed number of candidates is searched.
+    if (!isLoaded() || o.target != SearchTarget::Quran || (o.literal && o.key == WordKey::Letters) || text.size() > kDidYouMeanChars)
         return {};
+    int budget = kDidYouMeanCandidates;
     if (!hasSearchOperators(text))
-        return shown(termCorrections(text, o), o);
+        return shown(termCorrections(text, o, budget), o);
     // Each term that lists nothing alone is corrected in place; the
     // proposals are the whole texts that then list something.
     const std::optional<SearchQuery> query = parseSearchQuery(text);
@@ -88,9 +85,11 @@ QStringList SearchMemory::didYouMean(const QString &text, const SearchOptions &o
         return {};
     std::vector<std::pair<QString, QStringList>> fixes;
     for (const QString &term : query->allTerms()) {
+        if (--budget < 0)
+            return {};
         if (!answer(term, o).rows.empty())
             continue;
-        const QStringList near = termCorrections(term, o);
+        const QStringList near = termCorrections(term, o, budget);
         if (!near.isEmpty())
             fixes.emplace_back(term, near);
     }
@@ -110,13 +109,13 @@ QStringList SearchMemory::didYouMean(const QString &text, const SearchOptions &o
                 }
             }
         }
-        if (corrected != text && !out.contains(corrected) && !answer(corrected, o).rows.empty())
+        if (corrected != text && !out.contains(corrected) && budget-- > 0 && !answer(corrected, o).rows.empty())
             out.append(corrected);
     }
     return out;
 }
 
-QStringList SearchMemory::termCorrections(const QString &term, const SearchOptions &o) const
+QStringList SearchMemory::termCorrections(const QString &term, const SearchOptions &o, int &budget) const
 {
     const QString searched = searchedText(term, o);
     const Vocabulary &known = vocabulary(o.key);
@@ -124,7 +123,7 @@ QStringList SearchMemory::termCorrections(const QString &term, const SearchOptio
         return known.corrections(searched);
     return known.phraseCorrections(searched, [&](const QString &phrase) {
         // The quick test first: most proposals are in no aya at all.
-        return (o.key != WordKey::Letters || text_.holds(phrase, o.singleWord))
+        return budget-- > 0 && (o.key != WordKey::Letters || text_.holds(phrase, o.singleWord))
             && !answer(phrase, o).rows.empty();
     });
 }

@@ -37,11 +37,14 @@ public:
     // For a search that listed nothing: up to five texts to search instead,
     // nearest first, their words as the text writes them; for combined
     // terms, the text with each term that lists nothing corrected. None in
-    // the literal mode.
+    // the literal mode, nor for a text longer than kDidYouMeanChars; at most
+    // kDidYouMeanCandidates texts are searched to find them.
+    static constexpr int kDidYouMeanChars = 200;
+    static constexpr int kDidYouMeanCandidates = 12;
     QStringList didYouMean(const QString &text, const SearchOptions &options) const;
 
 private:
-    QStringList termCorrections(const QString &term, const SearchOptions &options) const;
+    QStringList termCorrections(const QString &term, const SearchOptions &options, int &budget) const;
     QStringList shown(QStringList proposals, const SearchOptions &options) const;
 
     FoldedText text_;

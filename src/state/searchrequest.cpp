@@ -1,6 +1,7 @@
 #include "searchrequest.h"
 
 #include "search/ayareference.h"
+#include "search/searchquery.h"
 #include "state/searchmemory.h"
 
 namespace zarfan {
@@ -22,9 +23,10 @@ SearchOptions searchOptionsWithKey(SearchOptions options, std::optional<WordKey>
     return options;
 }
 
-WordSearch forgivingSearchRequest(const QString &text, SearchOptions options, std::optional<WordKey> key,
+WordSearch forgivingSearchRequest(const QString &typed, SearchOptions options, std::optional<WordKey> key,
                                   const SearchMemory &memory)
 {
+    const QString text = withoutStrayGrouping(typed);
     options = searchOptionsWithKey(options, key);
     const SearchAnswer answer = memory.answer(text, options);
     switch (answer.status) {
@@ -40,9 +42,10 @@ WordSearch forgivingSearchRequest(const QString &text, SearchOptions options, st
     return {wordSearchRequest(text, options, std::nullopt), {}};
 }
 
-std::optional<ReadingState::Request> wordSearchRequest(const QString &text, SearchOptions options,
+std::optional<ReadingState::Request> wordSearchRequest(const QString &typed, SearchOptions options,
                                                        std::optional<WordKey> key)
 {
+    const QString text = withoutStrayGrouping(typed);
     options = searchOptionsWithKey(options, key);
     const QString needle = searchedText(text, options);
     if (needle.isEmpty())

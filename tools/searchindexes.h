@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+struct sqlite3;
+
+namespace zarfan::makedb {
+
+// Writes the search's prepared indexes (the table SearchIndex) into the
+// database being built, from the ayas' written texts in ID order; false
+// when a statement fails.
+bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas);
+
+} // namespace zarfan::makedb
