@@ -1,5 +1,7 @@
 // Measures the program's main paths against the raw statements they run and
 // against a fill that yields after every row. Prints a table of medians.
+#include "bench.h"
+
 #include "ui/fonts.h"
 #include "ui/resources.h"
 #include "app/mainwindow.h"
@@ -11,9 +13,6 @@
 #include "data/datacontrol.h"
 #include "data/userstore.h"
 #include "data/queries.h"
-#include "notes/notesbrowser.h"
-#include "notes/notesstore.h"
-#include "notes/notestransfer.h"
 #include "search/distributionwindow.h"
 #include "search/occurrences.h"
 #include "search/optionswindow.h"
@@ -22,38 +21,22 @@
 #include "topics/topicwindow.h"
 #include "reading/readingcommands.h"
 #include "reading/readingwindow.h"
-#include "reading/pageview.h"
 #include "search/arabicfolding.h"
-#include "recitation/playerengine.h"
-#include "recitation/recitation.h"
-#include "recitation/reciter.h"
 #include "search/searchstatement.h"
 #include "search/divisionreference.h"
 #include "khatma/khatmawindow.h"
-#include "memorise/memorisecommands.h"
-#include "memorise/memorisemode.h"
-#include "memorise/memoriseprogress.h"
-#include "memorise/progresswindow.h"
-#include "memorise/recitalcheck.h"
-#include "memorise/similarayas.h"
 #include "search/completions.h"
 #include "state/searchmemory.h"
 #include "state/searchrequest.h"
-#include "../tests/soundcheck.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QListView>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -62,284 +45,11 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
 using namespace zarfan;
-
-namespace {
-
-int runs = 7;
-
-// A measurement of a statement that found nothing measures nothing.
-void requireRows(int count, const QString &what)
-{
-    if (count > 0)
-        return;
-    std::fprintf(stderr, "zarfan-bench: \"%s\" returned no rows; is there a database in the folder?\n", qPrintable(what));
-    std::exit(1);
-}
-
-// A process that did not start, or did not end well, measured nothing.
-void requireRun(QProcess &p, const QString &what)
-{
-    if (p.waitForStarted() && p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-        return;
-    std::fprintf(stderr, "zarfan-bench: \"%s\" did not run: %s\n", qPrintable(what), qPrintable(p.errorString()));
-    std::exit(1);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double timeMs(const std::function<void()> &f, int n = runs)
-{
-    std::vector<double> samples;
-    for (int i = 0; i < n; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        samples.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    return median(samples);
-}
-
-// The statement through a data control: refresh and a walk that reads the
-// row fields a listing reads.
-double rawMs(const QString &folder, const QString &statement)
-{
-    DataControl dc;
-    dc.setConnectionString(buildConnectionString(folder));
-    dc.setRecordSource(statement);
-    dc.refresh(); // warm connection and cache
-    requireRows(dc.rowCount(), statement);
-    return timeMs([&] {
-        dc.refresh();
-        const int c[] = {dc.column(u"soraano"), dc.column(u"ayaano"), dc.column(u"ID"), dc.column(u"chapterNO"), dc.column(u"pageno")};
-        while (!dc.eof()) {
-            for (int i : c)
-                (void)dc.field(i);
-            dc.moveNext();
-        }
-    });
-}
-
-struct Row {
-    QString name;
-    double ms = 0, raw = 0, perRow = -1;
-    int perRowCount = 0;
-    QString error = {}; // what kept the row from being measured
-};
-std::vector<Row> rows;
-
-void print()
-{
-    std::printf("\n| measurement | median ms | raw statement ms | ratio to raw | per-row-yield fill ms | ratio to per-row |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|\n");
-    for (const Row &r : rows) {
-        if (!r.error.isEmpty()) {
-            std::printf("| %s | error: %s | - | - | - | - |\n", qPrintable(r.name), qPrintable(r.error));
-            continue;
-        }
-        QString perRow = u"-"_qs, perRatio = u"-"_qs;
-        if (r.perRow >= 0) {
-            perRow = QString::number(r.perRow, 'f', 1) + (r.perRowCount ? QStringLiteral(" (%1 rows)").arg(r.perRowCount) : QString());
-            perRatio = QString::number(r.perRow / r.ms, 'f', 1) + u'x';
-        }
-        std::printf(r.ms < 1 ? "| %s | %.3f | %s | %s | %s | %s |\n" : "| %s | %.1f | %s | %s | %s | %s |\n", qPrintable(r.name), r.ms,
-                    r.raw > 0 ? qPrintable(QString::number(r.raw, 'f', 1)) : "-",
-                    r.raw > 0 ? qPrintable(QString::number(r.ms / r.raw, 'f', 2) + u'x') : "-", qPrintable(perRow), qPrintable(perRatio));
-    }
-}
-
-// Local-folder recitation as heard: the real engine on a PulseAudio null
-// sink whose monitor is recorded. From play to the first sound in the
-// recording (the recorder's own latency included), and the silence heard
-// between two ayas (tones of their own pitch with no silence in the files):
-// WAV, then MP3 as sox encodes it (its encoder's padding included).
-void recitationRows()
-{
-    Row start{u"recitation: play to first sound at the sink (local file)"_qs},
-        gap{u"recitation: silence heard between two ayas (local WAV files)"_qs},
-        gapMp3{u"recitation: silence heard between two ayas (local MP3 files)"_qs};
-    const auto fail = [&](const QString &why) {
-        start.error = gap.error = gapMp3.error = why;
-        rows.push_back(start);
-        rows.push_back(gap);
-        rows.push_back(gapMp3);
-    };
-    soundcheck::NullSink sink;
-    if (!sink.why.isEmpty())
-        return fail(sink.why);
-    QTemporaryDir wav, mp3;
-    const std::vector<double> tones{440, 660};
-    const QString sox = QStandardPaths::findExecutable(u"sox"_qs);
-    for (int aya = 1; aya <= 2; ++aya) {
-        soundcheck::writeTone(wav.filePath(ayaFileName(2, aya + 1)), tones[std::size_t(aya - 1)], 0.6);
-        if (sox.isEmpty()
-            || QProcess::execute(sox, {u"-n"_qs, u"-r"_qs, u"22050"_qs, u"-c"_qs, u"1"_qs, mp3.filePath(ayaFileName(2, aya + 1)),
-                                       u"synth"_qs, u"0.6"_qs, u"sine"_qs, QString::number(tones[std::size_t(aya - 1)])})
-                   != 0)
-            return fail(u"sox could not make the MP3 files"_qs);
-    }
-    auto *engine = new GstPlayerEngine;
-    engine->setAudioSink("pulsesink");
-    Recitation recitation(engine);
-    std::vector<double> starts, gaps, gapsMp3;
-    for (int i = 0; i < runs; ++i) {
-        for (QTemporaryDir *folder : {&wav, &mp3}) {
-            recitation.setReciters({{u"bench"_qs, folder->path()}});
-            if (!sink.startRecording())
-                return fail(u"the null sink's monitor could not be recorded"_qs);
-            const int before = sink.recordedSamples();
-            recitation.play({{9, 2, 2}, {10, 2, 3}}, 9);
-            QDeadlineTimer deadline(10000);
-            while (recitation.state() != Recitation::State::Stopped && !deadline.hasExpired())
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-            QDeadlineTimer tail(300);
-            while (!tail.hasExpired())
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-            recitation.stop();
-            const std::vector<qint16> recording = sink.stopRecording();
-            const soundcheck::Heard heard(recording, tones);
-            const int first = heard.firstSound(before / soundcheck::Heard::kWindow), a = heard.last(0), b = heard.first(1);
-            if (first < 0 || a < 0 || b < 0)
-                return fail(u"the two ayas were not both heard"_qs);
-            if (folder == &wav)
-                starts.push_back(first * 10.0 - before * 1000.0 / soundcheck::NullSink::kRate);
-            (folder == &wav ? gaps : gapsMp3).push_back(heard.longestSilence(a, b));
-        }
-    }
-    start.ms = median(starts);
-    gap.ms = median(gaps);
-    gapMp3.ms = median(gapsMp3);
-    rows.push_back(start);
-    rows.push_back(gap);
-    rows.push_back(gapMp3);
-}
-
-// Start-up to a shown main window, the whole program as a process: with no
-// reader's data, then with the data in the folder given.
-void startupRows(const QString &userData, const QString &name, const QString &what)
-{
-    const QString program = QCoreApplication::applicationDirPath() + u"/zarfan"_qs;
-    double none = 0;
-    for (const bool withData : {false, true}) {
-        Row r{withData ? name : u"start-up of the program to a shown main window (process)"_qs};
-        QTemporaryDir empty;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"ZARFAN_QUIT_AFTER_SHOW"_qs, u"1"_qs);
-        env.insert(u"ZARFAN_LOCK_FILE"_qs, QDir::temp().filePath(u"zarfan-bench.lock"_qs));
-        env.insert(u"ZARFAN_USER_DATA"_qs, withData ? userData : empty.path());
-        r.ms = timeMs([&] {
-            QProcess p;
-            p.setProcessEnvironment(env);
-            p.start(program, {});
-            requireRun(p, program);
-        });
-        rows.push_back(r);
-        if (withData)
-            std::printf("start-up with %s / without: %.2fx\n", qPrintable(what), r.ms / none);
-        none = r.ms;
-    }
-}
-
-} // namespace
-
-// Imports and lists at the sizes a reader's years of notes reach.
-void importAndListRows()
-{
-    const auto file = [](const QJsonArray &notes, const QJsonArray &lists) {
-        return QJsonDocument(QJsonObject{{u"format"_qs, u"zarfan-notes"_qs}, {u"version"_qs, 1},
-                                         {u"notes"_qs, notes}, {u"lists"_qs, lists}}).toJson(QJsonDocument::Compact);
-    };
-    std::vector<ListAya> every;
-    for (int s = 1; s <= SuraTables::kSuraCount; ++s) {
-        for (int a = 1; a <= SuraTables::ayaCount(s); ++a)
-            every.push_back({s, a});
-    }
-    const auto ayaObject = [](const ListAya &a) { return QJsonObject{{u"sura"_qs, a.sura}, {u"aya"_qs, a.aya}}; };
-    const auto timedImport = [](NotesStore &notes, const QByteArray &json, const QString &what) {
-        NotesTransfer::Report report;
-        const double ms = timeMs([&] { report = NotesTransfer::importJson(notes, json); }, 1);
-        if (report.whole != NotesTransfer::Report::Refused::None)
-            requireRows(0, what);
-        return std::pair(ms, report);
-    };
-
-    QJsonArray many;
-    for (int i = 0; i < 100000; ++i) {
-        const ListAya &a = every[std::size_t(i) % every.size()];
-        many.append(QJsonObject{{u"sura"_qs, a.sura}, {u"from"_qs, a.aya}, {u"to"_qs, a.aya},
-                                {u"text"_qs, QStringLiteral("خاطرة %1 في التدبر").arg(i)},
-                                {u"tags"_qs, QJsonArray{QStringLiteral("وسم %1").arg(i % 50)}}});
-    }
-    const QByteArray notesJson = file(many, {});
-    {
-        QTemporaryDir dir;
-        UserStore store;
-        store.open(dir.filePath(u"user.db"_qs));
-        NotesStore notes(store);
-        Row first{u"import 100,000 notes into an empty store"_qs};
-        const auto [firstMs, added] = timedImport(notes, notesJson, first.name);
-        requireRows(added.added, first.name);
-        first.ms = firstMs;
-        rows.push_back(first);
-        Row again{u"import the same 100,000 notes again (nothing new)"_qs};
-        const auto [againMs, report] = timedImport(notes, notesJson, again.name);
-        requireRows(int(notes.notes().size()) - report.added, again.name);
-        again.ms = againMs;
-        rows.push_back(again);
-    }
-    {
-        QJsonArray lists;
-        for (int i = 0; i < 20000; ++i)
-            lists.append(QJsonObject{{u"name"_qs, QStringLiteral("قائمة %1").arg(i)},
-                                     {u"ayas"_qs, QJsonArray{ayaObject(every[std::size_t(i) % every.size()])}}});
-        QTemporaryDir dir;
-        UserStore store;
-        store.open(dir.filePath(u"user.db"_qs));
-        NotesStore notes(store);
-        Row r{u"import 20,000 lists of one aya"_qs};
-        const auto [ms, report] = timedImport(notes, file({}, lists), r.name);
-        requireRows(report.added, r.name);
-        r.ms = ms;
-        rows.push_back(r);
-    }
-    {
-        QJsonArray entries;
-        for (int i = 0; i < 124720; ++i)
-            entries.append(ayaObject(every[std::size_t(i) % every.size()]));
-        QTemporaryDir dir;
-        UserStore store;
-        store.open(dir.filePath(u"user.db"_qs));
-        NotesStore notes(store);
-        Row r{u"import one list of 124,720 entries"_qs};
-        const auto [ms, report] = timedImport(notes, file({}, QJsonArray{QJsonObject{{u"name"_qs, u"الكل"_qs}, {u"ayas"_qs, entries}}}), r.name);
-        requireRows(report.added, r.name);
-        requireRows(int(notes.listAyas(notes.lists().front().id).size()), r.name);
-        r.ms = ms;
-        rows.push_back(r);
-    }
-    {
-        QTemporaryDir dir;
-        UserStore store;
-        store.open(dir.filePath(u"user.db"_qs));
-        NotesStore notes(store);
-        Row r{u"add 6,236 ayas to a list, committed"_qs};
-        int n = 0;
-        r.ms = timeMs([&] {
-            const qint64 list = notes.createList(QStringLiteral("قائمة %1").arg(++n));
-            if (!notes.addToList(list, every) || notes.listAyas(list).size() != every.size())
-                requireRows(0, r.name);
-        });
-        rows.push_back(r);
-    }
-}
+using namespace bench;
 
 int main(int argc, char **argv)
 {
@@ -750,105 +460,7 @@ int main(int argc, char **argv)
         }
     }
 
-    // Memorising: the similar ayas, their worst aya found by timing each once.
-    {
-        SimilarAyas similar;
-        Row build{u"build the similar ayas from the folded texts"_qs};
-        build.ms = timeMs([&] { requireRows(similar.build(memory.text()) ? 1 : 0, build.name); }, 3);
-        rows.push_back(build);
-        int worst = 0;
-        double worstMs = -1;
-        std::size_t listed = 0;
-        for (int k = 0; k < memory.text().size(); ++k) {
-            QElapsedTimer t;
-            t.start();
-            const std::size_t n = similar.of(k).size();
-            const double ms = double(t.nsecsElapsed()) / 1e6;
-            listed += n;
-            if (ms > worstMs) {
-                worstMs = ms;
-                worst = k;
-            }
-        }
-        requireRows(int(listed), u"similar ayas"_qs);
-        Row r{QStringLiteral("similar ayas of the worst aya (%1, %2 listed)")
-                  .arg(memory.text().record(worst).line)
-                  .arg(similar.of(worst).size())};
-        r.ms = timeMs([&] { (void)similar.of(worst); });
-        rows.push_back(r);
-    }
-    // Checking a recited page: page 300 typed with a word dropped, one
-    // changed and one added on every aya.
-    {
-        DataControl dc;
-        dc.setConnectionString(buildConnectionString(folder));
-        dc.setRecordSource(u"SELECT ID, Ayaa FROM Ayat WHERE pageno = 300 ORDER BY ID"_qs);
-        dc.refresh();
-        std::vector<RecitedAya> ayas;
-        QStringList typed;
-        for (; !dc.eof(); dc.moveNext()) {
-            ayas.push_back({dc.field(0).toInt(), QString(), dc.field(1)});
-            QStringList words = foldArabic(dc.field(1)).split(u' ', Qt::SkipEmptyParts);
-            if (words.size() > 3) {
-                words.removeAt(1);
-                words[2] = u"كلمة"_qs;
-                words.append(u"زائدة"_qs);
-            }
-            typed += words;
-        }
-        requireRows(int(ayas.size()), u"page 300"_qs);
-        const QString text = typed.join(u' ');
-        RecitalCheck check;
-        Row r{QStringLiteral("check a recited page (page 300, %1 ayas)").arg(ayas.size())};
-        r.ms = timeMs([&] { check = checkRecital(ayas, text); });
-        requireRows(check.right, r.name);
-        rows.push_back(r);
-    }
-    // "مراجعة اليوم" with every page held and due.
-    {
-        MemoriseProgress progress;
-        std::vector<int> all;
-        for (int p = 1; p <= MemoriseProgress::kPages; ++p)
-            all.push_back(p);
-        const QDate today = QDate::currentDate();
-        progress.setState(all, PageState::Held, today.addDays(-1));
-        Row r{u"open \"مراجعة اليوم\" with 604 pages due"_qs};
-        r.ms = timeMs([&] {
-            ProgressWindow window(progress, memory.text(), [today] { return today; }, &w);
-            window.show();
-            QCoreApplication::processEvents();
-            requireRows(window.reviewList()->count() == MemoriseProgress::kPages ? 1 : 0, r.name);
-        });
-        rows.push_back(r);
-    }
-    // Hiding the reading page and revealing a word by its key.
-    {
-        auto *commands = w.findChild<MemoriseCommands *>();
-        MemoriseMode *mode = commands ? commands->mode() : nullptr;
-        requireRows(mode ? 1 : 0, u"memorisation mode"_qs);
-        mode->setOn(true);
-        ReadingWindow *reading = w.readingCommands()->window();
-        requireRows(reading ? 1 : 0, u"reading window"_qs);
-        reading->showPage(300);
-        QWidget *page = reading->findChild<PageView *>();
-        requireRows(mode->veil().hiddenCount(), u"hidden words of page 300"_qs);
-        Row reveal{u"reveal a hidden word (Space) on page 300"_qs};
-        reveal.ms = timeMs([&] {
-            QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_qs);
-            QCoreApplication::sendEvent(page, &space);
-            page->repaint();
-        }, 21);
-        rows.push_back(reveal);
-        Row hide{u"hide it again (Backspace) on page 300"_qs};
-        hide.ms = timeMs([&] {
-            QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-            QCoreApplication::sendEvent(page, &back);
-            page->repaint();
-        }, 21);
-        rows.push_back(hide);
-        mode->setOn(false);
-        reading->close();
-    }
+    memoriseRows(w, folder, memory);
 
     // Composing.
     {
@@ -876,151 +488,10 @@ int main(int argc, char **argv)
         });
         rows.push_back(c);
     }
-    // The reading window.
-    {
-        const auto pageShown = [](ReadingWindow &window) {
-            requireRows(int(window.page().ayas.size()), QStringLiteral("page %1").arg(window.pageNumber()));
-        };
-        Row open{u"open the reading window at page 300 to its first paint (mushaf page)"_qs};
-        open.ms = timeMs([&] {
-            ReadingWindow window(w.state(), &w);
-            window.showPage(300);
-            window.show();
-            window.repaint();
-            pageShown(window);
-        });
-        rows.push_back(open);
-        ReadingWindow window(w.state(), &w);
-        window.show();
-        const auto printedShown = [](ReadingWindow &window) {
-            requireRows(int(window.printedPages().value(0).lines.size()), QStringLiteral("printed page %1").arg(window.pageNumber()));
-        };
-        for (const int view : {0, 1}) {
-            window.findChild<QComboBox *>(u"viewmode"_qs)->setCurrentIndex(view);
-            for (const int script : {0, 1}) {
-                window.findChild<QComboBox *>(u"script"_qs)->setCurrentIndex(script);
-                int page = 100;
-                Row turn{QStringLiteral("turn a page, %1, %2 script (built, laid out, painted)")
-                             .arg(view ? u"continuous text"_qs : u"mushaf page"_qs, script ? u"Uthmani"_qs : u"imla'i"_qs)};
-                turn.ms = timeMs([&] {
-                    window.showPage(++page);
-                    window.repaint();
-                    view ? pageShown(window) : printedShown(window);
-                }, std::max(runs, 21));
-                rows.push_back(turn);
-            }
-        }
-        window.findChild<QComboBox *>(u"viewmode"_qs)->setCurrentIndex(0);
-        window.resize(1400, 800);
-        window.setFacing(true);
-        {
-            int page = 101;
-            Row facing{u"turn two facing pages, mushaf page (built, laid out, painted)"_qs};
-            facing.ms = timeMs([&] {
-                page += 2;
-                window.showPage(page);
-                window.repaint();
-                requireRows(int(window.printedPages().size()) - 1, u"facing pages"_qs);
-            }, std::max(runs, 21));
-            rows.push_back(facing);
-        }
-        window.setFacing(false);
-        window.resize(700, 900);
-        window.showPage(300);
-        {
-            QTemporaryDir pictures;
-            Row picture{u"save a page picture (PNG, twice the screen's resolution)"_qs};
-            picture.ms = timeMs([&] {
-                const QString path = pictures.filePath(u"page.png"_qs);
-                requireRows(ReadingWindow::writePicture(window.pagePicture(), path) ? 1 : 0, u"page picture"_qs);
-            });
-            rows.push_back(picture);
-        }
-        window.close();
-
-        // Lines of sura 2 one after another, as a reader runs down the listing.
-        fill(query::suraOrdered(2), 0);
-        requireRows(w.listing().count(), u"sura 2"_qs);
-        auto *list = w.findChild<QListView *>(u"suraayaalist"_qs);
-        const auto selectLines = [&] {
-            std::vector<double> samples;
-            for (int k = 1; k < 60; ++k) {
-                QElapsedTimer t;
-                t.start();
-                list->setCurrentIndex(w.listing().index(k));
-                QCoreApplication::processEvents();
-                samples.push_back(double(t.nsecsElapsed()) / 1e6);
-            }
-            list->setCurrentIndex(w.listing().index(0));
-            return median(samples);
-        };
-        const auto medianOfRuns = [&] {
-            std::vector<double> medians;
-            for (int i = 0; i < 3; ++i)
-                medians.push_back(selectLines());
-            return median(medians);
-        };
-        Row without{u"select a listing line, reading window closed"_qs};
-        without.ms = medianOfRuns();
-        rows.push_back(without);
-        w.readingCommands()->openWindow();
-        QCoreApplication::processEvents();
-        Row with{u"select a listing line, reading window open"_qs};
-        with.ms = medianOfRuns();
-        rows.push_back(with);
-        w.readingCommands()->closeWindow();
-        std::printf("listing line with the reading window / without: %.2fx\n", with.ms / without.ms);
-    }
+    readingRows(w, fill);
     recitationRows();
 
-    // The reader's notes: 5,000 of them, a few lines each, twenty tags.
-    {
-        QTemporaryDir noted;
-        const QString path = noted.filePath(u"user.db"_qs);
-        {
-            UserStore store;
-            store.open(path);
-            NotesStore notes(store);
-            QJsonArray all;
-            const QString body = u"في هذه الآية تذكير بالصبر والشكر، وأن الرزق بيد الله وحده. خاطرة رقم %1\nسطر ثان للتدبر والتأمل في المعاني"_qs;
-            for (int i = 0; i < 5000; ++i) {
-                const int sura = 1 + i % SuraTables::kSuraCount;
-                const int aya = 1 + (i / SuraTables::kSuraCount) % SuraTables::ayaCount(sura);
-                all.append(QJsonObject{{u"sura"_qs, sura}, {u"from"_qs, aya}, {u"to"_qs, aya},
-                                       {u"text"_qs, body.arg(i)},
-                                       {u"tags"_qs, QJsonArray{QStringLiteral("وسم %1").arg(i % 20), u"درس"_qs}}});
-            }
-            const QByteArray json = QJsonDocument(QJsonObject{{u"format"_qs, u"zarfan-notes"_qs}, {u"version"_qs, 1},
-                                                              {u"notes"_qs, all}}).toJson();
-            requireRows(NotesTransfer::importJson(notes, json).added, u"5,000 notes"_qs);
-
-            Row open{u"notes window opened with 5,000 notes"_qs};
-            open.ms = timeMs([&] {
-                NotesBrowser browser(notes, nullptr);
-                browser.show();
-                QCoreApplication::processEvents();
-            });
-            rows.push_back(open);
-            NotesBrowser browser(notes, nullptr);
-            browser.show();
-            auto *filter = browser.findChild<QLineEdit *>(u"notesFilter"_qs);
-            const QString typed = u"وسم 7 الصبر"_qs;
-            Row keys{u"notes window filtered, per keystroke (5,000 notes)"_qs};
-            keys.ms = timeMs([&] {
-                filter->clear();
-                for (int n = 1; n <= typed.size(); ++n) {
-                    filter->setText(typed.left(n));
-                    QCoreApplication::processEvents();
-                }
-            }) / double(typed.size());
-            requireRows(browser.model().rowCount(), typed);
-            rows.push_back(keys);
-            Row found{u"search \"الصبر\" in 5,000 notes"_qs};
-            found.ms = timeMs([&] { requireRows(int(notes.searchAyas(u"الصبر"_qs).size()), u"notes search"_qs); });
-            rows.push_back(found);
-        }
-        startupRows(noted.path(), u"start-up with 5,000 notes (process)"_qs, u"5,000 notes"_qs);
-    }
+    notesRows();
     importAndListRows();
     print();
     return 0;
