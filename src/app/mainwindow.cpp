@@ -6,6 +6,7 @@
 #include "ui/windowsizing.h"
 #include "browse/programstate.h"
 #include "chosenlistcommands.h"
+#include "downloadstatelabel.h"
 #include "data/problems.h"
 #include "data/queries.h"
 #include "ui/windowplaces.h"
@@ -13,18 +14,16 @@
 #include "listingcountslabel.h"
 #include "mainwindowkeys.h"
 #include "memorise/memorisecommands.h"
-#include "memorise/memorisemode.h"
 #include "ui/matchmarkspainter.h"
 #include "ui/messages.h"
 #include "notes/notescommands.h"
 #include "reading/readingcommands.h"
-#include "reading/pageview.h"
-#include "reading/readingwindow.h"
 #include "recitation/playerbar.h"
 #include "recitation/recitationcommands.h"
 #include "search/matchmarks.h"
 #include "searchhistorycompleter.h"
 #include "searchrunner.h"
+#include "tafsirpanel.h"
 #include "search/divisionreference.h"
 #include "windowopener.h"
 #include "wordfactsmenu.h"
@@ -51,6 +50,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
       windows_(std::make_unique<WindowOpener>(state, places_, this))
 {
     ui->setupUi(this);
+    tafsir_ = std::make_unique<TafsirPanel>(this, ui->Text2);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->Text1->setFont(designFont(QStringLiteral("Tahoma"), 11.25));
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 9.75));
@@ -115,20 +115,9 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     wordFacts_ = new WordFactsMenu(ui->Text1, state_.connectionString(), this);
     connect(wordFacts_, &WordFactsMenu::searchRequested, this, &MainWindow::searchByKey);
     connect(wordFacts_, &WordFactsMenu::menuOpening, notes_, &NotesCommands::addTextMenuItems);
-    // Memorising: similar ayas in the search tools and the ayas' context menus;
-    // reciting from memory, the pages held and the hiding mode in the reading menu.
-    auto *memorise = new MemoriseCommands(state_, this);
-    ui->searchtools->addAction(memorise->similarAction());
-    ui->reading->addAction(memorise->recitalAction());
-    ui->reading->addAction(memorise->progressAction());
-    memorise->setReading(windows_->readingCommands());
-    ui->reading->addAction(memorise->mode()->toggleAction());
-    ui->reading->addMenu(memorise->mode()->hideMenu());
-    memorise->setRecitation(&recitation->recitation());
-    memorise->setWindowOpening(windows_.get());
+    auto *memorise = MemoriseCommands::install(state_, this, ui->searchtools, ui->reading, windows_->readingCommands(),
+                                               &recitation->recitation(), windows_.get());
     connect(wordFacts_, &WordFactsMenu::menuOpening, memorise, &MemoriseCommands::addAyaMenuItems);
-    connect(windows_->readingCommands(), &ReadingCommands::windowMade, memorise,
-            [memorise](ReadingWindow *window) { memorise->watchPage(window->findChild<PageView *>()); });
     connect(windows_.get(), &WindowOpener::lineChosen, this, [this](int line) {
         if (listing().isValidLine(line))
             ui->suraayaalist->setCurrentIndex(listing().index(line));
@@ -136,14 +125,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     statusCounts_ = new ListingCountsLabel(this);
     statusBar()->addWidget(statusCounts_, 1);
     statusBar()->setSizeGripEnabled(false);
-    auto *downloadState = new QLabel(this);
-    downloadState->setObjectName(QStringLiteral("recitationDownloadState"));
-    downloadState->hide();
-    statusBar()->addPermanentWidget(downloadState);
-    connect(recitation, &RecitationCommands::downloadProgress, downloadState, [downloadState](const QString &text) {
-        downloadState->setText(text);
-        downloadState->setVisible(!text.isEmpty());
-    });
+    statusBar()->addPermanentWidget(new DownloadStateLabel(recitation, this));
     connect(ui->suraayaalist->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!current.isValid())
@@ -230,7 +212,7 @@ void MainWindow::showRecord(const ResultRecord &record)
     shownAyaId_ = record.id.toInt();
     state_.setCurrentAya(shownAyaId_);
     wordFacts_->setAya(shownAyaId_, shownAyaLength_);
-    ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
+    ui->Text2->setPlainText(tafsirText(Adodc2, tafsir_->column()));
     applyHighlights();
     setValueLabel(ui->label8, ui->typetext, view.type);
     setValueLabel(ui->Label10, ui->soraayanum, view.ayaCount);
@@ -259,7 +241,7 @@ void MainWindow::applyHighlights()
     // An empty listing marks nothing in the aya left on display.
     const MatchMarks marks = matchMarks(listing().count() > 0 ? state_.listingMatch() : std::nullopt,
                                         QStringView(shown).left(shownAyaLength_),
-                                        state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), text2Column_,
+                                        state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), tafsir_->column(),
                                         state_.listingTerms());
     paintMatchMarks(ui->Text1, marks.aya);
     paintMatchMarks(ui->Text2, marks.tafsir);
@@ -281,7 +263,7 @@ void MainWindow::savePlaces()
     if (!store)
         return;
     places_.savePlace(this, QStringLiteral("main.geometry"));
-    store->setValue(QStringLiteral("tafsir"), tafsirShownText(tafsirShown_ ? std::optional(text2Column_) : std::nullopt));
+    store->setValue(QStringLiteral("tafsir"), tafsirShownText(tafsir_->isShown() ? std::optional(tafsir_->column()) : std::nullopt));
     windows_->saveSizes();
 }
 
@@ -324,32 +306,13 @@ void MainWindow::composeWholeSura()
 
 void MainWindow::showTafsir(TafsirColumn column)
 {
-    text2Column_ = column;
+    tafsir_->setColumn(column);
     ui->Text2->setPlainText(tafsirText(Adodc2, column));
     applyHighlights();
-    if (!tafsirShown_) {
-        tafsirShown_ = true;
-        // The window grows by the tafsir box (2110 twips in the fixed layout).
-        const int before = height();
-        tafsirGrowth_ = ui->Text2->minimumHeight() + centralWidget()->layout()->spacing();
-        ui->Text2->show();
-        centralWidget()->layout()->activate();
-        layout()->activate();
-        resize(width(), before + tafsirGrowth_);
-    }
+    tafsir_->show();
 }
 
-void MainWindow::hideTafsir()
-{
-    ui->Text2->hide();
-    if (tafsirShown_) {
-        tafsirShown_ = false;
-        // Let the layout drop the box's height from the window's minimum first.
-        centralWidget()->layout()->activate();
-        layout()->activate();
-        resize(width(), height() - tafsirGrowth_);
-    }
-}
+void MainWindow::hideTafsir() { tafsir_->hide(); }
 
 void MainWindow::addSelectedToChosen() { chosen_->addSelected(); }
 
