@@ -8,7 +8,8 @@ logic). Every #include is resolved as the compiler would: quoted ones beside the
 including file first, then along the include paths the CMakeLists give (or those
 of compile_commands.json); "../" is followed. An include that resolves to no file
 fails, unless the build makes it (ui_*.h, *.moc, moc_*.cpp) or it is a system
-header in angle brackets.
+header in angle brackets. A custom widget's <header> in a .ui file counts as an
+include of that .ui file.
 
 Usage: check_layers.py [--compile-commands FILE] [--graph] [SRC_DIR]
   --graph  prints the includes between layers as Graphviz (dot) instead; an
@@ -22,6 +23,8 @@ import sys
 HEADERS = (".h", ".hpp", ".cpp", ".cc", ".cxx", ".ui")
 GENERATED = re.compile(r"(^|/)(ui_[\w-]+\.h|[\w-]+\.moc|moc_[\w-]+\.cpp|qrc_[\w-]+\.cpp)$")
 INCLUDE = re.compile(r'^\s*#\s*include\s*(?:"([^"]*)"|<([^>]*)>|(.*))')
+# A custom widget's header in a .ui file: uic includes it in the ui_*.h it writes.
+UI_HEADER = re.compile(r"<header(?:\s[^>]*)?>([^<]+)</header>")
 
 
 def read(path):
@@ -140,7 +143,7 @@ class Tree:
         for root, dirs, files in os.walk(self.src):
             dirs.sort()
             for name in sorted(files):
-                if name.endswith(HEADERS) and not name.endswith(".ui"):
+                if name.endswith(HEADERS):
                     yield os.path.join(root, name)
 
     def check(self):
@@ -156,7 +159,11 @@ class Tree:
                     and own != windows_home and self.rank[own] < self.rank[windows_home]:
                 failures.append(f"src/{rel}: a window in the logic folder {own}; its place is {windows_home}")
             for number, line in enumerate(read(path).splitlines(), 1):
-                m = INCLUDE.match(line)
+                if path.endswith(".ui"):
+                    h = UI_HEADER.search(line)
+                    m = INCLUDE.match(f"#include <{h.group(1).strip()}>") if h else None
+                else:
+                    m = INCLUDE.match(line)
                 if not m:
                     continue
                 quoted, angled, other = m.groups()
@@ -167,7 +174,7 @@ class Tree:
                 name = quoted if quoted is not None else angled
                 target = self.resolve(path, name, quoted is not None)
                 if target is None:
-                    if GENERATED.search(name) or angled is not None:
+                    if GENERATED.search(name) or (angled is not None and not path.endswith(".ui")):
                         continue  # made by the build, or a system header
                     failures.append(f"{where}: cannot place the include \"{name}\"")
                     continue

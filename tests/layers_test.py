@@ -19,6 +19,7 @@ CASES = {
     "quoted": ("data/db.h", '#include "app/mainwindow.h"', "app/mainwindow.h: data"),
     "window_from_logic": ("search/fold.cpp", '#include "{windows}/optionswindow.h"', "optionswindow.h: search"),
     "unresolved": ("ui/fonts.cpp", '#include "search/nowhere.h"', "cannot place the include"),
+    "ui_header": ("{windows}/optionswindow.ui", "<header>app/mainwindow.h</header>", "app/mainwindow.h: search"),
     "window_in_logic_folder": (None, None, "a window in the logic folder search"),
 }
 
@@ -77,6 +78,7 @@ for folders in (False, True):
             failed = True
             continue
         if where:
+            where = CASES[CASE][0].format(windows=windows)
             path = os.path.join(root, "src", where)
             with open(path, encoding="utf-8") as f:
                 number = f.read().count("\n") + 1
