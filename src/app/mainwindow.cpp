@@ -5,6 +5,7 @@
 #include "ui/fonts.h"
 #include "ui/windowsizing.h"
 #include "chosenlistcommands.h"
+#include "downloadstatelabel.h"
 #include "data/problems.h"
 #include "data/queries.h"
 #include "ui/windowplaces.h"
@@ -12,7 +13,6 @@
 #include "listingcountslabel.h"
 #include "mainwindowkeys.h"
 #include "memorise/memorisecommands.h"
-#include "memorise/memorisemode.h"
 #include "ui/matchmarkspainter.h"
 #include "ui/messages.h"
 #include "notes/notescommands.h"
@@ -23,11 +23,11 @@
 #include "search/matchmarks.h"
 #include "searchhistorycompleter.h"
 #include "searchrunner.h"
+#include "tafsirpanel.h"
 #include "search/divisionreference.h"
 #include "windowopener.h"
 #include "wordfactsmenu.h"
 #include "ayaboxgloss.h"
-#include "tafsirbox.h"
 #include "translation/translationpane.h"
 
 #include <QCheckBox>
@@ -52,13 +52,13 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
       windows_(std::make_unique<WindowOpener>(state, places_, this))
 {
     ui->setupUi(this);
+    tafsir_ = std::make_unique<TafsirPanel>(this, ui->Text2);
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     ui->Text1->setFont(designFont(QStringLiteral("Tahoma"), 11.25));
     ui->Text2->setFont(designFont(QStringLiteral("Tahoma"), 9.75));
     for (QPlainTextEdit *box : {ui->Text1, ui->Text2})
         alignRightToLeft(box);
     ui->suraayaalist->setModel(&state_.listing());
-    tafsir_ = new TafsirBox(this, ui->Text2);
     ui->Text2->hide();
 
     // Load: centre (or put back where the reader left it), connection strings,
@@ -122,20 +122,9 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     translation_->placeUnder(ui->Text1);
     menuBar()->insertMenu(ui->fullsearch, translation_->menu());
     new AyaBoxGloss(ui->Text1, *wordFacts_, state_.connectionString(), this);
-    // Memorising: similar ayas in the search tools and the ayas' context menus;
-    // reciting from memory, the pages held and the hiding mode in the reading menu.
-    auto *memorise = new MemoriseCommands(state_, this);
-    ui->searchtools->addAction(memorise->similarAction());
-    ui->reading->addAction(memorise->recitalAction());
-    ui->reading->addAction(memorise->progressAction());
-    memorise->setReading(windows_->readingCommands());
-    ui->reading->addAction(memorise->mode()->toggleAction());
-    ui->reading->addMenu(memorise->mode()->hideMenu());
-    memorise->setRecitation(&recitation->recitation());
-    memorise->setWindowOpening(windows_.get());
+    auto *memorise = MemoriseCommands::install(state_, this, ui->searchtools, ui->reading, windows_->readingCommands(),
+                                               &recitation->recitation(), windows_.get());
     connect(wordFacts_, &WordFactsMenu::menuOpening, memorise, &MemoriseCommands::addAyaMenuItems);
-    connect(windows_->readingCommands(), &ReadingCommands::windowMade, memorise,
-            [memorise](ReadingWindow *window) { memorise->watchPages(window); });
     connect(windows_.get(), &WindowOpener::lineChosen, this, [this](int line) {
         if (listing().isValidLine(line))
             ui->suraayaalist->setCurrentIndex(listing().index(line));
@@ -143,14 +132,7 @@ MainWindow::MainWindow(ReadingState &state, QWidget *parent)
     statusCounts_ = new ListingCountsLabel(this);
     statusBar()->addWidget(statusCounts_, 1);
     statusBar()->setSizeGripEnabled(false);
-    auto *downloadState = new QLabel(this);
-    downloadState->setObjectName(QStringLiteral("recitationDownloadState"));
-    downloadState->hide();
-    statusBar()->addPermanentWidget(downloadState);
-    connect(recitation, &RecitationCommands::downloadProgress, downloadState, [downloadState](const QString &text) {
-        downloadState->setText(text);
-        downloadState->setVisible(!text.isEmpty());
-    });
+    statusBar()->addPermanentWidget(new DownloadStateLabel(recitation, this));
     connect(ui->suraayaalist->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!current.isValid())
@@ -237,7 +219,7 @@ void MainWindow::showRecord(const ResultRecord &record)
     shownAyaId_ = record.id.toInt();
     state_.setCurrentAya(shownAyaId_);
     wordFacts_->setAya(shownAyaId_, shownAyaLength_);
-    ui->Text2->setPlainText(tafsirText(Adodc2, text2Column_));
+    ui->Text2->setPlainText(tafsirText(Adodc2, tafsir_->column()));
     translation_->showAya(shownAyaId_);
     applyHighlights();
     setValueLabel(ui->label8, ui->typetext, view.type);
@@ -267,7 +249,7 @@ void MainWindow::applyHighlights()
     // An empty listing marks nothing in the aya left on display.
     const MatchMarks marks = matchMarks(listing().count() > 0 ? state_.listingMatch() : std::nullopt,
                                         QStringView(shown).left(shownAyaLength_),
-                                        state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), text2Column_,
+                                        state_.matchedWords(shownAyaId_), ui->Text2->toPlainText(), tafsir_->column(),
                                         state_.listingTerms());
     paintMatchMarks(ui->Text1, marks.aya);
     paintMatchMarks(ui->Text2, marks.tafsir);
@@ -289,7 +271,7 @@ void MainWindow::savePlaces()
     if (!store)
         return;
     places_.savePlace(this, QStringLiteral("main.geometry"));
-    store->setValue(QStringLiteral("tafsir"), tafsirShownText(tafsir_->isShown() ? std::optional(text2Column_) : std::nullopt));
+    store->setValue(QStringLiteral("tafsir"), tafsirShownText(tafsir_->isShown() ? std::optional(tafsir_->column()) : std::nullopt));
     windows_->saveSizes();
 }
 
@@ -313,13 +295,13 @@ void MainWindow::openTopics() { windows_->openTopics(); }
 
 void MainWindow::showTafsir(TafsirColumn column)
 {
-    text2Column_ = column;
+    tafsir_->setColumn(column);
     ui->Text2->setPlainText(tafsirText(Adodc2, column));
     applyHighlights();
-    tafsir_->reveal();
+    tafsir_->show();
 }
 
-void MainWindow::hideTafsir() { tafsir_->conceal(); }
+void MainWindow::hideTafsir() { tafsir_->hide(); }
 
 void MainWindow::addSelectedToChosen() { chosen_->addSelected(); }
 

@@ -26,7 +26,7 @@ class ReadingCommands;
 class NotesCommands;
 class SearchRunner;
 class TranslationPane;
-class TafsirBox;
+class TafsirPanel;
 
 // Form1: the search box, the result listing, the aya on display, the chosen
 // list and the menu bar that reaches every other window.
@@ -83,8 +83,7 @@ private:
     std::unique_ptr<Ui::Form1> ui;
     DataControl Adodc2;
     DataControl divisionsControl_; // the displayed aya's hizb and quarter
-    TafsirColumn text2Column_ = TafsirColumn::Muyassar;
-    TafsirBox *tafsir_ = nullptr;
+    std::unique_ptr<TafsirPanel> tafsir_;
     qsizetype shownAyaLength_ = 0;
     int shownAyaId_ = 0;
     ListingCountsLabel *statusCounts_ = nullptr;

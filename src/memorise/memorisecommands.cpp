@@ -5,7 +5,9 @@
 #include "memorise/memorisemode.h"
 #include "memorise/progresswindow.h"
 #include "memorise/recitalwindow.h"
+#include "reading/pageview.h"
 #include "reading/readingcommands.h"
+#include "reading/readingwindow.h"
 #include "memorise/similarayaswindow.h"
 #include "reading/mushafview.h"
 #include "reading/pageview.h"
@@ -153,6 +155,23 @@ ProgressWindow *MemoriseCommands::openProgress()
     }));
     progressWindow_->refresh();
     return progressWindow_;
+}
+
+MemoriseCommands *MemoriseCommands::install(ReadingState &state, QWidget *mainWindow, QMenu *searchTools, QMenu *readingMenu,
+                                             ReadingCommands *reading, Recitation *recitation, WindowOpening *opening)
+{
+    auto *memorise = new MemoriseCommands(state, mainWindow);
+    searchTools->addAction(memorise->similarAction());
+    readingMenu->addAction(memorise->recitalAction());
+    readingMenu->addAction(memorise->progressAction());
+    memorise->setReading(reading);
+    readingMenu->addAction(memorise->mode()->toggleAction());
+    readingMenu->addMenu(memorise->mode()->hideMenu());
+    memorise->setRecitation(recitation);
+    memorise->setWindowOpening(opening);
+    connect(reading, &ReadingCommands::windowMade, memorise,
+            [memorise](ReadingWindow *window) { memorise->watchPage(window->findChild<PageView *>()); });
+    return memorise;
 }
 
 void MemoriseCommands::setReading(ReadingCommands *reading)

@@ -38,6 +38,11 @@ class MemoriseCommands : public QObject {
 public:
     MemoriseCommands(ReadingState &state, QWidget *mainWindow);
     ~MemoriseCommands() override;
+    // The commands of a main window: the similar ayas in its search tools;
+    // reciting from memory, the pages held and the hiding mode in its reading
+    // menu, watching every reading page the reading commands make.
+    static MemoriseCommands *install(ReadingState &state, QWidget *mainWindow, QMenu *searchTools, QMenu *readingMenu,
+                                     ReadingCommands *reading, Recitation *recitation, WindowOpening *opening);
 
     QAction *similarAction() const { return similar_; }
     QAction *recitalAction() const { return recital_; }

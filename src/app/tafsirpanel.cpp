@@ -1,13 +1,12 @@
-#include "tafsirbox.h"
+#include "tafsirpanel.h"
 
 #include <QLayout>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 
 namespace zarfan {
 
-TafsirBox::TafsirBox(QMainWindow *window, QWidget *box) : QObject(window), window_(window), box_(box) {}
-
-void TafsirBox::reveal()
+void TafsirPanel::show()
 {
     if (shown_)
         return;
@@ -21,7 +20,7 @@ void TafsirBox::reveal()
     window_->resize(window_->width(), before + growth_);
 }
 
-void TafsirBox::conceal()
+void TafsirPanel::hide()
 {
     box_->hide();
     if (!shown_)
