@@ -4,7 +4,7 @@
 # Every file the database builder (tools/makedb.cpp) reads.
 set(ZARFAN_DATA_NAMES
   quran.tsv quran-uthmani.tsv divisions.tsv mushaf-lines.tsv
-  tafsir-jalalayn.tsv tafsir-muyassar.tsv topics.tsv topic-ayat.tsv morphology.tsv)
+  tafsir-jalalayn.tsv tafsir-muyassar.tsv topics.tsv topic-ayat.tsv morphology.tsv tajweed.tsv)
 list(JOIN ZARFAN_DATA_NAMES ", " ZARFAN_DATA_NAMES_TEXT)
 foreach(name IN LISTS ZARFAN_DATA_NAMES)
   if(NOT EXISTS "${ZARFAN_DATA_DIR}/${name}" OR IS_DIRECTORY "${ZARFAN_DATA_DIR}/${name}")
@@ -13,7 +13,7 @@ foreach(name IN LISTS ZARFAN_DATA_NAMES)
       "ZARFAN_DATA_DIR names the folder of the scripture source files (${ZARFAN_DATA_NAMES_TEXT}); "
       "set it in the environment or with cmake -DZARFAN_DATA_DIR=<folder>. "
       "The files are the Tanzil Quran text, metadata and tafsir (tanzil.net), the mushaf's line layout, "
-      "the topic index and the Quranic Arabic Corpus morphology (corpus.quran.com), assembled with their own README "
+      "the topic index, the Quranic Arabic Corpus morphology (corpus.quran.com) and the tajweed spans (quran-tajweed), assembled with their own README "
       "beside this repository in ../shared/data; see \"The data\" in README.md.")
   endif()
 endforeach()

@@ -12,7 +12,7 @@ foreach(q IN LISTS quoted)
 endforeach()
 # Read by the builder however its source comes to name them.
 list(APPEND names quran.tsv quran-uthmani.tsv divisions.tsv mushaf-lines.tsv tafsir-jalalayn.tsv
-                  tafsir-muyassar.tsv topics.tsv topic-ayat.tsv morphology.tsv)
+                  tafsir-muyassar.tsv topics.tsv topic-ayat.tsv morphology.tsv tajweed.tsv)
 list(REMOVE_DUPLICATES names)
 
 set(failed)

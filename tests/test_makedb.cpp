@@ -14,7 +14,7 @@ namespace {
 // An invented data set in the shape of ../shared/data: the right number of
 // ayas per sura with made-up words.
 struct Dataset {
-    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions, lines;
+    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions, lines, tajweed;
 
     Dataset()
     {
@@ -75,6 +75,8 @@ struct Dataset {
                            << QStringLiteral("%1\t%2\t3\tأخر\tوَ|أُخْرَى\tو|أخرى").arg(sura).arg(aya);
             }
         }
+        // كَلِمَةٌ: its kaf, and the tanwin with the blank after it.
+        tajweed << u"sura\taya\tstart\tend\trule"_qs << u"1\t1\t0\t1\tqalqalah"_qs << u"114\t6\t6\t8\tikhfa"_qs;
         topics << u"topic_no\tparent_no\tname"_qs << u"1\t0\tباب أول"_qs << u"2\t1\tفصل أول"_qs << u"3\t1\tفصل  ثان"_qs;
         topicAyat << u"topic_no\tsura\tayat"_qs << u"2\t2\t1-3,5,7-8,20-30,40,42,44,46,48,50,52,54,56"_qs << u"3\t114\t6"_qs;
     }
@@ -95,6 +97,7 @@ struct Dataset {
         put("quran-uthmani.tsv", uthmani);
         put("divisions.tsv", divisions);
         put("mushaf-lines.tsv", lines);
+        put("tajweed.tsv", tajweed);
     }
 };
 
@@ -156,6 +159,9 @@ private slots:
         dc.setRecordSource(u"SELECT *  FROM Words where ID between 6236000 and 6236999 order by ID"_qs);
         QCOMPARE(testutil::walk(dc, {u"wordno"_qs, u"root"_qs, u"lemma"_qs, u"rootFolded"_qs, u"lemmaFolded"_qs}),
                  QStringList({u"1|كلم|كَلِمَة|كلم|كلمه"_qs, u"2||||"_qs, u"3|أخر|وَ|أُخْرَى|اخر|و"_qs, u"3|أخر|وَ|أُخْرَى|اخر|اخري"_qs}));
+        dc.setRecordSource(u"SELECT *  FROM Tajweed order by ayaId"_qs);
+        QCOMPARE(testutil::walk(dc, {u"ayaId"_qs, u"spanStart"_qs, u"spanEnd"_qs, u"rule"_qs}),
+                 QStringList({u"1|0|1|qalqalah"_qs, u"6236|6|8|ikhfa"_qs}));
         QVERIFY(problems.messages.isEmpty());
     }
 
@@ -213,6 +219,11 @@ private slots:
         QTest::newRow("word beyond the aya") << u"lines"_qs << 2 << u"1\t2\ttext\t1\t1:1:1\t1:1:4"_qs << u"mushaf-lines.tsv:3:"_qs;
         QTest::newRow("malformed word") << u"lines"_qs << 2 << u"1\t2\ttext\t1\t1:1\t1:1:3"_qs << u"mushaf-lines.tsv:3:"_qs;
         QTest::newRow("printed lines short") << u"lines"_qs << 9046 << QString() << u"mushaf-lines.tsv:"_qs;
+        // The Uthmani text of 114:6 is 26 letters and marks long.
+        QTest::newRow("span past its aya") << u"tajweed"_qs << 2 << u"114\t6\t24\t27\tikhfa"_qs << u"tajweed.tsv:3:"_qs;
+        QTest::newRow("empty span") << u"tajweed"_qs << 1 << u"1\t1\t3\t3\tmadd_2"_qs << u"tajweed.tsv:2:"_qs;
+        QTest::newRow("no such aya") << u"tajweed"_qs << 1 << u"1\t8\t0\t1\tmadd_2"_qs << u"tajweed.tsv:2:"_qs;
+        QTest::newRow("unknown rule") << u"tajweed"_qs << 2 << u"114\t6\t6\t8\tikhfaa"_qs << u"tajweed.tsv:3:"_qs;
         QTest::newRow("NUL in a field") << u"jalalayn"_qs << 2 << u"1\t2\tشرح"_qs + QChar(0) << u"tafsir-jalalayn.tsv:3:"_qs;
     }
 
@@ -231,6 +242,7 @@ private slots:
             : file == u"uthmani"              ? &data.uthmani
             : file == u"divisions"            ? &data.divisions
             : file == u"lines"                ? &data.lines
+            : file == u"tajweed"              ? &data.tajweed
                                               : &data.topicAyat;
         if (line.isNull())
             lines->removeAt(row);
