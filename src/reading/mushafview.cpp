@@ -1,6 +1,7 @@
 #include "mushafview.h"
 
 #include "browse/suratables.h"
+#include "reading/tajweed.h"
 #include "search/arabicfolding.h"
 
 #include <QAccessible>
@@ -225,13 +226,97 @@ void MushafView::layout()
                     right -= pl.items[k].endMark() ? markGap : gap;
                 const double w = widths[k] * squeeze;
                 line.pieces.append({pl.items[k], QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze,
-                                    shaped[k]});
+                                    shaped[k], {}});
                 right -= w;
             }
             laid.lines.append(line);
         }
         laid_.append(laid);
     }
+    colourPieces();
+}
+
+void MushafView::setTajweed(const TajweedSpans *spans, int only)
+{
+    tajweed_ = spans;
+    tajweedOnly_ = only;
+    colourPieces();
+    viewport()->update();
+}
+
+void MushafView::colourPieces()
+{
+    for (Laid &laid : laid_) {
+        for (Line &line : laid.lines) {
+            for (Piece &piece : line.pieces)
+                piece.coloured = tajweed_ && piece.shaped ? colourWord(piece.item, *piece.shaped, *tajweed_, tajweedOnly_)
+                                                          : QList<ColouredRun>();
+        }
+    }
+}
+
+void MushafView::drawPiece(QPainter &p, const Piece &piece, QPointF topRight, double rowHeight, const QString &text,
+                           bool whole, const QColor &ink) const
+{
+    p.save();
+    p.translate(topRight);
+    p.scale(piece.squeeze, 1);
+    if (whole && piece.shaped) {
+        // As drawText would place it: right-aligned, centred in the row.
+        const QTextLine shapedLine = piece.shaped->lineAt(0);
+        const QPointF origin(-shapedLine.naturalTextRect().right(), (rowHeight - shapedLine.height()) / 2);
+        if (piece.coloured.isEmpty())
+            piece.shaped->draw(&p, origin);
+        else
+            drawColoured(p, origin, piece.coloured, palette(), ink);
+    } else {
+        p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, rowHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+    p.restore();
+}
+
+QList<ColouredRun> MushafView::glyphsOf(const Piece &piece, double x) const
+{
+    if (!piece.shaped)
+        return {};
+    QList<ColouredRun> runs = piece.coloured;
+    if (runs.isEmpty()) {
+        for (const QGlyphRun &run : piece.shaped->glyphRuns())
+            runs.append({run, -1});
+    }
+    const QTextLine shapedLine = piece.shaped->lineAt(0);
+    const QPointF origin(-shapedLine.naturalTextRect().right(), (piece.rect.height() - shapedLine.height()) / 2);
+    for (ColouredRun &c : runs) {
+        QList<QPointF> at = c.run.positions();
+        for (QPointF &point : at)
+            point = QPointF(x + piece.rect.right() + (origin.x() + point.x()) * piece.squeeze, piece.rect.top() + origin.y() + point.y());
+        c.run.setPositions(at);
+    }
+    return runs;
+}
+
+QList<ColouredRun> MushafView::lineGlyphs(int page, int line) const
+{
+    QList<ColouredRun> runs;
+    if (page < 0 || page >= laid_.size() || line < 0 || line >= laid_[page].lines.size())
+        return runs;
+    for (const Piece &piece : laid_[page].lines[line].pieces)
+        runs += glyphsOf(piece, laid_[page].x);
+    return runs;
+}
+
+QList<ColouredRun> MushafView::wordGlyphs(const PageWord &word) const
+{
+    for (const Laid &laid : laid_) {
+        for (const Line &line : laid.lines) {
+            for (const Piece &piece : line.pieces) {
+                if (!piece.item.endMark() && piece.item.word == word)
+                    return glyphsOf(piece, laid.x);
+            }
+        }
+    }
+    return {};
 }
 
 QSizeF MushafView::spreadSize() const
@@ -365,11 +450,19 @@ void MushafView::paintPages(QPainter &p) const
                 right = any ? std::max(right, piece.rect.right()) : piece.rect.right();
                 any = true;
             }
-            if (any)
-                p.fillRect(QRectF(left - 4, line.rect.top() + 4, right - left + 8, line.rect.height() - 8), pal.highlight());
+            // With the colours, a light tint and a frame: they stay readable on it.
+            const bool tinted = tajweed_ && page.script == Script::Uthmani;
+            const QRectF ayaBand(left - 4, line.rect.top() + 4, right - left + 8, line.rect.height() - 8);
+            if (any && tinted) {
+                p.fillRect(ayaBand, currentAyaTint(pal));
+                p.setPen(QPen(pal.color(QPalette::Highlight), 2));
+                p.drawRect(ayaBand);
+            } else if (any) {
+                p.fillRect(ayaBand, pal.highlight());
+            }
             p.setFont(font);
             for (const Piece &piece : line.pieces) {
-                const bool current = piece.item.ayaId == currentAya_;
+                const bool current = piece.item.ayaId == currentAya_ && !tinted;
                 const bool marked = !piece.item.endMark() && marked_.contains(piece.item.word);
                 const QColor colour = current ? pal.color(QPalette::HighlightedText) : marked ? pal.color(QPalette::Link) : ink;
                 const WordShow show = veil_ && !piece.item.endMark() ? veil_->show(piece.item.word) : WordShow::Whole;
@@ -382,19 +475,7 @@ void MushafView::paintPages(QPainter &p) const
                 }
                 const QString text = show == WordShow::FirstLetter ? firstLetter(piece.item.text) : piece.item.text;
                 p.setPen(colour);
-                p.save();
-                p.translate(piece.rect.right(), piece.rect.top());
-                p.scale(piece.squeeze, 1);
-                if (show == WordShow::Whole && piece.shaped) {
-                    // As drawText would place it: right-aligned, centred in the row.
-                    const QTextLine shapedLine = piece.shaped->lineAt(0);
-                    piece.shaped->draw(&p, QPointF(-shapedLine.naturalTextRect().right(),
-                                                   (piece.rect.height() - shapedLine.height()) / 2));
-                } else {
-                    p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, piece.rect.height()),
-                               Qt::AlignRight | Qt::AlignVCenter, text);
-                }
-                p.restore();
+                drawPiece(p, piece, piece.rect.topRight(), piece.rect.height(), text, show == WordShow::Whole, colour);
                 if (marked) {
                     p.setPen(QPen(colour, 2));
                     p.drawLine(QPointF(piece.rect.left(), underlineY), QPointF(piece.rect.right(), underlineY));
@@ -452,12 +533,7 @@ QImage MushafView::ayaPicture(int ayaId, double pixelsPerUnit, const QString &re
         for (const Piece &piece : line->pieces) {
             if (piece.item.ayaId != ayaId)
                 continue;
-            p.save();
-            p.translate(piece.rect.right(), y);
-            p.scale(piece.squeeze, 1);
-            p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, h),
-                       Qt::AlignRight | Qt::AlignVCenter, piece.item.text);
-            p.restore();
+            drawPiece(p, piece, QPointF(piece.rect.right(), y), h, piece.item.text, true, pal.color(QPalette::Text));
         }
         y += h;
     }

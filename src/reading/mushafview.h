@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reading/printedpage.h"
+#include "reading/tajweedglyphs.h"
 #include "reading/wordveil.h"
 
 #include <QAbstractScrollArea>
@@ -60,6 +61,14 @@ public:
     QImage ayaPicture(int ayaId, double pixelsPerUnit, const QString &reference, const QString &tafsir) const;
     // Viewport pixels a page unit, as the page is shown now.
     double pixelsPerUnit() const { return scale(); }
+    // Colours the rules of recitation on Uthmani words; nullptr draws none.
+    // With only >= 0, that class alone.
+    void setTajweed(const TajweedSpans *spans, int only = -1);
+    const TajweedSpans *tajweed() const { return tajweed_; }
+    // The glyphs drawn for a line or a word, in page units, with the class
+    // each is coloured by (-1 the ink).
+    QList<ColouredRun> lineGlyphs(int page, int line) const;
+    QList<ColouredRun> wordGlyphs(const PageWord &word) const;
 
 signals:
     void turnRequested(int direction);
@@ -84,6 +93,7 @@ private:
         double squeeze = 1;
         // The word shaped once, when laid out, and only drawn on each paint.
         std::shared_ptr<QTextLayout> shaped;
+        QList<ColouredRun> coloured; // empty: drawn whole in one colour
     };
     struct Line {
         QRectF rect; // the line's row
@@ -104,6 +114,12 @@ private:
     void pageStep(int direction);
     void setCaretLine(int line);
     const Piece *pieceAt(QPoint point) const;
+    void colourPieces();
+    // A word at the top right corner of its row: whole as shaped (in its
+    // tajweed colours), or a part of it as text.
+    void drawPiece(QPainter &p, const Piece &piece, QPointF topRight, double rowHeight, const QString &text, bool whole,
+                   const QColor &ink) const;
+    QList<ColouredRun> glyphsOf(const Piece &piece, double x) const;
 
     QList<PrintedPage> pages_;
     QList<Laid> laid_;
@@ -112,6 +128,8 @@ private:
     int currentAya_ = 0;
     QList<PageWord> marked_;
     const WordVeil *veil_ = nullptr;
+    const TajweedSpans *tajweed_ = nullptr;
+    int tajweedOnly_ = -1;
     int caretLine_ = 0; // over the lines of all pages shown
 };
 

@@ -225,6 +225,7 @@ QImage ReadingWindow::ayaPicture(bool withTafsir)
     MushafView uthmani;
     uthmani.setPalette(ui->mushafpage->palette());
     uthmani.setQuranFont(quranFont_);
+    uthmani.setTajweed(ui->mushafpage->tajweed());
     uthmani.setPages({printedReader_.page(pageNumber, Script::Uthmani)});
     return uthmani.ayaPicture(id, ui->mushafpage->pixelsPerUnit() * 2 * devicePixelRatioF(), reference, tafsir);
 }
