@@ -1,7 +1,8 @@
 #include "mushafview.h"
 
-#include "browse/suratables.h"
 #include "reading/tajweed.h"
+
+#include "browse/suratables.h"
 #include "search/arabicfolding.h"
 
 #include <QAccessible>
@@ -20,45 +21,8 @@ namespace zarfan {
 
 namespace {
 
-// The page's parts in page units.
-constexpr double kBand = 80;           // above and below the frame
-constexpr double kFrameSide = 70;      // frame's distance from the page edge
-constexpr double kColumnSide = 110;    // text column's distance from the page edge
-constexpr double kFramePad = 25;       // frame to the first and last row
-constexpr int kRows = 15;
-constexpr double kFontPixels = 40;
-
-// One word laid out on one unwrapped line at the origin.
-std::shared_ptr<QTextLayout> shape(const QString &text, const QFont &font)
-{
-    auto layout = std::make_shared<QTextLayout>(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout->setTextOption(option);
-    layout->setCacheEnabled(true);
-    layout->beginLayout();
-    QTextLine line = layout->createLine();
-    if (line.isValid())
-        line.setLineWidth(1e6);
-    layout->endLayout();
-    if (!line.isValid())
-        return nullptr;
-    return layout;
-}
-
-double rowHeight() { return (MushafView::kHeight - 2 * kBand - 2 * kFramePad) / kRows; }
-double rowTop(int row) { return kBand + kFramePad + row * rowHeight(); }
-QRectF column() { return QRectF(kColumnSide, 0, MushafView::kWidth - 2 * kColumnSide, 0); }
-
-// The first letter of a word with the marks on it.
-QString firstLetter(const QString &word)
-{
-    qsizetype n = word.isEmpty() ? 0 : 1;
-    while (n < word.size() && (word[n].category() == QChar::Mark_NonSpacing || word[n].category() == QChar::Mark_Enclosing
-                               || word[n].category() == QChar::Mark_SpacingCombining))
-        ++n;
-    return word.left(n);
-}
+constexpr double kBand = MushafLayout::kBand, kFrameSide = MushafLayout::kFrameSide;
+constexpr double kWidth = MushafLayout::kWidth, kHeight = MushafLayout::kHeight;
 
 // The page as text for a screen reader: its lines in reading order, the
 // caret on the line the keyboard is on.
@@ -130,9 +94,8 @@ MushafView::MushafView(QWidget *parent) : QAbstractScrollArea(parent)
 
 void MushafView::setPages(const QList<PrintedPage> &pages)
 {
-    pages_ = pages;
     caretLine_ = 0;
-    layout();
+    layout_.setPages(pages, font_);
     updateBars();
     viewport()->update();
 }
@@ -140,7 +103,7 @@ void MushafView::setPages(const QList<PrintedPage> &pages)
 void MushafView::setQuranFont(const QFont &font)
 {
     font_ = font;
-    layout();
+    layout_.setPages(layout_.pages(), font_);
     viewport()->update();
 }
 
@@ -166,7 +129,7 @@ void MushafView::setMarkedWords(const QList<PageWord> &words)
 QList<PageWord> MushafView::pageWords() const
 {
     QList<PageWord> words;
-    for (const PrintedPage &page : pages_)
+    for (const PrintedPage &page : layout_.pages())
         words += page.words();
     return words;
 }
@@ -177,156 +140,9 @@ void MushafView::setVeil(const WordVeil *veil)
     viewport()->update();
 }
 
-void MushafView::layout()
-{
-    laid_.clear();
-    QFont font = font_;
-    font.setPixelSize(int(kFontPixels));
-    font.setHintingPreference(QFont::PreferNoHinting);
-    const QFontMetricsF metrics(font);
-    const double space = metrics.horizontalAdvance(u' ');
-    const double markGap = space * 0.35, minGap = space * 0.3;
-    const QRectF col = column();
-    for (int p = 0; p < pages_.size(); ++p) {
-        const PrintedPage &page = pages_[p];
-        Laid laid;
-        laid.x = pages_.size() == 2 && p == 0 ? kWidth + kFacingGap : 0;
-        // Pages 1 and 2 stand their few lines in the middle of the frame.
-        const int firstRow = page.lines.size() < kRows ? (kRows - int(page.lines.size())) / 2 : 0;
-        for (int j = 0; j < page.lines.size(); ++j) {
-            const PrintedLine &pl = page.lines[j];
-            Line line;
-            line.rect = QRectF(col.left(), rowTop(firstRow + j), col.width(), rowHeight());
-            double words = 0;
-            int stretch = 0, fixed = 0;
-            QList<double> widths;
-            QList<std::shared_ptr<QTextLayout>> shaped;
-            for (int k = 0; k < pl.items.size(); ++k) {
-                shaped.append(shape(pl.items[k].text, font));
-                widths.append(shaped.last() ? shaped.last()->lineAt(0).naturalTextWidth() : metrics.horizontalAdvance(pl.items[k].text));
-                words += widths.last();
-                if (k > 0)
-                    (pl.items[k].endMark() ? fixed : stretch) += 1;
-            }
-            double squeeze = 1, gap = space;
-            const double natural = words + fixed * markGap + stretch * space;
-            const bool centre = stretch == 0 || ((page.centred() || pl.lastOfSura) && natural < col.width() * 0.8);
-            if (words + fixed * markGap + stretch * minGap > col.width()) {
-                // Too long even tight: the words are drawn a little narrower.
-                gap = minGap;
-                squeeze = (col.width() - fixed * markGap - stretch * minGap) / words;
-            } else if (!centre) {
-                gap = (col.width() - words - fixed * markGap) / stretch;
-            }
-            line.justified = !centre;
-            const double used = words * squeeze + fixed * markGap + stretch * gap;
-            double right = centre ? col.center().x() + std::min(used, col.width()) / 2 : col.right();
-            for (int k = 0; k < pl.items.size(); ++k) {
-                if (k > 0)
-                    right -= pl.items[k].endMark() ? markGap : gap;
-                const double w = widths[k] * squeeze;
-                line.pieces.append({pl.items[k], QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze,
-                                    shaped[k], {}});
-                right -= w;
-            }
-            laid.lines.append(line);
-        }
-        laid_.append(laid);
-    }
-    colourPieces();
-}
-
-void MushafView::setTajweed(const TajweedSpans *spans, int only)
-{
-    tajweed_ = spans;
-    tajweedOnly_ = only;
-    colourPieces();
-    viewport()->update();
-}
-
-void MushafView::colourPieces()
-{
-    for (Laid &laid : laid_) {
-        for (Line &line : laid.lines) {
-            for (Piece &piece : line.pieces)
-                piece.coloured = tajweed_ && piece.shaped ? colourWord(piece.item, *piece.shaped, *tajweed_, tajweedOnly_)
-                                                          : QList<ColouredRun>();
-        }
-    }
-}
-
-void MushafView::drawPiece(QPainter &p, const Piece &piece, QPointF topRight, double rowHeight, const QString &text,
-                           bool whole, const QColor &ink) const
-{
-    p.save();
-    p.translate(topRight);
-    p.scale(piece.squeeze, 1);
-    if (whole && piece.shaped) {
-        // As drawText would place it: right-aligned, centred in the row.
-        const QTextLine shapedLine = piece.shaped->lineAt(0);
-        const QPointF origin(-shapedLine.naturalTextRect().right(), (rowHeight - shapedLine.height()) / 2);
-        if (piece.coloured.isEmpty())
-            piece.shaped->draw(&p, origin);
-        else
-            drawColoured(p, origin, piece.coloured, palette(), ink);
-    } else {
-        p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, rowHeight),
-                   Qt::AlignRight | Qt::AlignVCenter, text);
-    }
-    p.restore();
-}
-
-QList<ColouredRun> MushafView::glyphsOf(const Piece &piece, double x) const
-{
-    if (!piece.shaped)
-        return {};
-    QList<ColouredRun> runs = piece.coloured;
-    if (runs.isEmpty()) {
-        for (const QGlyphRun &run : piece.shaped->glyphRuns())
-            runs.append({run, -1});
-    }
-    const QTextLine shapedLine = piece.shaped->lineAt(0);
-    const QPointF origin(-shapedLine.naturalTextRect().right(), (piece.rect.height() - shapedLine.height()) / 2);
-    for (ColouredRun &c : runs) {
-        QList<QPointF> at = c.run.positions();
-        for (QPointF &point : at)
-            point = QPointF(x + piece.rect.right() + (origin.x() + point.x()) * piece.squeeze, piece.rect.top() + origin.y() + point.y());
-        c.run.setPositions(at);
-    }
-    return runs;
-}
-
-QList<ColouredRun> MushafView::lineGlyphs(int page, int line) const
-{
-    QList<ColouredRun> runs;
-    if (page < 0 || page >= laid_.size() || line < 0 || line >= laid_[page].lines.size())
-        return runs;
-    for (const Piece &piece : laid_[page].lines[line].pieces)
-        runs += glyphsOf(piece, laid_[page].x);
-    return runs;
-}
-
-QList<ColouredRun> MushafView::wordGlyphs(const PageWord &word) const
-{
-    for (const Laid &laid : laid_) {
-        for (const Line &line : laid.lines) {
-            for (const Piece &piece : line.pieces) {
-                if (!piece.item.endMark() && piece.item.word == word)
-                    return glyphsOf(piece, laid.x);
-            }
-        }
-    }
-    return {};
-}
-
-QSizeF MushafView::spreadSize() const
-{
-    return QSizeF(pages_.size() == 2 ? 2 * kWidth + kFacingGap : kWidth, kHeight);
-}
-
 double MushafView::scale() const
 {
-    const QSizeF spread = spreadSize();
+    const QSizeF spread = layout_.spreadSize();
     const QSize area = viewport()->size();
     const double fit = std::max(0.01, std::min(area.width() / spread.width(), area.height() / spread.height()));
     return fit * zoom_ / 100.0;
@@ -335,7 +151,7 @@ double MushafView::scale() const
 QTransform MushafView::transform() const
 {
     const double s = scale();
-    const QSizeF size = spreadSize() * s;
+    const QSizeF size = layout_.spreadSize() * s;
     const QSize area = viewport()->size();
     const double x = size.width() <= area.width() ? (area.width() - size.width()) / 2 : -horizontalScrollBar()->value();
     const double y = size.height() <= area.height() ? (area.height() - size.height()) / 2 : -verticalScrollBar()->value();
@@ -344,13 +160,13 @@ QTransform MushafView::transform() const
 
 void MushafView::updateBars()
 {
-    const QSizeF size = spreadSize() * scale();
+    const QSizeF size = layout_.spreadSize() * scale();
     const QSize area = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, int(std::ceil(size.width())) - area.width()));
     horizontalScrollBar()->setPageStep(area.width());
     verticalScrollBar()->setRange(0, std::max(0, int(std::ceil(size.height())) - area.height()));
     verticalScrollBar()->setPageStep(area.height());
-    verticalScrollBar()->setSingleStep(std::max(1, int(rowHeight() * scale() / 3)));
+    verticalScrollBar()->setSingleStep(std::max(1, int(MushafLayout::rowHeight() * scale() / 3)));
 }
 
 void MushafView::resizeEvent(QResizeEvent *event)
@@ -369,18 +185,14 @@ void MushafView::paintEvent(QPaintEvent *)
     paintPages(p);
     if (hasFocus()) {
         // The caret line, for the keyboard.
-        int index = caretLine_;
-        for (int pg = 0; pg < laid_.size(); ++pg) {
-            if (index < laid_[pg].lines.size()) {
-                QPen pen(palette().color(QPalette::Highlight), 2);
-                pen.setCosmetic(true);
-                pen.setStyle(Qt::DotLine);
-                p.setPen(pen);
-                p.setBrush(Qt::NoBrush);
-                p.drawRect(laid_[pg].lines[index].rect.translated(laid_[pg].x, 0).adjusted(-8, 0, 8, 0));
-                break;
-            }
-            index -= int(laid_[pg].lines.size());
+        double x = 0;
+        if (const Line *line = layout_.line(caretLine_, &x)) {
+            QPen pen(palette().color(QPalette::Highlight), 2);
+            pen.setCosmetic(true);
+            pen.setStyle(Qt::DotLine);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(line->rect.translated(x, 0).adjusted(-8, 0, 8, 0));
         }
     }
 }
@@ -391,15 +203,13 @@ void MushafView::paintPages(QPainter &p) const
     p.setRenderHint(QPainter::TextAntialiasing);
     const QPalette pal = palette();
     const QColor ink = pal.color(QPalette::Text);
-    QFont font = font_;
-    font.setPixelSize(int(kFontPixels));
-    font.setHintingPreference(QFont::PreferNoHinting);
+    const QFont font = MushafLayout::pageFont(font_);
     QFont small = QApplication::font();
     small.setPixelSize(30);
     small.setHintingPreference(QFont::PreferNoHinting);
-    for (int pg = 0; pg < laid_.size(); ++pg) {
-        const PrintedPage &page = pages_[pg];
-        const Laid &laid = laid_[pg];
+    for (int pg = 0; pg < layout_.laid().size(); ++pg) {
+        const PrintedPage &page = layout_.pages()[pg];
+        const MushafLayout::Laid &laid = layout_.laid()[pg];
         p.save();
         p.translate(laid.x, 0);
         p.fillRect(QRectF(0, 0, kWidth, kHeight), pal.base());
@@ -451,7 +261,7 @@ void MushafView::paintPages(QPainter &p) const
                 any = true;
             }
             // With the colours, a light tint and a frame: they stay readable on it.
-            const bool tinted = tajweed_ && page.script == Script::Uthmani;
+            const bool tinted = layout_.tajweed() && page.script == Script::Uthmani;
             const QRectF ayaBand(left - 4, line.rect.top() + 4, right - left + 8, line.rect.height() - 8);
             if (any && tinted) {
                 p.fillRect(ayaBand, currentAyaTint(pal));
@@ -488,7 +298,7 @@ void MushafView::paintPages(QPainter &p) const
 
 QImage MushafView::picture(double devicePixelRatio) const
 {
-    const QSizeF size = spreadSize() * scale() * devicePixelRatio;
+    const QSizeF size = layout_.spreadSize() * scale() * devicePixelRatio;
     QImage image(size.toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(palette().color(QPalette::Base));
     QPainter p(&image);
@@ -497,23 +307,40 @@ QImage MushafView::picture(double devicePixelRatio) const
     return image;
 }
 
+void MushafView::setTajweed(const TajweedSpans *spans, int only)
+{
+    layout_.setTajweed(spans, only);
+    viewport()->update();
+}
+
+void MushafView::drawPiece(QPainter &p, const Piece &piece, QPointF topRight, double rowHeight, const QString &text,
+                           bool whole, const QColor &ink) const
+{
+    p.save();
+    p.translate(topRight);
+    p.scale(piece.squeeze, 1);
+    if (whole && piece.shaped) {
+        const QPointF origin = MushafLayout::shapedOrigin(piece, rowHeight);
+        if (piece.coloured.isEmpty())
+            piece.shaped->draw(&p, origin);
+        else
+            drawColoured(p, origin, piece.coloured, palette(), ink);
+    } else {
+        p.drawText(QRectF(-piece.rect.width() / piece.squeeze, 0, piece.rect.width() / piece.squeeze, rowHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+    p.restore();
+}
+
 QImage MushafView::ayaPicture(int ayaId, double pixelsPerUnit, const QString &reference, const QString &tafsir) const
 {
-    QList<const Line *> lines;
-    for (const Laid &laid : laid_) {
-        for (const Line &line : laid.lines) {
-            if (std::any_of(line.pieces.cbegin(), line.pieces.cend(), [&](const Piece &p) { return p.item.ayaId == ayaId; }))
-                lines.append(&line);
-        }
-    }
+    const QList<const Line *> lines = layout_.ayaLines(ayaId);
     if (lines.isEmpty())
         return {};
-    QFont font = font_;
-    font.setPixelSize(int(kFontPixels));
-    font.setHintingPreference(QFont::PreferNoHinting);
+    const QFont font = MushafLayout::pageFont(font_);
     QFont small = QApplication::font();
     small.setPixelSize(30);
-    const double margin = 40, h = rowHeight();
+    const double margin = 40, h = MushafLayout::rowHeight();
     const QRectF textBox(margin, 0, kWidth - 2 * margin, 100000);
     const QRectF tafsirRect = tafsir.isEmpty()
         ? QRectF()
@@ -551,29 +378,7 @@ QImage MushafView::ayaPicture(int ayaId, double pixelsPerUnit, const QString &re
 
 const MushafView::Piece *MushafView::pieceAt(QPoint point) const
 {
-    const QPointF at = transform().inverted().map(QPointF(point));
-    for (const Laid &laid : laid_) {
-        const QPointF local = at - QPointF(laid.x, 0);
-        for (const Line &line : laid.lines) {
-            if (local.y() < line.rect.top() || local.y() >= line.rect.bottom())
-                continue;
-            // The nearest piece of the line, so that a click between two
-            // words still picks.
-            const Piece *best = nullptr;
-            double distance = rowHeight() / 2;
-            for (const Piece &piece : line.pieces) {
-                const double d = local.x() < piece.rect.left() ? piece.rect.left() - local.x()
-                    : local.x() > piece.rect.right()            ? local.x() - piece.rect.right()
-                                                                : 0;
-                if (d <= distance) {
-                    distance = d;
-                    best = &piece;
-                }
-            }
-            return best;
-        }
-    }
-    return nullptr;
+    return layout_.pieceAt(transform().inverted().map(QPointF(point)));
 }
 
 std::optional<PageWord> MushafView::wordAt(QPoint point) const
@@ -586,15 +391,8 @@ std::optional<PageWord> MushafView::wordAt(QPoint point) const
 
 QRectF MushafView::wordRect(const PageWord &word) const
 {
-    for (const Laid &laid : laid_) {
-        for (const Line &line : laid.lines) {
-            for (const Piece &piece : line.pieces) {
-                if (!piece.item.endMark() && piece.item.word == word)
-                    return transform().mapRect(piece.rect.translated(laid.x, 0));
-            }
-        }
-    }
-    return {};
+    const QRectF rect = layout_.wordRect(word);
+    return rect.isEmpty() ? QRectF() : transform().mapRect(rect);
 }
 
 int MushafView::ayaAt(QPoint point) const
@@ -603,29 +401,7 @@ int MushafView::ayaAt(QPoint point) const
     return piece ? piece->item.ayaId : 0;
 }
 
-QStringList MushafView::lineTexts() const
-{
-    QStringList lines;
-    for (const PrintedPage &page : pages_) {
-        for (const PrintedLine &line : page.lines) {
-            if (line.kind != PrintedLine::Text || !veil_) {
-                lines.append(line.plainText());
-                continue;
-            }
-            // Hidden words are not read out; a first letter is all there is.
-            QStringList parts;
-            for (const PrintedItem &item : line.items) {
-                const WordShow show = item.endMark() ? WordShow::Whole : veil_->show(item.word);
-                if (show == WordShow::Whole)
-                    parts.append(item.text);
-                else if (show == WordShow::FirstLetter)
-                    parts.append(firstLetter(item.text));
-            }
-            lines.append(parts.join(u' '));
-        }
-    }
-    return lines;
-}
+QStringList MushafView::lineTexts() const { return layout_.lineTexts(veil_); }
 
 QString MushafView::accessibleText() const { return lineTexts().join(u'\n'); }
 
@@ -633,7 +409,7 @@ QList<MushafView::LineBox> MushafView::lineBoxes() const
 {
     QList<LineBox> boxes;
     const QTransform t = transform();
-    for (const Laid &laid : laid_) {
+    for (const MushafLayout::Laid &laid : layout_.laid()) {
         for (const Line &line : laid.lines) {
             if (line.pieces.isEmpty())
                 continue;
@@ -648,17 +424,15 @@ QList<MushafView::LineBox> MushafView::lineBoxes() const
 
 QRectF MushafView::lineRect(int page, int line) const
 {
-    if (page < 0 || page >= laid_.size() || line < 0 || line >= laid_[page].lines.size())
+    const QList<MushafLayout::Laid> &laid = layout_.laid();
+    if (page < 0 || page >= laid.size() || line < 0 || line >= laid[page].lines.size())
         return {};
-    return transform().mapRect(laid_[page].lines[line].rect.translated(laid_[page].x, 0));
+    return transform().mapRect(laid[page].lines[line].rect.translated(laid[page].x, 0));
 }
 
 void MushafView::setCaretLine(int line)
 {
-    int total = 0;
-    for (const Laid &laid : laid_)
-        total += int(laid.lines.size());
-    caretLine_ = std::clamp(line, 0, std::max(0, total - 1));
+    caretLine_ = std::clamp(line, 0, std::max(0, layout_.lineCount() - 1));
     const QStringList texts = lineTexts();
     if (caretLine_ < texts.size())
         emit caretLineChanged(texts[caretLine_]);
@@ -683,58 +457,19 @@ void MushafView::pageStep(int direction)
     }
     const double s = scale();
     const double top = bar->value() / s, bottom = (bar->value() + viewport()->height()) / s;
-    const double origin = transform().dy() + bar->value(); // the page's own offset, none when scrolled
-    Q_UNUSED(origin);
-    const double h = rowHeight();
-    // The rows of the first page decide; a facing page has the same rows.
-    const QList<Line> &lines = laid_.isEmpty() ? QList<Line>() : laid_.first().lines;
     int target = bar->value();
+    const double to = layout_.stepTo(top, bottom, direction);
     if (direction > 0) {
-        // The last row seen whole comes to the top; if none is, the first cut one.
-        double to = -1;
-        for (const Line &line : lines) {
-            if (line.rect.top() >= top - 0.5 && line.rect.bottom() <= bottom + 0.5)
-                to = line.rect.top();
-        }
-        if (to <= top + 0.5) {
-            for (const Line &line : lines) {
-                if (line.rect.bottom() > bottom + 0.5) {
-                    to = std::max(line.rect.top(), top + h / 2);
-                    break;
-                }
-            }
-        }
         target = to < 0 ? bar->maximum() : int(std::floor(to * s));
         target = std::max(target, bar->value() + 1);
     } else {
-        // The first row seen whole goes to the bottom.
-        double to = -1;
-        for (const Line &line : lines) {
-            if (line.rect.top() >= top - 0.5 && line.rect.bottom() <= bottom + 0.5) {
-                to = line.rect.bottom();
-                break;
-            }
-        }
-        if (to < 0 || to >= bottom - 0.5) {
-            for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
-                if (it->rect.top() < top - 0.5) {
-                    to = std::min(it->rect.bottom(), bottom - h / 2);
-                    break;
-                }
-            }
-        }
         target = to < 0 ? 0 : int(std::ceil(to * s)) - viewport()->height();
         target = std::min(target, bar->value() - 1);
     }
     bar->setValue(std::clamp(target, bar->minimum(), bar->maximum()));
     // The caret stays with the view: on the first row now seen whole.
-    const double newTop = bar->value() / s;
-    for (int j = 0; j < lines.size(); ++j) {
-        if (lines[j].rect.top() >= newTop - 0.5) {
-            setCaretLine(j);
-            break;
-        }
-    }
+    if (const int j = layout_.firstLineFrom(bar->value() / s); j >= 0)
+        setCaretLine(j);
 }
 
 void MushafView::keyPressEvent(QKeyEvent *event)
@@ -757,33 +492,22 @@ void MushafView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Down:
     case Qt::Key_Up: {
         setCaretLine(caretLine_ + (event->key() == Qt::Key_Down ? 1 : -1));
-        int index = caretLine_;
-        for (int pg = 0; pg < laid_.size(); ++pg) {
-            if (index < laid_[pg].lines.size()) {
-                const QRectF r = transform().mapRect(laid_[pg].lines[index].rect);
-                QScrollBar *bar = verticalScrollBar();
-                if (r.top() < 0)
-                    bar->setValue(bar->value() + int(std::floor(r.top())));
-                else if (r.bottom() > viewport()->height())
-                    bar->setValue(bar->value() + int(std::ceil(r.bottom() - viewport()->height())));
-                break;
-            }
-            index -= int(laid_[pg].lines.size());
+        // The first page's rows: a facing page has the same ones.
+        if (const Line *line = layout_.line(caretLine_)) {
+            const QRectF r = transform().mapRect(line->rect);
+            QScrollBar *bar = verticalScrollBar();
+            if (r.top() < 0)
+                bar->setValue(bar->value() + int(std::floor(r.top())));
+            else if (r.bottom() > viewport()->height())
+                bar->setValue(bar->value() + int(std::ceil(r.bottom() - viewport()->height())));
         }
         return;
     }
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        int index = caretLine_;
-        for (int pg = 0; pg < laid_.size(); ++pg) {
-            if (index < laid_[pg].lines.size()) {
-                const QList<Piece> &pieces = laid_[pg].lines[index].pieces;
-                if (!pieces.isEmpty())
-                    emit ayaPicked(pieces.first().item.ayaId);
-                break;
-            }
-            index -= int(laid_[pg].lines.size());
-        }
+        const Line *line = layout_.line(caretLine_);
+        if (line && !line->pieces.isEmpty())
+            emit ayaPicked(line->pieces.first().item.ayaId);
         return;
     }
     case Qt::Key_Equal:

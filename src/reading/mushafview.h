@@ -1,13 +1,9 @@
 #pragma once
 
-#include "reading/printedpage.h"
-#include "reading/tajweedglyphs.h"
-#include "reading/wordveil.h"
+#include "reading/mushaflayout.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
-#include <QTextLayout>
-#include <memory>
 #include <optional>
 
 namespace zarfan {
@@ -19,13 +15,14 @@ class MushafView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     // The page in page units: the printed proportions.
-    static constexpr double kWidth = 1000, kHeight = 1460, kFacingGap = 24;
+    static constexpr double kWidth = MushafLayout::kWidth, kHeight = MushafLayout::kHeight,
+                            kFacingGap = MushafLayout::kFacingGap;
 
     explicit MushafView(QWidget *parent = nullptr);
 
     // One page, or two facing pages (the odd on the right).
     void setPages(const QList<PrintedPage> &pages);
-    const QList<PrintedPage> &pages() const { return pages_; }
+    const QList<PrintedPage> &pages() const { return layout_.pages(); }
     void setQuranFont(const QFont &font);
     // 100 = the whole page fits the window.
     void setZoom(int percent);
@@ -64,11 +61,11 @@ public:
     // Colours the rules of recitation on Uthmani words; nullptr draws none.
     // With only >= 0, that class alone.
     void setTajweed(const TajweedSpans *spans, int only = -1);
-    const TajweedSpans *tajweed() const { return tajweed_; }
+    const TajweedSpans *tajweed() const { return layout_.tajweed(); }
     // The glyphs drawn for a line or a word, in page units, with the class
     // each is coloured by (-1 the ink).
-    QList<ColouredRun> lineGlyphs(int page, int line) const;
-    QList<ColouredRun> wordGlyphs(const PageWord &word) const;
+    QList<ColouredRun> lineGlyphs(int page, int line) const { return layout_.lineGlyphs(page, line); }
+    QList<ColouredRun> wordGlyphs(const PageWord &word) const { return layout_.wordGlyphs(word); }
 
 signals:
     void turnRequested(int direction);
@@ -87,49 +84,27 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    struct Piece {
-        PrintedItem item;
-        QRectF rect; // in page units
-        double squeeze = 1;
-        // The word shaped once, when laid out, and only drawn on each paint.
-        std::shared_ptr<QTextLayout> shaped;
-        QList<ColouredRun> coloured; // empty: drawn whole in one colour
-    };
-    struct Line {
-        QRectF rect; // the line's row
-        QList<Piece> pieces;
-        bool justified = false;
-    };
-    struct Laid {
-        QList<Line> lines;
-        double x = 0; // of the page within the spread
-    };
-    void layout();
+    using Piece = MushafLayout::Piece;
+    using Line = MushafLayout::Line;
     void updateBars();
     // Page units to viewport pixels.
     QTransform transform() const;
     double scale() const;
-    QSizeF spreadSize() const;
     void paintPages(QPainter &p) const;
     void pageStep(int direction);
     void setCaretLine(int line);
     const Piece *pieceAt(QPoint point) const;
-    void colourPieces();
     // A word at the top right corner of its row: whole as shaped (in its
     // tajweed colours), or a part of it as text.
     void drawPiece(QPainter &p, const Piece &piece, QPointF topRight, double rowHeight, const QString &text, bool whole,
                    const QColor &ink) const;
-    QList<ColouredRun> glyphsOf(const Piece &piece, double x) const;
 
-    QList<PrintedPage> pages_;
-    QList<Laid> laid_;
+    MushafLayout layout_;
     QFont font_;
     int zoom_ = 100;
     int currentAya_ = 0;
     QList<PageWord> marked_;
     const WordVeil *veil_ = nullptr;
-    const TajweedSpans *tajweed_ = nullptr;
-    int tajweedOnly_ = -1;
     int caretLine_ = 0; // over the lines of all pages shown
 };
 
