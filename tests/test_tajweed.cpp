@@ -88,17 +88,30 @@ const PrintedItem *itemOf(const QList<PrintedPage> &pages, const Fixture &f)
     return nullptr;
 }
 
+// The reading window from its item in the menu "القراءة".
 ReadingWindow *openReading(MainWindow &w)
 {
     w.show();
     if (!QTest::qWaitForWindowActive(&w))
         return nullptr;
-    QTest::keyClick(&w, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    w.findChild<QAction *>(u"readingwindow"_qs)->trigger();
     ReadingWindow *r = w.readingCommands()->window();
     return r && QTest::qWaitForWindowExposed(r) ? r : nullptr;
 }
 
 QAction *toggleOf(MainWindow &w) { return w.findChild<QAction *>(u"tajweedcolours"_qs); }
+
+// The printed page shown with its colours on.
+ReadingWindow *colouredPage(MainWindow &w, int page)
+{
+    ReadingWindow *r = openReading(w);
+    if (!r)
+        return nullptr;
+    child<QComboBox>(r, "viewmode")->setCurrentIndex(0);
+    r->showPage(page);
+    toggleOf(w)->setChecked(true);
+    return r;
+}
 
 } // namespace
 
@@ -283,20 +296,19 @@ private slots:
         toggleOf(again)->setChecked(false);
     }
 
-    // The rules in words: hover, the page's context menu and Ctrl+J.
-    void rulesNamedInWords()
+    // The word ٱلضَّآلِّينَ of 1:7: its rules in words by hover, the page's
+    // context menu and Ctrl+J; hidden when memorising; coloured in the pictures.
+    void wordOfMaddLazim()
     {
         guitest::AppFolder folder;
         MainWindow w(folder.path());
-        ReadingWindow *r = openReading(w);
+        ReadingWindow *r = colouredPage(w, 1);
         QVERIFY(r);
-        child<QComboBox>(r, "viewmode")->setCurrentIndex(0);
-        r->showPage(1);
-        toggleOf(w)->setChecked(true);
         auto *view = child<MushafView>(r, "mushafpage");
         const Fixture f = fixture(1, 7, u"madd_6"_qs, 1);
         const PrintedItem *item = itemOf(r->printedPages(), f);
         QVERIFY(item);
+        // Named on a hover.
         const QPoint on = view->wordRect(item->word).center().toPoint();
         QHelpEvent help(QEvent::ToolTip, on, view->viewport()->mapToGlobal(on));
         QCoreApplication::sendEvent(view->viewport(), &help);
@@ -324,61 +336,8 @@ private slots:
         QTest::keyClick(view, Qt::Key_J, Qt::ControlModifier);
         QVERIFY2(r->statusBar()->currentMessage().contains(u"مد لازم (6)"_qs), qPrintable(r->statusBar()->currentMessage()));
         QCOMPARE(view->accessibleDescription(), r->statusBar()->currentMessage());
-        toggleOf(w)->setChecked(false);
-    }
 
-    // The legend: a row a colour with its rules and an example from the
-    // page; choosing one leaves only its places coloured.
-    void legendShowsAndMarks()
-    {
-        guitest::AppFolder folder;
-        MainWindow w(folder.path());
-        ReadingWindow *r = openReading(w);
-        QVERIFY(r);
-        child<QComboBox>(r, "viewmode")->setCurrentIndex(0);
-        r->showPage(2);
-        toggleOf(w)->setChecked(true);
-        w.findChild<QAction *>(u"tajweedlegend"_qs)->trigger();
-        auto *legend = r->findChild<QDialog *>(u"TajweedLegend"_qs);
-        QVERIFY(legend && legend->isVisible());
-        auto *list = child<QListWidget>(legend, "classes");
-        QCOMPARE(list->count(), kTajweedClasses);
-        QVERIFY(list->item(int(TajweedClass::IdghamNoGhunna))->text().contains(u"إدغام بغير غنة"_qs));
-        QVERIFY(list->item(int(TajweedClass::Ghunna))->text().contains(u"إقلاب"_qs));
-        const Fixture f = fixture(2, 5, u"idghaam_no_ghunnah"_qs, 2);
-        const QString example = list->item(int(TajweedClass::IdghamNoGhunna))->text().section(u'\n', -1);
-        QVERIFY2(example.contains(u"مِّن"_qs) || !example.isEmpty(), qPrintable(example));
-        auto *view = child<MushafView>(r, "mushafpage");
-        list->setCurrentRow(int(TajweedClass::Qalqala));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(int(TajweedClass::Ghunna))).center());
-        QSet<int> classes;
-        for (int line = 0; line < r->printedPages().first().lines.size(); ++line)
-            for (const ColouredRun &c : view->lineGlyphs(0, line))
-                classes.insert(c.cls);
-        QCOMPARE(classes, QSet<int>({-1, int(TajweedClass::Ghunna)}));
-        legend->close();
-        classes.clear();
-        for (int line = 0; line < r->printedPages().first().lines.size(); ++line)
-            for (const ColouredRun &c : view->lineGlyphs(0, line))
-                classes.insert(c.cls);
-        QVERIFY(classes.size() > 4);
-        toggleOf(w)->setChecked(false);
-    }
-
-    // Memorising: a hidden word shows no colour; the pictures carry them.
-    void hiddenWordsAndPictures()
-    {
-        guitest::AppFolder folder;
-        MainWindow w(folder.path());
-        ReadingWindow *r = openReading(w);
-        QVERIFY(r);
-        child<QComboBox>(r, "viewmode")->setCurrentIndex(0);
-        r->showPage(1);
-        toggleOf(w)->setChecked(true);
-        auto *view = child<MushafView>(r, "mushafpage");
-        const Fixture f = fixture(1, 7, u"madd_6"_qs, 1);
-        const PrintedItem *item = itemOf(r->printedPages(), f);
-        QVERIFY(item);
+        // Memorising: the hidden word shows no colour. The pictures carry them.
         const QColor colour = colourOf(f, view->palette());
         const double k = view->pixelsPerUnit() * 2 * r->devicePixelRatioF();
         QRectF box;
@@ -404,6 +363,41 @@ private slots:
             for (int x = 0; x < aya.width(); x += 2)
                 found += near(aya.pixel(x, y), colour);
         QVERIFY(found > 0);
+        toggleOf(w)->setChecked(false);
+    }
+
+    // The legend: a row a colour with its rules and an example from the
+    // page; choosing one leaves only its places coloured.
+    void legendShowsAndMarks()
+    {
+        guitest::AppFolder folder;
+        MainWindow w(folder.path());
+        ReadingWindow *r = colouredPage(w, 2);
+        QVERIFY(r);
+        w.findChild<QAction *>(u"tajweedlegend"_qs)->trigger();
+        auto *legend = r->findChild<QDialog *>(u"TajweedLegend"_qs);
+        QVERIFY(legend && legend->isVisible());
+        auto *list = child<QListWidget>(legend, "classes");
+        QCOMPARE(list->count(), kTajweedClasses);
+        QVERIFY(list->item(int(TajweedClass::IdghamNoGhunna))->text().contains(u"إدغام بغير غنة"_qs));
+        QVERIFY(list->item(int(TajweedClass::Ghunna))->text().contains(u"إقلاب"_qs));
+        const Fixture f = fixture(2, 5, u"idghaam_no_ghunnah"_qs, 2);
+        const QString example = list->item(int(TajweedClass::IdghamNoGhunna))->text().section(u'\n', -1);
+        QVERIFY2(example.contains(u"مِّن"_qs) || !example.isEmpty(), qPrintable(example));
+        auto *view = child<MushafView>(r, "mushafpage");
+        list->setCurrentRow(int(TajweedClass::Qalqala));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(int(TajweedClass::Ghunna))).center());
+        QSet<int> classes;
+        for (int line = 0; line < r->printedPages().first().lines.size(); ++line)
+            for (const ColouredRun &c : view->lineGlyphs(0, line))
+                classes.insert(c.cls);
+        QCOMPARE(classes, QSet<int>({-1, int(TajweedClass::Ghunna)}));
+        legend->close();
+        classes.clear();
+        for (int line = 0; line < r->printedPages().first().lines.size(); ++line)
+            for (const ColouredRun &c : view->lineGlyphs(0, line))
+                classes.insert(c.cls);
+        QVERIFY(classes.size() > 4);
         toggleOf(w)->setChecked(false);
     }
 };

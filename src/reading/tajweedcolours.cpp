@@ -99,6 +99,9 @@ TajweedColours::TajweedColours(ReadingState &state, QMenu *menu, QObject *parent
     toggle_ = new QAction(tr("ألوان التجويد"), this);
     toggle_->setObjectName(QStringLiteral("tajweedcolours"));
     toggle_->setCheckable(true);
+    // From the reading window too, where the colours show.
+    toggle_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+J")));
+    toggle_->setShortcutContext(Qt::ApplicationShortcut);
     legend_ = new QAction(tr("دليل ألوان التجويد"), this);
     legend_->setObjectName(QStringLiteral("tajweedlegend"));
     if (menu) {
