@@ -76,7 +76,8 @@ struct Dataset {
             }
         }
         // كَلِمَةٌ: its kaf, and the tanwin with the blank after it.
-        tajweed << u"sura\taya\tstart\tend\trule"_qs << u"1\t1\t0\t1\tqalqalah"_qs << u"114\t6\t6\t8\tikhfa"_qs;
+        tajweed << u"sura\taya\tstart\tend\trule"_qs << u"1\t1\t0\t1\tqalqalah"_qs << u"114\t6\t6\t8\tikhfa"_qs
+                << u"114\t6\t9\t10\tmadd_2"_qs;
         topics << u"topic_no\tparent_no\tname"_qs << u"1\t0\tباب أول"_qs << u"2\t1\tفصل أول"_qs << u"3\t1\tفصل  ثان"_qs;
         topicAyat << u"topic_no\tsura\tayat"_qs << u"2\t2\t1-3,5,7-8,20-30,40,42,44,46,48,50,52,54,56"_qs << u"3\t114\t6"_qs;
     }
@@ -160,8 +161,7 @@ private slots:
         QCOMPARE(testutil::walk(dc, {u"wordno"_qs, u"root"_qs, u"lemma"_qs, u"rootFolded"_qs, u"lemmaFolded"_qs}),
                  QStringList({u"1|كلم|كَلِمَة|كلم|كلمه"_qs, u"2||||"_qs, u"3|أخر|وَ|أُخْرَى|اخر|و"_qs, u"3|أخر|وَ|أُخْرَى|اخر|اخري"_qs}));
         dc.setRecordSource(u"SELECT *  FROM Tajweed order by ayaId"_qs);
-        QCOMPARE(testutil::walk(dc, {u"ayaId"_qs, u"spanStart"_qs, u"spanEnd"_qs, u"rule"_qs}),
-                 QStringList({u"1|0|1|qalqalah"_qs, u"6236|6|8|ikhfa"_qs}));
+        QCOMPARE(testutil::walk(dc, {u"ayaId"_qs, u"spans"_qs}), QStringList({u"1|0 1 qalqalah"_qs, u"6236|6 8 ikhfa;9 10 madd_2"_qs}));
         QVERIFY(problems.messages.isEmpty());
     }
 
@@ -223,6 +223,7 @@ private slots:
         QTest::newRow("span past its aya") << u"tajweed"_qs << 2 << u"114\t6\t24\t27\tikhfa"_qs << u"tajweed.tsv:3:"_qs;
         QTest::newRow("empty span") << u"tajweed"_qs << 1 << u"1\t1\t3\t3\tmadd_2"_qs << u"tajweed.tsv:2:"_qs;
         QTest::newRow("no such aya") << u"tajweed"_qs << 1 << u"1\t8\t0\t1\tmadd_2"_qs << u"tajweed.tsv:2:"_qs;
+        QTest::newRow("spans out of order") << u"tajweed"_qs << 3 << u"1\t2\t0\t1\tmadd_2"_qs << u"tajweed.tsv:4:"_qs;
         QTest::newRow("unknown rule") << u"tajweed"_qs << 2 << u"114\t6\t6\t8\tikhfaa"_qs << u"tajweed.tsv:3:"_qs;
         QTest::newRow("NUL in a field") << u"jalalayn"_qs << 2 << u"1\t2\tشرح"_qs + QChar(0) << u"tafsir-jalalayn.tsv:3:"_qs;
     }

@@ -24,7 +24,7 @@ struct StoredSpan {
 QStringList tajweedHeader();
 
 // The spans checked against the Uthmani texts (by aya ID, from 1): each
-// inside its aya and of a known rule, in the file's order. A fault goes to
+// inside its aya and of a known rule, in the file's order (by aya). A fault goes to
 // fail with its line, which does not return.
 std::vector<StoredSpan> checkTajweed(const std::vector<TajweedRow> &rows, const std::vector<QString> &uthmaniById,
                                      const std::function<void(int line, const QString &what)> &fail);

@@ -4,6 +4,7 @@
 #include "data/datacontrol.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <charconv>
 
 namespace zarfan {
@@ -121,20 +122,35 @@ bool TajweedSpans::load(const QString &connection)
     count_ = 0;
     DataControl dc;
     dc.setConnectionString(connection);
-    dc.setRecordSource(QStringLiteral("SELECT ayaId, spanStart, spanEnd, rule FROM Tajweed"));
+    dc.setRecordSource(QStringLiteral("SELECT ayaId, spans FROM Tajweed"));
     if (!dc.refresh())
         return false;
+    QHash<QByteArray, int> rules;
+    for (int i = 0; i < kTajweedRules; ++i)
+        rules.insert(QByteArray(kRules[i].key), i);
     for (; !dc.eof(); dc.moveNext()) {
         const int aya = toInt(dc.fieldBytes(0));
-        const std::string_view key = dc.fieldBytes(3);
-        const TajweedSpan span{toInt(dc.fieldBytes(1)), toInt(dc.fieldBytes(2)),
-                               tajweedRuleIndex(QString::fromLatin1(key.data(), qsizetype(key.size())))};
-        // A damaged row is left out rather than drawn at a wrong place.
-        if (aya < 1 || aya > SuraTables::kAyaTotal || span.start < 0 || span.end <= span.start || span.rule < 0
-            || span.rule >= kTajweedRules)
+        if (aya < 1 || aya > SuraTables::kAyaTotal)
             continue;
-        byAya_[aya].push_back(span);
-        ++count_;
+        const std::string_view packed = dc.fieldBytes(1);
+        std::size_t at = 0;
+        while (at < packed.size()) {
+            std::size_t end = packed.find(';', at);
+            if (end == std::string_view::npos)
+                end = packed.size();
+            const std::string_view one = packed.substr(at, end - at);
+            at = end + 1;
+            const std::size_t b1 = one.find(' '), b2 = one.find(' ', b1 == std::string_view::npos ? b1 : b1 + 1);
+            if (b2 == std::string_view::npos)
+                continue;
+            const TajweedSpan span{toInt(one.substr(0, b1)), toInt(one.substr(b1 + 1, b2 - b1 - 1)),
+                                   rules.value(QByteArray::fromRawData(one.data() + b2 + 1, qsizetype(one.size() - b2 - 1)), -1)};
+            // A damaged span is left out rather than drawn at a wrong place.
+            if (span.start < 0 || span.end <= span.start || span.rule < 0)
+                continue;
+            byAya_[aya].push_back(span);
+            ++count_;
+        }
     }
     return count_ > 0;
 }
