@@ -22,6 +22,7 @@
 #include "topics/topicwindow.h"
 #include "reading/readingcommands.h"
 #include "reading/readingwindow.h"
+#include "reading/tajweedcolours.h"
 #include "reading/pageview.h"
 #include "search/arabicfolding.h"
 #include "recitation/playerengine.h"
@@ -42,6 +43,7 @@
 #include "../tests/soundcheck.h"
 #include "translationbench.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QComboBox>
@@ -156,6 +158,46 @@ void print()
                     r.raw > 0 ? qPrintable(QString::number(r.raw, 'f', 1)) : "-",
                     r.raw > 0 ? qPrintable(QString::number(r.ms / r.raw, 'f', 2) + u'x') : "-", qPrintable(perRow), qPrintable(perRatio));
     }
+}
+
+// The tajweed colours: a page turn and a facing-pages turn with them, each
+// against the same without them ("raw"), and the spans loaded whole.
+void tajweedRows(ReadingState &state, ReadingWindow &window)
+{
+    Row load{u"load the tajweed spans (all 58,815)"_qs};
+    load.ms = timeMs([&] {
+        TajweedSpans spans;
+        spans.load(state.connectionString());
+        requireRows(spans.count(), u"tajweed spans"_qs);
+    });
+    rows.push_back(load);
+    TajweedColours colours(state, nullptr, nullptr);
+    colours.attach(&window);
+    auto *toggle = colours.findChild<QAction *>(u"tajweedcolours"_qs);
+    window.findChild<QComboBox *>(u"viewmode"_qs)->setCurrentIndex(0);
+    window.findChild<QComboBox *>(u"script"_qs)->setCurrentIndex(1);
+    for (const bool facing : {false, true}) {
+        window.resize(facing ? 1400 : 700, facing ? 800 : 900);
+        window.setFacing(facing);
+        int page = 200;
+        const auto turns = [&](bool on) {
+            toggle->setChecked(on);
+            requireRows(on ? colours.spans().count() : 1, u"tajweed spans"_qs);
+            return timeMs([&] {
+                page += facing ? 2 : 1;
+                window.showPage(page);
+                window.repaint();
+                requireRows(int(window.printedPages().size()) - (facing ? 1 : 0), u"printed page"_qs);
+            }, std::max(runs, 21));
+        };
+        Row turn{facing ? u"turn two facing pages with tajweed colours (raw: without)"_qs
+                        : u"turn a page with tajweed colours, mushaf page (raw: without)"_qs};
+        turn.raw = turns(false);
+        turn.ms = turns(true);
+        rows.push_back(turn);
+    }
+    toggle->setChecked(false);
+    window.setFacing(false);
 }
 
 // Local-folder recitation as heard: the real engine on a PulseAudio null
@@ -1050,6 +1092,7 @@ int main(int argc, char **argv)
         }
         window.setFacing(false);
         window.resize(700, 900);
+        tajweedRows(w.state(), window);
         window.showPage(300);
         {
             QTemporaryDir pictures;

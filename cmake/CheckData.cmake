@@ -5,7 +5,7 @@
 set(ZARFAN_DATA_NAMES
   quran.tsv quran-uthmani.tsv divisions.tsv mushaf-lines.tsv
   tafsir-jalalayn.tsv tafsir-muyassar.tsv topics.tsv topic-ayat.tsv morphology.tsv
-  translation-editions.tsv translations.tsv words-en.tsv)
+  translation-editions.tsv translations.tsv words-en.tsv tajweed.tsv)
 list(JOIN ZARFAN_DATA_NAMES ", " ZARFAN_DATA_NAMES_TEXT)
 foreach(name IN LISTS ZARFAN_DATA_NAMES)
   if(NOT EXISTS "${ZARFAN_DATA_DIR}/${name}" OR IS_DIRECTORY "${ZARFAN_DATA_DIR}/${name}")
@@ -14,7 +14,7 @@ foreach(name IN LISTS ZARFAN_DATA_NAMES)
       "ZARFAN_DATA_DIR names the folder of the scripture source files (${ZARFAN_DATA_NAMES_TEXT}); "
       "set it in the environment or with cmake -DZARFAN_DATA_DIR=<folder>. "
       "The files are the Tanzil Quran text, metadata and tafsir (tanzil.net), the mushaf's line layout, "
-      "the topic index, the Quranic Arabic Corpus morphology (corpus.quran.com), the translations and the word glosses, assembled with their own README "
+      "the topic index, the Quranic Arabic Corpus morphology (corpus.quran.com), the translations, the word glosses and the tajweed spans (quran-tajweed), assembled with their own README "
       "beside this repository in ../shared/data; see \"The data\" in README.md.")
   endif()
 endforeach()

@@ -18,7 +18,7 @@ endforeach()
 # Read by the builder however its source comes to name them.
 list(APPEND names quran.tsv quran-uthmani.tsv divisions.tsv mushaf-lines.tsv tafsir-jalalayn.tsv
                   tafsir-muyassar.tsv topics.tsv topic-ayat.tsv morphology.tsv
-                  translation-editions.tsv translations.tsv words-en.tsv)
+                  translation-editions.tsv translations.tsv words-en.tsv tajweed.tsv)
 list(REMOVE_DUPLICATES names)
 
 set(failed)

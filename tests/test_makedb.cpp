@@ -14,7 +14,7 @@ namespace {
 // An invented data set in the shape of ../shared/data: the right number of
 // ayas per sura with made-up words.
 struct Dataset {
-    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions, lines, editions, translations, glosses;
+    QStringList quran, jalalayn, muyassar, topics, topicAyat, morphology, uthmani, divisions, lines, editions, translations, glosses, tajweed;
 
     Dataset()
     {
@@ -93,6 +93,9 @@ struct Dataset {
                     glosses << QStringLiteral("%1\t%2\t%3\tmeaning %3\tsound-%3").arg(sura).arg(aya).arg(w);
             }
         }
+        // كَلِمَةٌ: its kaf, and the tanwin with the blank after it.
+        tajweed << u"sura\taya\tstart\tend\trule"_qs << u"1\t1\t0\t1\tqalqalah"_qs << u"114\t6\t6\t8\tikhfa"_qs
+                << u"114\t6\t9\t10\tmadd_2"_qs;
         topics << u"topic_no\tparent_no\tname"_qs << u"1\t0\tباب أول"_qs << u"2\t1\tفصل أول"_qs << u"3\t1\tفصل  ثان"_qs;
         topicAyat << u"topic_no\tsura\tayat"_qs << u"2\t2\t1-3,5,7-8,20-30,40,42,44,46,48,50,52,54,56"_qs << u"3\t114\t6"_qs;
     }
@@ -116,6 +119,7 @@ struct Dataset {
         put("translation-editions.tsv", editions);
         put("translations.tsv", translations);
         put("words-en.tsv", glosses);
+        put("tajweed.tsv", tajweed);
     }
 };
 
@@ -184,6 +188,8 @@ private slots:
         dc.setRecordSource(u"SELECT * FROM WordGlosses where ID between 6236000 and 6236999 order by ID"_qs);
         QCOMPARE(testutil::walk(dc, {u"ID"_qs, u"gloss"_qs, u"transliteration"_qs}),
                  QStringList({u"6236001|meaning 1|sound-1"_qs, u"6236002|meaning 2|sound-2"_qs, u"6236003|meaning 3|sound-3"_qs}));
+        dc.setRecordSource(u"SELECT *  FROM Tajweed order by ayaId"_qs);
+        QCOMPARE(testutil::walk(dc, {u"ayaId"_qs, u"spans"_qs}), QStringList({u"1|0 1 qalqalah"_qs, u"6236|6 8 ikhfa;9 10 madd_2"_qs}));
         QVERIFY(problems.messages.isEmpty());
     }
 
@@ -248,6 +254,12 @@ private slots:
         QTest::newRow("translation empty") << u"translations"_qs << 3 << u"en.one\t1\t3\t "_qs << u"translations.tsv:4:"_qs;
         QTest::newRow("gloss missing") << u"glosses"_qs << 4 << QString() << u"words-en.tsv:5:"_qs;
         QTest::newRow("gloss empty") << u"glosses"_qs << 2 << u"1\t1\t2\t\tsound"_qs << u"words-en.tsv:3:"_qs;
+        // The Uthmani text of 114:6 is 26 letters and marks long.
+        QTest::newRow("span past its aya") << u"tajweed"_qs << 2 << u"114\t6\t24\t27\tikhfa"_qs << u"tajweed.tsv:3:"_qs;
+        QTest::newRow("empty span") << u"tajweed"_qs << 1 << u"1\t1\t3\t3\tmadd_2"_qs << u"tajweed.tsv:2:"_qs;
+        QTest::newRow("no such aya") << u"tajweed"_qs << 1 << u"1\t8\t0\t1\tmadd_2"_qs << u"tajweed.tsv:2:"_qs;
+        QTest::newRow("spans out of order") << u"tajweed"_qs << 3 << u"1\t2\t0\t1\tmadd_2"_qs << u"tajweed.tsv:4:"_qs;
+        QTest::newRow("unknown rule") << u"tajweed"_qs << 2 << u"114\t6\t6\t8\tikhfaa"_qs << u"tajweed.tsv:3:"_qs;
         QTest::newRow("NUL in a field") << u"jalalayn"_qs << 2 << u"1\t2\tشرح"_qs + QChar(0) << u"tafsir-jalalayn.tsv:3:"_qs;
     }
 
@@ -269,6 +281,7 @@ private slots:
             : file == u"editions"             ? &data.editions
             : file == u"translations"         ? &data.translations
             : file == u"glosses"              ? &data.glosses
+            : file == u"tajweed"              ? &data.tajweed
                                               : &data.topicAyat;
         if (line.isNull())
             lines->removeAt(row);

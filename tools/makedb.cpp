@@ -2,6 +2,8 @@
 #include "makedbsources.h"
 #include "searchindexes.h"
 #include "understandingdata.h"
+#include "tajweedspans.h"
+#include "browse/suratables.h"
 
 #include "data/sqlite.h"
 #include "search/arabicfolding.h"
@@ -32,9 +34,23 @@ void insertRow(sql::Statement &insert, const sql::Database &db, const QString &p
     insert.reset();
 }
 
+std::vector<StoredSpan> readTajweed(const QString &dir, const std::vector<Aya> &ayat)
+{
+    const Table t = readTable(dir, QStringLiteral("tajweed.tsv"), tajweedHeader());
+    std::vector<TajweedRow> rows;
+    for (std::size_t r = 0; r < t.rows.size(); ++r)
+        rows.push_back({number(t, r, 0, 1, SuraTables::kSuraCount, "sura"), number(t, r, 1, 1, 286, "aya"),
+                        number(t, r, 2, 0, 100000, "start"), number(t, r, 3, 0, 100000, "end"), t.rows[r].at(4), t.lineNumbers[r]});
+    std::vector<QString> texts;
+    for (const Aya &a : ayat)
+        texts.push_back(a.uthmani);
+    return checkTajweed(rows, texts, [&](int line, const QString &what) { fail(t.file, line, what); });
+}
+
 void write(const QString &path, const QString &password, const std::vector<Aya> &ayat,
            const std::vector<Topic> &topics, const std::vector<TopicRef> &refs, const QStringList &notices,
-           const std::vector<Word> &words, const std::vector<PrintedLine> &printedLines, const Understanding &understanding)
+           const std::vector<Word> &words, const std::vector<PrintedLine> &printedLines, const Understanding &understanding,
+           const std::vector<StoredSpan> &tajweed)
 {
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
@@ -147,6 +163,8 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
             fail(path, 0, db.errorMessage());
         insWord.reset();
     }
+    if (!writeTajweed(raw, tajweed))
+        fail(path, 0, db.errorMessage());
     sql::Statement insNotice(raw, "INSERT INTO data_notice (Notice) VALUES (?);");
     for (const QString &notice : notices) {
         insNotice.bind(1, notice);
@@ -221,12 +239,13 @@ Result build(const QString &dataDir, const QString &outPath, const QString &noti
         std::vector<TopicRef> refs;
         readTopics(dataDir, topics, refs);
         const std::vector<Word> words = readWords(dataDir, ayat);
+        const std::vector<StoredSpan> tajweed = readTajweed(dataDir, ayat);
         const QStringList notices = readNotices(noticesPath);
         std::vector<AyaWords> ayaWords;
         for (const Aya &a : ayat)
             ayaWords.push_back({a.sura, a.aya, int(wordCount(a.uthmani))});
         const Understanding understanding = readUnderstanding(dataDir, ayaWords);
-        write(temp, password, ayat, topics, refs, notices, words, printedLines, understanding);
+        write(temp, password, ayat, topics, refs, notices, words, printedLines, understanding, tajweed);
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(temp).toStdString(), QFile::encodeName(outPath).toStdString(), ec);
         if (ec)

@@ -86,6 +86,7 @@ QString missingSchema(sqlite3 *db)
         {"Words", {"ID", "soraano", "ayaano", "wordno", "root", "lemma", "rootFolded", "lemmaFolded"}},
         {"Mushaf", {"ID", "page", "quarter", "manzil", "ruku", "sajda", "uthmani"}},
         {"MushafLines", {"page", "line", "kind", "sura", "firstAya", "firstWord", "lastAya", "lastWord"}},
+        {"Tajweed", {"ayaId", "spans"}},
     };
     for (const auto &t : schema) {
         sql::Statement info(db, QByteArray("PRAGMA table_info(") + t.table + ");");

@@ -184,13 +184,80 @@ void MushafLayout::setPages(const QList<PrintedPage> &pages, const QFont &chosen
                 const double w = m.widths[k] * squeeze * size;
                 PrintedItem item = pl.items[k];
                 item.text = m.texts[k];
-                line.pieces.append({item, QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze, size, m.shaped[k]});
+                line.pieces.append({item, QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze, size, m.shaped[k], {}});
                 right -= w;
             }
             laid.lines.append(line);
         }
         laid_.append(laid);
     }
+    colourPieces();
+}
+
+void MushafLayout::setTajweed(const TajweedSpans *spans, int only)
+{
+    tajweed_ = spans;
+    tajweedOnly_ = only;
+    colourPieces();
+}
+
+void MushafLayout::colourPieces()
+{
+    for (Laid &laid : laid_) {
+        for (Line &line : laid.lines) {
+            for (Piece &piece : line.pieces)
+                piece.coloured = tajweed_ && piece.shaped ? colourWord(piece.item, *piece.shaped, *tajweed_, tajweedOnly_)
+                                                          : QList<ColouredRun>();
+        }
+    }
+}
+
+QPointF MushafLayout::shapedOrigin(const Piece &piece, double rowHeight)
+{
+    const QTextLine shapedLine = piece.shaped->lineAt(0);
+    return QPointF(-shapedLine.naturalTextRect().right(), (rowHeight - shapedLine.height()) / 2);
+}
+
+QList<ColouredRun> MushafLayout::glyphsOf(const Piece &piece, double x)
+{
+    if (!piece.shaped)
+        return {};
+    QList<ColouredRun> runs = piece.coloured;
+    if (runs.isEmpty()) {
+        for (const QGlyphRun &run : piece.shaped->glyphRuns())
+            runs.append({run, -1});
+    }
+    const QPointF origin = shapedOrigin(piece, piece.rect.height());
+    for (ColouredRun &c : runs) {
+        QList<QPointF> at = c.run.positions();
+        for (QPointF &point : at)
+            point = QPointF(x + piece.rect.right() + (origin.x() + point.x()) * piece.squeeze, piece.rect.top() + origin.y() + point.y());
+        c.run.setPositions(at);
+    }
+    return runs;
+}
+
+QList<ColouredRun> MushafLayout::lineGlyphs(int page, int line) const
+{
+    QList<ColouredRun> runs;
+    if (page < 0 || page >= laid_.size() || line < 0 || line >= laid_[page].lines.size())
+        return runs;
+    for (const Piece &piece : laid_[page].lines[line].pieces)
+        runs += glyphsOf(piece, laid_[page].x);
+    return runs;
+}
+
+QList<ColouredRun> MushafLayout::wordGlyphs(const PageWord &word) const
+{
+    for (const Laid &laid : laid_) {
+        for (const Line &line : laid.lines) {
+            for (const Piece &piece : line.pieces) {
+                if (!piece.item.endMark() && piece.item.word == word)
+                    return glyphsOf(piece, laid.x);
+            }
+        }
+    }
+    return {};
 }
 
 QSizeF MushafLayout::spreadSize() const

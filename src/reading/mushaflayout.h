@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reading/printedpage.h"
+#include "reading/tajweedglyphs.h"
 #include "reading/wordveil.h"
 
 #include <QFont>
@@ -33,6 +34,7 @@ public:
         double size = 1;    // of the page's font, both ways
         // The word shaped once, when laid out, and only drawn on each paint.
         std::shared_ptr<QTextLayout> shaped;
+        QList<ColouredRun> coloured; // empty: drawn whole in one colour
     };
     struct Line {
         QRectF rect; // the line's row
@@ -54,6 +56,18 @@ public:
     // The chosen font at the size the page is set in.
     static QFont pageFont(const QFont &chosen);
 
+    // Colours the rules of recitation on Uthmani words, now and on every
+    // page set; nullptr colours none. With only >= 0, that class alone.
+    void setTajweed(const TajweedSpans *spans, int only);
+    const TajweedSpans *tajweed() const { return tajweed_; }
+    // The glyphs drawn for a line or a word, in page units, with the class
+    // each is coloured by (-1 the ink).
+    QList<ColouredRun> lineGlyphs(int page, int line) const;
+    QList<ColouredRun> wordGlyphs(const PageWord &word) const;
+    // Where a piece's shaped word is drawn from, in the piece's own units
+    // from its top right corner: right-aligned, centred in a row.
+    static QPointF shapedOrigin(const Piece &piece, double rowHeight);
+
     // The piece nearest a point of the spread on its line; nullptr off the lines.
     const Piece *pieceAt(QPointF at) const;
     // Where a word lies in the spread; empty when not on these pages.
@@ -74,8 +88,13 @@ public:
     int firstLineFrom(double y) const;
 
 private:
+    void colourPieces();
+    static QList<ColouredRun> glyphsOf(const Piece &piece, double x);
+
     QList<PrintedPage> pages_;
     QList<Laid> laid_;
+    const TajweedSpans *tajweed_ = nullptr;
+    int tajweedOnly_ = -1;
 };
 
 // The first letter of a word with the marks on it.

@@ -1,5 +1,7 @@
 #include "mushafview.h"
 
+#include "reading/tajweed.h"
+
 #include "browse/suratables.h"
 #include "reading/textaccessible.h"
 #include "search/arabicfolding.h"
@@ -24,22 +26,6 @@ constexpr double kWidth = MushafLayout::kWidth, kHeight = MushafLayout::kHeight;
 
 // A word or end mark at its place, its right edge at the piece's, centred in
 // a row from top; shaped once when the text is the piece's own.
-void drawPiece(QPainter &p, const MushafLayout::Piece &piece, double top, const QString &text, bool whole)
-{
-    const double across = piece.squeeze * piece.size, height = piece.rect.height() / piece.size;
-    p.save();
-    p.translate(piece.rect.right(), top);
-    p.scale(across, piece.size);
-    if (whole && piece.shaped) {
-        // As drawText would place it: right-aligned, centred in the row.
-        const QTextLine shapedLine = piece.shaped->lineAt(0);
-        piece.shaped->draw(&p, QPointF(-shapedLine.naturalTextRect().right(), (height - shapedLine.height()) / 2));
-    } else {
-        p.drawText(QRectF(-piece.rect.width() / across, 0, piece.rect.width() / across, height), Qt::AlignRight | Qt::AlignVCenter,
-                   text);
-    }
-    p.restore();
-}
 
 // The page as text for a screen reader: its lines in reading order, the
 // caret on the line the keyboard is on.
@@ -267,11 +253,19 @@ void MushafView::paintPages(QPainter &p) const
                 right = any ? std::max(right, piece.rect.right()) : piece.rect.right();
                 any = true;
             }
-            if (any)
-                p.fillRect(QRectF(left - 4, line.rect.top() + 4, right - left + 8, line.rect.height() - 8), pal.highlight());
+            // With the colours, a light tint and a frame: they stay readable on it.
+            const bool tinted = layout_.tajweed() && page.script == Script::Uthmani;
+            const QRectF ayaBand(left - 4, line.rect.top() + 4, right - left + 8, line.rect.height() - 8);
+            if (any && tinted) {
+                p.fillRect(ayaBand, currentAyaTint(pal));
+                p.setPen(QPen(pal.color(QPalette::Highlight), 2));
+                p.drawRect(ayaBand);
+            } else if (any) {
+                p.fillRect(ayaBand, pal.highlight());
+            }
             p.setFont(font);
             for (const Piece &piece : line.pieces) {
-                const bool current = piece.item.ayaId == currentAya_;
+                const bool current = piece.item.ayaId == currentAya_ && !tinted;
                 const bool marked = !piece.item.endMark() && marked_.contains(piece.item.word);
                 const QColor colour = current ? pal.color(QPalette::HighlightedText) : marked ? pal.color(QPalette::Link) : ink;
                 const WordShow show = veil_ && !piece.item.endMark() ? veil_->show(piece.item.word) : WordShow::Whole;
@@ -284,7 +278,7 @@ void MushafView::paintPages(QPainter &p) const
                 }
                 const QString text = show == WordShow::FirstLetter ? firstLetter(piece.item.text) : piece.item.text;
                 p.setPen(colour);
-                drawPiece(p, piece, piece.rect.top(), text, show == WordShow::Whole);
+                drawPiece(p, piece, piece.rect.top(), text, show == WordShow::Whole, colour);
                 if (marked) {
                     p.setPen(QPen(colour, 2));
                     p.drawLine(QPointF(piece.rect.left(), underlineY), QPointF(piece.rect.right(), underlineY));
@@ -304,6 +298,32 @@ QImage MushafView::picture(double devicePixelRatio) const
     p.scale(scale() * devicePixelRatio, scale() * devicePixelRatio);
     paintPages(p);
     return image;
+}
+
+void MushafView::setTajweed(const TajweedSpans *spans, int only)
+{
+    layout_.setTajweed(spans, only);
+    viewport()->update();
+}
+
+void MushafView::drawPiece(QPainter &p, const Piece &piece, double top, const QString &text, bool whole,
+                           const QColor &ink) const
+{
+    const double across = piece.squeeze * piece.size, height = piece.rect.height() / piece.size;
+    p.save();
+    p.translate(piece.rect.right(), top);
+    p.scale(across, piece.size);
+    if (whole && piece.shaped) {
+        const QPointF origin = MushafLayout::shapedOrigin(piece, height);
+        if (piece.coloured.isEmpty())
+            piece.shaped->draw(&p, origin);
+        else
+            drawColoured(p, origin, piece.coloured, palette(), ink);
+    } else {
+        p.drawText(QRectF(-piece.rect.width() / across, 0, piece.rect.width() / across, height), Qt::AlignRight | Qt::AlignVCenter,
+                   text);
+    }
+    p.restore();
 }
 
 QImage MushafView::ayaPicture(int ayaId, double pixelsPerUnit, const QString &reference, const QString &tafsir) const
@@ -334,7 +354,7 @@ QImage MushafView::ayaPicture(int ayaId, double pixelsPerUnit, const QString &re
         for (const Piece &piece : line->pieces) {
             if (piece.item.ayaId != ayaId)
                 continue;
-            drawPiece(p, piece, y, piece.item.text, true);
+            drawPiece(p, piece, y, piece.item.text, true, pal.color(QPalette::Text));
         }
         y += h;
     }

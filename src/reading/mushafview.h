@@ -61,6 +61,14 @@ public:
     QImage ayaPicture(int ayaId, double pixelsPerUnit, const QString &reference, const QString &tafsir) const;
     // Viewport pixels a page unit, as the page is shown now.
     double pixelsPerUnit() const { return scale(); }
+    // Colours the rules of recitation on Uthmani words; nullptr draws none.
+    // With only >= 0, that class alone.
+    void setTajweed(const TajweedSpans *spans, int only = -1);
+    const TajweedSpans *tajweed() const { return layout_.tajweed(); }
+    // The glyphs drawn for a line or a word, in page units, with the class
+    // each is coloured by (-1 the ink).
+    QList<ColouredRun> lineGlyphs(int page, int line) const { return layout_.lineGlyphs(page, line); }
+    QList<ColouredRun> wordGlyphs(const PageWord &word) const { return layout_.wordGlyphs(word); }
 
 signals:
     void turnRequested(int direction);
@@ -89,6 +97,10 @@ private:
     void pageStep(int direction);
     void setCaretLine(int line);
     const Piece *pieceAt(QPoint point) const;
+    // A word at the top right corner of its row: whole as shaped (in its
+    // tajweed colours), or a part of it as text.
+    void drawPiece(QPainter &p, const Piece &piece, double top, const QString &text, bool whole,
+                   const QColor &ink) const;
 
     MushafLayout layout_;
     QFont font_;

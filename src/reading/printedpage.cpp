@@ -196,7 +196,7 @@ PrintedPage PrintedPageReader::page(int number, Script script)
             shownWords = uthmani.words;
             shownText = a.uthmani;
             for (int k = 0; k < uthmani.words.size(); ++k)
-                put(uthmaniLines[k], {{a.info.sura, a.info.aya, k + 1}, a.info.id, uthmani.words[k]});
+                put(uthmaniLines[k], {{a.info.sura, a.info.aya, k + 1}, a.info.id, uthmani.words[k], int(uthmani.letters[k].start)});
         } else {
             // Each imla'i word on the line of the first Uthmani word that
             // shows it; one that none shows stays with the word before it.

@@ -14,6 +14,7 @@ struct PrintedItem {
     PageWord word;      // word 0 for an end mark
     int ayaId = 0;
     QString text;
+    int start = -1; // of an Uthmani word in its aya's text, for the tajweed spans
     bool endMark() const { return word.word == 0; }
 };
 

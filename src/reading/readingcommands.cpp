@@ -2,6 +2,7 @@
 
 #include "data/userstore.h"
 #include "reading/readingwindow.h"
+#include "reading/tajweedcolours.h"
 #include "ui/windowopening.h"
 
 #include <QAction>
@@ -78,6 +79,8 @@ ReadingCommands::ReadingCommands(ReadingState &state, QWidget *mainWindow, const
             });
         }
     }
+    auto *tajweed = new TajweedColours(state_, menu, this);
+    connect(this, &ReadingCommands::windowMade, tajweed, &TajweedColours::attach);
     connect(facing_, &QAction::toggled, this, [this](bool on) {
         if (UserStore *store = state_.userStore())
             store->setValue(QStringLiteral("reading.facing"), on ? "1" : "0");

@@ -260,6 +260,7 @@ QImage ReadingWindow::ayaPicture(bool withTafsir)
     MushafView uthmani;
     uthmani.setPalette(ui->mushafpage->palette());
     uthmani.setQuranFont(quranFont_);
+    uthmani.setTajweed(ui->mushafpage->tajweed());
     uthmani.setPages({printedReader_.page(pageNumber, Script::Uthmani)});
     return uthmani.ayaPicture(id, ui->mushafpage->pixelsPerUnit() * pictureRatio(MushafView::kWidth), reference, tafsir);
 }
