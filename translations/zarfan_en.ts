@@ -426,6 +426,10 @@
         <source>Ctrl+C</source>
         <translation>Ctrl+C</translation>
     </message>
+    <message>
+        <source>مع الترجمة</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Form6</name>
@@ -557,6 +561,10 @@
         <source>إغلاق</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>الترجمة</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Form7</name>
@@ -684,6 +692,17 @@
     </message>
 </context>
 <context>
+    <name>NotesStore</name>
+    <message>
+        <source>لم يحفظ التغيير: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى) أو بنص أو وسوم أطول من %2 حرف، فنُحّيت جانبا في جدول notes_set_aside داخل الملف ولن تظهر. بقية خواطرك كما هي؛ ويمكنك كتابة تلك الخواطر من جديد على آياتها</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ReadingWindow</name>
     <message>
         <source>القراءة</source>
@@ -728,6 +747,229 @@
     <message>
         <source>نص الصفحة</source>
         <translation>Page text</translation>
+    </message>
+    <message>
+        <source>الترجمة تحت كل آية</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tajweed</name>
+    <message>
+        <source>همزة الوصل</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>حرف لا يُنطق</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>اللام الشمسية</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد طبيعي (حركتان)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد عارض أو لين (2، 4، 6)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد واجب متصل (4، 5)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد جائز منفصل (4، 5)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد لازم (6)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>غنة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>إخفاء</source>
+        <translation type="unfinished">Hide</translation>
+    </message>
+    <message>
+        <source>إخفاء شفوي</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>إدغام بغنة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>إدغام بغير غنة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>إدغام شفوي</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>إدغام متجانسين</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>إدغام متقاربين</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>إقلاب</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>قلقلة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>حروف لا تُنطق</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>تُكتب ولا تُقرأ في وصل الكلام.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد حركتين</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>يُمد حرف المد حركتين.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد 2 أو 4 أو 6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>يُمد حركتين أو أربعًا أو ستًّا عند الوقف على الكلمة.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد 4 أو 5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>يُمد أربع حركات أو خمسًا لهمزة بعد حرف المد.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مد 6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>يُمد ست حركات لزومًا.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>غنة وإخفاء وإدغام بغنة وإقلاب</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>صوت من الخيشوم مقداره حركتان.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>يدخل الحرف في الذي بعده فيُنطقان حرفًا واحدًا بلا غنة.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>يُنطق الحرف الساكن بنبرة مهتزة حتى يُسمع.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TajweedLegend</name>
+    <message>
+        <source>دليل ألوان التجويد</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>اختر لونًا لتُعلَّم مواضعه في الصفحة وحدها.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ألوان التجويد</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TranslationLibrary</name>
+    <message>
+        <source>ترجمة %1 (%2)، المصدر: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TranslationPane</name>
+    <message>
+        <source>الترجمة</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserData</name>
+    <message>
+        <source>الآيات المختارة</source>
+        <translation type="unfinished">Chosen ayas</translation>
+    </message>
+    <message>
+        <source>سجل البحث</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>الإعدادات</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>الخواطر</source>
+        <translation type="unfinished">Notes</translation>
+    </message>
+    <message>
+        <source>قوائم الآيات</source>
+        <translation type="unfinished">Aya lists</translation>
+    </message>
+    <message>
+        <source>الحفظ والمراجعة</source>
+        <translation type="unfinished">Memorise and review</translation>
+    </message>
+    <message>
+        <source>في ملف بياناتك جداول لا يعرف هذا الإصدار أعمدتها: %1. فنُحّيت جانبا داخل الملف بأسماء أخرى (%2) وبدأت فارغة، وبقي سائر بياناتك كما هو:
+%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>في مكان ملف بياناتك شيء ليس ملفا عاديا (أنبوب أو جهاز أو مجلد)، فلم يُفتح ولن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة. انقله من مكانه ثم أعد تشغيل البرنامج:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserStore</name>
+    <message>
+        <source>ملف بياناتك من إصدار أحدث من البرنامج، ففُتح للقراءة فقط كي لا يُفسد هذا الإصدار ما كتبه ذاك؛ استعمل الإصدار الأحدث لتغيير بياناتك</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ملف بياناتك من إصدار سابق وتعذر حفظ نسخة منه قبل تحديثه، ففُتح للقراءة فقط؛ تأكد من إمكان إنشاء ملف النسخة ثم أعد تشغيل البرنامج</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ملف بياناتك أو مجلده لا يقبل الكتابة، ففُتح للقراءة فقط؛ اجعلهما قابلين للكتابة ثم أعد تشغيل البرنامج</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>ليس ملفًا عاديًا؛ اختر اسم ملف</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1137,6 +1379,13 @@ The rest of your data is as it was</translation>
     </message>
 </context>
 <context>
+    <name>zarfan::List</name>
+    <message>
+        <source>، </source>
+        <translation type="unfinished">, </translation>
+    </message>
+</context>
+<context>
     <name>zarfan::Listingcountstext</name>
     <message>
         <source>لا يوجد هذا الجذر</source>
@@ -1176,14 +1425,6 @@ The rest of your data is as it was</translation>
     <message>
         <source>الحزب والربع</source>
         <translation>Hizb and quarter</translation>
-    </message>
-    <message>
-        <source>إن نتائج البحث ليست لسورة واحدة</source>
-        <translation>The search results are not from a single sura</translation>
-    </message>
-    <message>
-        <source>خطأ</source>
-        <translation>Error</translation>
     </message>
 </context>
 <context>
@@ -1512,10 +1753,6 @@ Make sure the copy can be created, then restart the program:
         <translation>Could not write to your data file, so the change was not saved. Try again; if it happens again, restart the program</translation>
     </message>
     <message>
-        <source>في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى)، فنُحّيت جانبا في جدول notes_set_aside داخل الملف ولن تظهر. بقية خواطرك كما هي؛ ويمكنك كتابة تلك الخواطر من جديد على آياتها</source>
-        <translation>Your data file has %1 notes whose reference points to no ayas (sura or aya number out of range), so they were set aside in the table notes_set_aside inside the file and will not be shown. Your other notes are as they were; you can write those notes again on their ayas</translation>
-    </message>
-    <message>
         <source>، </source>
         <translation>, </translation>
     </message>
@@ -1686,6 +1923,16 @@ Make sure the copy can be created, then restart the program:
         <source>ملف خواطر ‎(*.json)‎ (*.json)</source>
         <translation>Notes file (*.json)</translation>
     </message>
+    <message>
+        <source>لم يستورد شيء: هذا ليس ملفا عاديا (أنبوب أو جهاز أو مجلد):
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>لم يستورد شيء: الملف أكبر من %1 م.ب، وهو أكبر ملف خواطر يستورده البرنامج:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>zarfan::NotesWindow</name>
@@ -1722,16 +1969,20 @@ Make sure the copy can be created, then restart the program:
 %2</translation>
     </message>
     <message>
-        <source>%1 من %2 ملفا، %3 ميغابايت</source>
-        <translation>%1 of %2 files, %3 MB</translation>
-    </message>
-    <message>
         <source>، بقي أقل من دقيقة</source>
         <translation>, less than a minute left</translation>
     </message>
     <message>
         <source>، بقي نحو %1 دقيقة</source>
         <translation>, about %1 minutes left</translation>
+    </message>
+    <message>
+        <source>انتهى التنزيل ناقصا: %1 من الملفات ليست على خادم التلاوة فتُركت، ونزل الباقي: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 من %2 ملفا، %3</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2133,6 +2384,10 @@ Make sure the user data folder can be written.</translation>
         <source>خط Amiri Quran غير مثبت؛ يعرض النص العثماني بخط الآيات</source>
         <translation>The Amiri Quran font is not installed; the Uthmani text is shown in the aya font</translation>
     </message>
+    <message>
+        <source>الصورة أكبر من الحد، فصُنعت بحجم %1 × %2 نقطة</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>zarfan::RecitalWindow</name>
@@ -2183,6 +2438,10 @@ Make sure the user data folder can be written.</translation>
     <message>
         <source>النص أطول من أن يقابل مرة واحدة: اختر نهاية أقرب ثم تحقق.</source>
         <translation>The text is too long to compare at once: choose a nearer end, then check.</translation>
+    </message>
+    <message>
+        <source>المكتوب %1 كلمة، والآيات المختارة %2 كلمة فقط: احذف الزائد أو اختر نهاية أبعد ثم تحقق.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2268,6 +2527,10 @@ Make sure the user data folder can be written.</translation>
         <translation>Could not play the recitation of aya %1: it is not an ordinary audio file; replace it with the aya&apos;s file.
 %2</translation>
     </message>
+    <message>
+        <source>انقطع تدفق الصوت مرتين والملف سليم؛ أعد التشغيل.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>zarfan::RecitationCommands</name>
@@ -2339,10 +2602,6 @@ Make sure the user data folder can be written.</translation>
         <translation>The download timed out and the recitation server did not answer</translation>
     </message>
     <message>
-        <source>ملف الآية أكبر من %1 ميغابايت فلم يحفظ؛ قد يكون عنوان القارئ خطأ</source>
-        <translation>The aya&apos;s file is larger than %1 MB, so it was not saved; the reciter&apos;s address may be wrong</translation>
-    </message>
-    <message>
         <source>وصل ملف الآية فارغا</source>
         <translation>The aya&apos;s file arrived empty</translation>
     </message>
@@ -2375,12 +2634,18 @@ Make sure the user data folder can be written.</translation>
         <translation>The recitation server refused to give the aya&apos;s file</translation>
     </message>
     <message>
-        <source>تعذرت كتابة ملف الآية في ذاكرة التلاوات؛ قد يكون القرص ممتلئا
+        <source>ملف الآية أكبر من %1 م.ب فلم يحفظ؛ قد يكون عنوان القارئ خطأ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>وصل ملف الآية تالفا: ليس ملفا صوتيا كاملا؛ أعد المحاولة، وإن تكرر فتحقق من عنوان القارئ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>تعذرت كتابة ملف الآية كاملا في ذاكرة التلاوات؛ قد يكون القرص ممتلئا، فلم يحفظ منه شيء
 %1
 %2</source>
-        <translation>Could not write the aya&apos;s file to the recitation cache; the disk may be full
-%1
-%2</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2673,23 @@ Make sure the user data folder can be written.</translation>
     <message>
         <source>المجلد غير موجود: %1</source>
         <translation>The folder does not exist: %1</translation>
+    </message>
+    <message>
+        <source>ضع {sura} و {aya} في مسار العنوان أو في استعلامه، لا بعد العلامة #؛ فما بعدها لا يصل إلى الخادم وتنزل كل آية الملف نفسه</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مجلد ذاكرة التلاوات رابط إلى مكان آخر، فلا ينزل البرنامج فيه ولا يعد ما فيه ولا يحذف منه شيئا؛ ضع مكانه مجلدا عاديا ثم أعد المحاولة:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ك.ب</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 م.ب</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2592,6 +2874,52 @@ Make sure the user data folder can be written.</translation>
     </message>
 </context>
 <context>
+    <name>zarfan::TajweedColours</name>
+    <message>
+        <source>ألوان التجويد</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>دليل ألوان التجويد</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>أحكام التجويد</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ألوان التجويد للرسم العثماني: عُرضت الصفحة به</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ألوان التجويد غير مفعلة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>لا آية محددة في هذه الصفحة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>لا حكم تجويد في هذه الآية</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>لا حكم تجويد في هذه الكلمة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>التجويد: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zarfan::TajweedLegend</name>
+    <message>
+        <source>مثال من الصفحة: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zarfan::Translation</name>
     <message>
         <source>زرفان</source>
@@ -2599,10 +2927,58 @@ Make sure the user data folder can be written.</translation>
     </message>
 </context>
 <context>
+    <name>zarfan::TranslationPane</name>
+    <message>
+        <source>الترجمة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>بدون ترجمة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>مع الترجمة</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zarfan::TranslationSearchCommand</name>
+    <message>
+        <source>اختر ترجمة من قائمة «الترجمة» أولًا</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>لا يبحث في الترجمة إلا عن كلمات، بينها + أو | أو - وأقواس متوازنة</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>لم توجد هذه الكلمات في الترجمة</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zarfan::TranslationUnder</name>
+    <message>
+        <source>الترجمة تحت كل آية</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zarfan::UpdateWindow</name>
     <message>
         <source>في حال كان نص التحديث غريبا أو فارغ فيعود السبب  لأحد هذه النقاط , 1- لم تتصل بالإنترنت , 2- موقع التحديث مغلق </source>
         <translation>If the update text is strange or empty, the cause is one of these: 1- you are not connected to the internet, 2- the update site is closed </translation>
+    </message>
+</context>
+<context>
+    <name>zarfan::WindowOpener</name>
+    <message>
+        <source>إن نتائج البحث ليست لسورة واحدة</source>
+        <translation type="unfinished">The search results are not from a single sura</translation>
+    </message>
+    <message>
+        <source>خطأ</source>
+        <translation type="unfinished">Error</translation>
     </message>
 </context>
 <context>
@@ -2618,6 +2994,13 @@ Make sure the user data folder can be written.</translation>
     <message>
         <source>الجذر : %1    أصل الكلمة : %2</source>
         <translation>Root: %1    Stem: %2</translation>
+    </message>
+</context>
+<context>
+    <name>zarfan::WordGlossTip</name>
+    <message>
+        <source>معنى الكلمة</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

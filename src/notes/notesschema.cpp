@@ -41,25 +41,25 @@ Note noteFrom(sql::Statement &s)
 QString explained(sqlite3 *db)
 {
     if (!db)
-        return QStringLiteral("لا يوجد ملف لبيانات المستخدم، فلن تحفظ التغييرات في هذه الجلسة");
+        return QCoreApplication::translate("zarfan::NotesStore", "لا يوجد ملف لبيانات المستخدم، فلن تحفظ التغييرات في هذه الجلسة");
     const int code = sqlite3_extended_errcode(db);
     const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
     QString what;
     if (code == SQLITE_CONSTRAINT_UNIQUE && detail.contains(u"lists.name"))
-        what = QStringLiteral("توجد قائمة بهذا الاسم، فاختر اسما آخر");
+        what = QCoreApplication::translate("zarfan::NotesStore", "توجد قائمة بهذا الاسم، فاختر اسما آخر");
     else if ((code & 0xff) == SQLITE_READONLY)
-        what = QStringLiteral("ملف بياناتك لا يقبل الكتابة الآن، فلم يحفظ التغيير. تأكد أن الملف ومجلده قابلان للكتابة ثم أعد تشغيل البرنامج");
+        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك لا يقبل الكتابة الآن، فلم يحفظ التغيير. تأكد أن الملف ومجلده قابلان للكتابة ثم أعد تشغيل البرنامج");
     else if ((code & 0xff) == SQLITE_FULL)
-        what = QStringLiteral("لا مكان في القرص، فلم يحفظ التغيير. أفرغ مكانا ثم أعد المحاولة");
+        what = QCoreApplication::translate("zarfan::NotesStore", "لا مكان في القرص، فلم يحفظ التغيير. أفرغ مكانا ثم أعد المحاولة");
     else if ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED)
-        what = QStringLiteral("ملف بياناتك مشغول ببرنامج آخر، فلم يحفظ التغيير. أعد المحاولة بعد قليل");
+        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك مشغول ببرنامج آخر، فلم يحفظ التغيير. أعد المحاولة بعد قليل");
     else if ((code & 0xff) == SQLITE_ERROR && (detail.contains(u"no such") || detail.contains(u"has no column")))
-        what = QStringLiteral("ملف بياناتك لا يطابق ما يعرفه هذا الإصدار من البرنامج (جدول أو عمود ناقص)، فلم يحفظ التغيير. "
+        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك لا يطابق ما يعرفه هذا الإصدار من البرنامج (جدول أو عمود ناقص)، فلم يحفظ التغيير. "
                               "انقل الملف جانبا ليبدأ البرنامج بملف جديد، أو استعمل الإصدار الذي كتبه");
     else if ((code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB)
-        what = QStringLiteral("ملف بياناتك تالف، فلم يحفظ التغيير. أعد تشغيل البرنامج لينقله جانبا ويبدأ بملف جديد");
+        what = QCoreApplication::translate("zarfan::NotesStore", "ملف بياناتك تالف، فلم يحفظ التغيير. أعد تشغيل البرنامج لينقله جانبا ويبدأ بملف جديد");
     else
-        what = QStringLiteral("تعذرت الكتابة في ملف بياناتك، فلم يحفظ التغيير. أعد المحاولة، وإن تكرر فأعد تشغيل البرنامج");
+        what = QCoreApplication::translate("zarfan::NotesStore", "تعذرت الكتابة في ملف بياناتك، فلم يحفظ التغيير. أعد المحاولة، وإن تكرر فأعد تشغيل البرنامج");
     return code == SQLITE_OK ? what : what + u'\n' + detail;
 }
 

@@ -3,6 +3,7 @@
 
 #include "reading/tajweedcolours.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -54,7 +55,7 @@ void TajweedLegend::refresh(const QList<PrintedPage> &pages)
             QPixmap swatch(28, 28);
             swatch.fill(colour);
             const QString example = exampleOf(pages, colours_.spans(), cls);
-            QStringList lines{tajweedClassName(cls) + QStringLiteral(" (") + tajweedClassRules(cls).join(QStringLiteral("، ")) + u')',
+            QStringList lines{tajweedClassName(cls) + QStringLiteral(" (") + tajweedClassRules(cls).join(QCoreApplication::translate("zarfan::List", "، ")) + u')',
                               tajweedClassDescription(cls)};
             if (!example.isEmpty())
                 lines.append(tr("مثال من الصفحة: %1").arg(example));

@@ -6,6 +6,7 @@
 #include "downloader.h"
 #include "playlist.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -101,7 +102,7 @@ void OfflineDownload::next()
     else
         end(false, tr("انتهى التنزيل ناقصا: %1 من الملفات ليست على خادم التلاوة فتُركت، ونزل الباقي: %2")
                        .arg(missing_.size())
-                       .arg(missing_.join(QStringLiteral("، "))));
+                       .arg(missing_.join(QCoreApplication::translate("zarfan::List", "، "))));
 }
 
 void OfflineDownload::onFetched(const QString &target)

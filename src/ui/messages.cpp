@@ -64,7 +64,7 @@ QString setAsideNotice(const UserStore &store)
         return {};
     return QCoreApplication::translate("UserData", "في ملف بياناتك جداول لا يعرف هذا الإصدار أعمدتها: %1. فنُحّيت جانبا داخل الملف "
                                                    "بأسماء أخرى (%2) وبدأت فارغة، وبقي سائر بياناتك كما هو:\n%3")
-        .arg(what.join(QStringLiteral("، ")), where.join(QStringLiteral("، ")), store.path());
+        .arg(what.join(QCoreApplication::translate("zarfan::List", "، ")), where.join(QCoreApplication::translate("zarfan::List", "، ")), store.path());
 }
 } // namespace
 
