@@ -7,8 +7,8 @@
 #include "ui/resources.h"
 #include "reading/mushafpage.h"
 #include "reading/printedpage.h"
-#include "reading/readingcommands.h"
-#include "reading/readingwindow.h"
+#include "reading/windows/readingcommands.h"
+#include "reading/windows/readingwindow.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "ui/messages.h"
 #include "guitest.h"
-#include "topics/topicwindow.h"
+#include "topics/windows/topicwindow.h"
 
 #include <QLabel>
 #include <QLineEdit>

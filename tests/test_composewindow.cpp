@@ -1,6 +1,6 @@
 #include "guitest.h"
 
-#include "compose/composewindow.h"
+#include "compose/windows/composewindow.h"
 #include "ui/translation.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "guitest.h"
 
 #include "browse/suratables.h"
-#include "search/distributionwindow.h"
+#include "search/windows/distributionwindow.h"
 
 #include <QCheckBox>
 #include <QTableWidget>

@@ -2,9 +2,9 @@
 // persistence, and its window driven by clicks.
 #include "guitest.h"
 #include "khatma/khatmaplan.h"
-#include "khatma/khatmawindow.h"
-#include "reading/readingcommands.h"
-#include "reading/readingwindow.h"
+#include "khatma/windows/khatmawindow.h"
+#include "reading/windows/readingcommands.h"
+#include "reading/windows/readingwindow.h"
 #include "data/userstore.h"
 #include "browse/suratables.h"
 

@@ -1,18 +1,18 @@
 #include "guitest.h"
 
-#include "auxiliary/aboutwindow.h"
-#include "khatma/khatmawindow.h"
-#include "auxiliary/noteswindow.h"
-#include "auxiliary/updatewindow.h"
+#include "auxiliary/windows/aboutwindow.h"
+#include "khatma/windows/khatmawindow.h"
+#include "auxiliary/windows/noteswindow.h"
+#include "auxiliary/windows/updatewindow.h"
 #include "state/listingfill.h"
-#include "compose/composewindow.h"
-#include "navigator/navigatorwindow.h"
+#include "compose/windows/composewindow.h"
+#include "navigator/windows/navigatorwindow.h"
 #include "search/arabicfolding.h"
-#include "search/resultstextwindow.h"
-#include "search/optionswindow.h"
+#include "search/windows/resultstextwindow.h"
+#include "search/windows/optionswindow.h"
 #include "app/singleinstance.h"
 #include "data/userstore.h"
-#include "topics/topicwindow.h"
+#include "topics/windows/topicwindow.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -3,15 +3,15 @@
 
 #include "browse/suratables.h"
 #include "data/userstore.h"
-#include "notes/ayalistswindow.h"
-#include "notes/noteeditor.h"
-#include "notes/notesbrowser.h"
-#include "notes/notescommands.h"
-#include "notes/notemarkdelegate.h"
+#include "notes/windows/ayalistswindow.h"
+#include "notes/windows/noteeditor.h"
+#include "notes/windows/notesbrowser.h"
+#include "notes/windows/notescommands.h"
+#include "notes/windows/notemarkdelegate.h"
 #include "notes/notesstore.h"
 #include "notes/notestransfer.h"
-#include "notes/notestransferdialogs.h"
-#include "compose/composewindow.h"
+#include "notes/windows/notestransferdialogs.h"
+#include "compose/windows/composewindow.h"
 
 #include <QComboBox>
 #include <QCompleter>

@@ -7,11 +7,11 @@
 #include "recitation/audiofile.h"
 #include "recitation/downloader.h"
 #include "recitation/offlinedownload.h"
-#include "recitation/offlinewindow.h"
+#include "recitation/windows/offlinewindow.h"
 #include "recitation/recitation.h"
-#include "recitation/recitationcommands.h"
+#include "recitation/windows/recitationcommands.h"
 #include "recitation/reciter.h"
-#include "recitation/reciterwindow.h"
+#include "recitation/windows/reciterwindow.h"
 
 #include <QMessageBox>
 #include <QPushButton>

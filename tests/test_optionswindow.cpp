@@ -1,6 +1,6 @@
 #include "guitest.h"
 
-#include "search/optionswindow.h"
+#include "search/windows/optionswindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

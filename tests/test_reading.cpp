@@ -4,11 +4,11 @@
 #include "data/userstore.h"
 #include "guitest.h"
 #include "reading/mushafpage.h"
-#include "reading/mushafview.h"
+#include "reading/windows/mushafview.h"
 #include "reading/printedpage.h"
-#include "reading/readingcommands.h"
+#include "reading/windows/readingcommands.h"
 #include "reading/readingview.h"
-#include "reading/readingwindow.h"
+#include "reading/windows/readingwindow.h"
 
 #include <QClipboard>
 #include <QComboBox>

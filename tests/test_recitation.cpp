@@ -5,14 +5,14 @@
 #include "data/userstore.h"
 #include "recitation/downloader.h"
 #include "recitation/offlinedownload.h"
-#include "recitation/offlinewindow.h"
-#include "recitation/playerbar.h"
+#include "recitation/windows/offlinewindow.h"
+#include "recitation/windows/playerbar.h"
 #include "recitation/playerengine.h"
 #include "recitation/recitation.h"
-#include "recitation/recitationcommands.h"
+#include "recitation/windows/recitationcommands.h"
 #include "recitation/playlist.h"
 #include "recitation/reciter.h"
-#include "recitation/reciterwindow.h"
+#include "recitation/windows/reciterwindow.h"
 
 #include <QMessageBox>
 #include <QPushButton>

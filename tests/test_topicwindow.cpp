@@ -2,7 +2,7 @@
 
 #include "state/listingfill.h"
 #include "browse/suratables.h"
-#include "topics/topicwindow.h"
+#include "topics/windows/topicwindow.h"
 
 #include <QLineEdit>
 #include <QListWidget>

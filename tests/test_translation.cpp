@@ -1,16 +1,16 @@
 #include "guitest.h"
 
 #include "app/ayaboxgloss.h"
-#include "compose/composewindow.h"
-#include "reading/mushafview.h"
-#include "reading/readingcommands.h"
-#include "reading/readingwindow.h"
+#include "compose/windows/composewindow.h"
+#include "reading/windows/mushafview.h"
+#include "reading/windows/readingcommands.h"
+#include "reading/windows/readingwindow.h"
 #include "data/connectionstring.h"
 #include "data/userstore.h"
 #include "makedb.h"
 #include "translation/translationfolding.h"
 #include "translation/translationlibrary.h"
-#include "translation/wordglosstip.h"
+#include "translation/windows/wordglosstip.h"
 
 #include <QAccessible>
 #include <QCheckBox>

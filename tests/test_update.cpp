@@ -1,9 +1,9 @@
-#include "auxiliary/noteswindow.h"
-#include "auxiliary/aboutwindow.h"
-#include "auxiliary/notestext.h"
+#include "auxiliary/windows/noteswindow.h"
+#include "auxiliary/windows/aboutwindow.h"
+#include "auxiliary/windows/notestext.h"
 #include "auxiliary/updatebody.h"
-#include "auxiliary/updatefetcher.h"
-#include "auxiliary/updatewindow.h"
+#include "auxiliary/windows/updatefetcher.h"
+#include "auxiliary/windows/updatewindow.h"
 #include "guitest.h"
 
 #include <QLabel>

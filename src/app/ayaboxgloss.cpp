@@ -1,6 +1,6 @@
 #include "ayaboxgloss.h"
 
-#include "translation/wordglosstip.h"
+#include "translation/windows/wordglosstip.h"
 #include "wordfactsmenu.h"
 
 #include <QMenu>

@@ -1,6 +1,6 @@
 #include "downloadstatelabel.h"
 
-#include "recitation/recitationcommands.h"
+#include "recitation/windows/recitationcommands.h"
 
 namespace zarfan {
 

@@ -4,7 +4,7 @@
 #include "state/searchrequest.h"
 #include "didyoumeanbar.h"
 #include "ui/messages.h"
-#include "notes/notescommands.h"
+#include "notes/windows/notescommands.h"
 #include "browse/suratables.h"
 #include "search/ayareference.h"
 #include "search/divisionreference.h"
