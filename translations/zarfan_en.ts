@@ -428,7 +428,7 @@
     </message>
     <message>
         <source>مع الترجمة</source>
-        <translation type="unfinished"></translation>
+        <translation>With translation</translation>
     </message>
 </context>
 <context>
@@ -563,7 +563,7 @@
     </message>
     <message>
         <source>الترجمة</source>
-        <translation type="unfinished"></translation>
+        <translation>Translation</translation>
     </message>
 </context>
 <context>
@@ -695,11 +695,11 @@
     <name>NotesStore</name>
     <message>
         <source>لم يحفظ التغيير: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The change was not saved: %1</translation>
     </message>
     <message>
         <source>في ملف بياناتك %1 من الخواطر بمرجع لا يدل على آيات (رقم سورة أو آية خارج المدى) أو بنص أو وسوم أطول من %2 حرف، فنُحّيت جانبا في جدول notes_set_aside داخل الملف ولن تظهر. بقية خواطرك كما هي؛ ويمكنك كتابة تلك الخواطر من جديد على آياتها</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 of the notes in your data file have a reference that points to no ayas (a sura or aya number out of range) or a text or tags longer than %2 characters, so they were set aside in the notes_set_aside table inside the file and will not be shown. Your other notes are as they were; you can write those notes again on their ayas</translation>
     </message>
 </context>
 <context>
@@ -750,226 +750,228 @@
     </message>
     <message>
         <source>الترجمة تحت كل آية</source>
-        <translation type="unfinished"></translation>
+        <translation>Translation under each aya</translation>
     </message>
 </context>
 <context>
     <name>Tajweed</name>
     <message>
         <source>همزة الوصل</source>
-        <translation type="unfinished"></translation>
+        <translation>Hamzat al-wasl</translation>
     </message>
     <message>
         <source>حرف لا يُنطق</source>
-        <translation type="unfinished"></translation>
+        <translation>Silent letter</translation>
     </message>
     <message>
         <source>اللام الشمسية</source>
-        <translation type="unfinished"></translation>
+        <translation>Lam shamsiyya</translation>
     </message>
     <message>
         <source>مد طبيعي (حركتان)</source>
-        <translation type="unfinished"></translation>
+        <translation>Natural madd (2 counts)</translation>
     </message>
     <message>
         <source>مد عارض أو لين (2، 4، 6)</source>
-        <translation type="unfinished"></translation>
+        <translation>Madd arid or lin (2, 4, 6)</translation>
     </message>
     <message>
         <source>مد واجب متصل (4، 5)</source>
-        <translation type="unfinished"></translation>
+        <translation>Madd wajib muttasil (4, 5)</translation>
     </message>
     <message>
         <source>مد جائز منفصل (4، 5)</source>
-        <translation type="unfinished"></translation>
+        <translation>Madd jaiz munfasil (4, 5)</translation>
     </message>
     <message>
         <source>مد لازم (6)</source>
-        <translation type="unfinished"></translation>
+        <translation>Madd lazim (6)</translation>
     </message>
     <message>
         <source>غنة</source>
-        <translation type="unfinished"></translation>
+        <translation>Ghunna</translation>
     </message>
     <message>
         <source>إخفاء</source>
-        <translation type="unfinished">Hide</translation>
+        <translation>Ikhfa</translation>
     </message>
     <message>
         <source>إخفاء شفوي</source>
-        <translation type="unfinished"></translation>
+        <translation>Ikhfa shafawi</translation>
     </message>
     <message>
         <source>إدغام بغنة</source>
-        <translation type="unfinished"></translation>
+        <translation>Idgham with ghunna</translation>
     </message>
     <message>
         <source>إدغام بغير غنة</source>
-        <translation type="unfinished"></translation>
+        <translation>Idgham without ghunna</translation>
     </message>
     <message>
         <source>إدغام شفوي</source>
-        <translation type="unfinished"></translation>
+        <translation>Idgham shafawi</translation>
     </message>
     <message>
         <source>إدغام متجانسين</source>
-        <translation type="unfinished"></translation>
+        <translation>Idgham mutajanisayn</translation>
     </message>
     <message>
         <source>إدغام متقاربين</source>
-        <translation type="unfinished"></translation>
+        <translation>Idgham mutaqaribayn</translation>
     </message>
     <message>
         <source>إقلاب</source>
-        <translation type="unfinished"></translation>
+        <translation>Iqlab</translation>
     </message>
     <message>
         <source>قلقلة</source>
-        <translation type="unfinished"></translation>
+        <translation>Qalqala</translation>
     </message>
     <message>
         <source>حروف لا تُنطق</source>
-        <translation type="unfinished"></translation>
+        <translation>Silent letters</translation>
     </message>
     <message>
         <source>تُكتب ولا تُقرأ في وصل الكلام.</source>
-        <translation type="unfinished"></translation>
+        <translation>Written but not read when reading on without a pause.</translation>
     </message>
     <message>
         <source>مد حركتين</source>
-        <translation type="unfinished"></translation>
+        <translation>Madd (2 counts)</translation>
     </message>
     <message>
         <source>يُمد حرف المد حركتين.</source>
-        <translation type="unfinished"></translation>
+        <translation>The madd letter is lengthened 2 counts.</translation>
     </message>
     <message>
         <source>مد 2 أو 4 أو 6</source>
-        <translation type="unfinished"></translation>
+        <translation>Madd 2, 4 or 6</translation>
     </message>
     <message>
         <source>يُمد حركتين أو أربعًا أو ستًّا عند الوقف على الكلمة.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lengthened 2, 4 or 6 counts when stopping on the word.</translation>
     </message>
     <message>
         <source>مد 4 أو 5</source>
-        <translation type="unfinished"></translation>
+        <translation>Madd 4 or 5</translation>
     </message>
     <message>
         <source>يُمد أربع حركات أو خمسًا لهمزة بعد حرف المد.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lengthened 4 or 5 counts for a hamza after the madd letter.</translation>
     </message>
     <message>
         <source>مد 6</source>
-        <translation type="unfinished"></translation>
+        <translation>Madd 6</translation>
     </message>
     <message>
         <source>يُمد ست حركات لزومًا.</source>
-        <translation type="unfinished"></translation>
+        <translation>Always lengthened 6 counts.</translation>
     </message>
     <message>
         <source>غنة وإخفاء وإدغام بغنة وإقلاب</source>
-        <translation type="unfinished"></translation>
+        <translation>Ghunna, Ikhfa, Idgham with ghunna and Iqlab</translation>
     </message>
     <message>
         <source>صوت من الخيشوم مقداره حركتان.</source>
-        <translation type="unfinished"></translation>
+        <translation>A nasal sound lasting 2 counts.</translation>
     </message>
     <message>
         <source>يدخل الحرف في الذي بعده فيُنطقان حرفًا واحدًا بلا غنة.</source>
-        <translation type="unfinished"></translation>
+        <translation>The letter merges into the next one, and the two are pronounced as one letter without ghunna.</translation>
     </message>
     <message>
         <source>يُنطق الحرف الساكن بنبرة مهتزة حتى يُسمع.</source>
-        <translation type="unfinished"></translation>
+        <translation>The letter with sukun is pronounced with an echoing bounce so that it is heard.</translation>
     </message>
 </context>
 <context>
     <name>TajweedLegend</name>
     <message>
         <source>دليل ألوان التجويد</source>
-        <translation type="unfinished"></translation>
+        <translation>Tajweed colour guide</translation>
     </message>
     <message>
         <source>اختر لونًا لتُعلَّم مواضعه في الصفحة وحدها.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a colour to mark its places on this page only.</translation>
     </message>
     <message>
         <source>ألوان التجويد</source>
-        <translation type="unfinished"></translation>
+        <translation>Tajweed colours</translation>
     </message>
 </context>
 <context>
     <name>TranslationLibrary</name>
     <message>
         <source>ترجمة %1 (%2)، المصدر: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Translation by %1 (%2), source: %3</translation>
     </message>
 </context>
 <context>
     <name>TranslationPane</name>
     <message>
         <source>الترجمة</source>
-        <translation type="unfinished"></translation>
+        <translation>Translation</translation>
     </message>
 </context>
 <context>
     <name>UserData</name>
     <message>
         <source>الآيات المختارة</source>
-        <translation type="unfinished">Chosen ayas</translation>
+        <translation>Chosen ayas</translation>
     </message>
     <message>
         <source>سجل البحث</source>
-        <translation type="unfinished"></translation>
+        <translation>Search history</translation>
     </message>
     <message>
         <source>الإعدادات</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <source>الخواطر</source>
-        <translation type="unfinished">Notes</translation>
+        <translation>Notes</translation>
     </message>
     <message>
         <source>قوائم الآيات</source>
-        <translation type="unfinished">Aya lists</translation>
+        <translation>Aya lists</translation>
     </message>
     <message>
         <source>الحفظ والمراجعة</source>
-        <translation type="unfinished">Memorise and review</translation>
+        <translation>Memorise and review</translation>
     </message>
     <message>
         <source>في ملف بياناتك جداول لا يعرف هذا الإصدار أعمدتها: %1. فنُحّيت جانبا داخل الملف بأسماء أخرى (%2) وبدأت فارغة، وبقي سائر بياناتك كما هو:
 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Your data file has tables whose columns this version does not know: %1. They were set aside inside the file under other names (%2) and started empty; the rest of your data is as it was:
+%3</translation>
     </message>
     <message>
         <source>في مكان ملف بياناتك شيء ليس ملفا عاديا (أنبوب أو جهاز أو مجلد)، فلم يُفتح ولن تحفظ الآيات المختارة وسجل البحث في هذه الجلسة. انقله من مكانه ثم أعد تشغيل البرنامج:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Something that is not an ordinary file (a pipe, device or folder) is where your data file should be, so it was not opened and the chosen ayas and search history will not be saved this session. Move it away, then restart the program:
+%1</translation>
     </message>
 </context>
 <context>
     <name>UserStore</name>
     <message>
         <source>ملف بياناتك من إصدار أحدث من البرنامج، ففُتح للقراءة فقط كي لا يُفسد هذا الإصدار ما كتبه ذاك؛ استعمل الإصدار الأحدث لتغيير بياناتك</source>
-        <translation type="unfinished"></translation>
+        <translation>Your data file is from a newer version of the program, so it was opened read-only to keep this version from spoiling what that one wrote; use the newer version to change your data</translation>
     </message>
     <message>
         <source>ملف بياناتك من إصدار سابق وتعذر حفظ نسخة منه قبل تحديثه، ففُتح للقراءة فقط؛ تأكد من إمكان إنشاء ملف النسخة ثم أعد تشغيل البرنامج</source>
-        <translation type="unfinished"></translation>
+        <translation>Your data file is from an earlier version and a copy of it could not be saved before updating it, so it was opened read-only; make sure the copy can be created, then restart the program</translation>
     </message>
     <message>
         <source>ملف بياناتك أو مجلده لا يقبل الكتابة، ففُتح للقراءة فقط؛ اجعلهما قابلين للكتابة ثم أعد تشغيل البرنامج</source>
-        <translation type="unfinished"></translation>
+        <translation>Your data file or its folder cannot be written, so it was opened read-only; make them writable, then restart the program</translation>
     </message>
 </context>
 <context>
     <name>WholeFile</name>
     <message>
         <source>ليس ملفًا عاديًا؛ اختر اسم ملف</source>
-        <translation type="unfinished"></translation>
+        <translation>Not an ordinary file; choose a file name</translation>
     </message>
 </context>
 <context>
@@ -1382,7 +1384,7 @@ The rest of your data is as it was</translation>
     <name>zarfan::List</name>
     <message>
         <source>، </source>
-        <translation type="unfinished">, </translation>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -1926,12 +1928,14 @@ Make sure the copy can be created, then restart the program:
     <message>
         <source>لم يستورد شيء: هذا ليس ملفا عاديا (أنبوب أو جهاز أو مجلد):
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nothing was imported: this is not an ordinary file (a pipe, device or folder):
+%1</translation>
     </message>
     <message>
         <source>لم يستورد شيء: الملف أكبر من %1 م.ب، وهو أكبر ملف خواطر يستورده البرنامج:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Nothing was imported: the file is larger than %1 MB, the largest notes file the program imports:
+%2</translation>
     </message>
 </context>
 <context>
@@ -1978,11 +1982,11 @@ Make sure the copy can be created, then restart the program:
     </message>
     <message>
         <source>انتهى التنزيل ناقصا: %1 من الملفات ليست على خادم التلاوة فتُركت، ونزل الباقي: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>The download finished incomplete: %1 of the files are not on the recitation server and were skipped; the rest were downloaded: %2</translation>
     </message>
     <message>
         <source>%1 من %2 ملفا، %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 of %2 files, %3</translation>
     </message>
 </context>
 <context>
@@ -2386,7 +2390,7 @@ Make sure the user data folder can be written.</translation>
     </message>
     <message>
         <source>الصورة أكبر من الحد، فصُنعت بحجم %1 × %2 نقطة</source>
-        <translation type="unfinished"></translation>
+        <translation>The image is larger than the limit, so it was made at %1 × %2 pixels</translation>
     </message>
 </context>
 <context>
@@ -2441,7 +2445,7 @@ Make sure the user data folder can be written.</translation>
     </message>
     <message>
         <source>المكتوب %1 كلمة، والآيات المختارة %2 كلمة فقط: احذف الزائد أو اختر نهاية أبعد ثم تحقق.</source>
-        <translation type="unfinished"></translation>
+        <translation>You wrote %1 words, but the chosen ayas have only %2 words: delete the extra words or choose a later end, then check.</translation>
     </message>
 </context>
 <context>
@@ -2529,7 +2533,7 @@ Make sure the user data folder can be written.</translation>
     </message>
     <message>
         <source>انقطع تدفق الصوت مرتين والملف سليم؛ أعد التشغيل.</source>
-        <translation type="unfinished"></translation>
+        <translation>The audio stream broke off twice, though the file is intact; play it again.</translation>
     </message>
 </context>
 <context>
@@ -2635,17 +2639,19 @@ Make sure the user data folder can be written.</translation>
     </message>
     <message>
         <source>ملف الآية أكبر من %1 م.ب فلم يحفظ؛ قد يكون عنوان القارئ خطأ</source>
-        <translation type="unfinished"></translation>
+        <translation>The aya&apos;s file is larger than %1 MB, so it was not saved; the reciter&apos;s address may be wrong</translation>
     </message>
     <message>
         <source>وصل ملف الآية تالفا: ليس ملفا صوتيا كاملا؛ أعد المحاولة، وإن تكرر فتحقق من عنوان القارئ</source>
-        <translation type="unfinished"></translation>
+        <translation>The aya&apos;s file arrived damaged: it is not a complete audio file; try again, and if it happens again, check the reciter&apos;s address</translation>
     </message>
     <message>
         <source>تعذرت كتابة ملف الآية كاملا في ذاكرة التلاوات؛ قد يكون القرص ممتلئا، فلم يحفظ منه شيء
 %1
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>The aya&apos;s file could not be written in full to the recitation cache; the disk may be full, so none of it was saved
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -2676,20 +2682,21 @@ Make sure the user data folder can be written.</translation>
     </message>
     <message>
         <source>ضع {sura} و {aya} في مسار العنوان أو في استعلامه، لا بعد العلامة #؛ فما بعدها لا يصل إلى الخادم وتنزل كل آية الملف نفسه</source>
-        <translation type="unfinished"></translation>
+        <translation>Put {sura} and {aya} in the address&apos;s path or query, not after the # sign; what follows it does not reach the server, and every aya would download the same file</translation>
     </message>
     <message>
         <source>مجلد ذاكرة التلاوات رابط إلى مكان آخر، فلا ينزل البرنامج فيه ولا يعد ما فيه ولا يحذف منه شيئا؛ ضع مكانه مجلدا عاديا ثم أعد المحاولة:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>The recitation cache folder is a link to another place, so the program does not download into it, count what is in it or delete anything from it; put an ordinary folder in its place, then try again:
+%1</translation>
     </message>
     <message>
         <source>%1 ك.ب</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 KB</translation>
     </message>
     <message>
         <source>%1 م.ب</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 MB</translation>
     </message>
 </context>
 <context>
@@ -2877,46 +2884,46 @@ Make sure the user data folder can be written.</translation>
     <name>zarfan::TajweedColours</name>
     <message>
         <source>ألوان التجويد</source>
-        <translation type="unfinished"></translation>
+        <translation>Tajweed colours</translation>
     </message>
     <message>
         <source>دليل ألوان التجويد</source>
-        <translation type="unfinished"></translation>
+        <translation>Tajweed colour guide</translation>
     </message>
     <message>
         <source>أحكام التجويد</source>
-        <translation type="unfinished"></translation>
+        <translation>Tajweed rules</translation>
     </message>
     <message>
         <source>ألوان التجويد للرسم العثماني: عُرضت الصفحة به</source>
-        <translation type="unfinished"></translation>
+        <translation>Tajweed colours need the Uthmani script: the page is now shown in it</translation>
     </message>
     <message>
         <source>ألوان التجويد غير مفعلة</source>
-        <translation type="unfinished"></translation>
+        <translation>Tajweed colours are turned off</translation>
     </message>
     <message>
         <source>لا آية محددة في هذه الصفحة</source>
-        <translation type="unfinished"></translation>
+        <translation>No aya is selected on this page</translation>
     </message>
     <message>
         <source>لا حكم تجويد في هذه الآية</source>
-        <translation type="unfinished"></translation>
+        <translation>No tajweed rule in this aya</translation>
     </message>
     <message>
         <source>لا حكم تجويد في هذه الكلمة</source>
-        <translation type="unfinished"></translation>
+        <translation>No tajweed rule in this word</translation>
     </message>
     <message>
         <source>التجويد: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tajweed: %1</translation>
     </message>
 </context>
 <context>
     <name>zarfan::TajweedLegend</name>
     <message>
         <source>مثال من الصفحة: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Example from the page: %1</translation>
     </message>
 </context>
 <context>
@@ -2930,37 +2937,37 @@ Make sure the user data folder can be written.</translation>
     <name>zarfan::TranslationPane</name>
     <message>
         <source>الترجمة</source>
-        <translation type="unfinished"></translation>
+        <translation>Translation</translation>
     </message>
     <message>
         <source>بدون ترجمة</source>
-        <translation type="unfinished"></translation>
+        <translation>Without translation</translation>
     </message>
     <message>
         <source>مع الترجمة</source>
-        <translation type="unfinished"></translation>
+        <translation>With translation</translation>
     </message>
 </context>
 <context>
     <name>zarfan::TranslationSearchCommand</name>
     <message>
         <source>اختر ترجمة من قائمة «الترجمة» أولًا</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a translation from the &quot;Translation&quot; menu first</translation>
     </message>
     <message>
         <source>لا يبحث في الترجمة إلا عن كلمات، بينها + أو | أو - وأقواس متوازنة</source>
-        <translation type="unfinished"></translation>
+        <translation>The translation can be searched only for words, with +, | or - between them and balanced brackets</translation>
     </message>
     <message>
         <source>لم توجد هذه الكلمات في الترجمة</source>
-        <translation type="unfinished"></translation>
+        <translation>These words were not found in the translation</translation>
     </message>
 </context>
 <context>
     <name>zarfan::TranslationUnder</name>
     <message>
         <source>الترجمة تحت كل آية</source>
-        <translation type="unfinished"></translation>
+        <translation>Translation under each aya</translation>
     </message>
 </context>
 <context>
@@ -2974,11 +2981,11 @@ Make sure the user data folder can be written.</translation>
     <name>zarfan::WindowOpener</name>
     <message>
         <source>إن نتائج البحث ليست لسورة واحدة</source>
-        <translation type="unfinished">The search results are not from a single sura</translation>
+        <translation>The search results are not from a single sura</translation>
     </message>
     <message>
         <source>خطأ</source>
-        <translation type="unfinished">Error</translation>
+        <translation>Error</translation>
     </message>
 </context>
 <context>
@@ -3000,7 +3007,7 @@ Make sure the user data folder can be written.</translation>
     <name>zarfan::WordGlossTip</name>
     <message>
         <source>معنى الكلمة</source>
-        <translation type="unfinished"></translation>
+        <translation>Word meaning</translation>
     </message>
 </context>
 </TS>
