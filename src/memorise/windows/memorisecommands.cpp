@@ -170,7 +170,7 @@ MemoriseCommands *MemoriseCommands::install(ReadingState &state, QWidget *mainWi
     memorise->setRecitation(recitation);
     memorise->setWindowOpening(opening);
     connect(reading, &ReadingCommands::windowMade, memorise,
-            [memorise](ReadingWindow *window) { memorise->watchPage(window->findChild<PageView *>()); });
+            [memorise](ReadingWindow *window) { memorise->watchPages(window); });
     return memorise;
 }
 

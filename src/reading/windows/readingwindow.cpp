@@ -6,21 +6,18 @@
 
 #include "browse/suratables.h"
 #include "data/userstore.h"
-#include "data/wholefile.h"
 #include "ui/messages.h"
 #include "ui/savefiledialog.h"
 #include "ui/windowplaces.h"
 #include "reading/windows/mushafview.h"
 #include "reading/readingview.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QCloseEvent>
@@ -295,22 +292,6 @@ void ReadingWindow::savePicture(const QImage &image, const QString &name)
     if (!writePicture(image, path, &error))
         showMessage(this, tr("تعذر حفظ الصورة في هذا الملف. اختر مكانًا آخر تملك الكتابة فيه ثم أعد المحاولة.\n")
                               + error);
-}
-
-bool ReadingWindow::writePicture(const QImage &image, const QString &path, QString *error)
-{
-    QBuffer png;
-    png.open(QIODevice::WriteOnly);
-    QImageWriter writer(&png, "png");
-    // For PNG the quality sets zlib's level: 80 is level 1.
-    writer.setQuality(80);
-    if (image.isNull() || !writer.write(image)) {
-        if (error)
-            *error = writer.errorString();
-        return false;
-    }
-    // Whole or not at all, and never into a FIFO.
-    return writeWholeFile(path, png.data(), error);
 }
 
 void ReadingWindow::setFacing(bool on)

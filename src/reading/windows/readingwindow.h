@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reading/picturefile.h"
 #include "state/readingstate.h"
 #include "reading/mushafpage.h"
 #include "reading/printedpage.h"
@@ -52,7 +53,10 @@ public:
     static constexpr double kMaxPictureSide = 6000;
     // Writes a picture as PNG; fast zlib, since a page picture is large and
     // compresses little better at the slow levels. False with the reason.
-    static bool writePicture(const QImage &image, const QString &path, QString *error = nullptr);
+    static bool writePicture(const QImage &image, const QString &path, QString *error = nullptr)
+    {
+        return writePictureFile(image, path, error);
+    }
     // The current aya in the Uthmani script with its reference, and the
     // shown tafsir below when asked; null when no aya of the page is current.
     QImage ayaPicture(bool withTafsir);
