@@ -81,7 +81,8 @@ QStringList captions(QWidget *window)
 // The language menu names each language in its own tongue in both interfaces.
 bool namesALanguage(const QString &line)
 {
-    return line.endsWith(u" = اللغة / Language"_qs) || line.endsWith(u" = العربية"_qs);
+    // The translations are offered by their own language's names too.
+    return line.endsWith(u" = اللغة / Language"_qs) || line.endsWith(u" = العربية"_qs) || line.startsWith(u"translation_"_qs);
 }
 
 } // namespace

@@ -182,9 +182,9 @@ void MushafLayout::setPages(const QList<PrintedPage> &pages, const QFont &chosen
                 if (k > 0)
                     right -= (pl.items[k].endMark() ? markGap : gap) * size;
                 const double w = m.widths[k] * squeeze * size;
-                PrintedItem item = pl.items[k];
-                item.text = m.texts[k];
-                line.pieces.append({item, QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze, size, m.shaped[k], {}});
+                // The item keeps the text as written; only its shaping carries the
+                // tatweel that stretches the line.
+                line.pieces.append({pl.items[k], QRectF(right - w, line.rect.top(), w, line.rect.height()), squeeze, size, m.shaped[k], {}});
                 right -= w;
             }
             laid.lines.append(line);

@@ -1,5 +1,8 @@
 #include "tajweedglyphs.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QHash>
 #include <QPainter>
 #include <QTextLayout>
@@ -68,9 +71,25 @@ QList<ColouredRun> colourWord(const PrintedItem &item, const QTextLayout &layout
     std::vector<TajweedSpan> within = spans.within(item.ayaId, item.start, end);
     if (within.empty())
         return {};
+    // A stretched line shapes the word with tatweel put between its letters:
+    // the written letters are found again in the shaped text, in order.
+    const QString shaped = layout.text();
+    std::vector<int> at(std::size_t(item.text.size()) + 1, 0);
+    int j = 0;
+    for (qsizetype i = 0; i < item.text.size(); ++i) {
+        while (j < shaped.size() && shaped.at(j) != item.text.at(i) && shaped.at(j) == QChar(0x0640))
+            ++j;
+        at[std::size_t(i)] = j;
+        if (j < shaped.size())
+            ++j;
+    }
+    at[std::size_t(item.text.size())] = int(shaped.size());
+    const auto place = [&](int offset) { return at[std::size_t(std::clamp<qsizetype>(offset, 0, item.text.size()))]; };
     for (TajweedSpan &s : within) {
-        s.start -= item.start;
-        s.end -= item.start;
+        const int end = s.end - item.start;
+        s.start = place(s.start - item.start);
+        // The end follows the span's last letter, not the tatweel after it.
+        s.end = end > 0 ? place(end - 1) + 1 : 0;
     }
     return colourGlyphs(layout, within, only);
 }
