@@ -96,6 +96,30 @@ bool gstReady()
     return ready;
 }
 
+// The first play finds its file's type by trying the typefinders in turn,
+// each in its plugin, and then builds the parsers and decoders for it: all
+// loaded and their classes made here, on a worker, and not at that play.
+void warmDecoding()
+{
+    GList *finders = gst_type_find_factory_get_list();
+    for (GList *f = finders; f; f = f->next) {
+        if (GstPluginFeature *loaded = gst_plugin_feature_load(GST_PLUGIN_FEATURE(f->data)))
+            gst_object_unref(loaded);
+    }
+    gst_plugin_feature_list_free(finders);
+    GstCaps *recited = gst_caps_from_string("audio/mpeg; audio/x-wav; application/x-id3; application/x-apetag; audio/x-raw");
+    GList *decoders = gst_element_factory_list_get_elements(GST_ELEMENT_FACTORY_TYPE_DECODABLE, GST_RANK_MARGINAL);
+    for (GList *f = decoders; f; f = f->next) {
+        auto *factory = GST_ELEMENT_FACTORY(f->data);
+        if (!gst_element_factory_can_sink_any_caps(factory, recited))
+            continue;
+        if (GstElement *e = gst_element_factory_create(factory, nullptr))
+            gst_object_unref(gst_object_ref_sink(e));
+    }
+    gst_plugin_feature_list_free(decoders);
+    gst_caps_unref(recited);
+}
+
 constexpr const char *kNeeded[] = {"uridecodebin", "concat", "identity", "audioconvert", "audioresample", "capsfilter", "scaletempo"};
 
 } // namespace
@@ -157,9 +181,9 @@ void GstPlayerEngine::prepare()
     const QByteArray sink = sinkFactory_.isEmpty() ? QByteArray("autoaudiosink") : sinkFactory_;
     QThreadPool::globalInstance()->start([self, sink] {
         if (gstReady()) {
-            gst_plugin_load_by_name("typefindfunctions");
+            warmDecoding();
             for (const char *name : {"uridecodebin", "decodebin", "concat", "identity", "scaletempo", "audioconvert", "audioresample",
-                                     "capsfilter", "wavparse", "mpegaudioparse", "mpg123audiodec", "id3demux", sink.constData()}) {
+                                     "capsfilter", "typefind", "filesrc", sink.constData()}) {
                 if (GstElement *e = gst_element_factory_make(name, nullptr))
                     gst_object_unref(gst_object_ref_sink(e));
             }
