@@ -43,12 +43,7 @@ using namespace rectest;
 class RecitationTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        zarfan::initResources();
-        clearRecitationCache();
-    }
+    void initTestCase() { startRecitationTests(); }
 
     void fileNamesAndLocations()
     {

@@ -43,12 +43,7 @@ using namespace rectest;
 class RecitationWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        zarfan::initResources();
-        clearRecitationCache();
-    }
+    void initTestCase() { startRecitationTests(); }
 
     // A local reciter played through the menu's key: the text follows each
     // aya, repeats and basmala come in order, and a new search goes on playing.
