@@ -4,6 +4,8 @@
 // engine that only records, and small file helpers.
 
 #include "recitation/playerengine.h"
+#include "recitation/reciter.h"
+#include "ui/resources.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -19,6 +22,14 @@
 #include <zlib.h>
 
 namespace rectest {
+
+// Test paths, the resources, and no reciter files left from a run before.
+inline void startRecitationTests()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    zarfan::initResources();
+    zarfan::clearRecitationCache();
+}
 
 // Plays nothing: remembers each file and ends it when told.
 class FakeEngine : public zarfan::PlayerEngine {

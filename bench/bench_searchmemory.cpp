@@ -1,0 +1,150 @@
+// The searches from the texts held in memory, beside the statements they
+// replace, and the engine alone at its limit.
+#include "bench.h"
+
+void Bench::memoryRows()
+{
+    std::printf("database file: %lld bytes\n", QFileInfo(folder + u"/zarfan.zf"_qs).size());
+    // The searches above went through the texts held in memory, as the
+    // program's do: here beside the statement path they replace, from the
+    // request to line 0 displayed.
+    {
+        Row load{u"load the folded texts, word keys and vocabularies"_qs};
+        load.ms = timeMs([&] { requireRows(SearchMemory().load(w.state().connectionString()) ? 1 : 0, u"search memory"_qs); }, 3);
+        rows.push_back(load);
+    }
+    memory.load(w.state().connectionString());
+    const auto memoryRow = [&](const QString &name, const QString &text, bool single, WordKey key = WordKey::Letters) {
+        SearchOptions o;
+        o.singleWord = single;
+        o.key = key;
+        const auto run = [&] {
+            const SearchAnswer answer = memory.answer(text, o);
+            w.state().produceListing(memory.request(answer, text, o));
+        };
+        run();
+        requireRows(w.listing().count(), text);
+        Row r{name + u" from memory"_qs};
+        r.ms = timeMs(run);
+        if (!text.contains(u" + "_qs) && !text.contains(u" - "_qs) && !text.contains(u" | "_qs))
+            r.raw = rawMs(folder, buildSearchStatement(text, o));
+        rows.push_back(r);
+        return r.ms;
+    };
+    const auto statementRow = [&](const QString &name, const QString &text, bool single) {
+        SearchOptions o;
+        o.singleWord = single;
+        const ReadingState::Request request = *wordSearchRequest(text, o, std::nullopt);
+        w.state().produceListing(request);
+        requireRows(w.listing().count(), text);
+        Row r{name + u" by the statement"_qs};
+        r.ms = timeMs([&] { w.state().produceListing(request); });
+        r.raw = rawMs(folder, request.statement);
+        rows.push_back(r);
+        return r.ms;
+    };
+    for (const auto &[text, single] : {std::pair{u"الله"_qs, false}, std::pair{u"الله"_qs, true}, std::pair{u"امنوا"_qs, false},
+                                       std::pair{u"ا"_qs, false}, std::pair{u"الصمد"_qs, false}, std::pair{u"امن"_qs, false}}) {
+        const QString name = QStringLiteral("search \"%1\"%2").arg(text, single ? u" single word"_qs : QString());
+        const double today = statementRow(name, text, single);
+        const double now = memoryRow(name, text, single);
+        std::printf("memory / statement for \"%s\"%s: %.2fx\n", qPrintable(text), single ? " (single word)" : "", now / today);
+    }
+    memoryRow(u"search the root \"أمن\""_qs, u"أمن"_qs, false, WordKey::Root);
+    memoryRow(u"search the lemma \"كتاب\""_qs, u"كتاب"_qs, false, WordKey::Lemma);
+    {
+        Row all{u"listing of all 6236 ayas from memory"_qs};
+        SearchAnswer every;
+        for (int k = 0; k < memory.text().size(); ++k) {
+            every.rows.push_back(k);
+            every.hits.push_back(0);
+        }
+        const auto run = [&] {
+            ReadingState::Request request(QString(), qint16(1), ReadingState::Guard::AlsoFullsearch);
+            request.records = std::make_shared<const std::vector<ResultRecord>>(every.records(memory.text()));
+            w.state().produceListing(request);
+        };
+        run();
+        requireRows(w.listing().count() == 6236 ? 1 : 0, all.name);
+        all.ms = timeMs(run);
+        all.raw = rawMs(folder, u"SELECT *  FROM Ayat where Ayat.AyaaIndex like '% %'order by ID"_qs);
+        rows.push_back(all);
+    }
+    {
+        const double slowest = std::max({memoryRow(u"term \"الله\""_qs, u"الله"_qs, false), memoryRow(u"term \"الصلاه\""_qs, u"الصلاه"_qs, false),
+                                         memoryRow(u"term \"الزكاه\""_qs, u"الزكاه"_qs, false)});
+        const double three = memoryRow(u"search \"الله + الصلاه | الزكاه\""_qs, u"الله + الصلاه | الزكاه"_qs, false);
+        std::printf("three terms / slowest term alone: %.2fx\n", three / slowest);
+    }
+    {
+        const QString word = u"الصابرين"_qs;
+        Row r{u"completion offers, per keystroke of \"الصابرين\""_qs};
+        const QStringList history = w.state().searchHistory();
+        r.ms = timeMs([&] {
+            for (qsizetype n = 1; n <= word.size(); ++n)
+                requireRows(int(completionOffers(word.left(n), history, memory.words()).size()) + (n == word.size() ? 1 : 0), word.left(n));
+        }) / double(word.size());
+        rows.push_back(r);
+        for (const QString &typo : {u"الصابرن"_qs, u"يا ايهي الذين"_qs, u"يا ايهي الذبن امنوا اتقوا الله"_qs,
+                                    u"وتواصو بالحقق وتواصوا بالصبرر"_qs, u"الصبر + الصلاث | الزكاث"_qs}) {
+            Row near{QStringLiteral("did you mean, for \"%1\"").arg(typo)};
+            near.ms = timeMs([&] { requireRows(int(memory.didYouMean(typo, SearchOptions()).size()), typo); });
+            rows.push_back(near);
+        }
+        // The worst inputs: a pasted text of 5,000 words, and many terms.
+        QStringList pasted;
+        for (int k = 0; k < 5000; ++k)
+            pasted.append(k % 7 ? u"الصابرن"_qs : u"والذبن"_qs);
+        QStringList terms;
+        for (int k = 0; k < 60; ++k)
+            terms.append(k % 2 ? u"الصلاث"_qs : u"الزكاث"_qs);
+        for (const auto &[what, text] : {std::pair{u"a pasted text of 5,000 words"_qs, pasted.join(u' ')},
+                                         std::pair{u"60 terms joined by |"_qs, terms.join(u" | "_qs)}}) {
+            Row near{u"did you mean, for "_qs + what};
+            near.ms = timeMs([&] { (void)memory.didYouMean(text, SearchOptions()); });
+            rows.push_back(near);
+        }
+    }
+    // The engine at its limit: every mode and scope from memory, the
+    // request alone (no listing), as the search box's answer starts.
+    {
+        const auto answerRow = [&](const QString &name, const QString &text, SearchOptions o) {
+            requireRows(int(memory.answer(text, o).rows.size()), name);
+            Row r{name + u" (answer from memory)"_qs};
+            r.ms = timeMs([&] { (void)memory.answer(text, o); });
+            rows.push_back(r);
+            return r.ms;
+        };
+        SearchOptions o, single, pages, jalalayn, muyassar, ranked, root;
+        single.singleWord = true;
+        pages.searchtype = 6, pages.page1 = 100, pages.page2 = 300;
+        jalalayn.target = SearchTarget::Jalalayn;
+        muyassar.target = SearchTarget::Muyassar;
+        ranked.byRelevance = true;
+        root.key = WordKey::Root;
+        // The first tafsir search reads the tafsirs: timed on its own.
+        {
+            Row first{u"first tafsir search, the tafsirs read (once)"_qs};
+            SearchMemory fresh;
+            fresh.load(w.state().connectionString());
+            QElapsedTimer t;
+            t.start();
+            requireRows(int(fresh.answer(u"الله"_qs, jalalayn).rows.size()), first.name);
+            first.ms = double(t.nsecsElapsed()) / 1e6;
+            rows.push_back(first);
+        }
+        const double unscoped = answerRow(u"\"الله\""_qs, u"الله"_qs, o);
+        const double scoped = answerRow(u"\"الله\" in pages 100-300"_qs, u"الله"_qs, pages);
+        std::printf("scoped / whole for \"الله\": %.2fx\n", scoped / unscoped);
+        const double mushaf = answerRow(u"\"ا\""_qs, u"ا"_qs, o);
+        const double relevance = answerRow(u"\"ا\" by relevance"_qs, u"ا"_qs, ranked);
+        std::printf("by relevance / mushaf order for \"ا\": %.2fx\n", relevance / mushaf);
+        answerRow(u"\"الله\" single word"_qs, u"الله"_qs, single);
+        answerRow(u"\"قال%موسى\" single word"_qs, u"قال%موسى"_qs, single);
+        answerRow(u"\"موسى | هارون\" in pages 100-300"_qs, u"موسى | هارون"_qs, pages);
+        answerRow(u"root \"أمن\""_qs, u"أمن"_qs, root);
+        answerRow(u"\"الله\" in تفسير الجلالين"_qs, u"الله"_qs, jalalayn);
+        answerRow(u"\"الله\" in التفسير الميسر"_qs, u"الله"_qs, muyassar);
+        answerRow(u"\"ا\" in التفسير الميسر"_qs, u"ا"_qs, muyassar);
+    }
+}
