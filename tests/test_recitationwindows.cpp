@@ -359,7 +359,17 @@ private slots:
         QTest::mouseClick(w->startButton(), Qt::LeftButton);
         QTRY_VERIFY(!commands->offlineDownload().isRunning());
         QCOMPARE(filesIn(folder).size(), 7);
-        QCOMPARE(server.requests.size(), 6);
+        // Requests of the cancelled run may still reach the server late; count this reciter's.
+        const auto fetchedGood = [&] {
+            QList<QByteArray> seen;
+            for (const QByteArray &path : std::as_const(server.requests))
+                if (path.startsWith("/good/"))
+                    seen << path;
+            std::sort(seen.begin(), seen.end());
+            return seen;
+        };
+        QCOMPARE(fetchedGood().size(), 6);
+        QVERIFY(!fetchedGood().contains("/good/001003.mp3"));
         QVERIFY(w->stateLabel()->text().contains(u"اكتمل"_qs));
         QVERIFY(w->stateLabel()->text().contains(u"7 من 7"_qs));
         QFile::remove(QDir(folder).filePath(u"001005.mp3"_qs));
@@ -367,8 +377,7 @@ private slots:
         server.requests.clear();
         QTest::mouseClick(w->startButton(), Qt::LeftButton);
         QTRY_VERIFY(!commands->offlineDownload().isRunning());
-        std::sort(server.requests.begin(), server.requests.end());
-        QCOMPARE(server.requests, (QList<QByteArray>{"/good/001005.mp3", "/good/001007.mp3"}));
+        QCOMPARE(fetchedGood(), (QList<QByteArray>{"/good/001005.mp3", "/good/001007.mp3"}));
         QCOMPARE(log.lines().size(), 0);
 
         // A dead server, and a cache that cannot be written: one message each, the rest kept.
