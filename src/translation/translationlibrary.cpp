@@ -36,7 +36,7 @@ void TranslationLibrary::setStore(UserStore *store)
     chosenRestored_ = false;
     with_ = -1;
     chosen_ = -1;
-    std::vector<QString>().swap(folded_);
+    folded_ = FoldedEdition();
 }
 
 void TranslationLibrary::readEditions()
@@ -93,7 +93,7 @@ void TranslationLibrary::choose(const QString &key)
         return;
     chosen_ = found;
     // The edition left goes from memory.
-    std::vector<QString>().swap(folded_);
+    folded_ = FoldedEdition();
     setMarkedTerms({});
     emit chosenChanged();
 }
@@ -108,16 +108,17 @@ QString TranslationLibrary::text(int ayaId)
     return one_.refresh() ? one_.field(0) : QString();
 }
 
-const std::vector<QString> &TranslationLibrary::foldedTexts()
+const FoldedEdition &TranslationLibrary::foldedTexts()
 {
-    if (chosen() && folded_.empty()) {
+    if (chosen() && folded_.isEmpty()) {
         DataControl dc;
         dc.setConnectionString(connection_);
         dc.setRecordSource(QStringLiteral("SELECT folded FROM Translations where edition = %1 order by ID").arg(chosen_ + 1));
         if (dc.refresh()) {
-            folded_.reserve(std::size_t(dc.rowCount()));
+            folded_.reserve(int(dc.rowCount()));
             for (; !dc.eof(); dc.moveNext())
-                folded_.push_back(dc.field(0));
+                folded_.append(dc.field(0));
+            folded_.squeeze();
         }
     }
     return folded_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/datacontrol.h"
+#include "translationsearch.h"
 
 #include <QObject>
 #include <QString>
@@ -43,8 +44,8 @@ public:
 
     // The chosen edition's text of an aya; empty without one.
     QString text(int ayaId);
-    // Its search texts by aya ID - 1 (foldTranslation's form).
-    const std::vector<QString> &foldedTexts();
+    // Its search texts (foldTranslation's form), read at the first search.
+    const FoldedEdition &foldedTexts();
 
     // Whether compose, copy, print and the aya picture add the chosen
     // translation after each aya, with its credit line ("مع الترجمة"); kept.
@@ -78,7 +79,7 @@ private:
     int chosen_ = -1;
     bool chosenRestored_ = false;
     DataControl one_; // the text of one aya
-    std::vector<QString> folded_;
+    FoldedEdition folded_;
     QStringList marked_;
     int with_ = -1; // unread
 };

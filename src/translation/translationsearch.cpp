@@ -3,6 +3,8 @@
 #include "search/searchquery.h"
 #include "translationfolding.h"
 
+#include <QStringMatcher>
+
 namespace zarfan {
 
 namespace {
@@ -31,46 +33,61 @@ std::optional<TranslationSearch> TranslationSearch::parse(const QString &typed)
     return search;
 }
 
-bool TranslationSearch::holdsTerm(QStringView padded, const QString &term)
+void FoldedEdition::append(QStringView padded)
 {
-    if (hasUnspacedScript(term))
-        return padded.contains(term);
-    // Whole words: the padded text has a blank before and after each.
-    const qsizetype n = term.size();
-    for (qsizetype at = padded.indexOf(term); at >= 0; at = padded.indexOf(term, at + 1)) {
-        if (padded[at - 1] == u' ' && at + n < padded.size() && padded[at + n] == u' ')
-            return true;
-    }
-    return false;
+    // Every text starts with its padding blank: a term's leftmost letter
+    // always has a character before it.
+    if (padded.startsWith(u' '))
+        all_.append(padded);
+    all_.append(u'\n');
+    starts_.push_back(all_.size());
 }
 
-bool TranslationSearch::holds(int index, QStringView padded) const
+std::vector<char> TranslationSearch::holdingTerm(const QString &term, const FoldedEdition &folded, int first, int last)
+{
+    std::vector<char> found(std::size_t(last - first + 1), 0);
+    const bool unspaced = hasUnspacedScript(term);
+    const qsizetype n = term.size();
+    const QStringView all = QStringView(folded.all()).left(folded.start(last + 1));
+    const QStringMatcher matcher(term);
+    int id = first;
+    for (qsizetype at = matcher.indexIn(all, folded.start(first)); at >= 0; at = matcher.indexIn(all, at)) {
+        while (folded.start(id + 1) <= at)
+            ++id;
+        // Whole words: the padded text has a blank before and after each.
+        if (unspaced || (all[at - 1] == u' ' && all[at + n] == u' ')) {
+            found[std::size_t(id - first)] = 1;
+            at = folded.start(id + 1); // one match is enough for its aya
+        } else {
+            ++at;
+        }
+    }
+    return found;
+}
+
+std::vector<char> TranslationSearch::holding(int index, const FoldedEdition &folded, int first, int last) const
 {
     const Node &node = nodes_[std::size_t(index)];
-    switch (node.op) {
-    case 1:
-        return holds(node.left, padded) && holds(node.right, padded);
-    case 2:
-        return holds(node.left, padded) || holds(node.right, padded);
-    case 3:
-        return holds(node.left, padded) && !holds(node.right, padded);
-    default:
-        return holdsTerm(padded, node.term);
-    }
+    if (node.op == 0)
+        return holdingTerm(node.term, folded, first, last);
+    std::vector<char> left = holding(node.left, folded, first, last);
+    const std::vector<char> right = holding(node.right, folded, first, last);
+    for (std::size_t k = 0; k < left.size(); ++k)
+        left[k] = node.op == 1 ? left[k] && right[k] : node.op == 2 ? left[k] || right[k] : left[k] && !right[k];
+    return left;
 }
 
-QList<int> TranslationSearch::find(const std::vector<QString> &folded, int first, int last) const
+QList<int> TranslationSearch::find(const FoldedEdition &folded, int first, int last) const
 {
     QList<int> ids;
-    if (root_ < 0)
+    first = std::max(first, 1);
+    last = std::min(last, folded.ayaCount());
+    if (root_ < 0 || first > last)
         return ids;
-    for (int id = std::max(first, 1); id <= last && std::size_t(id) <= folded.size(); ++id) {
-        const QString &padded = folded[std::size_t(id) - 1];
-        // Every text starts with its padding blank: a term's leftmost letter
-        // always has a character before it.
-        if (padded.startsWith(u' ') && holds(root_, padded))
-            ids.append(id);
-    }
+    const std::vector<char> found = holding(root_, folded, first, last);
+    for (std::size_t k = 0; k < found.size(); ++k)
+        if (found[k])
+            ids.append(first + int(k));
     return ids;
 }
 
