@@ -354,6 +354,13 @@ private slots:
         auto *printed = child<MushafView>(r, "mushafpage");
         QTRY_VERIFY(!printed->wordRect(PageWord{2, 255, 1}).isEmpty());
         QCOMPARE(tipAt(printed->viewport(), printed->wordRect(PageWord{2, 255, 1}).center().toPoint()), data().gloss(2, 255, 1));
+        // Ctrl+G on the word under the pointer, heard by a screen reader.
+        r->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(r));
+        printed->setFocus();
+        QTest::mouseMove(printed->viewport(), printed->wordRect(PageWord{2, 255, 3}).center().toPoint());
+        QTest::keyClick(printed, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(printed->accessibleDescription(), data().gloss(2, 255, 3));
 
         child<QComboBox>(r, "viewmode")->setCurrentIndex(1);
         auto *under = child<QCheckBox>(r, "translationunder");

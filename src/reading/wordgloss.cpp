@@ -42,7 +42,10 @@ int wordAt(const WordMap &map, qsizetype position)
 
 } // namespace
 
-QString WordGloss::text() const { return gloss + QStringLiteral(" (") + transliteration + u')'; }
+QString WordGloss::text() const
+{
+    return transliteration.isEmpty() ? gloss : gloss + QStringLiteral(" (") + transliteration + u')';
+}
 
 WordGlosses::WordGlosses(const QString &connectionString) { data_.setConnectionString(connectionString); }
 

@@ -13,7 +13,8 @@ namespace zarfan {
 // A word's meaning in English and its sound in Latin letters.
 struct WordGloss {
     QString gloss, transliteration;
-    // "gloss (transliteration)", as a tip and a screen reader give it.
+    // "gloss (transliteration)", as a tip and a screen reader give it; the
+    // gloss alone when it already holds several words' sounds.
     QString text() const;
 };
 

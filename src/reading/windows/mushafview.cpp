@@ -395,6 +395,17 @@ int MushafView::ayaAt(QPoint point) const
     return piece ? piece->item.ayaId : 0;
 }
 
+QList<PageWord> MushafView::caretLineWords() const
+{
+    QList<PageWord> words;
+    if (const Line *line = layout_.line(caretLine_)) {
+        for (const Piece &piece : line->pieces)
+            if (!piece.item.endMark() && (!veil_ || veil_->show(piece.item.word) == WordShow::Whole))
+                words.append(piece.item.word);
+    }
+    return words;
+}
+
 QStringList MushafView::lineTexts() const { return layout_.lineTexts(veil_); }
 
 QString MushafView::accessibleText() const { return lineTexts().join(u'\n'); }

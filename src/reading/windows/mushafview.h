@@ -41,6 +41,8 @@ public:
     QString accessibleText() const;
     QStringList lineTexts() const;
     int caretLine() const { return caretLine_; }
+    // The words of the caret line a reader sees whole, in reading order.
+    QList<PageWord> caretLineWords() const;
 
     // For checks of the layout: each text line's column, the span of its
     // drawn pieces and each piece, in viewport coordinates; a space's width

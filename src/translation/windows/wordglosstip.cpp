@@ -16,7 +16,7 @@ QString isolated(const QString &text) { return text.isEmpty() ? text : QChar(0x2
 } // namespace
 
 WordGlossTip::WordGlossTip(QWidget *view, AtPoint atPoint, AtCaret atCaret, QObject *parent, bool ownTips)
-    : QObject(parent), view_(view), atPoint_(std::move(atPoint)), atCaret_(std::move(atCaret)),
+    : QObject(parent), view_(view), heard_(view), atPoint_(std::move(atPoint)), atCaret_(std::move(atCaret)),
       caret_(new QAction(tr("معنى الكلمة"), view))
 {
     caret_->setObjectName(QStringLiteral("wordmeaning"));
@@ -55,8 +55,8 @@ void WordGlossTip::say(const std::optional<WordGloss> &gloss, QPoint global)
     }
     QToolTip::showText(global, isolated(said_), view_);
     // The description is what a screen reader reads out for the view.
-    view_->setAccessibleDescription(said_);
-    QAccessibleEvent event(view_, QAccessible::DescriptionChanged);
+    heard_->setAccessibleDescription(said_);
+    QAccessibleEvent event(heard_, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
 }
 

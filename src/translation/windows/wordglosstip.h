@@ -28,6 +28,9 @@ public:
     WordGlossTip(QWidget *view, AtPoint atPoint, AtCaret atCaret, QObject *parent = nullptr, bool ownTips = true);
 
     QAction *caretAction() const { return caret_; }
+    // The widget whose description a screen reader hears: the view unless
+    // the focus stays on another (a scroll area over its viewport).
+    void setHeardBy(QWidget *widget) { heard_ = widget; }
     // "معنى الكلمة" for a context menu opened at a point of the view.
     void addMenuItem(QMenu *menu, QPoint at);
     // The tip's text for the word at a point; empty off the words.
@@ -42,6 +45,7 @@ private:
     void say(const std::optional<WordGloss> &gloss, QPoint global);
 
     QWidget *view_;
+    QWidget *heard_;
     AtPoint atPoint_;
     AtCaret atCaret_;
     QAction *caret_;
