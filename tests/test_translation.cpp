@@ -18,7 +18,6 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QUrl>
 
 using namespace zarfan;
 using guitest::child;
@@ -189,9 +188,7 @@ private slots:
         const QString notices = QString::fromUtf8(file.readAll());
         for (const QStringList &e : data().editions) {
             QVERIFY2(notices.contains(e.at(0)), qPrintable(e.at(0)));
-            // The translator's name as the notices write it: the part before any bracket.
-            QVERIFY2(notices.contains(e.at(4).section(u" ("_qs, 0, 0)), qPrintable(e.at(4)));
-            QVERIFY2(notices.contains(QUrl(e.at(5)).host()), qPrintable(e.at(5)));
+            QVERIFY2(notices.contains(e.at(4)) && notices.contains(e.at(5)), qPrintable(e.at(5)));
         }
         for (const char *term : {"non-commercial", "discretion", "verbatim", "Quran.com"})
             QVERIFY2(notices.contains(QString::fromLatin1(term)), term);
