@@ -546,6 +546,15 @@ void MushafView::keyPressEvent(QKeyEvent *event)
     QAbstractScrollArea::keyPressEvent(event);
 }
 
+QVariant MushafView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    double x = 0;
+    const Line *line = query == Qt::ImCursorRectangle ? layout_.line(caretLine_, &x) : nullptr;
+    if (!line)
+        return QAbstractScrollArea::inputMethodQuery(query);
+    return transform().mapRect(line->rect.translated(x, 0)).toAlignedRect().translated(viewport()->pos());
+}
+
 void MushafView::wheelEvent(QWheelEvent *event)
 {
     if (event->modifiers() & Qt::ControlModifier) {

@@ -69,6 +69,7 @@ PageGloss::PageGloss(QTextEdit *view, const MushafPage &page, const QString &con
     tip_ = new WordGlossTip(
         view->viewport(), [this](QPoint p) { return at(view_->cursorForPosition(p).position()); },
         [this] { return at(view_->textCursor().position()); }, this);
+    tip_->setHeardBy(view);
     view->addAction(tip_->caretAction());
 }
 

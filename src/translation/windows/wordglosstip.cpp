@@ -24,8 +24,8 @@ WordGlossTip::WordGlossTip(QWidget *view, AtPoint atPoint, AtCaret atCaret, QObj
     caret_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view_->addAction(caret_);
     connect(caret_, &QAction::triggered, this, [this] {
-        const QRect caret = view_->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        say(atCaret_(), view_->mapToGlobal(caret.bottomLeft()));
+        const QRect caret = heard_->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        say(atCaret_(), heard_->mapToGlobal(caret.bottomLeft()));
     });
     if (atPoint_ && ownTips)
         view_->installEventFilter(this);

@@ -28,8 +28,9 @@ public:
     WordGlossTip(QWidget *view, AtPoint atPoint, AtCaret atCaret, QObject *parent = nullptr, bool ownTips = true);
 
     QAction *caretAction() const { return caret_; }
-    // The widget whose description a screen reader hears: the view unless
-    // the focus stays on another (a scroll area over its viewport).
+    // The widget whose description a screen reader hears and whose caret
+    // the key's tip is shown at: the view unless the focus stays on another
+    // (a scroll area over its viewport).
     void setHeardBy(QWidget *widget) { heard_ = widget; }
     // "معنى الكلمة" for a context menu opened at a point of the view.
     void addMenuItem(QMenu *menu, QPoint at);
