@@ -58,9 +58,10 @@ void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown
 {
     constexpr double k1 = 1.2, b = 0.75;
     const double total = last - first, mean = folded.meanWords(target);
-    std::vector<double> length(answer.rows.size());
+    // Each row's length term once, for every term's sum.
+    std::vector<double> norm(answer.rows.size());
     for (std::size_t i = 0; i < answer.rows.size(); ++i)
-        length[i] = folded.wordCount(answer.rows[i], target) / mean;
+        norm[i] = k1 * (1 - b + b * (folded.wordCount(answer.rows[i], target) / mean));
     std::vector<double> score(answer.rows.size(), 0.0);
     for (const std::size_t t : shown) {
         double holding = 0;
@@ -72,7 +73,7 @@ void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown
         for (std::size_t i = 0; i < answer.rows.size(); ++i) {
             const double tf = weights[t][std::size_t(answer.rows[i])];
             if (tf > 0)
-                score[i] += phrase * idf * tf * (k1 + 1) / (tf + k1 * (1 - b + b * length[i]));
+                score[i] += phrase * idf * tf * (k1 + 1) / (tf + norm[i]);
         }
     }
     const std::vector<std::size_t> order = highestFirst(score);
@@ -80,6 +81,7 @@ void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown
     rows.reserve(order.size());
     hits.reserve(order.size());
     answer.scores.clear();
+    answer.scores.reserve(order.size());
     for (const std::size_t i : order) {
         rows.push_back(answer.rows[i]);
         hits.push_back(answer.hits[i]);
