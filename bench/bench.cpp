@@ -110,9 +110,50 @@ void startupRows(const QString &userData, const QString &name, const QString &wh
 
 namespace {
 
+// A process's resident memory in MB, 0 when it cannot be read.
+double residentMb(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0.0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0.0;
+}
+
+// Run as a process of its own (--rss-probe): the main window with its
+// search texts read, a tafsir searched, then the results window over every
+// aya; prints the resident memory.
+int rssProbe(const QString &folder)
+{
+    MainWindow w(folder);
+    w.show();
+    QCoreApplication::processEvents();
+    // Read after the window shows, as the program does.
+    requireRows(w.state().searchMemory().isLoaded() ? 1 : 0, u"the search texts"_qs);
+    auto *box = w.findChild<QLineEdit *>(u"searcht"_qs);
+    w.state().setSearchTarget(SearchTarget::Muyassar);
+    box->setText(u"الله"_qs);
+    w.runSearch();
+    requireRows(w.listing().count(), u"a tafsir search"_qs);
+    w.state().setSearchTarget(SearchTarget::Quran);
+    box->setText(u"%"_qs);
+    w.runSearch();
+    requireRows(w.listing().count() == 6236 ? 1 : 0, u"every aya"_qs);
+    ResultsTextWindow window(w.state(), &w);
+    window.show();
+    for (int i = 0; i < 50; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    std::printf("%.1f\n", residentMb(QCoreApplication::applicationPid()));
+    return 0;
+}
+
 // The program's resident memory once started and settled (the window
 // shown, the database keyed, the search texts read), as a process of its own.
-void startMemoryRow()
+void startMemoryRow(const QString &folder)
 {
     const QString program = QCoreApplication::applicationDirPath() + u"/zarfan"_qs;
     QTemporaryDir empty;
@@ -126,15 +167,7 @@ void startMemoryRow()
         std::printf("memory at start (RSS): the program did not run\n");
         return;
     }
-    const auto rss = [&] {
-        QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
-        if (!status.open(QIODevice::ReadOnly))
-            return 0.0;
-        for (const QByteArray &line : status.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        return 0.0;
-    };
+    const auto rss = [&] { return residentMb(p.processId()); };
     // Settled: no growth for a second, after two at least.
     double last = 0;
     int settledFor = 0;
@@ -149,6 +182,13 @@ void startMemoryRow()
     p.kill();
     p.waitForFinished();
     std::printf("memory at start (RSS, window shown and search texts read): %.1f MB\n", last);
+    // The same libraries in the bench's own program, doing what a reader does.
+    QProcess probe;
+    probe.setProcessEnvironment(env);
+    probe.start(QCoreApplication::applicationFilePath(), {u"--rss-probe"_qs, folder});
+    requireRun(probe, u"--rss-probe"_qs);
+    std::printf("memory with the results window over every aya and a tafsir searched (RSS, the bench's own process): %s MB\n",
+                probe.readAllStandardOutput().trimmed().constData());
 }
 
 } // namespace
@@ -159,6 +199,8 @@ int main(int argc, char **argv)
     initResources();
     installFontSubstitutions();
     const QStringList args = app.arguments();
+    if (args.size() > 2 && args.at(1) == u"--rss-probe")
+        return rssProbe(args.at(2));
     const QString folder = args.size() > 1 ? args.at(1) : QCoreApplication::applicationDirPath();
     if (args.size() > 2)
         runs = std::max(1, args.at(2).toInt());
@@ -189,7 +231,7 @@ int main(int argc, char **argv)
         rows.push_back(r);
     }
 
-    startMemoryRow();
+    startMemoryRow(folder);
 
     // Start-up to a shown main window: the whole program as a process, with
     // no reader's data and with 500 chosen ayas and a full history.

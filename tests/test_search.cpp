@@ -248,6 +248,11 @@ private slots:
         QCOMPARE(find(t, u"ا%ه"_qs), QStringList({u"ال الله"_qs, u"الله"_qs, u"الله"_qs}));
         QCOMPARE(find(t, u"ا_له"_qs), QStringList({u"الله"_qs, u"الله"_qs, u"الله"_qs}));
         QCOMPARE(find(u" اااا "_qs, u"اا"_qs).size(), 2);
+        // The letters before a wildcard, seen again after a start that failed;
+        // a cased head matches either case.
+        QCOMPARE(find(u" قال هو قال موسى قالوا "_qs, u"قال%موسى"_qs, true), QStringList({u"قال هو قال موسى"_qs}));
+        QCOMPARE(find(u" قالوا قال موسى "_qs, u"قال_"_qs), QStringList({u"قالو"_qs, u"قال "_qs}));
+        QCOMPARE(find(u" ab AB aXb "_qs, u"a%b"_qs), QStringList({u"ab"_qs, u"AB"_qs, u"aXb"_qs}));
         // A match across two words.
         QCOMPARE(find(t, u"له والل"_qs), QStringList({u"له والل"_qs}));
         QVERIFY(findOccurrences(t, u"%%", false).isEmpty());

@@ -228,9 +228,23 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
         for (const QString &p : folded.split(QRegularExpression(QStringLiteral("[%_]")), Qt::SkipEmptyParts))
             if (p.size() > piece.size())
                 piece = p;
+        // Without a letter that has a case, one pass over the run finds the
+        // ayas holding the piece.
+        const bool cased = std::any_of(piece.cbegin(), piece.cend(), [](QChar ch) { return ch.isUpper() || ch.isLower(); });
+        std::vector<char> holding;
+        if (!piece.isEmpty() && !cased) {
+            holding.assign(std::size_t(last - first), 0);
+            int k = first;
+            for (qsizetype at = text.indexOf(piece, begin(first)); at >= 0 && at < end(last - 1); at = text.indexOf(piece, at + 1)) {
+                while (k < last && end(k) <= at)
+                    ++k;
+                if (k < last && at + piece.size() <= end(k))
+                    holding[std::size_t(k - first)] = 1;
+            }
+        }
         for (int k = first; k < last; ++k) {
             const QStringView aya = QStringView(text).mid(begin(k), end(k) - begin(k));
-            if (!piece.isEmpty() && !aya.contains(piece, Qt::CaseInsensitive))
+            if (!holding.empty() ? !holding[std::size_t(k - first)] : !piece.isEmpty() && !aya.contains(piece, Qt::CaseInsensitive))
                 continue;
             const QList<TextRange> hits = findTerm(aya, folded, singleWord);
             counts[std::size_t(k)] = int(hits.size());
@@ -241,18 +255,35 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
     }
     const qsizetype offset = begin(first);
     const QStringView run = QStringView(text).mid(offset, end(last - 1) - offset);
-    int k = first;
+    // A row's hits are summed here and stored once the row is left: a
+    // store per hit would chain every hit on the one before.
+    int k = first, hits = 0, whole = 0;
+    qsizetype rowEnd = end(k);
+    const auto store = [&] {
+        counts[std::size_t(k)] = hits;
+        if (weights) // halves and wholes: exact in a float at any order
+            (*weights)[std::size_t(k)] = 0.5f * float(hits - whole) + float(whole);
+        hits = whole = 0;
+    };
     for (const TextRange &hit : findTerm(run, folded, singleWord)) {
         const qsizetype at = hit.start + offset;
-        while (k < last && end(k) <= at)
-            ++k;
+        while (k < last && rowEnd <= at) {
+            store();
+            if (++k < last)
+                rowEnd = end(k);
+        }
         if (k == last)
             break;
-        if (at + hit.length <= end(k)) {
-            ++counts[std::size_t(k)];
-            weigh(run, hit, k);
+        if (at + hit.length <= rowEnd) {
+            // Without branches: whether a hit stands alone is a coin toss.
+            const qsizetype after = hit.start + hit.length;
+            ++hits;
+            whole += int((hit.start == 0) | (run[std::max<qsizetype>(hit.start - 1, 0)] == u' '))
+                & int((after == run.size()) | (run[std::min(after, run.size() - 1)] == u' '));
         }
     }
+    if (k < last)
+        store();
     return counts;
 }
 

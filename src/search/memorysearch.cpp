@@ -5,6 +5,9 @@
 #include "wordkeyindex.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <functional>
 #include <QCoreApplication>
@@ -16,15 +19,49 @@ namespace {
 // text's length times the needle's.
 constexpr qsizetype kWildcardLimit = 40;
 
+// The positions of the scores, highest first, ties in their order: a
+// stable radix sort of the scores' bits, which order as the scores do
+// (none is negative), a byte at a time.
+std::vector<std::size_t> highestFirst(const std::vector<double> &score)
+{
+    struct Keyed {
+        std::uint64_t key;
+        std::size_t at;
+    };
+    const std::size_t n = score.size();
+    std::vector<Keyed> order(n), sorted(n);
+    std::vector<std::array<std::size_t, 257>> start(8, std::array<std::size_t, 257>{});
+    for (std::size_t i = 0; i < n; ++i) {
+        order[i] = {~std::bit_cast<std::uint64_t>(score[i]), i};
+        for (std::size_t byte = 0; byte < 8; ++byte)
+            ++start[byte][((order[i].key >> (8 * byte)) & 0xff) + 1];
+    }
+    for (std::size_t byte = 0; byte < 8; ++byte) {
+        std::array<std::size_t, 257> &at = start[byte];
+        if (std::find(at.begin(), at.end(), n) != at.end())
+            continue; // every key has this byte alike
+        for (std::size_t b = 0; b < 256; ++b)
+            at[b + 1] += at[b];
+        for (const Keyed &k : order)
+            sorted[at[(k.key >> (8 * byte)) & 0xff]++] = k;
+        order.swap(sorted);
+    }
+    std::vector<std::size_t> out(n);
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = order[i].at;
+    return out;
+}
+
 void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown, const std::vector<std::vector<int>> &counts,
                      const std::vector<std::vector<float>> &weights, const SearchQuery &query, const FoldedText &folded,
                      SearchTarget target, int first, int last)
 {
     constexpr double k1 = 1.2, b = 0.75;
     const double total = last - first, mean = folded.meanWords(target);
-    std::vector<double> length(answer.rows.size());
+    // Each row's length term once, for every term's sum.
+    std::vector<double> norm(answer.rows.size());
     for (std::size_t i = 0; i < answer.rows.size(); ++i)
-        length[i] = folded.wordCount(answer.rows[i], target) / mean;
+        norm[i] = k1 * (1 - b + b * (folded.wordCount(answer.rows[i], target) / mean));
     std::vector<double> score(answer.rows.size(), 0.0);
     for (const std::size_t t : shown) {
         double holding = 0;
@@ -36,17 +73,15 @@ void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown
         for (std::size_t i = 0; i < answer.rows.size(); ++i) {
             const double tf = weights[t][std::size_t(answer.rows[i])];
             if (tf > 0)
-                score[i] += phrase * idf * tf * (k1 + 1) / (tf + k1 * (1 - b + b * length[i]));
+                score[i] += phrase * idf * tf * (k1 + 1) / (tf + norm[i]);
         }
     }
-    std::vector<std::size_t> order(answer.rows.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) { return score[x] > score[y]; });
+    const std::vector<std::size_t> order = highestFirst(score);
     std::vector<int> rows, hits;
     rows.reserve(order.size());
     hits.reserve(order.size());
     answer.scores.clear();
+    answer.scores.reserve(order.size());
     for (const std::size_t i : order) {
         rows.push_back(answer.rows[i]);
         hits.push_back(answer.hits[i]);

@@ -25,6 +25,26 @@ bool sameChar(QChar a, QChar b)
     return lower(a.unicode()) == lower(b.unicode());
 }
 
+// The first place at or after `from` where the letters stand, or the end.
+qsizetype nextHead(QStringView text, qsizetype from, QStringView letters)
+{
+    const QChar first = letters.front();
+    const bool cased = (first >= u'A' && first <= u'Z') || (first >= u'a' && first <= u'z');
+    for (qsizetype j = from; j + letters.size() <= text.size(); ++j) {
+        if (!cased) {
+            j = text.indexOf(first, j);
+            if (j < 0 || j + letters.size() > text.size())
+                break;
+        }
+        qsizetype k = 0;
+        while (k < letters.size() && sameChar(letters[k], text[j + k]))
+            ++k;
+        if (k == letters.size())
+            return j;
+    }
+    return text.size();
+}
+
 // The leftmost match of needle in text at or after `from`, the shortest of
 // those starting there, as [start, end); start -1 when there is none. One
 // walk over the text, keeping for each needle position the earliest start
@@ -46,7 +66,15 @@ std::pair<qsizetype, qsizetype> leftmostShortestMatch(QStringView text, qsizetyp
     };
     states.assign(std::size_t(m + 1), none);
     qsizetype bestStart = none, bestEnd = none;
+    // The letters before the first wildcard: while no start is walking, the
+    // walk jumps to the next place they stand.
+    qsizetype head = 0;
+    while (head < m && needle[head] != u'%' && needle[head] != u'_')
+        ++head;
+    bool walking = false;
     for (qsizetype j = from;; ++j) {
+        if (!walking && bestStart < 0 && head > 0)
+            j = nextHead(text, j, needle.first(head));
         // A match may start here, unless an earlier start has already matched.
         if (j < text.size() && bestStart < 0 && (!atBlanksOnly || text[j] == u' ') && states[0] < 0) {
             states[0] = j;
@@ -79,6 +107,7 @@ std::pair<qsizetype, qsizetype> leftmostShortestMatch(QStringView text, qsizetyp
             bestEnd = j + 1;
         }
         states[std::size_t(m)] = none;
+        walking = std::any_of(states.begin(), states.end() - 1, [](qsizetype s) { return s >= 0; });
     }
     return {bestStart, bestEnd};
 }

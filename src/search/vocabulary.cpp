@@ -1,30 +1,63 @@
 #include "vocabulary.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zarfan {
+
+namespace {
+
+// The distance of a and b when it is at most one, else 2: without a table,
+// as a correction of one edit is sought across the whole vocabulary.
+int withinOneEdit(QStringView a, QStringView b)
+{
+    if (a.size() < b.size())
+        std::swap(a, b);
+    const qsizetype n = a.size(), m = b.size();
+    if (n - m > 1)
+        return 2;
+    qsizetype i = 0;
+    while (i < m && a[i] == b[i])
+        ++i;
+    if (i == m)
+        return n == m ? 0 : 1;
+    // One substitution, or a's letter at i left out.
+    return (n == m ? a.mid(i + 1) == b.mid(i + 1) : a.mid(i + 1) == b.mid(i)) ? 1 : 2;
+}
+
+} // namespace
 
 int boundedEditDistance(QStringView a, QStringView b, int limit)
 {
     const qsizetype n = a.size(), m = b.size();
     if (std::abs(n - m) > limit)
         return limit + 1;
-    std::vector<int> prev(std::size_t(m + 1)), cur(std::size_t(m + 1));
+    if (limit == 1)
+        return withinOneEdit(a, b);
+    // Two rows of the table, on the stack for any word of the text.
+    std::array<int, 64> small[2];
+    std::vector<int> large[2];
+    int *prev = small[0].data(), *cur = small[1].data();
+    if (m >= 64) {
+        large[0].resize(std::size_t(m + 1));
+        large[1].resize(std::size_t(m + 1));
+        prev = large[0].data(), cur = large[1].data();
+    }
     for (qsizetype j = 0; j <= m; ++j)
-        prev[std::size_t(j)] = int(j);
+        prev[j] = int(j);
     for (qsizetype i = 1; i <= n; ++i) {
         cur[0] = int(i);
         int rowMin = cur[0];
         for (qsizetype j = 1; j <= m; ++j) {
-            const int substitute = prev[std::size_t(j - 1)] + (a[i - 1] == b[j - 1] ? 0 : 1);
-            cur[std::size_t(j)] = std::min({prev[std::size_t(j)] + 1, cur[std::size_t(j - 1)] + 1, substitute});
-            rowMin = std::min(rowMin, cur[std::size_t(j)]);
+            const int substitute = prev[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+            cur[j] = std::min({prev[j] + 1, cur[j - 1] + 1, substitute});
+            rowMin = std::min(rowMin, cur[j]);
         }
         if (rowMin > limit)
             return limit + 1;
-        prev.swap(cur);
+        std::swap(prev, cur);
     }
-    return std::min(prev[std::size_t(m)], limit + 1);
+    return std::min(prev[m], limit + 1);
 }
 
 Vocabulary::Vocabulary(std::vector<std::pair<QString, int>> counts)
