@@ -319,6 +319,14 @@ struct Heard {
         }
         return to > from ? crossings / 2.0 / (double(to - from) / NullSink::kRate) : 0;
     }
+    // The root mean square of window w.
+    double level(int w) const
+    {
+        double energy = 0;
+        for (std::size_t i = std::size_t(w) * kWindow; i < std::size_t(w + 1) * kWindow && i < samples.size(); ++i)
+            energy += double(samples[i]) * samples[i];
+        return std::sqrt(energy / kWindow);
+    }
     // The pitch of window w from the first to the last of its zero
     // crossings, each placed between its samples; 0 with too few. Only a
     // tone's crossings count, not the faint noise where sound sets in or

@@ -159,11 +159,20 @@ private slots:
                 int window, aya;
                 double ms;
             };
-            std::vector<Point> points; // windows of an aya with a pitch of its sweep
             const auto &label = heard.label;
+            // A window where the sound sets in or stops, or two ayas meet,
+            // is quieter than the rest, and its pitch is not the sweep's.
+            std::vector<double> levels;
+            for (int w = 0; w < int(label.size()); ++w) {
+                if (label[std::size_t(w)] != -1)
+                    levels.push_back(heard.level(w));
+            }
+            std::nth_element(levels.begin(), levels.begin() + std::ptrdiff_t(levels.size() / 2), levels.end());
+            const double full = levels.empty() ? 0 : levels[levels.size() / 2];
+            std::vector<Point> points; // whole windows of an aya, with a pitch of its sweep
             for (int w = 0; w < int(label.size()); ++w) {
                 const int k = label[std::size_t(w)];
-                const double hz = k >= 0 ? heard.finePitch(w) : 0;
+                const double hz = k >= 0 && heard.level(w) >= full * 0.95 ? heard.finePitch(w) : 0;
                 const double at = hz > 0 ? std::log(hz / low[std::size_t(k)]) / std::log(kRise) * 600 : -1e9;
                 if (at > -kJump && at < 600 + kJump)
                     points.push_back({w, k, at});
@@ -182,11 +191,11 @@ private slots:
             }
             QStringList heardFaults;
             // The first and the last moment of each aya heard, a bent window left out.
-            std::vector<std::pair<double, double>> span(4, {-1, -1});
+            std::vector<std::pair<double, double>> span(4, {1e9, -1e9});
             for (std::size_t i = 0; i < points.size(); ++i) {
                 auto &[from, to] = span[std::size_t(points[i].aya)];
                 if (std::abs(points[i].ms - ms[i]) < kJump) {
-                    from = from < 0 ? points[i].ms : std::min(from, points[i].ms);
+                    from = std::min(from, points[i].ms);
                     to = std::max(to, points[i].ms);
                 }
             }
@@ -209,7 +218,10 @@ private slots:
             }
             for (int k = 0; k < 4; ++k) {
                 const auto [from, to] = span[std::size_t(k)];
-                if (from < 0 || from > kJump || to < 600 - kJump)
+                // Its first and last whole windows may lie a window at twice the speed inside.
+                if (to < from)
+                    heardFaults.append(QStringLiteral("aya %1 not heard through the changes").arg(k + 1));
+                else if (from > kJump + 20 || to < 600 - kJump - 20)
                     heardFaults.append(QStringLiteral("aya %1 heard from %2 to %3 ms of its 600").arg(k + 1).arg(from, 0, 'f', 0).arg(to, 0, 'f', 0));
             }
             return heardFaults;
