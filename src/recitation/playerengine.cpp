@@ -120,15 +120,23 @@ void warmDecoding()
     gst_caps_unref(recited);
 }
 
+// How long past its due time the stream's end is waited for.
+constexpr int kEndGuardMs = 3000;
+
 constexpr const char *kNeeded[] = {"uridecodebin", "concat", "identity", "audioconvert", "audioresample", "capsfilter", "scaletempo"};
 
 } // namespace
 
-GstPlayerEngine::GstPlayerEngine(QObject *parent) : PlayerEngine(parent), due_(new QTimer(this))
+GstPlayerEngine::GstPlayerEngine(QObject *parent) : PlayerEngine(parent), due_(new QTimer(this)), endGuard_(new QTimer(this))
 {
     due_->setSingleShot(true);
     due_->setTimerType(Qt::PreciseTimer);
     connect(due_, &QTimer::timeout, this, &GstPlayerEngine::schedule);
+    endGuard_->setSingleShot(true);
+    connect(endGuard_, &QTimer::timeout, this, [this] {
+        if (pipeline_ && playing_)
+            reachEnd();
+    });
 }
 
 GstPlayerEngine::~GstPlayerEngine()
@@ -219,6 +227,7 @@ void GstPlayerEngine::discard()
 {
     ++generation_;
     due_->stop();
+    endGuard_->stop();
     reached_.clear();
     endAt_ = -1;
     delete pipeline_;
@@ -320,7 +329,10 @@ void GstPlayerEngine::schedule()
     }
     qint64 next = reached_.empty() ? endAt_ : reached_.front().second;
     if (reached_.empty() && endAt_ >= 0 && endAt_ <= now + 1000000) {
-        reachEnd();
+        // The end is told when the sink has played it out (the stream's
+        // end); a sink that never does is not waited on for good.
+        if (!endGuard_->isActive())
+            endGuard_->start(kEndGuardMs);
         return;
     }
     if (next >= 0)
@@ -350,6 +362,7 @@ void GstPlayerEngine::reachEnd()
 {
     endAt_ = -1;
     due_->stop();
+    endGuard_->stop();
     playing_ = false;
     confirmPending_ = false;
     emit ended();
@@ -405,6 +418,7 @@ void GstPlayerEngine::pause()
 {
     paused_ = true;
     due_->stop();
+    endGuard_->stop();
     if (pipeline_ && playing_)
         pipeline_->pause();
 }
