@@ -289,10 +289,17 @@ void GstPlayerEngine::start(const QList<QUrl> &files, qint64 fromNs, bool alread
     firstFromNs_ = fromNs;
     for (int i = 0; i < files.size(); ++i)
         pipeline_->append(files.at(i), i == 0 ? fromNs : 0);
-    if (paused_)
+    if (paused_) {
         pipeline_->pause();
-    else if (!pipeline_->play())
-        failLater(Failure::Output, QStringLiteral("the pipeline did not start"));
+        return;
+    }
+    // Started once the files queued in the same turn have joined: a short
+    // file on a slow machine could otherwise end the stream before them.
+    const int generation = generation_;
+    QMetaObject::invokeMethod(this, [this, generation] {
+        if (generation == generation_ && pipeline_ && !paused_ && !pipeline_->play())
+            fail(Failure::Output, QStringLiteral("the pipeline did not start"));
+    }, Qt::QueuedConnection);
 }
 
 void GstPlayerEngine::queue(const QUrl &file)
