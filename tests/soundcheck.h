@@ -30,13 +30,17 @@ inline void hearAhead()
         qInfo("played at the usual priority: a busy machine may break what is heard");
 }
 
-// A 16-bit WAV of a sine tone, with no silence of its own.
-inline bool writeTone(const QString &path, double hz, double seconds, int rate = 22050, int channels = 1)
+// A 16-bit WAV of a sine tone, with no silence of its own; with toHz, a
+// sweep whose pitch rises by the same ratio in every ms, so that the pitch
+// heard tells the moment of the file heard at any speed.
+inline bool writeTone(const QString &path, double hz, double seconds, int rate = 22050, int channels = 1, double toHz = 0)
 {
     const int n = int(seconds * rate);
+    const double rise = toHz > 0 ? std::log(toHz / hz) / seconds : 0;
+    const auto phase = [&](double t) { return rise == 0 ? hz * t : hz * (std::exp(rise * t) - 1) / rise; };
     QByteArray data(n * 2 * channels, Qt::Uninitialized);
     for (int i = 0; i < n * channels; ++i)
-        qToLittleEndian<qint16>(qint16(std::lround(16000 * std::sin(2 * M_PI * hz * (i / channels) / rate))), data.data() + 2 * i);
+        qToLittleEndian<qint16>(qint16(std::lround(16000 * std::sin(2 * M_PI * phase(double(i / channels) / rate)))), data.data() + 2 * i);
     QByteArray head;
     const auto u32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); head.append(b, 4); };
     const auto u16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); head.append(b, 2); };
@@ -314,6 +318,35 @@ struct Heard {
                 ++crossings;
         }
         return to > from ? crossings / 2.0 / (double(to - from) / NullSink::kRate) : 0;
+    }
+    // The root mean square of window w.
+    double level(int w) const
+    {
+        double energy = 0;
+        for (std::size_t i = std::size_t(w) * kWindow; i < std::size_t(w + 1) * kWindow && i < samples.size(); ++i)
+            energy += double(samples[i]) * samples[i];
+        return std::sqrt(energy / kWindow);
+    }
+    // The pitch of window w from the first to the last of its zero
+    // crossings, each placed between its samples; 0 with too few. Only a
+    // tone's crossings count, not the faint noise where sound sets in or
+    // stops inside the window.
+    double finePitch(int w) const
+    {
+        const std::size_t from = std::size_t(w) * kWindow;
+        double first = -1, last = -1;
+        int crossings = 0;
+        for (std::size_t i = from + 1; i < from + kWindow && i < samples.size(); ++i) {
+            const double a = samples[i - 1], b = samples[i];
+            if ((a < 0) == (b < 0) || std::abs(a - b) < 1000)
+                continue;
+            const double at = double(i - 1) + a / (a - b);
+            if (first < 0)
+                first = at;
+            last = at;
+            ++crossings;
+        }
+        return crossings < 4 ? 0 : (crossings - 1) / 2.0 / ((last - first) / NullSink::kRate);
     }
     // The longest run of silent windows between a and b, in ms.
     double longestSilence(int a, int b) const

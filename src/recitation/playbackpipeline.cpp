@@ -12,6 +12,9 @@ constexpr int kFrameBytes = PlaybackPipeline::kChannels * 4;
 // What the stretcher holds back (a few strides) comes out ahead of this much
 // silence at the end of the stream.
 constexpr int kDrainFrames = PlaybackPipeline::kRate * 3 / 10;
+// How much of that silence is played after the last frame of the voice, for
+// what the stretcher holds back.
+constexpr int kTailFrames = PlaybackPipeline::kRate * 15 / 100;
 
 bool isUnder(GstObject *object, GstElement *element)
 {
@@ -214,6 +217,7 @@ struct PlaybackHooks {
             {
                 std::lock_guard lock(owner->lock_);
                 owner->ended_ = true;
+                owner->endOutFrames_ = qint64(double(owner->inFrames_) / owner->rate_) + kTailFrames;
                 at = framesToNs(double(owner->inFrames_) / owner->rate_);
                 pts = owner->lastInEnd_;
             }
@@ -240,8 +244,16 @@ struct PlaybackHooks {
         if (info->type & GST_PAD_PROBE_TYPE_BUFFER) {
             GstBuffer *buffer = gst_buffer_make_writable(GST_PAD_PROBE_INFO_BUFFER(info));
             GST_PAD_PROBE_INFO_DATA(info) = buffer;
-            const qint64 frames = qint64(gst_buffer_get_size(buffer) / kFrameBytes);
+            qint64 frames = qint64(gst_buffer_get_size(buffer) / kFrameBytes);
             std::lock_guard lock(owner->lock_);
+            // Past the voice only the draining silence is left: the sink is
+            // not kept waiting on it to tell that the stream was played out.
+            if (owner->endOutFrames_ >= 0 && owner->outFrames_ + frames > owner->endOutFrames_) {
+                frames = std::max<qint64>(0, owner->endOutFrames_ - owner->outFrames_);
+                if (frames == 0)
+                    return GST_PAD_PROBE_DROP;
+                gst_buffer_resize(buffer, 0, gssize(frames * kFrameBytes));
+            }
             GST_BUFFER_PTS(buffer) = GstClockTime(framesToNs(double(owner->outFrames_)));
             GST_BUFFER_DURATION(buffer) = GstClockTime(framesToNs(double(owner->outFrames_ + frames)) - framesToNs(double(owner->outFrames_)));
             GST_BUFFER_FLAG_UNSET(buffer, GST_BUFFER_FLAG_DISCONT);
@@ -403,19 +415,23 @@ void PlaybackPipeline::pause()
 
 qint64 PlaybackPipeline::runningTime() const
 {
-    if (!pipeline_)
-        return -1;
-    GstClock *clock = gst_element_get_clock(pipeline_);
+    GstClock *clock = pipeline_ ? gst_element_get_clock(pipeline_) : nullptr;
     if (!clock)
         return -1;
-    const GstClockTime now = gst_clock_get_time(clock);
-    gst_object_unref(clock);
-    const GstClockTime base = gst_element_get_base_time(pipeline_);
-    if (GST_STATE(pipeline_) != GST_STATE_PLAYING) {
+    // The sink's own time: while a file queued later still prepares, the
+    // pipeline as a whole reads as paused though the sink plays on.
+    GST_OBJECT_LOCK(sink_);
+    const bool playing = GST_STATE(sink_) == GST_STATE_PLAYING;
+    GST_OBJECT_UNLOCK(sink_);
+    if (!playing) {
+        gst_object_unref(clock);
         // Paused: the time stood still where it stopped.
         const GstClockTime start = gst_element_get_start_time(pipeline_);
         return GST_CLOCK_TIME_IS_VALID(start) ? qint64(start) : -1;
     }
+    const GstClockTime now = gst_clock_get_time(clock);
+    gst_object_unref(clock);
+    const GstClockTime base = gst_element_get_base_time(sink_);
     return now >= base ? qint64(now - base) : 0;
 }
 

@@ -57,9 +57,9 @@ public:
 signals:
     // The first sample of a file is heard at that running time.
     void fileReached(int index, qint64 runningTime);
-    // The last sample of the last file is heard at that running time.
+    // The last sample of the last file is due at that running time.
     void endReached(qint64 runningTime);
-    void finished(); // everything was played out
+    void finished(); // the sink played everything out
     // A file did not decode; or (index -1) the stream or the output broke.
     void failed(int index, zarfan::PlayerEngine::Failure kind, const QString &detail);
 
@@ -90,6 +90,7 @@ private:
     qint64 inFrames_ = 0;       // frames that entered the stretcher
     qint64 outFrames_ = 0;      // frames that left it
     qint64 lastInEnd_ = 0;      // the end of the last frame that entered (ns)
+    qint64 endOutFrames_ = -1;  // where the stream's output ends, once known
     int entered_ = -1;          // the last file that began to enter
     bool newFile_ = false;      // a file began; its first frame is next
     std::atomic<bool> ended_{false};

@@ -120,15 +120,23 @@ void warmDecoding()
     gst_caps_unref(recited);
 }
 
+// How long past its due time the stream's end is waited for.
+constexpr int kEndGuardMs = 3000;
+
 constexpr const char *kNeeded[] = {"uridecodebin", "concat", "identity", "audioconvert", "audioresample", "capsfilter", "scaletempo"};
 
 } // namespace
 
-GstPlayerEngine::GstPlayerEngine(QObject *parent) : PlayerEngine(parent), due_(new QTimer(this))
+GstPlayerEngine::GstPlayerEngine(QObject *parent) : PlayerEngine(parent), due_(new QTimer(this)), endGuard_(new QTimer(this))
 {
     due_->setSingleShot(true);
     due_->setTimerType(Qt::PreciseTimer);
     connect(due_, &QTimer::timeout, this, &GstPlayerEngine::schedule);
+    endGuard_->setSingleShot(true);
+    connect(endGuard_, &QTimer::timeout, this, [this] {
+        if (pipeline_ && playing_)
+            reachEnd();
+    });
 }
 
 GstPlayerEngine::~GstPlayerEngine()
@@ -219,6 +227,7 @@ void GstPlayerEngine::discard()
 {
     ++generation_;
     due_->stop();
+    endGuard_->stop();
     reached_.clear();
     endAt_ = -1;
     delete pipeline_;
@@ -280,10 +289,17 @@ void GstPlayerEngine::start(const QList<QUrl> &files, qint64 fromNs, bool alread
     firstFromNs_ = fromNs;
     for (int i = 0; i < files.size(); ++i)
         pipeline_->append(files.at(i), i == 0 ? fromNs : 0);
-    if (paused_)
+    if (paused_) {
         pipeline_->pause();
-    else if (!pipeline_->play())
-        failLater(Failure::Output, QStringLiteral("the pipeline did not start"));
+        return;
+    }
+    // Started once the files queued in the same turn have joined: a short
+    // file on a slow machine could otherwise end the stream before them.
+    const int generation = generation_;
+    QMetaObject::invokeMethod(this, [this, generation] {
+        if (generation == generation_ && pipeline_ && !paused_ && !pipeline_->play())
+            fail(Failure::Output, QStringLiteral("the pipeline did not start"));
+    }, Qt::QueuedConnection);
 }
 
 void GstPlayerEngine::queue(const QUrl &file)
@@ -320,7 +336,10 @@ void GstPlayerEngine::schedule()
     }
     qint64 next = reached_.empty() ? endAt_ : reached_.front().second;
     if (reached_.empty() && endAt_ >= 0 && endAt_ <= now + 1000000) {
-        reachEnd();
+        // The end is told when the sink has played it out (the stream's
+        // end); a sink that never does is not waited on for good.
+        if (!endGuard_->isActive())
+            endGuard_->start(kEndGuardMs);
         return;
     }
     if (next >= 0)
@@ -350,6 +369,7 @@ void GstPlayerEngine::reachEnd()
 {
     endAt_ = -1;
     due_->stop();
+    endGuard_->stop();
     playing_ = false;
     confirmPending_ = false;
     emit ended();
@@ -405,6 +425,7 @@ void GstPlayerEngine::pause()
 {
     paused_ = true;
     due_->stop();
+    endGuard_->stop();
     if (pipeline_ && playing_)
         pipeline_->pause();
 }

@@ -94,6 +94,7 @@ private:
     bool warming_ = false;
     mutable bool outputSeen_ = false;
     QTimer *due_;
+    QTimer *endGuard_; // the stream's end overdue
     QUrl current_;
     int heard_ = -1;           // the pipeline's file being heard
     bool playing_ = false;     // between play and stop/end/failure
