@@ -85,8 +85,8 @@ void Bench::readingRows()
         rows.push_back(open);
         ReadingWindow window(w.state(), &w);
         window.show();
-        const auto printedShown = [](ReadingWindow &window) {
-            requireRows(int(window.printedPages().value(0).lines.size()), QStringLiteral("printed page %1").arg(window.pageNumber()));
+        const auto printedShown = [](ReadingWindow &shown) {
+            requireRows(int(shown.printedPages().value(0).lines.size()), QStringLiteral("printed page %1").arg(shown.pageNumber()));
         };
         for (const int view : {0, 1}) {
             window.findChild<QComboBox *>(u"viewmode"_qs)->setCurrentIndex(view);

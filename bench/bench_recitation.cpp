@@ -71,11 +71,11 @@ void recitationRows()
             recitation.stop();
             const std::vector<qint16> recording = sink.stopRecording();
             const soundcheck::Heard heard(recording, tones);
-            const int first = heard.firstSound(before / soundcheck::Heard::kWindow), a = heard.last(0), b = heard.first(1);
-            if (first < 0 || a < 0 || b < 0)
+            const int onset = heard.firstSound(before / soundcheck::Heard::kWindow), a = heard.last(0), b = heard.first(1);
+            if (onset < 0 || a < 0 || b < 0)
                 return fail(u"the two ayas were not both heard"_qs);
             if (folder == &wav)
-                starts.push_back(first * 10.0 - before * 1000.0 / soundcheck::NullSink::kRate);
+                starts.push_back(onset * 10.0 - before * 1000.0 / soundcheck::NullSink::kRate);
             (folder == &wav ? gaps : gapsMp3).push_back(heard.longestSilence(a, b));
         }
     }

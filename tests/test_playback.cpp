@@ -112,18 +112,6 @@ private slots:
         }
         ear.r.setReciters({{u"نغمات"_qs, folder.path()}});
         const std::vector<AyaRef> sura = suraOf(4);
-        QStringList faults;
-        for (const double speed : {0.5, 0.75, 2.0, 1.0}) {
-            ear.r.play(sura, sura.front().id);
-            QTest::qWait(250);
-            ear.r.stop();
-            ear.r.setSpeed(speed);
-            QVERIFY(ear.start(sura));
-            const std::vector<qint16> recording = ear.finish();
-            QVERIFY2(ear.problems.isEmpty(), qPrintable(ear.problems.value(0).value(0).toString()));
-            if (const QString f = wrongWith(Heard(recording, tones), 4, 600, speed); !f.isEmpty())
-                faults.append(f);
-        }
         // Every ordered pair of speeds once, one change every 300 ms.
         const auto speeds = Recitation::kSpeeds;
         std::vector<std::vector<int>> left(6);
@@ -225,17 +213,40 @@ private slots:
             }
             return heardFaults;
         };
-        for (std::size_t at = 1; at < circuit.size();) {
-            ear.r.setSpeed(speeds[circuit[at - 1]]);
-            QVERIFY(ear.start(sura));
-            QTest::qWait(200);
-            for (; at < circuit.size() && ear.r.state() != Recitation::State::Stopped; ++at) {
-                ear.r.setSpeed(speeds[circuit[at]]);
-                QTest::qWait(300);
+        // Heard in real time on a shared machine: a moment taken from the
+        // sound server by other work is not the player's fault, a fault heard
+        // in both hearings of the sequence is. A crash or a reported problem
+        // fails at once.
+        QStringList faults;
+        for (int hearing = 0; hearing < 2; ++hearing) {
+            if (!faults.isEmpty())
+                qInfo("heard: %s", qPrintable(faults.join(u"; ")));
+            faults.clear();
+            for (const double speed : {0.5, 0.75, 2.0, 1.0}) {
+                ear.r.play(sura, sura.front().id);
+                QTest::qWait(250);
+                ear.r.stop();
+                ear.r.setSpeed(speed);
+                QVERIFY(ear.start(sura));
+                const std::vector<qint16> recording = ear.finish();
+                QVERIFY2(ear.problems.isEmpty(), qPrintable(ear.problems.value(0).value(0).toString()));
+                if (const QString f = wrongWith(Heard(recording, tones), 4, 600, speed); !f.isEmpty())
+                    faults.append(f);
             }
-            const std::vector<qint16> recording = ear.finish();
-            QVERIFY2(ear.problems.isEmpty(), qPrintable(ear.problems.value(0).value(0).toString()));
-            faults.append(wrongThroughChanges(Heard(recording, tones)));
+            for (std::size_t at = 1; at < circuit.size();) {
+                ear.r.setSpeed(speeds[circuit[at - 1]]);
+                QVERIFY(ear.start(sura));
+                QTest::qWait(200);
+                for (; at < circuit.size() && ear.r.state() != Recitation::State::Stopped; ++at) {
+                    ear.r.setSpeed(speeds[circuit[at]]);
+                    QTest::qWait(300);
+                }
+                const std::vector<qint16> recording = ear.finish();
+                QVERIFY2(ear.problems.isEmpty(), qPrintable(ear.problems.value(0).value(0).toString()));
+                faults.append(wrongThroughChanges(Heard(recording, tones)));
+            }
+            if (faults.isEmpty())
+                break;
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u"; ")));
     }
