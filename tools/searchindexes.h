@@ -7,8 +7,8 @@ struct sqlite3;
 namespace zarfan::makedb {
 
 // Writes the search's prepared indexes (the table SearchIndex) into the
-// database being built, from the ayas' written texts in ID order; false
-// when a statement fails.
-bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas);
+// database being built, from the ayas' written and folded texts in ID
+// order; false when a statement fails.
+bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas, const QStringList &foldedAyas);
 
 } // namespace zarfan::makedb

@@ -34,12 +34,7 @@ bool FoldedText::load(DataControl &control)
             return false;
         }
         r.line = SuraTables::reference(sura, r.aya);
-        QString padded = control.field(5);
-        // Blanks around every text keep a term from running into the next aya.
-        if (!padded.startsWith(u' '))
-            padded.prepend(u' ');
-        if (!padded.endsWith(u' '))
-            padded.append(u' ');
+        const QString padded = searchText(control.field(5));
         ayas_.push_back({r.id.toInt(), sura, r.juz.toInt(), text_.size(), padded.size()});
         text_ += padded;
         records_.push_back(std::move(r));
@@ -63,6 +58,24 @@ bool FoldedText::load(DataControl &control)
         quarters_ = found == ayas_.size();
     }
     countWords(SearchTarget::Quran);
+    return true;
+}
+
+QString FoldedText::searchText(QString folded)
+{
+    // Blanks around every text keep a term from running into the next aya.
+    if (!folded.startsWith(u' '))
+        folded.prepend(u' ');
+    if (!folded.endsWith(u' '))
+        folded.append(u' ');
+    return folded;
+}
+
+bool FoldedText::setPostings(WordPostings postings)
+{
+    if (postings.isBuilt() && (postings.rows() != size() || postings.madeFrom() != WordPostings::fingerprint(text_)))
+        return false;
+    postings_ = std::move(postings);
     return true;
 }
 
@@ -251,6 +264,13 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
             for (const TextRange &hit : hits)
                 weigh(aya, hit, k);
         }
+        return counts;
+    }
+    // A whole word of the aya text: from the word index.
+    if (!c && singleWord && postings_.addWholeWordHits(folded, first, last, [this](int k) { return padded(k); }, counts)) {
+        if (weights) // every hit is whole words
+            for (int k = first; k < last; ++k)
+                (*weights)[std::size_t(k)] = float(counts[std::size_t(k)]);
         return counts;
     }
     const qsizetype offset = begin(first);
