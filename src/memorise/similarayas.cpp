@@ -46,7 +46,8 @@ bool SimilarAyas::build(const FoldedText &text)
     offsets_.reserve(std::size_t(text.size()) + 1);
     offsets_.push_back(0);
     for (int k = 0; k < text.size(); ++k) {
-        for (QStringView w : foldedWords(text.padded(k))) {
+        const QString aya = text.padded(k);
+        for (QStringView w : foldedWords(aya)) {
             // From 1: a zero would not tell a short key from a longer one.
             auto it = numbers.constFind(w);
             if (it == numbers.constEnd())

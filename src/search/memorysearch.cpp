@@ -166,7 +166,7 @@ SearchAnswer answerFromMemory(const QString &typed, const SearchOptions &o, cons
             counts[t][std::size_t(row)] = int(it.value().size());
             if (o.byRelevance) {
                 // The word typed itself weighs more than its kin.
-                const QStringList aya = folded.padded(row).toString().split(u' ', Qt::SkipEmptyParts);
+                const QStringList aya = folded.padded(row).split(u' ', Qt::SkipEmptyParts);
                 for (const int word : it.value())
                     weights[t][std::size_t(row)] += aya.value(word - 1) == searched ? 1.0f : 0.5f;
             }
