@@ -45,8 +45,12 @@ bool SimilarAyas::build(const FoldedText &text)
     numbers.reserve(20000);
     offsets_.reserve(std::size_t(text.size()) + 1);
     offsets_.push_back(0);
-    for (int k = 0; k < text.size(); ++k) {
-        const QString aya = text.padded(k);
+    // The words are keyed by views: the texts stay until the numbers are given.
+    QStringList ayas;
+    ayas.reserve(text.size());
+    for (int k = 0; k < text.size(); ++k)
+        ayas.append(text.padded(k));
+    for (const QString &aya : ayas) {
         for (QStringView w : foldedWords(aya)) {
             // From 1: a zero would not tell a short key from a longer one.
             auto it = numbers.constFind(w);
