@@ -23,7 +23,8 @@ void Bench::memoryRows()
             rows.push_back(r);
         };
         piece(u"the folded texts"_qs, [&] { return text.load(control); });
-        piece(u"the word keys"_qs, [&] { return keys.load(control); });
+        piece(u"the word keys from the word table's rows"_qs, [&] { return keys.loadRows(control); });
+        piece(u"the word keys as prepared"_qs, [&] { return keys.load(control); });
         piece(u"the vocabularies"_qs, [&] {
             const std::optional<QByteArray> bytes = readPreparedIndex(control, u"words"_qs);
             std::optional<PreparedWords> words = bytes ? PreparedWords::fromBytes(*bytes) : std::nullopt;

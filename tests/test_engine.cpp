@@ -10,6 +10,7 @@
 #include "notes/notesindex.h"
 #include "notes/notesstore.h"
 #include "notes/windows/notestransferdialogs.h"
+#include "memorise/similarayas.h"
 #include "search/arabicfolding.h"
 #include "search/completions.h"
 #include "search/preparedindex.h"
@@ -231,6 +232,16 @@ private slots:
         const PreparedWords computed = PreparedWords::compute(ayas), read = *PreparedWords::fromBytes(*bytes);
         QCOMPARE(read.counts, computed.counts);
         QCOMPARE(read.written, computed.written);
+        // The roots and lemmas as prepared are those of the word table's rows.
+        WordKeyIndex fromRows, prepared;
+        QVERIFY(fromRows.loadRows(real));
+        logged.clear();
+        qInstallMessageHandler(keepWarning);
+        QVERIFY(prepared.load(real));
+        qInstallMessageHandler(nullptr);
+        QCOMPARE(logged, QStringList());
+        QCOMPARE(prepared.toBytes(), fromRows.toBytes());
+        QCOMPARE(prepared.words(u"امن"_qs, WordKey::Root), fromRows.words(u"امن"_qs, WordKey::Root));
 
         QTemporaryDir dir;
         const QString copy = dir.filePath(u"zarfan.zf"_qs);
@@ -250,10 +261,21 @@ private slots:
             qInstallMessageHandler(keepWarning);
             SearchMemory rebuilt;
             const bool loaded = rebuilt.load(buildConnectionString(dir.path()));
+            // Then the similar ayas, on their first use.
+            DataControl copied;
+            copied.setConnectionString(buildConnectionString(dir.path()));
+            SimilarAyas similar;
+            const bool similarRead = similar.read(copied, rebuilt.text());
             qInstallMessageHandler(nullptr);
             QVERIFY(loaded);
-            QCOMPARE(logged.size(), 1);
-            QVERIFY2(logged.first().contains(sql.startsWith("DROP") ? u"missing"_qs : u"damaged"_qs), qPrintable(logged.first()));
+            QVERIFY(!similarRead);
+            // One line for each index, saying why.
+            for (const QString name : {u"words"_qs, u"keys"_qs, u"similar"_qs}) {
+                const QStringList lines = logged.filter(u'"' + name + u'"');
+                QCOMPARE(lines.size(), 1);
+                QVERIFY2(lines.first().contains(sql.startsWith("DROP") ? u"missing"_qs : u"damaged"_qs), qPrintable(lines.first()));
+            }
+            QCOMPARE(rebuilt.keys().toBytes(), fromRows.toBytes());
             QCOMPARE(rebuilt.words().size(), int(computed.counts.size()));
             QCOMPARE(rebuilt.words().written(u"الملايكه"_qs), u"الملائكة"_qs);
             QCOMPARE(rebuilt.words().count(u"الله"_qs), computed.counts[std::size_t(std::lower_bound(computed.counts.begin(), computed.counts.end(),

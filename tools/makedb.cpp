@@ -178,6 +178,8 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         written.append(a.index);
     if (!writeSearchIndexes(raw, written))
         fail(path, 0, db.errorMessage());
+    if (!writeKeyAndSimilarIndexes(raw))
+        fail(path, 0, db.errorMessage());
     exec("COMMIT;");
 }
 

@@ -11,4 +11,8 @@ namespace zarfan::makedb {
 // when a statement fails.
 bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas);
 
+// Adds to that table the roots and lemmas of the word table and the similar
+// ayas of the folded texts, once those tables are written.
+bool writeKeyAndSimilarIndexes(sqlite3 *db);
+
 } // namespace zarfan::makedb

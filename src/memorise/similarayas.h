@@ -1,12 +1,17 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace zarfan {
 
+class DataControl;
 class FoldedText;
 
 // An aya like another: a run of its words the two share.
@@ -28,6 +33,17 @@ public:
 
     // False (and empty) when the text is not loaded or too varied to key.
     bool build(const FoldedText &text);
+    // From the ayas' folded texts in ID order, as the database builder does.
+    bool build(const QStringList &foldedAyas);
+    // As the builder prepared them for these texts; false, with one line in
+    // the log, when the database holds none of a whole and fitting kind.
+    bool read(DataControl &control, const FoldedText &text);
+
+    // What the builder stores, and back (nothing for bytes that do not read
+    // whole, or that are not of that many ayas).
+    QByteArray toBytes() const;
+    static std::optional<SimilarAyas> fromBytes(const QByteArray &bytes, int ayas);
+    bool operator==(const SimilarAyas &) const = default;
     bool isBuilt() const { return !offsets_.empty(); }
 
     // The ayas like row k, most shared words first, then in mushaf order.
@@ -38,6 +54,7 @@ public:
 private:
     const int *words(int k) const { return words_.data() + offsets_[std::size_t(k)]; }
     static std::uint64_t key(const int *w, int n);
+    bool build(int ayas, const std::function<QStringView(int)> &padded);
 
     std::vector<int> words_;                       // every aya's word numbers, one after the other
     std::vector<int> offsets_;                     // aya k's words start at offsets_[k]
