@@ -29,7 +29,8 @@ public:
         number(quint32(v.size()));
         const qsizetype at = bytes.size();
         bytes.resize(at + qsizetype(v.size() * sizeof(T)));
-        qToLittleEndian<T>(v.data(), qsizetype(v.size()), bytes.data() + at);
+        if (!v.empty()) // no copy from an empty vector's null data
+            qToLittleEndian<T>(v.data(), qsizetype(v.size()), bytes.data() + at);
     }
 
     QByteArray bytes;
@@ -62,7 +63,8 @@ public:
             return out;
         }
         out.resize(std::size_t(n));
-        qFromLittleEndian<T>(bytes_.constData() + at_ - n * qsizetype(sizeof(T)), n, out.data());
+        if (n > 0)
+            qFromLittleEndian<T>(bytes_.constData() + at_ - n * qsizetype(sizeof(T)), n, out.data());
         return out;
     }
     // Every field read whole, and nothing left over.
