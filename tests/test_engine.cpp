@@ -232,14 +232,18 @@ private slots:
         const PreparedWords computed = PreparedWords::compute(ayas), read = *PreparedWords::fromBytes(*bytes);
         QCOMPARE(read.counts, computed.counts);
         QCOMPARE(read.written, computed.written);
-        // The roots and lemmas as prepared are those of the word table's rows.
+        // The folded texts, roots and lemmas as prepared are those of the
+        // tables' rows.
+        FoldedText textsFromRows, preparedTexts;
         WordKeyIndex fromRows, prepared;
-        QVERIFY(fromRows.loadRows(real));
+        QVERIFY(textsFromRows.loadRows(real) && fromRows.loadRows(real));
         logged.clear();
         qInstallMessageHandler(keepWarning);
-        QVERIFY(prepared.load(real));
+        QVERIFY(preparedTexts.load(real) && prepared.load(real));
         qInstallMessageHandler(nullptr);
         QCOMPARE(logged, QStringList());
+        QCOMPARE(preparedTexts.toBytes(), textsFromRows.toBytes());
+        QCOMPARE(preparedTexts.record(6235).line, textsFromRows.record(6235).line);
         QCOMPARE(prepared.toBytes(), fromRows.toBytes());
         QCOMPARE(prepared.words(u"امن"_qs, WordKey::Root), fromRows.words(u"امن"_qs, WordKey::Root));
 
@@ -270,11 +274,12 @@ private slots:
             QVERIFY(loaded);
             QVERIFY(!similarRead);
             // One line for each index, saying why.
-            for (const QString name : {u"words"_qs, u"keys"_qs, u"similar"_qs}) {
+            for (const QString name : {u"words"_qs, u"texts"_qs, u"keys"_qs, u"similar"_qs}) {
                 const QStringList lines = logged.filter(u'"' + name + u'"');
                 QCOMPARE(lines.size(), 1);
                 QVERIFY2(lines.first().contains(sql.startsWith("DROP") ? u"missing"_qs : u"damaged"_qs), qPrintable(lines.first()));
             }
+            QCOMPARE(rebuilt.text().toBytes(), textsFromRows.toBytes());
             QCOMPARE(rebuilt.keys().toBytes(), fromRows.toBytes());
             QCOMPARE(rebuilt.words().size(), int(computed.counts.size()));
             QCOMPARE(rebuilt.words().written(u"الملايكه"_qs), u"الملائكة"_qs);

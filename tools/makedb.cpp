@@ -178,7 +178,7 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         written.append(a.index);
     if (!writeSearchIndexes(raw, written))
         fail(path, 0, db.errorMessage());
-    if (!writeKeyAndSimilarIndexes(raw))
+    if (!writeMemoryIndexes(raw))
         fail(path, 0, db.errorMessage());
     exec("COMMIT;");
 }

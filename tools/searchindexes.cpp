@@ -2,6 +2,7 @@
 
 #include "data/sqlite.h"
 #include "memorise/similarayas.h"
+#include "search/foldedtext.h"
 #include "search/preparedindex.h"
 #include "search/wordkeyindex.h"
 
@@ -42,21 +43,27 @@ bool insertPrepared(sqlite3 *db, const QString &name, const QByteArray &data)
 
 } // namespace
 
-bool writeKeyAndSimilarIndexes(sqlite3 *db)
+bool writeMemoryIndexes(sqlite3 *db)
 {
     // Each from the rows the program itself reads, by the functions it
     // falls back on.
+    FoldedText text;
+    sql::Statement ayas(db, FoldedText::kRowsStatement);
+    bool rowsRead = bool(ayas);
+    while (rowsRead && ayas.step() == SQLITE_ROW)
+        rowsRead = text.addRow(ayas.text(0), ayas.text(1), ayas.text(2), ayas.text(3), ayas.text(4), ayas.text(5));
+    std::vector<std::pair<int, int>> quarters;
+    sql::Statement mushaf(db, FoldedText::kQuartersStatement);
+    while (mushaf && mushaf.step() == SQLITE_ROW)
+        quarters.emplace_back(sqlite3_column_int(mushaf.handle(), 0), sqlite3_column_int(mushaf.handle(), 1));
     WordKeyIndex keys;
     sql::Statement words(db, WordKeyIndex::kRowsStatement);
     while (words && words.step() == SQLITE_ROW)
         keys.addRow(sqlite3_column_int64(words.handle(), 0), words.text(1), words.text(2), words.text(3), words.text(4));
     keys.finishRows();
-    QStringList folded;
-    sql::Statement ayas(db, "SELECT AyaaFolded FROM Ayat order by ID");
-    while (ayas && ayas.step() == SQLITE_ROW)
-        folded.append(ayas.text(0));
     SimilarAyas similar;
-    return words && ayas && similar.build(folded) && insertPrepared(db, QStringLiteral("keys"), keys.toBytes())
+    return rowsRead && mushaf && words && text.finishRows(quarters) && similar.build(text)
+        && insertPrepared(db, QStringLiteral("texts"), text.toBytes()) && insertPrepared(db, QStringLiteral("keys"), keys.toBytes())
         && insertPrepared(db, QStringLiteral("similar"), similar.toBytes());
 }
 

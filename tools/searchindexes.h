@@ -11,8 +11,9 @@ namespace zarfan::makedb {
 // when a statement fails.
 bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas);
 
-// Adds to that table the roots and lemmas of the word table and the similar
-// ayas of the folded texts, once those tables are written.
-bool writeKeyAndSimilarIndexes(sqlite3 *db);
+// Adds to that table what the program holds in memory: the folded texts,
+// the roots and lemmas of the word table and the similar ayas, once those
+// tables are written.
+bool writeMemoryIndexes(sqlite3 *db);
 
 } // namespace zarfan::makedb

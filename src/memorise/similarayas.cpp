@@ -43,23 +43,14 @@ std::uint64_t SimilarAyas::key(const int *w, int n)
 bool SimilarAyas::build(const FoldedText &text)
 {
     *this = SimilarAyas();
-    return text.isLoaded() && build(text.size(), [&text](int k) { return text.padded(k); });
-}
-
-bool SimilarAyas::build(const QStringList &foldedAyas)
-{
-    *this = SimilarAyas();
-    return !foldedAyas.isEmpty() && build(int(foldedAyas.size()), [&foldedAyas](int k) { return QStringView(foldedAyas.at(k)); });
-}
-
-bool SimilarAyas::build(int ayas, const std::function<QStringView(int)> &padded)
-{
+    if (!text.isLoaded())
+        return false;
     QHash<QStringView, int> numbers;
     numbers.reserve(20000);
-    offsets_.reserve(std::size_t(ayas) + 1);
+    offsets_.reserve(std::size_t(text.size()) + 1);
     offsets_.push_back(0);
-    for (int k = 0; k < ayas; ++k) {
-        for (QStringView w : foldedWords(padded(k))) {
+    for (int k = 0; k < text.size(); ++k) {
+        for (QStringView w : foldedWords(text.padded(k))) {
             // From 1: a zero would not tell a short key from a longer one.
             auto it = numbers.constFind(w);
             if (it == numbers.constEnd())
@@ -72,7 +63,7 @@ bool SimilarAyas::build(int ayas, const std::function<QStringView(int)> &padded)
         *this = SimilarAyas();
         return false;
     }
-    for (int k = 0; k < ayas; ++k) {
+    for (int k = 0; k < text.size(); ++k) {
         const int n = wordCount(k);
         for (int i = 0; i + kRun <= n; ++i)
             runs_.emplace_back(key(words(k) + i, kRun), k);

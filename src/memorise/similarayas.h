@@ -2,10 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,8 +31,6 @@ public:
 
     // False (and empty) when the text is not loaded or too varied to key.
     bool build(const FoldedText &text);
-    // From the ayas' folded texts in ID order, as the database builder does.
-    bool build(const QStringList &foldedAyas);
     // As the builder prepared them for these texts; false, with one line in
     // the log, when the database holds none of a whole and fitting kind.
     bool read(DataControl &control, const FoldedText &text);
@@ -54,7 +50,6 @@ public:
 private:
     const int *words(int k) const { return words_.data() + offsets_[std::size_t(k)]; }
     static std::uint64_t key(const int *w, int n);
-    bool build(int ayas, const std::function<QStringView(int)> &padded);
 
     std::vector<int> words_;                       // every aya's word numbers, one after the other
     std::vector<int> offsets_;                     // aya k's words start at offsets_[k]
