@@ -2,6 +2,11 @@
 // replace, and the engine alone at its limit.
 #include "bench.h"
 
+#include "search/preparedindex.h"
+#include "search/wordpostings.h"
+
+#include <tuple>
+
 void Bench::memoryRows()
 {
     std::printf("database file: %lld bytes\n", QFileInfo(folder + u"/zarfan.zf"_qs).size());
@@ -171,7 +176,40 @@ void Bench::memoryRows()
         const double mushaf = answerRow(u"\"ا\""_qs, u"ا"_qs, o);
         const double relevance = answerRow(u"\"ا\" by relevance"_qs, u"ا"_qs, ranked);
         std::printf("by relevance / mushaf order for \"ا\": %.2fx\n", relevance / mushaf);
-        answerRow(u"\"الله\" single word"_qs, u"الله"_qs, single);
+        // Whole words by the word index, against the scan of the text.
+        {
+            FoldedText scanned = memory.text();
+            scanned.setPostings(WordPostings());
+            SearchOptions singlePages = pages;
+            singlePages.singleWord = true;
+            for (const auto &[name, text, options] :
+                 {std::tuple(u"\"الله\" single word"_qs, u"الله"_qs, single),
+                  std::tuple(u"\"الله\" single word in pages 100-300"_qs, u"الله"_qs, singlePages),
+                  std::tuple(u"\"يا ايها الذين امنوا\" single word"_qs, u"يا ايها الذين امنوا"_qs, single),
+                  std::tuple(u"\"الصبر + الصلاه | الزكاه\" single word"_qs, u"الصبر + الصلاه | الزكاه"_qs, single)}) {
+                const double indexed = answerRow(name, text, options);
+                requireRows(int(answerFromMemory(text, options, scanned, &memory.keys()).rows.size()), name);
+                Row r{name + u" (the scan, no word index)"_qs};
+                r.ms = timeMs([&] { (void)answerFromMemory(text, options, scanned, &memory.keys()); });
+                rows.push_back(r);
+                std::printf("word index / scan for %s: %.2fx\n", qPrintable(name), indexed / r.ms);
+            }
+            Row build{u"build the word index from the folded texts"_qs};
+            build.ms = timeMs([&] {
+                requireRows(WordPostings::build(memory.text().size(), [&](int k) { return memory.text().padded(k); }).isBuilt(),
+                            build.name);
+            });
+            rows.push_back(build);
+            Row read{u"read and check the prepared word index"_qs};
+            read.ms = timeMs([&] {
+                DataControl control;
+                control.setConnectionString(w.state().connectionString());
+                const std::optional<QByteArray> bytes = readPreparedIndex(control, u"postings"_qs);
+                const std::optional<WordPostings> p = bytes ? WordPostings::fromBytes(*bytes) : std::nullopt;
+                requireRows(p && p->madeFrom() == WordPostings::fingerprint(memory.text().whole()), read.name);
+            });
+            rows.push_back(read);
+        }
         answerRow(u"\"قال%موسى\" single word"_qs, u"قال%موسى"_qs, single);
         answerRow(u"\"موسى | هارون\" in pages 100-300"_qs, u"موسى | هارون"_qs, pages);
         answerRow(u"root \"أمن\""_qs, u"أمن"_qs, root);

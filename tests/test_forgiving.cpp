@@ -12,6 +12,7 @@
 #include "search/searchquery.h"
 #include "search/vocabulary.h"
 #include "search/wordkeyindex.h"
+#include "search/wordpostings.h"
 #include "forgivingfixture.h"
 #include "testutil.h"
 
@@ -109,6 +110,46 @@ private slots:
         QCOMPARE(text.mid(found[0].start, found[0].length), matched);
         // The mark covers the whole written word.
         QCOMPARE(termRanges(text, {foldArabic(needle)}, true).value(0), (TextRange{1, matched.size()}));
+    }
+
+    // A whole word answered by the word index counts, row by row and in a
+    // run of rows, what the scan counts: every fifth word of the text, bare
+    // of the letters a prefix could be, and phrases of two and three words.
+    void wordIndexAnswersAsTheScan()
+    {
+        const auto text = [&](int k) { return folded.padded(k); };
+        const WordPostings built = WordPostings::build(folded.size(), text);
+        const QByteArray bytes = built.toBytes();
+        QVERIFY(!WordPostings::fromBytes(bytes.chopped(1)));
+        std::optional<WordPostings> read = WordPostings::fromBytes(bytes);
+        QVERIFY(read && read->toBytes() == bytes);
+        FoldedText indexed = folded;
+        QVERIFY(indexed.setPostings(std::move(*read)));
+        // Made from other texts: refused.
+        FoldedText other = folded;
+        QVERIFY(!other.setPostings(WordPostings::build(folded.size(), [&](int k) { return k == 7 ? u" x "_qs : folded.padded(k); })));
+
+        auto known = folded.wordCounts();
+        std::sort(known.begin(), known.end());
+        QStringList needles;
+        for (std::size_t i = 0; i < known.size(); i += 5) {
+            const QString &w = known[i].first;
+            needles << w << w.mid(1) << w.mid(2);
+        }
+        for (int k = 0; k < folded.size(); k += 61) {
+            const QStringList ayaWords = folded.padded(k).toString().split(u' ', Qt::SkipEmptyParts);
+            needles << ayaWords.mid(0, 2).join(u' ') << ayaWords.mid(1, 3).join(u' ') << ayaWords.value(0).mid(1) + u' ' + ayaWords.value(1);
+        }
+        needles << u"الله الله"_qs << u"الله  الله"_qs;
+        needles.removeAll(QString());
+        for (const auto &[first, last] : {std::pair(0, folded.size()), std::pair(1000, 3000)}) {
+            for (const QString &needle : needles) {
+                std::vector<float> scanned, fromIndex;
+                const std::vector<int> expected = folded.termCounts(needle, true, SearchTarget::Quran, first, last, &scanned);
+                if (indexed.termCounts(needle, true, SearchTarget::Quran, first, last, &fromIndex) != expected || fromIndex != scanned)
+                    QFAIL(qPrintable(needle));
+            }
+        }
     }
 
     void prefixedWordsInTheData()

@@ -173,10 +173,12 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
         insNotice.reset();
     }
     writeUnderstanding(raw, path, understanding);
-    QStringList written;
-    for (const Aya &a : ayat)
+    QStringList written, folded;
+    for (const Aya &a : ayat) {
         written.append(a.index);
-    if (!writeSearchIndexes(raw, written))
+        folded.append(a.folded);
+    }
+    if (!writeSearchIndexes(raw, written, folded))
         fail(path, 0, db.errorMessage());
     if (!writeMemoryIndexes(raw))
         fail(path, 0, db.errorMessage());

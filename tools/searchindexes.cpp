@@ -5,27 +5,11 @@
 #include "search/foldedtext.h"
 #include "search/preparedindex.h"
 #include "search/wordkeyindex.h"
+#include "search/wordpostings.h"
 
 #include <sqlite3.h>
 
 namespace zarfan::makedb {
-
-bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas)
-{
-    // The same computation the program falls back on: what it reads is what
-    // it would have worked out.
-    const QByteArray words = PreparedWords::compute(writtenAyas).toBytes();
-    if (sqlite3_exec(db, kPreparedIndexTable, nullptr, nullptr, nullptr) != SQLITE_OK)
-        return false;
-    sql::Statement insert(db, "INSERT INTO SearchIndex VALUES (?1, ?2, ?3, ?4);");
-    if (!insert)
-        return false;
-    insert.bind(1, QStringLiteral("words"));
-    insert.bind(2, qint64(kPreparedIndexVersion));
-    insert.bind(3, preparedChecksum(words));
-    sqlite3_bind_blob(insert.handle(), 4, words.constData(), int(words.size()), SQLITE_TRANSIENT);
-    return insert.execute();
-}
 
 namespace {
 
@@ -42,6 +26,20 @@ bool insertPrepared(sqlite3 *db, const QString &name, const QByteArray &data)
 }
 
 } // namespace
+
+bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas, const QStringList &foldedAyas)
+{
+    // The same computations the program falls back on: what it reads is
+    // what it would have worked out.
+    QStringList padded;
+    for (const QString &folded : foldedAyas)
+        padded.append(FoldedText::searchText(folded));
+    const WordPostings postings = WordPostings::build(int(padded.size()), [&](int k) { return QStringView(padded.at(k)); });
+    if (!postings.isBuilt() || sqlite3_exec(db, kPreparedIndexTable, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    return insertPrepared(db, QStringLiteral("words"), PreparedWords::compute(writtenAyas).toBytes())
+        && insertPrepared(db, QStringLiteral("postings"), postings.toBytes());
+}
 
 bool writeMemoryIndexes(sqlite3 *db)
 {

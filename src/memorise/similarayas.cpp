@@ -3,6 +3,7 @@
 #include "search/foldedtext.h"
 #include "search/preparedbytes.h"
 #include "search/preparedindex.h"
+#include "search/wordpostings.h"
 
 #include <QtDebug>
 
@@ -63,6 +64,7 @@ bool SimilarAyas::build(const FoldedText &text)
         *this = SimilarAyas();
         return false;
     }
+    madeFrom_ = WordPostings::fingerprint(text.whole());
     for (int k = 0; k < text.size(); ++k) {
         const int n = wordCount(k);
         for (int i = 0; i + kRun <= n; ++i)
@@ -83,8 +85,8 @@ bool SimilarAyas::read(DataControl &control, const FoldedText &text)
     if (!bytes || !text.isLoaded())
         return false;
     std::optional<SimilarAyas> prepared = fromBytes(*bytes, text.size());
-    if (!prepared) {
-        qWarning("zarfan: the prepared search index \"similar\" does not fit the ayas; it is built in memory instead");
+    if (!prepared || prepared->madeFrom_ != WordPostings::fingerprint(text.whole())) {
+        qWarning("zarfan: the prepared search index \"similar\" was made from other texts; it is built in memory instead");
         return false;
     }
     *this = std::move(*prepared);
@@ -99,6 +101,7 @@ QByteArray SimilarAyas::toBytes() const
     if (offsets_.size() > 0x10000)
         return {};
     PreparedWriter out;
+    out.array(std::vector<quint64>{madeFrom_});
     out.array(std::vector<quint16>(words_.begin(), words_.end()));
     out.array(std::vector<quint32>(offsets_.begin(), offsets_.end()));
     for (const auto *index : {&runs_, &wholes_}) {
@@ -118,6 +121,8 @@ std::optional<SimilarAyas> SimilarAyas::fromBytes(const QByteArray &bytes, int a
 {
     PreparedReader in(bytes);
     SimilarAyas s;
+    const std::vector<quint64> madeFrom = in.array<quint64>();
+    s.madeFrom_ = madeFrom.empty() ? 0 : madeFrom.front();
     const std::vector<quint16> words = in.array<quint16>();
     const std::vector<quint32> offsets = in.array<quint32>();
     s.words_.assign(words.begin(), words.end());
@@ -135,7 +140,7 @@ std::optional<SimilarAyas> SimilarAyas::fromBytes(const QByteArray &bytes, int a
         }
     }
     // Every aya's words lie in order within the word numbers.
-    if (!in.done() || s.offsets_.size() != std::size_t(ayas) + 1 || s.offsets_.front() != 0
+    if (!in.done() || madeFrom.size() != 1 || s.offsets_.size() != std::size_t(ayas) + 1 || s.offsets_.front() != 0
         || !std::is_sorted(s.offsets_.begin(), s.offsets_.end()) || std::size_t(s.offsets_.back()) != s.words_.size())
         return std::nullopt;
     return s;

@@ -31,8 +31,8 @@ public:
 
     // False (and empty) when the text is not loaded or too varied to key.
     bool build(const FoldedText &text);
-    // As the builder prepared them for these texts; false, with one line in
-    // the log, when the database holds none of a whole and fitting kind.
+    // As the builder prepared them from these texts; false, with one line
+    // in the log, when the database holds none whole, or made from others.
     bool read(DataControl &control, const FoldedText &text);
 
     // What the builder stores, and back (nothing for bytes that do not read
@@ -51,6 +51,7 @@ private:
     const int *words(int k) const { return words_.data() + offsets_[std::size_t(k)]; }
     static std::uint64_t key(const int *w, int n);
 
+    std::uint64_t madeFrom_ = 0;                   // the fingerprint of the texts built from
     std::vector<int> words_;                       // every aya's word numbers, one after the other
     std::vector<int> offsets_;                     // aya k's words start at offsets_[k]
     std::vector<std::pair<std::uint64_t, int>> runs_;   // (four words, row), sorted

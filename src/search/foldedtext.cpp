@@ -60,11 +60,7 @@ bool FoldedText::addRow(const QString &id, const QString &sura, const QString &a
     if (number == 0)
         return false;
     r.line = SuraTables::reference(number, r.aya);
-    // Blanks around every text keep a term from running into the next aya.
-    if (!padded.startsWith(u' '))
-        padded.prepend(u' ');
-    if (!padded.endsWith(u' '))
-        padded.append(u' ');
+    padded = searchText(std::move(padded));
     ayas_.push_back({r.id.toInt(), number, r.juz.toInt(), text_.size(), padded.size()});
     text_ += padded;
     records_.push_back(std::move(r));
@@ -156,6 +152,24 @@ std::optional<FoldedText> FoldedText::fromBytes(const QByteArray &bytes)
     t.quarters_ = quarters == 1;
     t.countWords(SearchTarget::Quran);
     return t;
+}
+
+QString FoldedText::searchText(QString folded)
+{
+    // Blanks around every text keep a term from running into the next aya.
+    if (!folded.startsWith(u' '))
+        folded.prepend(u' ');
+    if (!folded.endsWith(u' '))
+        folded.append(u' ');
+    return folded;
+}
+
+bool FoldedText::setPostings(WordPostings postings)
+{
+    if (postings.isBuilt() && (postings.rows() != size() || postings.madeFrom() != WordPostings::fingerprint(text_)))
+        return false;
+    postings_ = std::move(postings);
+    return true;
 }
 
 void FoldedText::countWords(SearchTarget target) const
@@ -343,6 +357,13 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
             for (const TextRange &hit : hits)
                 weigh(aya, hit, k);
         }
+        return counts;
+    }
+    // A whole word of the aya text: from the word index.
+    if (!c && singleWord && postings_.addWholeWordHits(folded, first, last, [this](int k) { return padded(k); }, counts)) {
+        if (weights) // every hit is whole words
+            for (int k = first; k < last; ++k)
+                (*weights)[std::size_t(k)] = float(counts[std::size_t(k)]);
         return counts;
     }
     const qsizetype offset = begin(first);

@@ -2,6 +2,7 @@
 
 #include "browse/resultlisting.h"
 #include "searchstatement.h"
+#include "wordpostings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -76,6 +77,15 @@ public:
     // Every distinct word with its number of occurrences.
     std::vector<std::pair<QString, int>> wordCounts() const;
 
+    // A folded column's value as the search holds it: a blank on each side.
+    static QString searchText(QString folded);
+    // The rows' texts one after the other, as a word index is made from.
+    QStringView whole() const { return text_; }
+    // The word index that answers whole words (an empty one: the scan
+    // answers them); refused (false) unless it was made from these texts.
+    bool setPostings(WordPostings postings);
+    const WordPostings &postings() const { return postings_; }
+
 private:
     struct Aya {
         int id = 0, sura = 0, juz = 0;
@@ -101,6 +111,7 @@ private:
     mutable std::vector<int> wordCounts_[3];   // each aya's words, counted once
     std::vector<Aya> ayas_;
     std::vector<ResultRecord> records_;
+    WordPostings postings_;
 };
 
 } // namespace zarfan

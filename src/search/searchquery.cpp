@@ -285,6 +285,27 @@ QList<TextRange> findTerm(QStringView padded, QStringView needle, bool singleWor
     return found;
 }
 
+QStringList wholeWordForms(QStringView needle)
+{
+    const QStringView first = needle.first(needle.indexOf(u' ') < 0 ? needle.size() : needle.indexOf(u' '));
+    QStringList forms;
+    if (first.isEmpty())
+        return forms;
+    // As findWritten takes them: one of و ف, then one of ب ك ل.
+    for (const QString &conjunction : {QString(), QStringLiteral("\u0648"), QStringLiteral("\u0641")})
+        for (const QString &preposition : {QString(), QStringLiteral("\u0628"), QStringLiteral("\u0643"), QStringLiteral("\u0644")})
+            forms.append(conjunction + preposition + first.toString());
+    if (needle.size() > 2 && needle.startsWith(u"\u0627\u0644")) {
+        QString lam = u'\u0644' + first.mid(1).toString();
+        if (lam.startsWith(u"\u0644\u0644\u0644"))
+            lam.remove(0, 1);
+        for (const QString &conjunction : {QString(), QStringLiteral("\u0648"), QStringLiteral("\u0641")})
+            forms.append(conjunction + lam);
+    }
+    forms.removeDuplicates();
+    return forms;
+}
+
 QList<TextRange> termRanges(QStringView display, const QStringList &foldedTerms, bool singleWord)
 {
     const WordMap map = mapWords(display, WordForm::Folded);

@@ -52,6 +52,10 @@ std::optional<SearchQuery> parseSearchQuery(const QString &text);
 // included.
 QList<TextRange> findTerm(QStringView padded, QStringView needle, bool singleWord);
 
+// The written words findTerm takes as the first word of a folded needle in
+// single-word mode: the word, after each prefix, and the ل form; once each.
+QStringList wholeWordForms(QStringView needle);
+
 // The display ranges to mark for these folded terms in an aya shown as it
 // is stored: every word one of their occurrences touches.
 QList<TextRange> termRanges(QStringView display, const QStringList &foldedTerms, bool singleWord);

@@ -28,12 +28,27 @@ QStringList writtenAyas(DataControl &control)
 
 } // namespace
 
+void SearchMemory::readPostings(DataControl &control)
+{
+    // The word index as the builder prepared it, when it was made from the
+    // texts just read; otherwise made here.
+    if (const std::optional<QByteArray> bytes = readPreparedIndex(control, QStringLiteral("postings"))) {
+        std::optional<WordPostings> prepared = WordPostings::fromBytes(*bytes);
+        if (prepared && text_.setPostings(std::move(*prepared)))
+            return;
+        qWarning("zarfan: the prepared search index \"postings\" %s; it is built in memory instead",
+                 prepared ? "was made from other texts" : "cannot be read");
+    }
+    text_.setPostings(WordPostings::build(text_.size(), [this](int k) { return text_.padded(k); }));
+}
+
 bool SearchMemory::load(const QString &connectionString)
 {
     DataControl control;
     control.setConnectionString(connectionString);
     if (!text_.load(control))
         return false;
+    readPostings(control);
     keys_.load(control);
     // The words and their spellings as the builder prepared them, or
     // worked out here when they cannot be read.

@@ -44,6 +44,7 @@ public:
     QStringList didYouMean(const QString &text, const SearchOptions &options) const;
 
 private:
+    void readPostings(DataControl &control);
     QStringList termCorrections(const QString &term, const SearchOptions &options, int &budget) const;
     QStringList shown(QStringList proposals, const SearchOptions &options) const;
 

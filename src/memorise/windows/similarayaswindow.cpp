@@ -4,7 +4,8 @@
 #include "search/foldedtext.h"
 #include "state/readingstate.h"
 
-#include <QAbstractTextDocumentLayout>
+#include "ui/htmlitems.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -40,18 +41,9 @@ public:
     {
         QStyleOptionViewItem plain = option;
         initStyleOption(&plain, index);
-        plain.text.clear();
-        plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
         QTextDocument doc;
         prepare(doc, option, index);
-        painter->save();
-        painter->translate(option.rect.topLeft());
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.palette = option.palette;
-        if (option.state & QStyle::State_Selected)
-            context.palette.setColor(QPalette::Text, option.palette.color(QPalette::HighlightedText));
-        doc.documentLayout()->draw(painter, context);
-        painter->restore();
+        paintHtmlItem(painter, option, plain, doc, false);
     }
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
@@ -64,14 +56,8 @@ public:
 private:
     static void prepare(QTextDocument &doc, const QStyleOptionViewItem &option, const QModelIndex &index)
     {
-        doc.setDefaultFont(option.font);
-        QTextOption text = doc.defaultTextOption();
-        text.setTextDirection(Qt::RightToLeft);
-        text.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        doc.setDefaultTextOption(text);
-        doc.setHtml(index.data(kHtmlRole).toString());
         const auto *view = qobject_cast<const QListWidget *>(option.widget);
-        doc.setTextWidth(view ? view->viewport()->width() - 4 : option.rect.width());
+        layOutHtmlItem(doc, option.font, index.data(kHtmlRole).toString(), view ? view->viewport()->width() - 4 : option.rect.width());
     }
 };
 

@@ -3,7 +3,8 @@
 #include "ui/windowsizing.h"
 #include "resultstextmodel.h"
 
-#include <QAbstractTextDocumentLayout>
+#include "ui/htmlitems.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -38,8 +39,6 @@ public:
     {
         QStyleOptionViewItem plain = option;
         initStyleOption(&plain, index);
-        plain.text.clear();
-        plain.widget->style()->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
         const bool selected = option.state & QStyle::State_Selected;
         QTextDocument doc;
         prepare(doc, option, index, selected ? ResultsTextModel::SelectedHtmlRole : int(Qt::DisplayRole));
@@ -49,15 +48,7 @@ public:
             known = height;
             relayout_.start();
         }
-        painter->save();
-        painter->translate(option.rect.topLeft());
-        painter->setClipRect(QRect(QPoint(0, 0), option.rect.size()));
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.palette = option.palette;
-        if (selected)
-            context.palette.setColor(QPalette::Text, option.palette.color(QPalette::HighlightedText));
-        doc.documentLayout()->draw(painter, context);
-        painter->restore();
+        paintHtmlItem(painter, option, plain, doc, true);
     }
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
@@ -94,13 +85,7 @@ private:
 
     void prepare(QTextDocument &doc, const QStyleOptionViewItem &option, const QModelIndex &index, int role) const
     {
-        doc.setDefaultFont(option.font);
-        QTextOption text = doc.defaultTextOption();
-        text.setTextDirection(Qt::RightToLeft);
-        text.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        doc.setDefaultTextOption(text);
-        doc.setHtml(index.data(role).toString());
-        doc.setTextWidth(textWidth(option));
+        layOutHtmlItem(doc, option.font, index.data(role).toString(), textWidth(option));
     }
 
     QListView *view_;
