@@ -269,6 +269,18 @@ private slots:
         QCOMPARE(logged, QStringList()); // every index read as prepared
         const std::vector<int> allah = intact.answer(u"الله"_qs, single).rows;
         QVERIFY(allah.size() > 1000);
+        // Read on a thread of its own while the window is built, as the
+        // program starts: the same answer, and the connection it keyed shared.
+        {
+            ReadingState threaded(testutil::realDbFolder());
+            threaded.startSearchMemory();
+            QCOMPARE(threaded.searchMemory().answer(u"الله"_qs, single).rows, allah);
+            DataControl after;
+            after.setConnectionString(threaded.connectionString());
+            after.setRecordSource(u"SELECT count(*) FROM Ayat"_qs);
+            QVERIFY(after.refresh());
+            QCOMPARE(after.field(0), u"6236"_qs);
+        }
         for (const QByteArray &sql : {QByteArray("UPDATE SearchIndex SET data = substr(data, 1, 5000) || "
                                                  "CAST(char(unicode(substr(data, 5001, 1)) + 1) AS BLOB) || substr(data, 5002)"),
                                       QByteArray("DROP TABLE SearchIndex;"),

@@ -55,7 +55,7 @@ bool FoldedText::loadRows(DataControl &control)
 
 bool FoldedText::addRow(const QString &id, const QString &sura, const QString &aya, const QString &juz, const QString &page, QString padded)
 {
-    ResultRecord r{id, sura, aya, juz, page};
+    ResultRecord r{id, sura, aya, juz, page, {}};
     const int number = SuraTables::numberFromText(r.sura);
     if (number == 0)
         return false;
@@ -141,7 +141,7 @@ std::optional<FoldedText> FoldedText::fromBytes(const QByteArray &bytes)
         if (sura < 1 || sura > SuraTables::kSuraCount || lengths[k] > quint32(t.text_.size() - start))
             return std::nullopt;
         ResultRecord r{QString::number(ids[k]), QString::number(sura), QString::number(columns[1][k]), QString::number(columns[2][k]),
-                       QString::number(columns[3][k])};
+                       QString::number(columns[3][k]), {}};
         r.line = SuraTables::reference(sura, r.aya);
         t.ayas_.push_back({int(ids[k]), sura, columns[2][k], start, qsizetype(lengths[k]), columns[3][k], columns[4][k]});
         t.records_.push_back(std::move(r));
