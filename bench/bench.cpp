@@ -130,14 +130,17 @@ void searchStartRows(const QString &folder)
     Row first{u"the first search answered from memory after the window shows"_qs};
     std::vector<double> samples;
     for (int i = 0; i < runs; ++i) {
-        MainWindow w(folder);
+        // As the program starts: the search texts read while the window is
+        // built, then once it is up the database keyed, then the search.
+        ReadingState state(folder);
+        state.startSearchMemory();
+        MainWindow w(state);
         w.show();
         QCoreApplication::processEvents();
         QElapsedTimer t;
         t.start();
-        // What the program does once the window is up, then the search.
-        w.state().listingControl().open();
         w.state().searchMemory();
+        w.state().listingControl().open();
         w.findChild<QLineEdit *>(u"searcht"_qs)->setText(u"الله"_qs);
         w.runSearch();
         samples.push_back(double(t.nsecsElapsed()) / 1e6);

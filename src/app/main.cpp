@@ -97,11 +97,12 @@ int main(int argc, char **argv)
     if (!quit.isEmpty() && quit != "search") {
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     } else {
-        // Key the database once the window is up; the first search is then quick.
-        // The forgiving search's texts and words are read then as well.
+        // Once the window is up: the forgiving search's texts and words, and
+        // the connection keyed while they were read; the first search is
+        // then quick.
         QTimer::singleShot(0, &window, [&state, quit] {
-            state.listingControl().open();
             state.searchMemory();
+            state.listingControl().open();
             if (quit == "search")
                 QCoreApplication::quit();
         });
