@@ -13,6 +13,7 @@
 #include "search/vocabulary.h"
 #include "search/wordkeyindex.h"
 #include "search/wordpostings.h"
+#include "search/compacttext.h"
 #include "forgivingfixture.h"
 #include "testutil.h"
 
@@ -117,8 +118,10 @@ private slots:
     // of the letters a prefix could be, and phrases of two and three words.
     void wordIndexAnswersAsTheScan()
     {
-        const auto text = [&](int k) { return folded.padded(k); };
-        const WordPostings built = WordPostings::build(folded.size(), text);
+        QStringList texts;
+        for (int k = 0; k < folded.size(); ++k)
+            texts.append(folded.padded(k));
+        const WordPostings built = WordPostings::build(texts);
         const QByteArray bytes = built.toBytes();
         QVERIFY(!WordPostings::fromBytes(bytes.chopped(1)));
         std::optional<WordPostings> read = WordPostings::fromBytes(bytes);
@@ -127,7 +130,8 @@ private slots:
         QVERIFY(indexed.setPostings(std::move(*read)));
         // Made from other texts: refused.
         FoldedText other = folded;
-        QVERIFY(!other.setPostings(WordPostings::build(folded.size(), [&](int k) { return k == 7 ? u" x "_qs : folded.padded(k); })));
+        texts[7] = u" x "_qs;
+        QVERIFY(!other.setPostings(WordPostings::build(texts)));
 
         auto known = folded.wordCounts();
         std::sort(known.begin(), known.end());
@@ -137,7 +141,7 @@ private slots:
             needles << w << w.mid(1) << w.mid(2);
         }
         for (int k = 0; k < folded.size(); k += 61) {
-            const QStringList ayaWords = folded.padded(k).toString().split(u' ', Qt::SkipEmptyParts);
+            const QStringList ayaWords = folded.padded(k).split(u' ', Qt::SkipEmptyParts);
             needles << ayaWords.mid(0, 2).join(u' ') << ayaWords.mid(1, 3).join(u' ') << ayaWords.value(0).mid(1) + u' ' + ayaWords.value(1);
         }
         needles << u"الله الله"_qs << u"الله  الله"_qs;
@@ -148,6 +152,45 @@ private slots:
                 const std::vector<int> expected = folded.termCounts(needle, true, SearchTarget::Quran, first, last, &scanned);
                 if (indexed.termCounts(needle, true, SearchTarget::Quran, first, last, &fromIndex) != expected || fromIndex != scanned)
                     QFAIL(qPrintable(needle));
+            }
+        }
+    }
+
+    // The texts held one byte a letter count, in every text and mode, what
+    // each aya's own text counts: plain letters (found in the bytes), whole
+    // words, wildcards, and needles with a letter the texts have no byte for.
+    void compactTextAnswersAsEachAyaAlone()
+    {
+        // A row with a character outside the byte code keeps the texts wide.
+        for (const QString &odd : {u" \u0642\u0627\u0644 1 "_qs, u" caf\u00e9 "_qs}) {
+            CompactText t;
+            const QStringList rows{u" \u0628\u0633\u0645 "_qs, odd};
+            for (const QString &r : rows)
+                t.append(r);
+            t.finish();
+            QCOMPARE(t.isNarrow(), !odd.contains(u'\u00e9'));
+            QCOMPARE(t.row(1), odd);
+            QCOMPARE(t.fingerprint(), WordPostings::fingerprint(rows.join(QString())));
+        }
+        const QStringList needles{u"ا"_qs, u"الله"_qs, u"ه و"_qs, u"قال"_qs, u"يا ايها"_qs, u"اما"_qs, u"1"_qs, u"قال%موسي"_qs, u"ر_ك"_qs,
+                                  u"%ن"_qs, u"a"_qs, u"\u00e9"_qs, u"\u0660"_qs, u"\u06d6"_qs, u"بالصبر"_qs};
+        for (const SearchTarget target : {SearchTarget::Quran, SearchTarget::Jalalayn, SearchTarget::Muyassar}) {
+            QStringList texts;
+            for (int k = 0; k < folded.size(); ++k)
+                texts.append(folded.padded(k, target));
+            for (const bool single : {false, true}) {
+                for (const QString &needle : needles) {
+                    std::vector<float> weights;
+                    const std::vector<int> counts = folded.termCounts(needle, single, target, 100, 5000, &weights);
+                    for (int k = 0; k < folded.size(); ++k) {
+                        const QList<TextRange> hits = k >= 100 && k < 5000 ? findTerm(texts[k], needle, single) : QList<TextRange>();
+                        float weight = 0;
+                        for (const TextRange &h : hits)
+                            weight += (h.start == 0 || texts[k][h.start - 1] == u' ') && (h.start + h.length == texts[k].size() || texts[k][h.start + h.length] == u' ') ? 1.0f : 0.5f;
+                        if (counts[std::size_t(k)] != hits.size() || weights[std::size_t(k)] != weight)
+                            QFAIL(qPrintable(QStringLiteral("%1 in text %2, row %3").arg(needle).arg(int(target)).arg(k)));
+                    }
+                }
             }
         }
     }

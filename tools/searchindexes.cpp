@@ -34,7 +34,7 @@ bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas, const QStri
     QStringList padded;
     for (const QString &folded : foldedAyas)
         padded.append(FoldedText::searchText(folded));
-    const WordPostings postings = WordPostings::build(int(padded.size()), [&](int k) { return QStringView(padded.at(k)); });
+    const WordPostings postings = WordPostings::build(padded);
     if (!postings.isBuilt() || sqlite3_exec(db, kPreparedIndexTable, nullptr, nullptr, nullptr) != SQLITE_OK)
         return false;
     return insertPrepared(db, QStringLiteral("words"), PreparedWords::compute(writtenAyas).toBytes())

@@ -3,7 +3,6 @@
 #include "search/foldedtext.h"
 #include "search/preparedbytes.h"
 #include "search/preparedindex.h"
-#include "search/wordpostings.h"
 
 #include <QtDebug>
 
@@ -50,8 +49,13 @@ bool SimilarAyas::build(const FoldedText &text)
     numbers.reserve(20000);
     offsets_.reserve(std::size_t(text.size()) + 1);
     offsets_.push_back(0);
-    for (int k = 0; k < text.size(); ++k) {
-        for (QStringView w : foldedWords(text.padded(k))) {
+    // The words are keyed by views: the texts stay until the numbers are given.
+    QStringList ayas;
+    ayas.reserve(text.size());
+    for (int k = 0; k < text.size(); ++k)
+        ayas.append(text.padded(k));
+    for (const QString &aya : ayas) {
+        for (QStringView w : foldedWords(aya)) {
             // From 1: a zero would not tell a short key from a longer one.
             auto it = numbers.constFind(w);
             if (it == numbers.constEnd())
@@ -64,7 +68,7 @@ bool SimilarAyas::build(const FoldedText &text)
         *this = SimilarAyas();
         return false;
     }
-    madeFrom_ = WordPostings::fingerprint(text.whole());
+    madeFrom_ = text.fingerprint();
     for (int k = 0; k < text.size(); ++k) {
         const int n = wordCount(k);
         for (int i = 0; i + kRun <= n; ++i)
@@ -85,7 +89,7 @@ bool SimilarAyas::read(DataControl &control, const FoldedText &text)
     if (!bytes || !text.isLoaded())
         return false;
     std::optional<SimilarAyas> prepared = fromBytes(*bytes, text.size());
-    if (!prepared || prepared->madeFrom_ != WordPostings::fingerprint(text.whole())) {
+    if (!prepared || prepared->madeFrom_ != text.fingerprint()) {
         qWarning("zarfan: the prepared search index \"similar\" was made from other texts; it is built in memory instead");
         return false;
     }

@@ -10,6 +10,7 @@
 #include <QtDebug>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cstring>
 
 namespace zarfan {
 
@@ -35,7 +36,6 @@ bool FoldedText::loadRows(DataControl &control)
         return false;
     ayas_.reserve(std::size_t(control.rowCount()));
     records_.reserve(std::size_t(control.rowCount()));
-    text_.reserve(control.rowCount() * 120);
     for (; !control.eof(); control.moveNext()) {
         if (!addRow(control.field(0), control.field(1), control.field(2), control.field(3), control.field(4), control.field(5))) {
             // The statement path reports a bad row; this one just steps aside.
@@ -60,9 +60,8 @@ bool FoldedText::addRow(const QString &id, const QString &sura, const QString &a
     if (number == 0)
         return false;
     r.line = SuraTables::reference(number, r.aya);
-    padded = searchText(std::move(padded));
-    ayas_.push_back({r.id.toInt(), number, r.juz.toInt(), text_.size(), padded.size()});
-    text_ += padded;
+    ayas_.push_back({r.id.toInt(), number, r.juz.toInt()});
+    quran_.append(searchText(std::move(padded)));
     records_.push_back(std::move(r));
     return true;
 }
@@ -71,6 +70,7 @@ bool FoldedText::finishRows(const std::vector<std::pair<int, int>> &quarters)
 {
     if (ayas_.empty())
         return false;
+    quran_.finish();
     for (std::size_t k = 0; k < ayas_.size(); ++k)
         ayas_[k].page = records_[k].page.toInt();
     std::size_t found = 0;
@@ -92,6 +92,7 @@ QByteArray FoldedText::toBytes() const
     // number that is not plain (" 2", "2.0") cannot be stored.
     std::vector<quint32> ids, lengths;
     std::vector<quint16> suras, numbers, juz, pages, quarters;
+    QString text;
     for (std::size_t k = 0; k < ayas_.size(); ++k) {
         const Aya &a = ayas_[k];
         const ResultRecord &r = records_[k];
@@ -106,7 +107,9 @@ QByteArray FoldedText::toBytes() const
         juz.push_back(quint16(a.juz));
         pages.push_back(quint16(a.page));
         quarters.push_back(quint16(a.quarter));
-        lengths.push_back(quint32(a.length));
+        const QString row = quran_.row(int(k));
+        lengths.push_back(quint32(row.size()));
+        text += row;
     }
     PreparedWriter out;
     out.array(ids);
@@ -114,7 +117,7 @@ QByteArray FoldedText::toBytes() const
         out.array(*column);
     out.array(lengths);
     out.number(quarters_ ? 1 : 0);
-    out.text(text_);
+    out.text(text);
     return out.bytes;
 }
 
@@ -128,7 +131,7 @@ std::optional<FoldedText> FoldedText::fromBytes(const QByteArray &bytes)
     const std::vector<quint32> lengths = in.array<quint32>();
     const quint32 quarters = in.number();
     FoldedText t;
-    t.text_ = in.text();
+    const QString text = in.text();
     const std::size_t n = ids.size();
     if (!in.done() || n == 0 || lengths.size() != n || quarters > 1 || !std::is_sorted(ids.begin(), ids.end())
         || std::any_of(std::begin(columns), std::end(columns), [n](const auto &c) { return c.size() != n; }))
@@ -138,17 +141,19 @@ std::optional<FoldedText> FoldedText::fromBytes(const QByteArray &bytes)
     qsizetype start = 0;
     for (std::size_t k = 0; k < n; ++k) {
         const int sura = columns[0][k];
-        if (sura < 1 || sura > SuraTables::kSuraCount || lengths[k] > quint32(t.text_.size() - start))
+        if (sura < 1 || sura > SuraTables::kSuraCount || lengths[k] > quint32(text.size() - start))
             return std::nullopt;
         ResultRecord r{QString::number(ids[k]), QString::number(sura), QString::number(columns[1][k]), QString::number(columns[2][k]),
                        QString::number(columns[3][k]), {}};
         r.line = SuraTables::reference(sura, r.aya);
-        t.ayas_.push_back({int(ids[k]), sura, columns[2][k], start, qsizetype(lengths[k]), columns[3][k], columns[4][k]});
+        t.ayas_.push_back({int(ids[k]), sura, columns[2][k], columns[3][k], columns[4][k]});
+        t.quran_.append(QStringView(text).mid(start, qsizetype(lengths[k])));
         t.records_.push_back(std::move(r));
         start += qsizetype(lengths[k]);
     }
-    if (start != t.text_.size())
+    if (start != text.size())
         return std::nullopt;
+    t.quran_.finish();
     t.quarters_ = quarters == 1;
     t.countWords(SearchTarget::Quran);
     return t;
@@ -166,7 +171,7 @@ QString FoldedText::searchText(QString folded)
 
 bool FoldedText::setPostings(WordPostings postings)
 {
-    if (postings.isBuilt() && (postings.rows() != size() || postings.madeFrom() != WordPostings::fingerprint(text_)))
+    if (postings.isBuilt() && (postings.rows() != size() || postings.madeFrom() != quran_.fingerprint()))
         return false;
     postings_ = std::move(postings);
     return true;
@@ -195,60 +200,41 @@ void FoldedText::loadTafsirs() const
     control.setRecordSource(QStringLiteral("SELECT ID, tafFolded, taf2Folded FROM Ayat order by ID"));
     if (!control.refresh() || control.rowCount() != int(ayas_.size()))
         return;
-    for (Column *c : {&jalalayn_, &muyassar_}) {
-        c->text.reserve(control.rowCount() * 400);
-        c->starts.reserve(ayas_.size() + 1);
-    }
     for (std::size_t k = 0; !control.eof(); control.moveNext(), ++k) {
         if (control.field(0).toInt() != ayas_[k].id) {
-            jalalayn_ = muyassar_ = Column();
+            jalalayn_.clear();
+            muyassar_.clear();
             return;
         }
-        for (int f = 1; f <= 2; ++f) {
-            Column &c = f == 1 ? jalalayn_ : muyassar_;
-            c.starts.push_back(c.text.size());
-            const QString t = control.field(f);
-            if (!t.startsWith(u' '))
-                c.text += u' ';
-            c.text += t;
-            if (!t.endsWith(u' '))
-                c.text += u' ';
-        }
+        jalalayn_.append(searchText(control.field(1)));
+        muyassar_.append(searchText(control.field(2)));
     }
-    for (Column *c : {&jalalayn_, &muyassar_})
-        c->starts.push_back(c->text.size());
+    jalalayn_.finish();
+    muyassar_.finish();
     countWords(SearchTarget::Jalalayn);
     countWords(SearchTarget::Muyassar);
 }
 
-const FoldedText::Column *FoldedText::column(SearchTarget target) const
+const CompactText *FoldedText::column(SearchTarget target) const
 {
     if (target != SearchTarget::Quran && !tafsirsTried_ && isLoaded())
         loadTafsirs();
-    const Column *c = target == SearchTarget::Jalalayn ? &jalalayn_ : target == SearchTarget::Muyassar ? &muyassar_ : nullptr;
-    return c && c->starts.size() == ayas_.size() + 1 ? c : nullptr;
+    const CompactText *c = target == SearchTarget::Jalalayn ? &jalalayn_ : target == SearchTarget::Muyassar ? &muyassar_ : &quran_;
+    return c->rows() == size() && size() > 0 ? c : nullptr;
 }
 
 bool FoldedText::holds(SearchTarget target) const
 {
-    return isLoaded() && (target == SearchTarget::Quran || column(target));
+    return isLoaded() && column(target);
 }
 
-QStringView FoldedText::padded(int k, SearchTarget target) const
+QString FoldedText::padded(int k, SearchTarget target) const
 {
-    if (target == SearchTarget::Quran)
-        return padded(k);
-    const Column *c = column(target);
-    if (!c)
-        return {};
-    return QStringView(c->text).mid(c->starts[std::size_t(k)], c->starts[std::size_t(k) + 1] - c->starts[std::size_t(k)]);
+    const CompactText *c = column(target);
+    return c ? c->row(k) : QString();
 }
 
-QStringView FoldedText::padded(int k) const
-{
-    const Aya &a = ayas_[std::size_t(k)];
-    return QStringView(text_).mid(a.start, a.length);
-}
+QString FoldedText::padded(int k) const { return quran_.row(k); }
 
 int FoldedText::indexOfId(int id) const
 {
@@ -297,6 +283,71 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord) 
     return termCounts(folded, singleWord, SearchTarget::Quran, 0, size());
 }
 
+namespace {
+
+// Each row's hits in [first, last) as they come, leftmost first: summed
+// while in a row and stored once it is left (a store per hit would chain
+// every hit on the one before).
+class RowTally {
+public:
+    RowTally(const CompactText &text, int first, int last, std::vector<int> &counts, std::vector<float> *weights)
+        : text_(text), last_(last), k_(first), rowEnd_(text.start(first + 1)), counts_(counts), weights_(weights)
+    {
+    }
+    // A hit at [at, at + length) of the whole text; false once past the rows.
+    bool add(qsizetype at, qsizetype length, bool whole)
+    {
+        while (k_ < last_ && rowEnd_ <= at) {
+            store();
+            if (++k_ < last_)
+                rowEnd_ = text_.start(k_ + 1);
+        }
+        if (k_ == last_)
+            return false;
+        // Without branches: whether a hit stands alone is a coin toss.
+        const int inRow = int(at + length <= rowEnd_);
+        hits_ += inRow;
+        whole_ += inRow & int(whole);
+        return true;
+    }
+    void finish()
+    {
+        if (k_ < last_)
+            store();
+    }
+
+private:
+    void store()
+    {
+        counts_[std::size_t(k_)] = hits_;
+        if (weights_) // halves and wholes: exact in a float at any order
+            (*weights_)[std::size_t(k_)] = 0.5f * float(hits_ - whole_) + float(whole_);
+        hits_ = whole_ = 0;
+    }
+    const CompactText &text_;
+    int last_, k_, hits_ = 0, whole_ = 0;
+    qsizetype rowEnd_;
+    std::vector<int> &counts_;
+    std::vector<float> *weights_;
+};
+
+// The letter's occurrences in bytes [from, to), and in whole those with a
+// blank on each side; the bytes around the range are read. Written so the
+// compiler widens the loop.
+[[gnu::optimize("tree-vectorize")]] int countLetter(const char *bytes, qsizetype from, qsizetype to, char letter, int &whole)
+{
+    int hits = 0, alone = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        const int hit = bytes[i] == letter;
+        hits += hit;
+        alone += hit & int(bytes[i - 1] == ' ') & int(bytes[i + 1] == ' ');
+    }
+    whole = alone;
+    return hits;
+}
+
+} // namespace
+
 std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, SearchTarget target, int first, int last,
                                         std::vector<float> *weights) const
 {
@@ -305,14 +356,9 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
         weights->assign(ayas_.size(), 0.0f);
     first = std::max(first, 0);
     last = std::min(last, size());
-    const Column *c = column(target);
-    if (folded.isEmpty() || first >= last || (target != SearchTarget::Quran && !c))
+    const CompactText *c = column(target);
+    if (folded.isEmpty() || first >= last || !c)
         return counts;
-    const QString &text = c ? c->text : text_;
-    const auto begin = [&](int k) { return c ? c->starts[std::size_t(k)] : ayas_[std::size_t(k)].start; };
-    const auto end = [&](int k) {
-        return c ? c->starts[std::size_t(k) + 1] : ayas_[std::size_t(k)].start + ayas_[std::size_t(k)].length;
-    };
     const auto weigh = [&](QStringView in, const TextRange &hit, int k) {
         if (!weights)
             return;
@@ -341,16 +387,29 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
         if (!piece.isEmpty() && !cased) {
             holding.assign(std::size_t(last - first), 0);
             int k = first;
-            for (qsizetype at = text.indexOf(piece, begin(first)); at >= 0 && at < end(last - 1); at = text.indexOf(piece, at + 1)) {
-                while (k < last && end(k) <= at)
+            const auto mark = [&](qsizetype at) {
+                while (k < last && c->start(k + 1) <= at)
                     ++k;
-                if (k < last && at + piece.size() <= end(k))
+                if (k < last && at + piece.size() <= c->start(k + 1))
                     holding[std::size_t(k - first)] = 1;
+            };
+            if (c->isNarrow()) {
+                if (const std::optional<std::string> bytes = CompactText::narrowed(piece))
+                    for (std::size_t at = c->bytes().find(*bytes, std::size_t(c->start(first)));
+                         at != std::string_view::npos && qsizetype(at) < c->start(last); at = c->bytes().find(*bytes, at + 1))
+                        mark(qsizetype(at));
+            } else {
+                c->forRuns(first, last, true, [&](QStringView run, qsizetype offset) {
+                    for (qsizetype at = run.indexOf(piece); at >= 0; at = run.indexOf(piece, at + 1))
+                        mark(at + offset);
+                });
             }
         }
         for (int k = first; k < last; ++k) {
-            const QStringView aya = QStringView(text).mid(begin(k), end(k) - begin(k));
-            if (!holding.empty() ? !holding[std::size_t(k - first)] : !piece.isEmpty() && !aya.contains(piece, Qt::CaseInsensitive))
+            if (!holding.empty() && !holding[std::size_t(k - first)])
+                continue;
+            const QString aya = c->row(k);
+            if (holding.empty() && !piece.isEmpty() && !aya.contains(piece, Qt::CaseInsensitive))
                 continue;
             const QList<TextRange> hits = findTerm(aya, folded, singleWord);
             counts[std::size_t(k)] = int(hits.size());
@@ -360,43 +419,61 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
         return counts;
     }
     // A whole word of the aya text: from the word index.
-    if (!c && singleWord && postings_.addWholeWordHits(folded, first, last, [this](int k) { return padded(k); }, counts)) {
+    if (c == &quran_ && singleWord && postings_.addWholeWordHits(folded, first, last, [this](int k) { return padded(k); }, counts)) {
         if (weights) // every hit is whole words
             for (int k = first; k < last; ++k)
                 (*weights)[std::size_t(k)] = float(counts[std::size_t(k)]);
         return counts;
     }
-    const qsizetype offset = begin(first);
-    const QStringView run = QStringView(text).mid(offset, end(last - 1) - offset);
-    // A row's hits are summed here and stored once the row is left: a
-    // store per hit would chain every hit on the one before.
-    int k = first, hits = 0, whole = 0;
-    qsizetype rowEnd = end(k);
-    const auto store = [&] {
-        counts[std::size_t(k)] = hits;
-        if (weights) // halves and wholes: exact in a float at any order
-            (*weights)[std::size_t(k)] = 0.5f * float(hits - whole) + float(whole);
-        hits = whole = 0;
-    };
-    for (const TextRange &hit : findTerm(run, folded, singleWord)) {
-        const qsizetype at = hit.start + offset;
-        while (k < last && rowEnd <= at) {
-            store();
-            if (++k < last)
-                rowEnd = end(k);
+    RowTally tally(*c, first, last, counts, weights);
+    const qsizetype runStart = c->start(first), runEnd = c->start(last);
+    if (!singleWord && c->isNarrow()) {
+        // Letters in the bytes themselves: a needle with a character the
+        // text has no byte for is nowhere.
+        const std::optional<std::string> needle = CompactText::narrowed(folded);
+        if (!needle)
+            return counts;
+        const char *bytes = c->bytes().data();
+        if (needle->size() == 1) {
+            // One letter: counted row by row. A row opens and closes with a
+            // blank, so a letter other than the blank stands between them.
+            const char letter = needle->front();
+            if (letter != ' ') {
+                for (int k = first; k < last; ++k) {
+                    int whole = 0;
+                    const int hits = countLetter(bytes, c->start(k) + 1, c->start(k + 1) - 1, letter, whole);
+                    counts[std::size_t(k)] = hits;
+                    if (weights)
+                        (*weights)[std::size_t(k)] = 0.5f * float(hits - whole) + float(whole);
+                }
+                return counts;
+            }
         }
-        if (k == last)
-            break;
-        if (at + hit.length <= rowEnd) {
-            // Without branches: whether a hit stands alone is a coin toss.
-            const qsizetype after = hit.start + hit.length;
-            ++hits;
-            whole += int((hit.start == 0) | (run[std::max<qsizetype>(hit.start - 1, 0)] == u' '))
-                & int((after == run.size()) | (run[std::min(after, run.size() - 1)] == u' '));
+        const std::size_t m = needle->size();
+        for (const char *at = static_cast<const char *>(memmem(bytes + runStart, std::size_t(runEnd - runStart), needle->data(), m)); at;
+             at = static_cast<const char *>(memmem(at + m, std::size_t(bytes + runEnd - at) - m, needle->data(), m))) {
+            const qsizetype i = at - bytes;
+            const bool whole = (i == runStart || at[-1] == ' ') && (i + qsizetype(m) == runEnd || at[m] == ' ');
+            if (!tally.add(i, qsizetype(m), whole))
+                break;
         }
+        tally.finish();
+        return counts;
     }
-    if (k < last)
-        store();
+    // Runs of whole rows: a hit cannot leave its row unless the needle
+    // holds the two blanks between rows, when the run is taken whole.
+    bool past = false;
+    c->forRuns(first, last, folded.contains(u"  "), [&](QStringView run, qsizetype offset) {
+        for (const TextRange &hit : past ? QList<TextRange>() : findTerm(run, folded, singleWord)) {
+            const qsizetype after = hit.start + hit.length;
+            const bool whole = (hit.start == 0 || run[hit.start - 1] == u' ') && (after == run.size() || run[after] == u' ');
+            if (!tally.add(hit.start + offset, hit.length, whole)) {
+                past = true;
+                break;
+            }
+        }
+    });
+    tally.finish();
     return counts;
 }
 
@@ -405,11 +482,8 @@ int FoldedText::wordCount(int k, SearchTarget target) const
     const std::vector<int> &counted = wordCounts_[target == SearchTarget::Jalalayn ? 1 : target == SearchTarget::Muyassar ? 2 : 0];
     if (std::size_t(k) < counted.size())
         return counted[std::size_t(k)];
-    const QStringView t = padded(k, target);
-    int n = 0;
-    for (qsizetype i = 1; i < t.size(); ++i)
-        n += t[i - 1] == u' ' && t[i] != u' ';
-    return n;
+    const CompactText *c = column(target);
+    return c ? c->wordCount(k) : 0;
 }
 
 double FoldedText::meanWords(SearchTarget target) const
@@ -421,22 +495,22 @@ bool FoldedText::holds(const QString &folded, bool singleWord) const
 {
     if (folded.isEmpty())
         return false;
-    if (!singleWord && !folded.contains(u'%') && !folded.contains(u'_'))
-        return text_.contains(folded);
     const std::vector<int> counts = termCounts(folded, singleWord);
     return std::any_of(counts.begin(), counts.end(), [](int n) { return n > 0; });
 }
 
 std::vector<std::pair<QString, int>> FoldedText::wordCounts() const
 {
-    QHash<QStringView, int> counts;
-    counts.reserve(20000);
-    for (QStringView word : QStringView(text_).split(u' ', Qt::SkipEmptyParts))
-        ++counts[word];
     std::vector<std::pair<QString, int>> out;
-    out.reserve(std::size_t(counts.size()));
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        out.emplace_back(it.key().toString(), it.value());
+    quran_.forRuns(0, size(), true, [&](QStringView text, qsizetype) {
+        QHash<QStringView, int> counts;
+        counts.reserve(20000);
+        for (QStringView word : text.split(u' ', Qt::SkipEmptyParts))
+            ++counts[word];
+        out.reserve(std::size_t(counts.size()));
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            out.emplace_back(it.key().toString(), it.value());
+    });
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/resultlisting.h"
+#include "compacttext.h"
 #include "searchstatement.h"
 #include "wordpostings.h"
 
@@ -43,8 +44,8 @@ public:
 
     // Aya k's search text, " word word ... " as the folded column holds it;
     // or its tafsir's, when that column was read.
-    QStringView padded(int k) const;
-    QStringView padded(int k, SearchTarget target) const;
+    QString padded(int k) const;
+    QString padded(int k, SearchTarget target) const;
     bool holds(SearchTarget target) const;
     const ResultRecord &record(int k) const { return records_[std::size_t(k)]; }
     int id(int k) const { return ayas_[std::size_t(k)].id; }
@@ -79,8 +80,8 @@ public:
 
     // A folded column's value as the search holds it: a blank on each side.
     static QString searchText(QString folded);
-    // The rows' texts one after the other, as a word index is made from.
-    QStringView whole() const { return text_; }
+    // The aya texts' fingerprint, as a word index made from them carries it.
+    std::uint64_t fingerprint() const { return quran_.fingerprint(); }
     // The word index that answers whole words (an empty one: the scan
     // answers them); refused (false) unless it was made from these texts.
     bool setPostings(WordPostings postings);
@@ -89,22 +90,15 @@ public:
 private:
     struct Aya {
         int id = 0, sura = 0, juz = 0;
-        qsizetype start = 0, length = 0; // in text_
         int page = 0, quarter = 0;
     };
-    // A tafsir's padded texts one after the other; aya k's is
-    // [starts[k], starts[k + 1]).
-    struct Column {
-        QString text;
-        std::vector<qsizetype> starts;
-    };
-    const Column *column(SearchTarget target) const;
+    const CompactText *column(SearchTarget target) const;
     void loadTafsirs() const;
     void countWords(SearchTarget target) const;
     QString connection_;
-    QString text_; // every padded text, one after the other
+    CompactText quran_; // every padded text, one after the other
     // The tafsirs, read on first use.
-    mutable Column jalalayn_, muyassar_;
+    mutable CompactText jalalayn_, muyassar_;
     mutable bool tafsirsTried_ = false;
     bool quarters_ = false;
     mutable double meanWords_[3] = {1, 1, 1}; // the aya text, then each tafsir

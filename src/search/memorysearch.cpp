@@ -19,32 +19,55 @@ namespace {
 // text's length times the needle's.
 constexpr qsizetype kWildcardLimit = 40;
 
-// The positions of the scores, highest first, ties in their order: a
-// stable radix sort of the scores' bits, which order as the scores do
-// (none is negative), a byte at a time.
+// The positions of the scores, highest first, ties in their order. The
+// scores' bits order as the scores do (none is negative): a stable radix
+// sort of their upper halves, a byte a pass, then the few runs whose
+// upper halves are alike put in order by the lower ones.
 std::vector<std::size_t> highestFirst(const std::vector<double> &score)
 {
-    struct Keyed {
-        std::uint64_t key;
-        std::size_t at;
+    struct Item {
+        std::uint32_t high, at;
     };
+    constexpr int kBits = 8, kPasses = 4;
+    constexpr std::uint32_t kMask = (1u << kBits) - 1;
     const std::size_t n = score.size();
-    std::vector<Keyed> order(n), sorted(n);
-    std::vector<std::array<std::size_t, 257>> start(8, std::array<std::size_t, 257>{});
+    const auto key = [&](std::size_t i) { return ~std::bit_cast<std::uint64_t>(score[i]); };
+    std::vector<Item> order(n), sorted(n);
+    std::vector<std::array<std::uint32_t, (1u << kBits) + 1>> start(kPasses);
     for (std::size_t i = 0; i < n; ++i) {
-        order[i] = {~std::bit_cast<std::uint64_t>(score[i]), i};
-        for (std::size_t byte = 0; byte < 8; ++byte)
-            ++start[byte][((order[i].key >> (8 * byte)) & 0xff) + 1];
+        order[i] = {std::uint32_t(key(i) >> 32), std::uint32_t(i)};
+        for (int pass = 0; pass < kPasses; ++pass)
+            ++start[std::size_t(pass)][((order[i].high >> (kBits * pass)) & kMask) + 1];
     }
-    for (std::size_t byte = 0; byte < 8; ++byte) {
-        std::array<std::size_t, 257> &at = start[byte];
-        if (std::find(at.begin(), at.end(), n) != at.end())
-            continue; // every key has this byte alike
-        for (std::size_t b = 0; b < 256; ++b)
-            at[b + 1] += at[b];
-        for (const Keyed &k : order)
-            sorted[at[(k.key >> (8 * byte)) & 0xff]++] = k;
+    for (int pass = 0; pass < kPasses; ++pass) {
+        auto &at = start[std::size_t(pass)];
+        if (std::find(at.begin(), at.end(), std::uint32_t(n)) != at.end())
+            continue; // every key has this digit alike
+        for (std::size_t d = 0; d < kMask + 1; ++d)
+            at[d + 1] += at[d];
+        for (const Item &item : order)
+            sorted[at[(item.high >> (kBits * pass)) & kMask]++] = item;
         order.swap(sorted);
+    }
+    const auto lowerFirst = [&](const Item &a, const Item &b) { return std::uint32_t(key(a.at)) < std::uint32_t(key(b.at)); };
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        while (j < n && order[j].high == order[i].high)
+            ++j;
+        // Mostly equal scores, already in order: an insertion sort passes
+        // over them once.
+        if (j - i > 64) {
+            std::stable_sort(order.begin() + std::ptrdiff_t(i), order.begin() + std::ptrdiff_t(j), lowerFirst);
+        } else {
+            for (std::size_t k = i + 1; k < j; ++k) {
+                const Item x = order[k];
+                std::size_t m = k;
+                for (; m > i && lowerFirst(x, order[m - 1]); --m)
+                    order[m] = order[m - 1];
+                order[m] = x;
+            }
+        }
+        i = j;
     }
     std::vector<std::size_t> out(n);
     for (std::size_t i = 0; i < n; ++i)
@@ -166,7 +189,7 @@ SearchAnswer answerFromMemory(const QString &typed, const SearchOptions &o, cons
             counts[t][std::size_t(row)] = int(it.value().size());
             if (o.byRelevance) {
                 // The word typed itself weighs more than its kin.
-                const QStringList aya = folded.padded(row).toString().split(u' ', Qt::SkipEmptyParts);
+                const QStringList aya = folded.padded(row).split(u' ', Qt::SkipEmptyParts);
                 for (const int word : it.value())
                     weights[t][std::size_t(row)] += aya.value(word - 1) == searched ? 1.0f : 0.5f;
             }

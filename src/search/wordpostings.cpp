@@ -74,10 +74,11 @@ bool runsWhole(const std::vector<std::uint32_t> &starts, std::size_t size)
 
 } // namespace
 
-std::uint64_t WordPostings::fingerprint(QStringView text) { return fold(kFnvBasis, text); }
+std::uint64_t WordPostings::fingerprint(QStringView text, std::uint64_t from) { return fold(from, text); }
 
-WordPostings WordPostings::build(int rows, const std::function<QStringView(int)> &padded)
+WordPostings WordPostings::build(const QStringList &padded)
 {
+    const int rows = int(padded.size());
     struct Met {
         QStringView word;
         Posting at;
@@ -88,7 +89,7 @@ WordPostings WordPostings::build(int rows, const std::function<QStringView(int)>
         return {};
     std::uint64_t h = kFnvBasis;
     for (int row = 0; row < rows; ++row) {
-        const QStringView text = padded(row);
+        const QStringView text = padded.at(row);
         h = fold(h, text);
         std::uint32_t position = 0;
         for (const QStringView word : text.split(u' ', Qt::SkipEmptyParts)) {
@@ -183,7 +184,7 @@ std::span<const WordPostings::Posting> WordPostings::of(QStringView word) const
     return std::span<const Posting>(posts_).subspan(postStarts_[lo], postStarts_[lo + 1] - postStarts_[lo]);
 }
 
-bool WordPostings::addWholeWordHits(QStringView needle, int first, int last, const std::function<QStringView(int)> &padded,
+bool WordPostings::addWholeWordHits(QStringView needle, int first, int last, const std::function<QString(int)> &padded,
                                     std::vector<int> &counts) const
 {
     if (!isBuilt() || needle.isEmpty() || needle.contains(u'%') || needle.contains(u'_') || needle.startsWith(u' ')
@@ -231,7 +232,8 @@ bool WordPostings::addWholeWordHits(QStringView needle, int first, int last, con
         if (row(p) == previous)
             continue;
         previous = row(p);
-        counts[std::size_t(previous)] = int(findTerm(padded(previous), needle, true).size());
+        const QString text = padded(previous);
+        counts[std::size_t(previous)] = int(findTerm(text, needle, true).size());
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <cstdint>
 #include <functional>
@@ -20,14 +21,15 @@ public:
     using Posting = std::uint32_t; // row << kPositionBits | position
     static constexpr int kPositionBits = 12;
 
-    // From the padded texts of rows [0, rows); empty when a row holds more
-    // words than a position can count.
-    static WordPostings build(int rows, const std::function<QStringView(int)> &padded);
+    // From the padded texts of the rows; empty when a row holds more words
+    // than a position can count.
+    static WordPostings build(const QStringList &padded);
     bool isBuilt() const { return !wordStarts_.empty(); }
     int rows() const { return rows_; }
 
     // The texts' fingerprint: what a prepared index must have been made from.
-    static std::uint64_t fingerprint(QStringView text);
+    // FNV-1a over the UTF-16 units, going on from an earlier fingerprint.
+    static std::uint64_t fingerprint(QStringView text, std::uint64_t from = 14695981039346656037ull);
     std::uint64_t madeFrom() const { return madeFrom_; }
 
     QByteArray toBytes() const;
@@ -44,7 +46,7 @@ public:
     // single-word mode means them (findTerm's); false, and nothing added,
     // when the index cannot answer (a wildcard, blanks other than one
     // between words). A phrase's rows are counted in the text itself.
-    bool addWholeWordHits(QStringView needle, int first, int last, const std::function<QStringView(int)> &padded,
+    bool addWholeWordHits(QStringView needle, int first, int last, const std::function<QString(int)> &padded,
                           std::vector<int> &counts) const;
 
 private:

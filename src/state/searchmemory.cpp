@@ -39,7 +39,11 @@ void SearchMemory::readPostings(DataControl &control)
         qWarning("zarfan: the prepared search index \"postings\" %s; it is built in memory instead",
                  prepared ? "was made from other texts" : "cannot be read");
     }
-    text_.setPostings(WordPostings::build(text_.size(), [this](int k) { return text_.padded(k); }));
+    QStringList rows;
+    rows.reserve(text_.size());
+    for (int k = 0; k < text_.size(); ++k)
+        rows.append(text_.padded(k));
+    text_.setPostings(WordPostings::build(rows));
 }
 
 bool SearchMemory::load(const QString &connectionString)
