@@ -40,6 +40,7 @@
 #include "memorise/recitalcheck.h"
 #include "memorise/similarayas.h"
 #include "search/completions.h"
+#include "search/preparedindex.h"
 #include "state/searchmemory.h"
 #include "state/searchrequest.h"
 #include "../tests/soundcheck.h"
@@ -93,7 +94,9 @@ void print();
 
 void tajweedRows(ReadingState &state, ReadingWindow &window);
 void recitationRows();
+double startupMs(const QString &userData, const QString &quit);
 void startupRows(const QString &userData, const QString &name, const QString &what);
+void searchStartRows(const QString &folder);
 void importAndListRows();
 
 // The rows measured in the shown main window, in the order they print.

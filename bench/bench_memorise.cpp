@@ -9,6 +9,14 @@ void Bench::memoriseRows()
         Row build{u"build the similar ayas from the folded texts"_qs};
         build.ms = timeMs([&] { requireRows(similar.build(memory.text()) ? 1 : 0, build.name); }, 3);
         rows.push_back(build);
+        {
+            Row read{u"read the prepared similar ayas"_qs};
+            DataControl control;
+            control.setConnectionString(w.state().connectionString());
+            SimilarAyas prepared;
+            read.ms = timeMs([&] { requireRows(prepared.read(control, memory.text()) ? 1 : 0, read.name); }, 3);
+            rows.push_back(read);
+        }
         int worst = 0;
         double worstMs = -1;
         std::size_t listed = 0;

@@ -139,6 +139,18 @@ private slots:
         }
         QVERIFY(similar.of(-1).empty());
         QVERIFY(similar.of(memory.text().size()).empty());
+        // As the database builder prepared them: the same for every aya.
+        DataControl control;
+        control.setConnectionString(state.connectionString());
+        SimilarAyas prepared;
+        QVERIFY(prepared.read(control, memory.text()));
+        QVERIFY(prepared == similar);
+        for (int k = 0; k < memory.text().size(); ++k) {
+            const std::vector<SimilarAya> a = prepared.of(k), b = similar.of(k);
+            QVERIFY(std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const SimilarAya &x, const SimilarAya &y) {
+                return x.row == y.row && x.shared == y.shared && x.start == y.start && x.ownStart == y.ownStart;
+            }));
+        }
     }
 
     // From the menu's shortcut to the list, an entry chosen by key, and the

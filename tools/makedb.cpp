@@ -180,6 +180,8 @@ void write(const QString &path, const QString &password, const std::vector<Aya> 
     }
     if (!writeSearchIndexes(raw, written, folded))
         fail(path, 0, db.errorMessage());
+    if (!writeMemoryIndexes(raw))
+        fail(path, 0, db.errorMessage());
     exec("COMMIT;");
 }
 

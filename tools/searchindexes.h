@@ -11,4 +11,9 @@ namespace zarfan::makedb {
 // order; false when a statement fails.
 bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas, const QStringList &foldedAyas);
 
+// Adds to that table what the program holds in memory: the folded texts,
+// the roots and lemmas of the word table and the similar ayas, once those
+// tables are written.
+bool writeMemoryIndexes(sqlite3 *db);
+
 } // namespace zarfan::makedb

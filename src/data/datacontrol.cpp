@@ -167,23 +167,31 @@ void likeFunction(sqlite3_context *context, int, sqlite3_value **argv)
     sqlite3_result_int(context, likeMatch(pattern, pattern + patternBytes, text, text + textBytes) ? 1 : 0);
 }
 
-std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target)
+QString cacheKey(const ConnectionTarget &target) { return target.path + QChar(0) + target.password; }
+
+// The shared connection, keyed once; apart: one of the caller's own, out of
+// the shared ones, telling no problem (a worker thread's).
+std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target, bool apart = false)
 {
-    const QString key = target.path + QChar(0) + target.password;
-    if (auto existing = connectionCache().value(key).lock())
+    const QString key = cacheKey(target);
+    if (auto existing = apart ? nullptr : connectionCache().value(key).lock())
         return existing;
+    const auto tell = [apart](const QString &message) {
+        if (!apart)
+            reportProblem(message);
+    };
 
     const QFileInfo info(target.path);
     if (!info.exists()) {
-        reportProblem(problem::databaseMissing(target.path));
+        tell(problem::databaseMissing(target.path));
         return {};
     }
     if (!info.isFile()) {
-        reportProblem(problem::databaseNotAFile(target.path));
+        tell(problem::databaseNotAFile(target.path));
         return {};
     }
     if (!info.isReadable()) {
-        reportProblem(problem::databaseNoPermission(target.path));
+        tell(problem::databaseNoPermission(target.path));
         return {};
     }
     sqlite3 *raw = nullptr;
@@ -199,18 +207,19 @@ std::shared_ptr<SharedConnection> openShared(const ConnectionTarget &target)
         ok = check && check.step() == SQLITE_ROW;
     }
     if (!ok) {
-        reportProblem(problem::databaseUnreadable(target.path));
+        tell(problem::databaseUnreadable(target.path));
         return {};
     }
     const QString missing = missingSchema(raw);
     if (!missing.isEmpty()) {
-        reportProblem(problem::databaseDamaged(missing));
+        tell(problem::databaseDamaged(missing));
         return {};
     }
     sqlite3_create_function_v2(raw, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, shared.get(), likeFunction,
                                nullptr, nullptr, nullptr);
     sqlite3_set_authorizer(raw, readOnlyAuthorizer, nullptr);
-    connectionCache().insert(key, shared);
+    if (!apart)
+        connectionCache().insert(key, shared);
     return shared;
 }
 
@@ -263,8 +272,21 @@ bool DataControl::open()
     const ConnectionTarget target = parseConnectionString(connection_);
     if (!target.valid)
         return false;
-    db_ = openShared(target);
+    db_ = openShared(target, apart_);
     return db_ != nullptr;
+}
+
+void DataControl::share()
+{
+    clearRows();
+    if (!apart_ || !db_)
+        return;
+    apart_ = false;
+    const QString key = cacheKey(parseConnectionString(connection_));
+    if (auto existing = connectionCache().value(key).lock())
+        db_ = existing;
+    else
+        connectionCache().insert(key, db_);
 }
 
 namespace {
@@ -292,7 +314,7 @@ bool DataControl::refresh()
     sql::Statement stmt(raw, source_.toUtf8());
     if (!stmt || stmt.hadTrailingStatement()) {
         const QString error = stmt ? QStringLiteral("more than one statement") : db_->db.errorMessage();
-        if (isDamage(sqlite3_extended_errcode(raw)) || isSchemaError(error))
+        if (!apart_ && (isDamage(sqlite3_extended_errcode(raw)) || isSchemaError(error)))
             reportProblem(problem::databaseDamaged(error));
         return false;
     }
@@ -322,7 +344,7 @@ bool DataControl::refresh()
     if (rc != SQLITE_DONE) {
         if (deadline.expired) {
             failure_ = Failure::TooComplex;
-        } else {
+        } else if (!apart_) {
             // The statement prepared, so the text was sound: an error while
             // stepping is the file's. This engine reports some damage as a
             // generic error.

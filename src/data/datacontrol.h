@@ -32,6 +32,17 @@ public:
     // first query does not pay for the key derivation. False when it cannot.
     bool open();
 
+    // For a worker thread: this control keys a connection of its own, not
+    // one the others share, and tells no problem (the others will). Once
+    // the worker is done, share() offers it to the others, on the main
+    // thread: kept while this control lives, unless one of theirs is open.
+    void keepApart()
+    {
+        apart_ = true;
+        db_.reset();
+    }
+    void share();
+
     // Runs the record source. On any failure the recordset is empty and
     // false is returned; failure() tells why.
     bool refresh();
@@ -73,6 +84,7 @@ private:
 
     QString connection_;
     QString source_;
+    bool apart_ = false;
     std::shared_ptr<SharedConnection> db_;
     QStringList columns_;
     std::string cells_;              // every cell's UTF-8 bytes, row after row

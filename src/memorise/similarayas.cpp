@@ -1,6 +1,10 @@
 #include "similarayas.h"
 
 #include "search/foldedtext.h"
+#include "search/preparedbytes.h"
+#include "search/preparedindex.h"
+
+#include <QtDebug>
 
 #include <QHash>
 #include <algorithm>
@@ -64,6 +68,7 @@ bool SimilarAyas::build(const FoldedText &text)
         *this = SimilarAyas();
         return false;
     }
+    madeFrom_ = text.fingerprint();
     for (int k = 0; k < text.size(); ++k) {
         const int n = wordCount(k);
         for (int i = 0; i + kRun <= n; ++i)
@@ -75,6 +80,74 @@ bool SimilarAyas::build(const FoldedText &text)
     runs_.erase(std::unique(runs_.begin(), runs_.end()), runs_.end());
     std::sort(wholes_.begin(), wholes_.end());
     return true;
+}
+
+bool SimilarAyas::read(DataControl &control, const FoldedText &text)
+{
+    *this = SimilarAyas();
+    const std::optional<QByteArray> bytes = readPreparedIndex(control, QStringLiteral("similar"));
+    if (!bytes || !text.isLoaded())
+        return false;
+    std::optional<SimilarAyas> prepared = fromBytes(*bytes, text.size());
+    if (!prepared || prepared->madeFrom_ != text.fingerprint()) {
+        qWarning("zarfan: the prepared search index \"similar\" was made from other texts; it is built in memory instead");
+        return false;
+    }
+    *this = std::move(*prepared);
+    return true;
+}
+
+QByteArray SimilarAyas::toBytes() const
+{
+    // Sixteen bits for a word number and for a row keep the whole under
+    // the megabyte a cell may hold; the runs and wholes as two arrays each:
+    // their keys, then their rows.
+    if (offsets_.size() > 0x10000)
+        return {};
+    PreparedWriter out;
+    out.array(std::vector<quint64>{madeFrom_});
+    out.array(std::vector<quint16>(words_.begin(), words_.end()));
+    out.array(std::vector<quint32>(offsets_.begin(), offsets_.end()));
+    for (const auto *index : {&runs_, &wholes_}) {
+        std::vector<quint64> keys;
+        std::vector<quint16> rows;
+        for (const auto &[k, row] : *index) {
+            keys.push_back(k);
+            rows.push_back(quint16(row));
+        }
+        out.array(keys);
+        out.array(rows);
+    }
+    return out.bytes;
+}
+
+std::optional<SimilarAyas> SimilarAyas::fromBytes(const QByteArray &bytes, int ayas)
+{
+    PreparedReader in(bytes);
+    SimilarAyas s;
+    const std::vector<quint64> madeFrom = in.array<quint64>();
+    s.madeFrom_ = madeFrom.empty() ? 0 : madeFrom.front();
+    const std::vector<quint16> words = in.array<quint16>();
+    const std::vector<quint32> offsets = in.array<quint32>();
+    s.words_.assign(words.begin(), words.end());
+    s.offsets_.assign(offsets.begin(), offsets.end());
+    for (auto *index : {&s.runs_, &s.wholes_}) {
+        const std::vector<quint64> keys = in.array<quint64>();
+        const std::vector<quint16> rows = in.array<quint16>();
+        if (keys.size() != rows.size())
+            return std::nullopt;
+        index->reserve(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (int(rows[i]) >= ayas)
+                return std::nullopt;
+            index->emplace_back(keys[i], int(rows[i]));
+        }
+    }
+    // Every aya's words lie in order within the word numbers.
+    if (!in.done() || madeFrom.size() != 1 || s.offsets_.size() != std::size_t(ayas) + 1 || s.offsets_.front() != 0
+        || !std::is_sorted(s.offsets_.begin(), s.offsets_.end()) || std::size_t(s.offsets_.back()) != s.words_.size())
+        return std::nullopt;
+    return s;
 }
 
 std::vector<SimilarAya> SimilarAyas::of(int k) const

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace zarfan {
 
+class DataControl;
 class FoldedText;
 
 // An aya like another: a run of its words the two share.
@@ -28,6 +31,15 @@ public:
 
     // False (and empty) when the text is not loaded or too varied to key.
     bool build(const FoldedText &text);
+    // As the builder prepared them from these texts; false, with one line
+    // in the log, when the database holds none whole, or made from others.
+    bool read(DataControl &control, const FoldedText &text);
+
+    // What the builder stores, and back (nothing for bytes that do not read
+    // whole, or that are not of that many ayas).
+    QByteArray toBytes() const;
+    static std::optional<SimilarAyas> fromBytes(const QByteArray &bytes, int ayas);
+    bool operator==(const SimilarAyas &) const = default;
     bool isBuilt() const { return !offsets_.empty(); }
 
     // The ayas like row k, most shared words first, then in mushaf order.
@@ -39,6 +51,7 @@ private:
     const int *words(int k) const { return words_.data() + offsets_[std::size_t(k)]; }
     static std::uint64_t key(const int *w, int n);
 
+    std::uint64_t madeFrom_ = 0;                   // the fingerprint of the texts built from
     std::vector<int> words_;                       // every aya's word numbers, one after the other
     std::vector<int> offsets_;                     // aya k's words start at offsets_[k]
     std::vector<std::pair<std::uint64_t, int>> runs_;   // (four words, row), sorted

@@ -2,9 +2,12 @@
 
 #include "browse/suratables.h"
 #include "data/datacontrol.h"
+#include "preparedbytes.h"
+#include "preparedindex.h"
 #include "searchquery.h"
 
 #include <QHash>
+#include <QtDebug>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstring>
@@ -13,52 +16,147 @@ namespace zarfan {
 
 bool FoldedText::load(DataControl &control)
 {
+    if (const std::optional<QByteArray> bytes = readPreparedIndex(control, QStringLiteral("texts"))) {
+        if (std::optional<FoldedText> prepared = fromBytes(*bytes)) {
+            *this = std::move(*prepared);
+            connection_ = control.connectionString();
+            return true;
+        }
+        qWarning("zarfan: the prepared search index \"texts\" does not read whole; it is built in memory instead");
+    }
+    return loadRows(control);
+}
+
+bool FoldedText::loadRows(DataControl &control)
+{
     *this = FoldedText();
     connection_ = control.connectionString();
-    control.setRecordSource(QStringLiteral("SELECT ID, soraano, ayaano, chapterNO, pageno, AyaaFolded FROM Ayat order by ID"));
+    control.setRecordSource(QString::fromLatin1(kRowsStatement));
     if (!control.refresh())
         return false;
     ayas_.reserve(std::size_t(control.rowCount()));
     records_.reserve(std::size_t(control.rowCount()));
     for (; !control.eof(); control.moveNext()) {
-        ResultRecord r;
-        r.id = control.field(0);
-        r.sura = control.field(1);
-        r.aya = control.field(2);
-        r.juz = control.field(3);
-        r.page = control.field(4);
-        const int sura = SuraTables::numberFromText(r.sura);
-        if (sura == 0) {
+        if (!addRow(control.field(0), control.field(1), control.field(2), control.field(3), control.field(4), control.field(5))) {
             // The statement path reports a bad row; this one just steps aside.
             *this = FoldedText();
             return false;
         }
-        r.line = SuraTables::reference(sura, r.aya);
-        ayas_.push_back({r.id.toInt(), sura, r.juz.toInt()});
-        quran_.append(searchText(control.field(5)));
-        records_.push_back(std::move(r));
     }
+    // The quarters give the hizb scope; without them that scope is the
+    // statements' to answer.
+    std::vector<std::pair<int, int>> quarters;
+    control.setRecordSource(QString::fromLatin1(kQuartersStatement));
+    if (control.refresh())
+        for (; !control.eof(); control.moveNext())
+            quarters.emplace_back(control.field(0).toInt(), control.field(1).toInt());
+    return finishRows(quarters);
+}
+
+bool FoldedText::addRow(const QString &id, const QString &sura, const QString &aya, const QString &juz, const QString &page, QString padded)
+{
+    ResultRecord r{id, sura, aya, juz, page, {}};
+    const int number = SuraTables::numberFromText(r.sura);
+    if (number == 0)
+        return false;
+    r.line = SuraTables::reference(number, r.aya);
+    ayas_.push_back({r.id.toInt(), number, r.juz.toInt()});
+    quran_.append(searchText(std::move(padded)));
+    records_.push_back(std::move(r));
+    return true;
+}
+
+bool FoldedText::finishRows(const std::vector<std::pair<int, int>> &quarters)
+{
     if (ayas_.empty())
         return false;
     quran_.finish();
     for (std::size_t k = 0; k < ayas_.size(); ++k)
         ayas_[k].page = records_[k].page.toInt();
-    // The quarters give the hizb scope; without them that scope is the
-    // statements' to answer.
-    control.setRecordSource(QStringLiteral("SELECT ID, quarter FROM Mushaf order by ID"));
-    if (control.refresh()) {
-        std::size_t found = 0;
-        for (; !control.eof(); control.moveNext()) {
-            const int row = indexOfId(control.field(0).toInt());
-            if (row >= 0) {
-                ayas_[std::size_t(row)].quarter = control.field(1).toInt();
-                ++found;
-            }
+    std::size_t found = 0;
+    for (const auto &[id, quarter] : quarters) {
+        if (const int row = indexOfId(id); row >= 0) {
+            ayas_[std::size_t(row)].quarter = quarter;
+            ++found;
         }
-        quarters_ = found == ayas_.size();
     }
+    quarters_ = found == ayas_.size();
     countWords(SearchTarget::Quran);
     return true;
+}
+
+QByteArray FoldedText::toBytes() const
+{
+    // Each aya's numbers as arrays, then the padded texts' lengths and the
+    // texts themselves: the records are those numbers written out, so a
+    // number that is not plain (" 2", "2.0") cannot be stored.
+    std::vector<quint32> ids, lengths;
+    std::vector<quint16> suras, numbers, juz, pages, quarters;
+    QString text;
+    for (std::size_t k = 0; k < ayas_.size(); ++k) {
+        const Aya &a = ayas_[k];
+        const ResultRecord &r = records_[k];
+        const int aya = r.aya.toInt();
+        if (r.id != QString::number(a.id) || r.sura != QString::number(a.sura) || r.aya != QString::number(aya)
+            || r.juz != QString::number(a.juz) || r.page != QString::number(a.page) || a.id < 0
+            || std::max({aya, a.juz, a.page, a.quarter}) > 0xFFFF || std::min({aya, a.juz, a.page, a.quarter}) < 0)
+            return {};
+        ids.push_back(quint32(a.id));
+        suras.push_back(quint16(a.sura));
+        numbers.push_back(quint16(aya));
+        juz.push_back(quint16(a.juz));
+        pages.push_back(quint16(a.page));
+        quarters.push_back(quint16(a.quarter));
+        const QString row = quran_.row(int(k));
+        lengths.push_back(quint32(row.size()));
+        text += row;
+    }
+    PreparedWriter out;
+    out.array(ids);
+    for (const auto *column : {&suras, &numbers, &juz, &pages, &quarters})
+        out.array(*column);
+    out.array(lengths);
+    out.number(quarters_ ? 1 : 0);
+    out.text(text);
+    return out.bytes;
+}
+
+std::optional<FoldedText> FoldedText::fromBytes(const QByteArray &bytes)
+{
+    PreparedReader in(bytes);
+    const std::vector<quint32> ids = in.array<quint32>();
+    std::vector<quint16> columns[5];
+    for (std::vector<quint16> &column : columns)
+        column = in.array<quint16>();
+    const std::vector<quint32> lengths = in.array<quint32>();
+    const quint32 quarters = in.number();
+    FoldedText t;
+    const QString text = in.text();
+    const std::size_t n = ids.size();
+    if (!in.done() || n == 0 || lengths.size() != n || quarters > 1 || !std::is_sorted(ids.begin(), ids.end())
+        || std::any_of(std::begin(columns), std::end(columns), [n](const auto &c) { return c.size() != n; }))
+        return std::nullopt;
+    t.ayas_.reserve(n);
+    t.records_.reserve(n);
+    qsizetype start = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int sura = columns[0][k];
+        if (sura < 1 || sura > SuraTables::kSuraCount || lengths[k] > quint32(text.size() - start))
+            return std::nullopt;
+        ResultRecord r{QString::number(ids[k]), QString::number(sura), QString::number(columns[1][k]), QString::number(columns[2][k]),
+                       QString::number(columns[3][k]), {}};
+        r.line = SuraTables::reference(sura, r.aya);
+        t.ayas_.push_back({int(ids[k]), sura, columns[2][k], columns[3][k], columns[4][k]});
+        t.quran_.append(QStringView(text).mid(start, qsizetype(lengths[k])));
+        t.records_.push_back(std::move(r));
+        start += qsizetype(lengths[k]);
+    }
+    if (start != text.size())
+        return std::nullopt;
+    t.quran_.finish();
+    t.quarters_ = quarters == 1;
+    t.countWords(SearchTarget::Quran);
+    return t;
 }
 
 QString FoldedText::searchText(QString folded)

@@ -5,7 +5,10 @@
 #include "searchstatement.h"
 #include "wordpostings.h"
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace zarfan {
@@ -17,8 +20,25 @@ class DataControl;
 // instead of scanning the encrypted table.
 class FoldedText {
 public:
-    // Reads the table once; false (and empty) when it cannot be read.
+    // Reads the texts as the database builder prepared them, or else the
+    // table's rows (one line in the log); false (and empty) when neither
+    // can be read.
     bool load(DataControl &control);
+    // From the table's rows alone, as the builder works it out.
+    bool loadRows(DataControl &control);
+
+    // The statements whose rows, each given to addRow in turn (false for a
+    // row naming no sura) and then with the quarters to finishRows, make
+    // the texts.
+    static constexpr char kRowsStatement[] = "SELECT ID, soraano, ayaano, chapterNO, pageno, AyaaFolded FROM Ayat order by ID";
+    static constexpr char kQuartersStatement[] = "SELECT ID, quarter FROM Mushaf order by ID";
+    bool addRow(const QString &id, const QString &sura, const QString &aya, const QString &juz, const QString &page, QString padded);
+    bool finishRows(const std::vector<std::pair<int, int>> &quarters);
+
+    // The texts as the builder stores them, and back; nothing for bytes
+    // that do not read whole, or a text whose numbers are not plain.
+    QByteArray toBytes() const;
+    static std::optional<FoldedText> fromBytes(const QByteArray &bytes);
     bool isLoaded() const { return !ayas_.empty(); }
     int size() const { return int(ayas_.size()); }
 

@@ -1,39 +1,136 @@
 #include "wordkeyindex.h"
 
 #include "data/datacontrol.h"
+#include "preparedbytes.h"
+#include "preparedindex.h"
 
+#include <QStringList>
+#include <QtDebug>
 #include <algorithm>
 
 namespace zarfan {
 
 bool WordKeyIndex::load(DataControl &control)
 {
-    roots_.clear();
-    lemmas_.clear();
-    writtenRoots_.clear();
-    writtenLemmas_.clear();
-    control.setRecordSource(QStringLiteral("SELECT ID, rootFolded, lemmaFolded, root, lemma FROM Words"));
-    loaded_ = control.refresh();
-    for (; loaded_ && !control.eof(); control.moveNext()) {
-        const qint64 id = control.field(0).toLongLong();
-        const QString root = control.field(1), lemma = control.field(2);
-        if (!root.isEmpty()) {
-            roots_[root].push_back(id);
-            if (!writtenRoots_.contains(root))
-                writtenRoots_.insert(root, control.field(3));
+    if (const std::optional<QByteArray> bytes = readPreparedIndex(control, QStringLiteral("keys"))) {
+        if (std::optional<WordKeyIndex> prepared = fromBytes(*bytes)) {
+            *this = std::move(*prepared);
+            return true;
         }
-        if (!lemma.isEmpty()) {
-            lemmas_[lemma].push_back(id);
-            // A word of several parts writes them "part|part": only a
-            // lemma of one part names the key.
-            if (const QString written = control.field(4); !written.contains(u'|') && !writtenLemmas_.contains(lemma))
-                writtenLemmas_.insert(lemma, written);
-        }
+        qWarning("zarfan: the prepared search index \"keys\" does not read whole; it is built in memory instead");
     }
+    return loadRows(control);
+}
+
+bool WordKeyIndex::loadRows(DataControl &control)
+{
+    *this = WordKeyIndex();
+    control.setRecordSource(QString::fromLatin1(kRowsStatement));
+    if (!control.refresh())
+        return false;
+    for (; !control.eof(); control.moveNext())
+        addRow(control.field(0).toLongLong(), control.field(1), control.field(2), control.field(3), control.field(4));
+    finishRows();
+    return true;
+}
+
+void WordKeyIndex::addRow(qint64 id, const QString &root, const QString &lemma, const QString &writtenRoot, const QString &writtenLemma)
+{
+    if (!root.isEmpty()) {
+        roots_[root].push_back(id);
+        if (!writtenRoots_.contains(root))
+            writtenRoots_.insert(root, writtenRoot);
+    }
+    if (!lemma.isEmpty()) {
+        lemmas_[lemma].push_back(id);
+        // A word of several parts writes them "part|part": only a lemma of
+        // one part names the key.
+        if (!writtenLemma.contains(u'|') && !writtenLemmas_.contains(lemma))
+            writtenLemmas_.insert(lemma, writtenLemma);
+    }
+}
+
+void WordKeyIndex::finishRows()
+{
     for (auto *keys : {&roots_, &lemmas_})
         for (std::vector<qint64> &ids : *keys)
             std::sort(ids.begin(), ids.end());
-    return loaded_;
+    loaded_ = true;
+}
+
+QByteArray WordKeyIndex::toBytes() const
+{
+    // Per map: its keys in order, each one's number of rows, then every
+    // row's ID (an aya's number times a thousand: 32 bits are ample); then
+    // the written forms.
+    PreparedWriter out;
+    for (const auto *keys : {&roots_, &lemmas_}) {
+        QStringList names = keys->keys();
+        names.sort();
+        std::vector<quint32> counts, ids;
+        out.number(quint32(names.size()));
+        for (const QString &name : names) {
+            out.text(name);
+            const std::vector<qint64> &rows = keys->value(name);
+            counts.push_back(quint32(rows.size()));
+            for (const qint64 id : rows)
+                ids.push_back(quint32(id));
+        }
+        out.array(counts);
+        out.array(ids);
+    }
+    for (const auto *written : {&writtenRoots_, &writtenLemmas_}) {
+        QStringList names = written->keys();
+        names.sort();
+        out.number(quint32(names.size()));
+        for (const QString &name : names) {
+            out.text(name);
+            out.text(written->value(name));
+        }
+    }
+    return out.bytes;
+}
+
+std::optional<WordKeyIndex> WordKeyIndex::fromBytes(const QByteArray &bytes)
+{
+    WordKeyIndex index;
+    PreparedReader in(bytes);
+    for (auto *keys : {&index.roots_, &index.lemmas_}) {
+        const quint32 n = in.number();
+        if (!in.ok() || n > quint32(bytes.size()))
+            return std::nullopt;
+        QStringList keyNames;
+        keyNames.reserve(n);
+        for (quint32 k = 0; k < n && in.ok(); ++k)
+            keyNames.append(in.text());
+        const std::vector<quint32> counts = in.array<quint32>(), ids = in.array<quint32>();
+        if (!in.ok() || counts.size() != std::size_t(n))
+            return std::nullopt;
+        keys->reserve(qsizetype(n));
+        std::size_t at = 0;
+        for (quint32 k = 0; k < n; ++k) {
+            if (counts[k] > ids.size() - at)
+                return std::nullopt;
+            keys->insert(keyNames.at(k), std::vector<qint64>(ids.begin() + qsizetype(at), ids.begin() + qsizetype(at + counts[k])));
+            at += counts[k];
+        }
+        if (at != ids.size())
+            return std::nullopt;
+    }
+    for (auto *written : {&index.writtenRoots_, &index.writtenLemmas_}) {
+        const quint32 n = in.number();
+        if (!in.ok() || n > quint32(bytes.size()))
+            return std::nullopt;
+        written->reserve(qsizetype(n));
+        for (quint32 k = 0; k < n && in.ok(); ++k) {
+            QString name = in.text();
+            written->insert(name, in.text());
+        }
+    }
+    if (!in.done())
+        return std::nullopt;
+    index.loaded_ = true;
+    return index;
 }
 
 WordsByAya WordKeyIndex::words(const QString &key, WordKey by) const

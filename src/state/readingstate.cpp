@@ -20,8 +20,27 @@ ReadingState::ReadingState(const QString &appFolder, QObject *parent)
 
 ReadingState::~ReadingState() = default;
 
+void ReadingState::startSearchMemory()
+{
+    if (memory_ || memoryRead_.valid())
+        return;
+    memoryRead_ = std::async(std::launch::async, [connection = connectionString()] {
+        MemoryRead read{std::make_unique<SearchMemory>(), std::make_unique<DataControl>()};
+        read.control->setConnectionString(connection);
+        read.control->keepApart();
+        read.memory->load(*read.control);
+        return read;
+    });
+}
+
 const SearchMemory &ReadingState::searchMemory()
 {
+    if (!memory_ && memoryRead_.valid()) {
+        MemoryRead read = memoryRead_.get();
+        read.control->share();
+        memoryControl_ = std::move(read.control);
+        memory_ = std::move(read.memory);
+    }
     if (!memory_) {
         memory_ = std::make_unique<SearchMemory>();
         memory_->load(connectionString());

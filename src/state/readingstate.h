@@ -10,6 +10,7 @@
 
 #include <QFont>
 #include <QObject>
+#include <future>
 #include <memory>
 #include <utility>
 #include <optional>
@@ -33,6 +34,10 @@ public:
     // The texts, keys and vocabularies the forgiving search holds, read on
     // first use (the program asks once the main window shows).
     const SearchMemory &searchMemory();
+    // Starts reading the search memory on a thread of its own, keying a
+    // connection of its own, so that it overlaps building the window;
+    // searchMemory() then waits for it.
+    void startSearchMemory();
     bool hasSearchMemory() const { return memory_ != nullptr; }
     // The translations, with the chosen edition's texts; made on first use.
     TranslationLibrary &translations();
@@ -169,6 +174,12 @@ private:
     DataControl wordsControl_;
     int fillsOnStack_ = 0;
     std::unique_ptr<SearchMemory> memory_;
+    struct MemoryRead {
+        std::unique_ptr<SearchMemory> memory;
+        std::unique_ptr<DataControl> control;
+    };
+    std::future<MemoryRead> memoryRead_;
+    std::unique_ptr<DataControl> memoryControl_; // keeps the connection it keyed
     TranslationLibrary *translations_ = nullptr;
 };
 

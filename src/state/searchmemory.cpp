@@ -50,6 +50,11 @@ bool SearchMemory::load(const QString &connectionString)
 {
     DataControl control;
     control.setConnectionString(connectionString);
+    return load(control);
+}
+
+bool SearchMemory::load(DataControl &control)
+{
     if (!text_.load(control))
         return false;
     readPostings(control);

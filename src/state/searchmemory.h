@@ -18,6 +18,8 @@ class SearchMemory {
 public:
     // False when the database cannot be read; the statements still work.
     bool load(const QString &connectionString);
+    // Through that control (a worker's, apart from the shared connection).
+    bool load(DataControl &control);
     bool isLoaded() const { return text_.isLoaded(); }
 
     const FoldedText &text() const { return text_; }

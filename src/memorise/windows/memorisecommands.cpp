@@ -90,7 +90,15 @@ bool MemoriseCommands::ensureTexts()
 
 bool MemoriseCommands::ensureSimilar()
 {
-    return ensureTexts() && (index_.isBuilt() || index_.build(state_.searchMemory().text()));
+    if (!ensureTexts())
+        return false;
+    if (index_.isBuilt())
+        return true;
+    // As the database builder prepared them, or worked out here.
+    DataControl control;
+    control.setConnectionString(state_.connectionString());
+    const FoldedText &folded = state_.searchMemory().text();
+    return index_.read(control, folded) || index_.build(folded);
 }
 
 const std::vector<QString> &MemoriseCommands::shownTexts() const
