@@ -265,6 +265,7 @@ private slots:
         logged.clear();
         qInstallMessageHandler(keepWarning);
         QVERIFY(intact.load(buildConnectionString(testutil::realDbFolder())));
+        QVERIFY(intact.keys().isLoaded() && intact.words().size() > 0);
         qInstallMessageHandler(nullptr);
         QCOMPARE(logged, QStringList()); // every index read as prepared
         const std::vector<int> allah = intact.answer(u"الله"_qs, single).rows;
@@ -291,7 +292,9 @@ private slots:
             qInstallMessageHandler(keepWarning);
             SearchMemory rebuilt;
             const bool loaded = rebuilt.load(buildConnectionString(dir.path()));
-            // Then the similar ayas, on their first use.
+            // Then the keys, the words and the similar ayas, on their first use.
+            (void)rebuilt.keys();
+            (void)rebuilt.words();
             DataControl copied;
             copied.setConnectionString(buildConnectionString(dir.path()));
             SimilarAyas similar;

@@ -50,6 +50,12 @@ int main(int argc, char **argv)
         std::fputs(zarfan::refusalText(left).toLocal8Bit().constData(), stderr);
         return 2;
     }
+    // The search texts are read from here on, on a thread of their own,
+    // while the window is built; a start measured without them reads none.
+    const QByteArray quit = qgetenv("ZARFAN_QUIT_AFTER_SHOW");
+    std::future<zarfan::ReadingState::MemoryRead> searchRead;
+    if (quit.isEmpty() || quit == "search")
+        searchRead = zarfan::ReadingState::readSearchMemory(QCoreApplication::applicationDirPath());
     zarfan::applyLanguage(zarfan::languageAsked(QApplication::arguments())
                               .value_or(zarfan::storedLanguage(zarfan::UserStore::defaultPath())));
     // The name the desktop shows comes from the desktop file; a display name
@@ -66,11 +72,8 @@ int main(int argc, char **argv)
     }
 
     zarfan::ReadingState state(QCoreApplication::applicationDirPath());
-    // The search texts are read while the window is built, on a thread of
-    // their own; a start measured without them reads none.
-    const QByteArray quit = qgetenv("ZARFAN_QUIT_AFTER_SHOW");
-    if (quit.isEmpty() || quit == "search")
-        state.startSearchMemory();
+    if (searchRead.valid())
+        state.startSearchMemory(std::move(searchRead));
     zarfan::UserStore store;
     const zarfan::UserStore::Opened opened = store.open(zarfan::UserStore::defaultPath());
     state.setUserStore(&store);

@@ -20,17 +20,22 @@ ReadingState::ReadingState(const QString &appFolder, QObject *parent)
 
 ReadingState::~ReadingState() = default;
 
-void ReadingState::startSearchMemory()
+std::future<ReadingState::MemoryRead> ReadingState::readSearchMemory(const QString &appFolder)
 {
-    if (memory_ || memoryRead_.valid())
-        return;
-    memoryRead_ = std::async(std::launch::async, [connection = connectionString()] {
+    return std::async(std::launch::async, [connection = buildConnectionString(appFolder)] {
         MemoryRead read{std::make_unique<SearchMemory>(), std::make_unique<DataControl>()};
         read.control->setConnectionString(connection);
         read.control->keepApart();
         read.memory->load(*read.control);
         return read;
     });
+}
+
+void ReadingState::startSearchMemory(std::future<MemoryRead> read)
+{
+    if (memory_ || memoryRead_.valid())
+        return;
+    memoryRead_ = read.valid() ? std::move(read) : readSearchMemory(appFolder_);
 }
 
 const SearchMemory &ReadingState::searchMemory()

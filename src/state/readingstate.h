@@ -34,10 +34,17 @@ public:
     // The texts, keys and vocabularies the forgiving search holds, read on
     // first use (the program asks once the main window shows).
     const SearchMemory &searchMemory();
-    // Starts reading the search memory on a thread of its own, keying a
-    // connection of its own, so that it overlaps building the window;
-    // searchMemory() then waits for it.
-    void startSearchMemory();
+    // What a thread reads of the search memory, with the connection it keyed.
+    struct MemoryRead {
+        std::unique_ptr<SearchMemory> memory;
+        std::unique_ptr<DataControl> control;
+    };
+    // Starts reading the search memory of the database in that folder on a
+    // thread of its own, keying a connection of its own, so that it overlaps
+    // building the window.
+    static std::future<MemoryRead> readSearchMemory(const QString &appFolder);
+    // searchMemory() then waits for what that read, or for a read started here.
+    void startSearchMemory(std::future<MemoryRead> read = {});
     bool hasSearchMemory() const { return memory_ != nullptr; }
     // The translations, with the chosen edition's texts; made on first use.
     TranslationLibrary &translations();
@@ -174,10 +181,6 @@ private:
     DataControl wordsControl_;
     int fillsOnStack_ = 0;
     std::unique_ptr<SearchMemory> memory_;
-    struct MemoryRead {
-        std::unique_ptr<SearchMemory> memory;
-        std::unique_ptr<DataControl> control;
-    };
     std::future<MemoryRead> memoryRead_;
     std::unique_ptr<DataControl> memoryControl_; // keeps the connection it keyed
     TranslationLibrary *translations_ = nullptr;

@@ -55,27 +55,56 @@ bool SearchMemory::load(const QString &connectionString)
 
 bool SearchMemory::load(DataControl &control)
 {
+    *this = SearchMemory();
+    connection_ = control.connectionString();
     if (!text_.load(control))
         return false;
     readPostings(control);
-    keys_.load(control);
-    // The words and their spellings as the builder prepared them, or
-    // worked out here when they cannot be read.
-    std::optional<PreparedWords> prepared;
-    if (const std::optional<QByteArray> bytes = readPreparedIndex(control, QStringLiteral("words")))
-        prepared = PreparedWords::fromBytes(*bytes);
-    if (!prepared)
-        prepared = PreparedWords::compute(writtenAyas(control));
-    words_ = Vocabulary(std::move(prepared->counts));
-    words_.setWrittenForms(std::move(prepared->written));
-    roots_ = Vocabulary(keys_.keyCounts(WordKey::Root));
-    lemmas_ = Vocabulary(keys_.keyCounts(WordKey::Lemma));
     return true;
+}
+
+const WordKeyIndex &SearchMemory::keys() const
+{
+    if (!keys_) {
+        keys_.emplace();
+        if (isLoaded()) {
+            DataControl control;
+            control.setConnectionString(connection_);
+            keys_->load(control);
+        }
+    }
+    return *keys_;
+}
+
+const Vocabulary &SearchMemory::words() const
+{
+    if (!words_) {
+        // The words and their spellings as the builder prepared them, or
+        // worked out here when they cannot be read.
+        std::optional<PreparedWords> prepared;
+        if (isLoaded()) {
+            DataControl control;
+            control.setConnectionString(connection_);
+            if (const std::optional<QByteArray> bytes = readPreparedIndex(control, QStringLiteral("words")))
+                prepared = PreparedWords::fromBytes(*bytes);
+            if (!prepared)
+                prepared = PreparedWords::compute(writtenAyas(control));
+        }
+        words_.emplace(prepared ? std::move(prepared->counts) : std::vector<std::pair<QString, int>>());
+        if (prepared)
+            words_->setWrittenForms(std::move(prepared->written));
+    }
+    return *words_;
 }
 
 const Vocabulary &SearchMemory::vocabulary(WordKey by) const
 {
-    return by == WordKey::Root ? roots_ : by == WordKey::Lemma ? lemmas_ : words_;
+    if (by == WordKey::Letters)
+        return words();
+    std::optional<Vocabulary> &made = by == WordKey::Root ? roots_ : lemmas_;
+    if (!made)
+        made.emplace(keys().keyCounts(by));
+    return *made;
 }
 
 ReadingState::Request SearchMemory::request(const SearchAnswer &answer, const QString &text, const SearchOptions &o) const
@@ -86,7 +115,7 @@ ReadingState::Request SearchMemory::request(const SearchAnswer &answer, const QS
     r.records = std::make_shared<const std::vector<ResultRecord>>(answer.records(text_));
     if (o.key != WordKey::Letters) {
         r.words = std::make_shared<const WordsByAya>(answer.words);
-        r.match->shown = keys_.written(r.match->needle, o.key);
+        r.match->shown = keys().written(r.match->needle, o.key);
     }
     r.terms = answer.terms;
     return r;
@@ -156,7 +185,7 @@ QStringList SearchMemory::shown(QStringList proposals, const SearchOptions &o) c
 {
     if (o.key == WordKey::Letters)
         for (QString &p : proposals)
-            p = words_.writtenPhrase(p);
+            p = words().writtenPhrase(p);
     return proposals;
 }
 

@@ -8,12 +8,15 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace zarfan {
 
 // What the forgiving search holds in memory: the folded ayas, the roots and
-// lemmas of the words, and the vocabularies made from them. Loaded once,
-// after the main window shows; until then every search takes the statements.
+// lemmas of the words, and the vocabularies made from them. The texts and
+// their word index are loaded once, while the main window is built; until
+// then every search takes the statements. The keys and vocabularies are
+// read on first use (a root search, a completion), from the same database.
 class SearchMemory {
 public:
     // False when the database cannot be read; the statements still work.
@@ -23,13 +26,13 @@ public:
     bool isLoaded() const { return text_.isLoaded(); }
 
     const FoldedText &text() const { return text_; }
-    const WordKeyIndex &keys() const { return keys_; }
-    const Vocabulary &words() const { return words_; }
+    const WordKeyIndex &keys() const;
+    const Vocabulary &words() const;
     const Vocabulary &vocabulary(WordKey by) const;
 
     SearchAnswer answer(const QString &text, const SearchOptions &options) const
     {
-        return answerFromMemory(text, options, text_, &keys_);
+        return answerFromMemory(text, options, text_, options.key == WordKey::Letters ? nullptr : &keys());
     }
 
     // The listing request for an answered search: its rows ready, its
@@ -51,8 +54,9 @@ private:
     QStringList shown(QStringList proposals, const SearchOptions &options) const;
 
     FoldedText text_;
-    WordKeyIndex keys_;
-    Vocabulary words_, roots_, lemmas_;
+    QString connection_;
+    mutable std::optional<WordKeyIndex> keys_;
+    mutable std::optional<Vocabulary> words_, roots_, lemmas_;
 };
 
 // "هل تقصد : a ، b" for the proposals; empty for none.
