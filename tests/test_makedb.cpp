@@ -102,10 +102,10 @@ struct Dataset {
 
     void write(const QString &dir) const
     {
-        const auto put = [&](const char *name, const QStringList &lines) {
+        const auto put = [&](const char *name, const QStringList &fileLines) {
             QFile f(dir + u'/' + QString::fromLatin1(name));
             f.open(QIODevice::WriteOnly);
-            f.write((lines.join(u'\n') + u'\n').toUtf8());
+            f.write((fileLines.join(u'\n') + u'\n').toUtf8());
         };
         put("quran.tsv", quran);
         put("tafsir-jalalayn.tsv", jalalayn);

@@ -86,10 +86,10 @@ QList<ColouredRun> colourWord(const PrintedItem &item, const QTextLayout &layout
     at[std::size_t(item.text.size())] = int(shaped.size());
     const auto place = [&](int offset) { return at[std::size_t(std::clamp<qsizetype>(offset, 0, item.text.size()))]; };
     for (TajweedSpan &s : within) {
-        const int end = s.end - item.start;
+        const int spanEnd = s.end - item.start;
         s.start = place(s.start - item.start);
         // The end follows the span's last letter, not the tatweel after it.
-        s.end = end > 0 ? place(end - 1) + 1 : 0;
+        s.end = spanEnd > 0 ? place(spanEnd - 1) + 1 : 0;
     }
     return colourGlyphs(layout, within, only);
 }
