@@ -58,6 +58,20 @@ std::optional<std::string> CompactText::narrowed(QStringView text)
     return out;
 }
 
+std::optional<CompactText> CompactText::fromNarrow(std::string bytes, const std::vector<quint32> &lengths)
+{
+    CompactText t;
+    t.starts_.reserve(lengths.size() + 1);
+    t.starts_.push_back(0);
+    for (const quint32 n : lengths)
+        t.starts_.push_back(t.starts_.back() + qsizetype(n));
+    if (lengths.empty() || t.starts_.back() != qsizetype(bytes.size()))
+        return std::nullopt;
+    t.bytes_ = std::move(bytes);
+    t.narrow_ = true;
+    return t;
+}
+
 QString CompactText::row(int k) const
 {
     const qsizetype from = start(k), n = start(k + 1) - from;

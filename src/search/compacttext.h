@@ -21,6 +21,9 @@ public:
     // Done appending: narrowed when every character allows it.
     void finish();
     void clear() { *this = CompactText(); }
+    // Rows already narrowed, of those lengths; nothing when the lengths do
+    // not add up to the bytes.
+    static std::optional<CompactText> fromNarrow(std::string bytes, const std::vector<quint32> &lengths);
 
     int rows() const { return starts_.empty() ? 0 : int(starts_.size()) - 1; }
     bool isNarrow() const { return narrow_; }

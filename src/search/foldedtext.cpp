@@ -117,7 +117,12 @@ QByteArray FoldedText::toBytes() const
         out.array(*column);
     out.array(lengths);
     out.number(quarters_ ? 1 : 0);
-    out.text(text);
+    // The texts one byte a letter when they are held so: read as they stand.
+    out.number(quran_.isNarrow() ? 1 : 0);
+    if (quran_.isNarrow())
+        out.array(std::vector<quint8>(quran_.bytes().begin(), quran_.bytes().end()));
+    else
+        out.text(text);
     return out.bytes;
 }
 
@@ -129,11 +134,20 @@ std::optional<FoldedText> FoldedText::fromBytes(const QByteArray &bytes)
     for (std::vector<quint16> &column : columns)
         column = in.array<quint16>();
     const std::vector<quint32> lengths = in.array<quint32>();
-    const quint32 quarters = in.number();
+    const quint32 quarters = in.number(), narrow = in.number();
     FoldedText t;
-    const QString text = in.text();
+    std::optional<CompactText> narrowed;
+    QString text;
+    if (narrow == 1) {
+        const std::vector<quint8> letters = in.array<quint8>();
+        narrowed = CompactText::fromNarrow(std::string(letters.begin(), letters.end()), lengths);
+        if (!narrowed)
+            return std::nullopt;
+    } else {
+        text = in.text();
+    }
     const std::size_t n = ids.size();
-    if (!in.done() || n == 0 || lengths.size() != n || quarters > 1 || !std::is_sorted(ids.begin(), ids.end())
+    if (!in.done() || n == 0 || lengths.size() != n || quarters > 1 || narrow > 1 || !std::is_sorted(ids.begin(), ids.end())
         || std::any_of(std::begin(columns), std::end(columns), [n](const auto &c) { return c.size() != n; }))
         return std::nullopt;
     t.ayas_.reserve(n);
@@ -141,19 +155,23 @@ std::optional<FoldedText> FoldedText::fromBytes(const QByteArray &bytes)
     qsizetype start = 0;
     for (std::size_t k = 0; k < n; ++k) {
         const int sura = columns[0][k];
-        if (sura < 1 || sura > SuraTables::kSuraCount || lengths[k] > quint32(text.size() - start))
+        if (sura < 1 || sura > SuraTables::kSuraCount || (!narrowed && lengths[k] > quint32(text.size() - start)))
             return std::nullopt;
         ResultRecord r{QString::number(ids[k]), QString::number(sura), QString::number(columns[1][k]), QString::number(columns[2][k]),
                        QString::number(columns[3][k]), {}};
         r.line = SuraTables::reference(sura, r.aya);
         t.ayas_.push_back({int(ids[k]), sura, columns[2][k], columns[3][k], columns[4][k]});
-        t.quran_.append(QStringView(text).mid(start, qsizetype(lengths[k])));
+        if (!narrowed)
+            t.quran_.append(QStringView(text).mid(start, qsizetype(lengths[k])));
         t.records_.push_back(std::move(r));
         start += qsizetype(lengths[k]);
     }
-    if (start != text.size())
+    if (narrowed)
+        t.quran_ = std::move(*narrowed);
+    else if (start != text.size())
         return std::nullopt;
-    t.quran_.finish();
+    else
+        t.quran_.finish();
     t.quarters_ = quarters == 1;
     t.countWords(SearchTarget::Quran);
     return t;

@@ -16,7 +16,7 @@ class DataControl;
 // reads it at start instead of computing it: rows of the table SearchIndex
 // (name, version, checksum, data). A row of another version, or whose bytes
 // do not give its checksum, is not read.
-inline constexpr int kPreparedIndexVersion = 1;
+inline constexpr int kPreparedIndexVersion = 2;
 inline constexpr char kPreparedIndexTable[] =
     "CREATE TABLE SearchIndex (name TEXT PRIMARY KEY, version INTEGER NOT NULL, checksum INTEGER NOT NULL, data BLOB NOT NULL);";
 
