@@ -310,13 +310,17 @@ private slots:
                 if (gap - held > leeway)
                     faults.append(QStringLiteral("at %1, %2 ms of silence before aya %3 where the files hold %4").arg(speed).arg(gap).arg(k).arg(held));
             }
-            // 2:1 is shown after the basmala, every aya as it is heard.
+            // 2:1 is shown after the basmala, every aya as it is heard. The
+            // moment shown passes through the event loop, which a busy
+            // machine delays by some tens of ms (a quiet one is within 31):
+            // a wider margin, still far below an aya shown out of its place.
+            const double shownLeeway = 2 * leeway;
             if (ear.shown.size() != 4)
                 return {QStringLiteral("%1 ayas shown of 4").arg(ear.shown.size())};
             for (int k = 1; k < 5; ++k) {
                 const double shownMs = ear.shown[std::size_t(k - 1)].second * 1000.0 / soundcheck::NullSink::kRate;
                 const double heardMs = heard.first(k) * 10.0;
-                if (std::abs(shownMs - heardMs) > leeway)
+                if (std::abs(shownMs - heardMs) > shownLeeway)
                     faults.append(QStringLiteral("at %1 aya %2 was shown %3 ms from its sound").arg(speed).arg(k).arg(shownMs - heardMs));
             }
             return faults;

@@ -1,16 +1,14 @@
 #include "wordpostings.h"
 
+#include "preparedbytes.h"
 #include "searchquery.h"
 
-#include <QtEndian>
 #include <algorithm>
-#include <cstring>
 
 namespace zarfan {
 
 namespace {
 
-constexpr char kMagic[4] = {'Z', 'W', 'P', '1'};
 constexpr std::uint64_t kFnvBasis = 14695981039346656037ull, kFnvPrime = 1099511628211ull;
 
 std::uint64_t fold(std::uint64_t h, QStringView text)
@@ -19,52 +17,6 @@ std::uint64_t fold(std::uint64_t h, QStringView text)
         h = (h ^ c.unicode()) * kFnvPrime;
     return h;
 }
-
-template <typename T>
-void put(QByteArray &out, T value)
-{
-    const T le = qToLittleEndian(value);
-    out.append(reinterpret_cast<const char *>(&le), sizeof le);
-}
-
-template <typename T>
-void putAll(QByteArray &out, const std::vector<T> &values)
-{
-    for (const T v : values)
-        put(out, v);
-}
-
-// Reads little-endian values off the front of the bytes; once short, every
-// read fails.
-class Reader {
-public:
-    explicit Reader(QByteArrayView bytes) : bytes_(bytes) {}
-    template <typename T>
-    bool get(T &value)
-    {
-        if (at_ + qsizetype(sizeof value) > bytes_.size())
-            return false;
-        std::memcpy(&value, bytes_.data() + at_, sizeof value);
-        value = qFromLittleEndian(value);
-        at_ += sizeof value;
-        return true;
-    }
-    template <typename T>
-    bool getAll(std::vector<T> &values, std::uint32_t n)
-    {
-        if (at_ + qsizetype(n) * qsizetype(sizeof(T)) > bytes_.size())
-            return false;
-        values.resize(n);
-        for (T &v : values)
-            get(v);
-        return true;
-    }
-    bool atEnd() const { return at_ == bytes_.size(); }
-
-private:
-    QByteArrayView bytes_;
-    qsizetype at_ = 0;
-};
 
 // Offsets that start at 0, never go back and end at the size.
 bool runsWhole(const std::vector<std::uint32_t> &starts, std::size_t size)
@@ -119,35 +71,32 @@ WordPostings WordPostings::build(const QStringList &padded)
 
 QByteArray WordPostings::toBytes() const
 {
-    QByteArray out(kMagic, sizeof kMagic);
-    put(out, std::uint32_t(rows_));
-    put(out, madeFrom_);
-    put(out, std::uint32_t(wordStarts_.size()));
-    put(out, std::uint32_t(words_.size()));
-    put(out, std::uint32_t(posts_.size()));
-    putAll(out, wordStarts_);
-    putAll(out, postStarts_);
-    for (const QChar c : words_)
-        put(out, c.unicode());
-    putAll(out, posts_);
-    return out;
+    PreparedWriter out;
+    out.number(quint32(rows_));
+    out.array(std::vector<quint64>{madeFrom_});
+    out.array(wordStarts_);
+    out.array(postStarts_);
+    out.text(words_);
+    out.array(posts_);
+    return out.bytes;
 }
 
 std::optional<WordPostings> WordPostings::fromBytes(const QByteArray &bytes)
 {
-    if (!bytes.startsWith(QByteArrayView(kMagic, sizeof kMagic)))
-        return std::nullopt;
-    Reader in(QByteArrayView(bytes).sliced(sizeof kMagic));
+    PreparedReader in(bytes);
     WordPostings p;
-    std::uint32_t rows = 0, starts = 0, chars = 0, posts = 0;
-    std::vector<char16_t> units;
-    if (!in.get(rows) || !in.get(p.madeFrom_) || !in.get(starts) || !in.get(chars) || !in.get(posts) || starts == 0
-        || !in.getAll(p.wordStarts_, starts) || !in.getAll(p.postStarts_, starts) || !in.getAll(units, chars)
-        || !in.getAll(p.posts_, posts) || !in.atEnd() || rows >> (32 - kPositionBits))
+    const quint32 rows = in.number();
+    const std::vector<quint64> madeFrom = in.array<quint64>();
+    p.wordStarts_ = in.array<std::uint32_t>();
+    p.postStarts_ = in.array<std::uint32_t>();
+    p.words_ = in.text();
+    p.posts_ = in.array<Posting>();
+    if (!in.done() || madeFrom.size() != 1 || p.wordStarts_.size() < 2 || p.postStarts_.size() != p.wordStarts_.size()
+        || rows >> (32 - kPositionBits))
         return std::nullopt;
+    p.madeFrom_ = madeFrom.front();
     p.rows_ = int(rows);
-    p.words_ = QString(reinterpret_cast<const QChar *>(units.data()), qsizetype(units.size()));
-    if (!runsWhole(p.wordStarts_, chars) || !runsWhole(p.postStarts_, posts))
+    if (!runsWhole(p.wordStarts_, std::size_t(p.words_.size())) || !runsWhole(p.postStarts_, p.posts_.size()))
         return std::nullopt;
     // Words distinct, sorted and blank-free; each word's postings in order,
     // every one in a row the texts have.
