@@ -331,6 +331,25 @@ private slots:
             QCOMPARE(rebuilt.words().count(u"الله"_qs), computed.counts[std::size_t(std::lower_bound(computed.counts.begin(), computed.counts.end(),
                                                                                           std::pair<QString, int>(u"الله"_qs, 0)) - computed.counts.begin())].second);
         }
+        // The tafsirs' texts as prepared are the table's: a damaged part is
+        // told, and the table read instead.
+        damage("UPDATE SearchIndex SET data = substr(data, 1, 5000) || CAST(char(unicode(substr(data, 5001, 1)) + 1) AS BLOB) || "
+               "substr(data, 5002) WHERE name = 'jalalayn.1'");
+        SearchMemory fromTable;
+        QVERIFY(fromTable.load(buildConnectionString(dir.path())));
+        SearchOptions muyassar;
+        muyassar.target = SearchTarget::Muyassar;
+        logged.clear();
+        qInstallMessageHandler(keepWarning);
+        const SearchAnswer tafsirAnswer = fromTable.answer(u"الله"_qs, muyassar);
+        qInstallMessageHandler(nullptr);
+        QCOMPARE(logged.size(), 1);
+        QVERIFY2(logged.first().contains(u"\"jalalayn.1\" is damaged"_qs), qPrintable(logged.first()));
+        QCOMPARE(tafsirAnswer.rows, intact.answer(u"الله"_qs, muyassar).rows);
+        for (const SearchTarget target : {SearchTarget::Jalalayn, SearchTarget::Muyassar})
+            for (int k = 0; k < intact.text().size(); ++k)
+                if (fromTable.text().padded(k, target) != intact.text().padded(k, target))
+                    QFAIL(qPrintable(QStringLiteral("tafsir %1, row %2").arg(int(target)).arg(k)));
     }
 
     // The notes answer as the aya text does: operators, grouping and the

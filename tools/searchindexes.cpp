@@ -25,6 +25,26 @@ bool insertPrepared(sqlite3 *db, const QString &name, const QByteArray &data)
     return insert.execute();
 }
 
+// The tafsirs' folded texts in parts; a text not held one byte a letter is
+// left to the table.
+bool writeTafsirs(sqlite3 *db)
+{
+    QStringList columns[2];
+    sql::Statement rows(db, FoldedText::kTafsirsStatement);
+    while (rows && rows.step() == SQLITE_ROW)
+        for (int c = 0; c < 2; ++c)
+            columns[c].append(rows.text(c));
+    if (!rows)
+        return false;
+    for (int c = 0; c < 2; ++c) {
+        const std::vector<QByteArray> parts = FoldedText::tafsirParts(columns[c]);
+        for (std::size_t p = 0; p < parts.size(); ++p)
+            if (!insertPrepared(db, QString::fromLatin1(FoldedText::kTafsirNames[c]) + u'.' + QString::number(p), parts[p]))
+                return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool writeSearchIndexes(sqlite3 *db, const QStringList &writtenAyas, const QStringList &foldedAyas)
@@ -62,7 +82,7 @@ bool writeMemoryIndexes(sqlite3 *db)
     SimilarAyas similar;
     return rowsRead && mushaf && words && text.finishRows(quarters) && similar.build(text)
         && insertPrepared(db, QStringLiteral("texts"), text.toBytes()) && insertPrepared(db, QStringLiteral("keys"), keys.toBytes())
-        && insertPrepared(db, QStringLiteral("similar"), similar.toBytes());
+        && insertPrepared(db, QStringLiteral("similar"), similar.toBytes()) && writeTafsirs(db);
 }
 
 } // namespace zarfan::makedb

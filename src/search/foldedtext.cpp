@@ -209,12 +209,90 @@ void FoldedText::countWords(SearchTarget target) const
     meanWords_[t] = std::max(1.0, words / size());
 }
 
+namespace {
+
+constexpr qsizetype kTafsirPartBytes = 512 * 1024;
+
+// A tafsir's parts as prepared, put together; nothing (and one line in the
+// log) when one is missing, damaged or does not follow the one before.
+std::optional<CompactText> readTafsir(DataControl &control, const QString &name)
+{
+    std::string bytes;
+    std::vector<quint32> lengths;
+    for (quint32 part = 0, parts = 1; part < parts; ++part) {
+        const std::optional<QByteArray> data = readPreparedIndex(control, name + u'.' + QString::number(part));
+        if (!data)
+            return std::nullopt;
+        PreparedReader in(*data);
+        const quint32 index = in.number(), count = in.number(), firstRow = in.number();
+        const std::vector<quint32> rows = in.array<quint32>();
+        const std::vector<quint8> letters = in.array<quint8>();
+        if (part == 0)
+            parts = count;
+        if (!in.done() || index != part || count != parts || firstRow != lengths.size()) {
+            qWarning("zarfan: the prepared search index \"%s.%u\" does not read whole; it is read from the table instead",
+                     qPrintable(name), part);
+            return std::nullopt;
+        }
+        lengths.insert(lengths.end(), rows.begin(), rows.end());
+        bytes.append(letters.begin(), letters.end());
+    }
+    return CompactText::fromNarrow(std::move(bytes), lengths);
+}
+
+} // namespace
+
+std::vector<QByteArray> FoldedText::tafsirParts(const QStringList &folded)
+{
+    CompactText text;
+    for (const QString &row : folded)
+        text.append(searchText(row));
+    text.finish();
+    if (!text.isNarrow() || text.rows() == 0)
+        return {};
+    // Whole rows to a part, as many as a cell holds with room to spare.
+    std::vector<std::pair<int, int>> runs;
+    for (int first = 0; first < text.rows();) {
+        int last = first + 1;
+        while (last < text.rows() && text.start(last + 1) - text.start(first) <= kTafsirPartBytes)
+            ++last;
+        runs.emplace_back(first, last);
+        first = last;
+    }
+    std::vector<QByteArray> parts;
+    for (std::size_t p = 0; p < runs.size(); ++p) {
+        const auto [first, last] = runs[p];
+        std::vector<quint32> lengths;
+        for (int k = first; k < last; ++k)
+            lengths.push_back(quint32(text.start(k + 1) - text.start(k)));
+        const std::string_view letters = text.bytes().substr(std::size_t(text.start(first)), std::size_t(text.start(last) - text.start(first)));
+        PreparedWriter out;
+        out.number(quint32(p));
+        out.number(quint32(runs.size()));
+        out.number(quint32(first));
+        out.array(lengths);
+        out.array(std::vector<quint8>(letters.begin(), letters.end()));
+        parts.push_back(out.bytes);
+    }
+    return parts;
+}
+
 void FoldedText::loadTafsirs() const
 {
-    // Read on the first tafsir search: most readers never make one.
+    // Read on the first tafsir search: most readers never make one. As the
+    // builder prepared them, or else from the table.
     tafsirsTried_ = true;
     DataControl control;
     control.setConnectionString(connection_);
+    std::optional<CompactText> jalalayn = readTafsir(control, QString::fromLatin1(kTafsirNames[0]));
+    std::optional<CompactText> muyassar = jalalayn ? readTafsir(control, QString::fromLatin1(kTafsirNames[1])) : std::nullopt;
+    if (jalalayn && muyassar && jalalayn->rows() == size() && muyassar->rows() == size()) {
+        jalalayn_ = std::move(*jalalayn);
+        muyassar_ = std::move(*muyassar);
+        countWords(SearchTarget::Jalalayn);
+        countWords(SearchTarget::Muyassar);
+        return;
+    }
     control.setRecordSource(QStringLiteral("SELECT ID, tafFolded, taf2Folded FROM Ayat order by ID"));
     if (!control.refresh() || control.rowCount() != int(ayas_.size()))
         return;

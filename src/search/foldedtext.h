@@ -39,6 +39,13 @@ public:
     // that do not read whole, or a text whose numbers are not plain.
     QByteArray toBytes() const;
     static std::optional<FoldedText> fromBytes(const QByteArray &bytes);
+
+    // The tafsirs' folded texts as the builder prepares them, by the names
+    // here: each cut into parts of whole rows that a cell holds, a part
+    // named "<name>.<n>"; none when a text is not held one byte a letter.
+    static constexpr char kTafsirsStatement[] = "SELECT tafFolded, taf2Folded FROM Ayat order by ID";
+    static constexpr const char *kTafsirNames[] = {"jalalayn", "muyassar"};
+    static std::vector<QByteArray> tafsirParts(const QStringList &folded);
     bool isLoaded() const { return !ayas_.empty(); }
     int size() const { return int(ayas_.size()); }
 
