@@ -116,7 +116,7 @@ void CompactText::forRuns(int first, int last, bool whole, const std::function<v
 
 std::uint64_t CompactText::fingerprint() const
 {
-    std::uint64_t h = WordPostings::fingerprint({});
+    std::uint64_t h = kFnvBasis;
     forRuns(0, rows(), false, [&](QStringView run, qsizetype) { h = WordPostings::fingerprint(run, h); });
     return h;
 }

@@ -107,9 +107,9 @@ QByteArray FoldedText::toBytes() const
         juz.push_back(quint16(a.juz));
         pages.push_back(quint16(a.page));
         quarters.push_back(quint16(a.quarter));
-        const QString row = quran_.row(int(k));
-        lengths.push_back(quint32(row.size()));
-        text += row;
+        lengths.push_back(quint32(quran_.start(int(k) + 1) - quran_.start(int(k))));
+        if (!quran_.isNarrow())
+            text += quran_.row(int(k));
     }
     PreparedWriter out;
     out.array(ids);

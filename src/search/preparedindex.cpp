@@ -10,10 +10,10 @@ namespace zarfan {
 
 qint64 preparedChecksum(const QByteArray &data)
 {
-    quint64 h = 14695981039346656037ull;
+    quint64 h = kFnvBasis;
     for (const char c : data) {
         h ^= quint8(c);
-        h *= 1099511628211ull;
+        h *= kFnvPrime;
     }
     return qint64(h);
 }

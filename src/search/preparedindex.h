@@ -21,6 +21,7 @@ inline constexpr char kPreparedIndexTable[] =
     "CREATE TABLE SearchIndex (name TEXT PRIMARY KEY, version INTEGER NOT NULL, checksum INTEGER NOT NULL, data BLOB NOT NULL);";
 
 // FNV-1a over the bytes, as the table stores it (a signed 64-bit integer).
+inline constexpr quint64 kFnvBasis = 14695981039346656037ull, kFnvPrime = 1099511628211ull;
 qint64 preparedChecksum(const QByteArray &data);
 
 // The words of the aya text: each folded word with its number of

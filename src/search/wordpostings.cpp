@@ -9,15 +9,6 @@ namespace zarfan {
 
 namespace {
 
-constexpr std::uint64_t kFnvBasis = 14695981039346656037ull, kFnvPrime = 1099511628211ull;
-
-std::uint64_t fold(std::uint64_t h, QStringView text)
-{
-    for (const QChar c : text)
-        h = (h ^ c.unicode()) * kFnvPrime;
-    return h;
-}
-
 // Offsets that start at 0, never go back and end at the size.
 bool runsWhole(const std::vector<std::uint32_t> &starts, std::size_t size)
 {
@@ -26,7 +17,12 @@ bool runsWhole(const std::vector<std::uint32_t> &starts, std::size_t size)
 
 } // namespace
 
-std::uint64_t WordPostings::fingerprint(QStringView text, std::uint64_t from) { return fold(from, text); }
+std::uint64_t WordPostings::fingerprint(QStringView text, std::uint64_t from)
+{
+    for (const QChar c : text)
+        from = (from ^ c.unicode()) * kFnvPrime;
+    return from;
+}
 
 WordPostings WordPostings::build(const QStringList &padded)
 {
@@ -35,14 +31,14 @@ WordPostings WordPostings::build(const QStringList &padded)
         QStringView word;
         Posting at;
     };
+    if (std::uint32_t(rows) >> (32 - kPositionBits))
+        return {};
     std::vector<Met> met;
     met.reserve(std::size_t(rows) * 16);
-    if (rows < 0 || std::uint32_t(rows) >> (32 - kPositionBits))
-        return {};
     std::uint64_t h = kFnvBasis;
     for (int row = 0; row < rows; ++row) {
         const QStringView text = padded.at(row);
-        h = fold(h, text);
+        h = fingerprint(text, h);
         std::uint32_t position = 0;
         for (const QStringView word : text.split(u' ', Qt::SkipEmptyParts)) {
             if (position >> kPositionBits)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "preparedindex.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -29,7 +31,7 @@ public:
 
     // The texts' fingerprint: what a prepared index must have been made from.
     // FNV-1a over the UTF-16 units, going on from an earlier fingerprint.
-    static std::uint64_t fingerprint(QStringView text, std::uint64_t from = 14695981039346656037ull);
+    static std::uint64_t fingerprint(QStringView text, std::uint64_t from = kFnvBasis);
     std::uint64_t madeFrom() const { return madeFrom_; }
 
     QByteArray toBytes() const;
