@@ -582,6 +582,14 @@ int FoldedText::wordCount(int k, SearchTarget target) const
     return c ? c->wordCount(k) : 0;
 }
 
+std::span<const int> FoldedText::wordsPerRow(SearchTarget target) const
+{
+    const int t = target == SearchTarget::Jalalayn ? 1 : target == SearchTarget::Muyassar ? 2 : 0;
+    if (wordCounts_[t].size() != ayas_.size())
+        countWords(target);
+    return wordCounts_[t];
+}
+
 double FoldedText::meanWords(SearchTarget target) const
 {
     return meanWords_[target == SearchTarget::Jalalayn ? 1 : target == SearchTarget::Muyassar ? 2 : 0];

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -77,6 +78,8 @@ public:
 
     // Aya k's number of words in the target's text, and their mean.
     int wordCount(int k, SearchTarget target) const;
+    // Every row's words, as wordCount gives them.
+    std::span<const int> wordsPerRow(SearchTarget target) const;
     double meanWords(SearchTarget target) const;
 
     // Whether any aya holds the term (a quick test, scope aside).

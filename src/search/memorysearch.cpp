@@ -10,6 +10,9 @@
 #include <cstdint>
 #include <cmath>
 #include <functional>
+#include <numeric>
+#include <span>
+#include <utility>
 #include <QCoreApplication>
 
 namespace zarfan {
@@ -19,60 +22,58 @@ namespace {
 // text's length times the needle's.
 constexpr qsizetype kWildcardLimit = 40;
 
-// The positions of the scores, highest first, ties in their order. The
-// scores' bits order as the scores do (none is negative): a stable radix
-// sort of their upper halves, a byte a pass, then the few runs whose
-// upper halves are alike put in order by the lower ones.
-std::vector<std::size_t> highestFirst(const std::vector<double> &score)
+// The positions of the scores, highest first, ties in their order. Each
+// key holds the score's bits (inverted: none is negative, so the bits order
+// as the scores do) above the position; scores alike to 2^-39 of their size
+// are ties, as sums of the same terms in another order would be. A stable
+// radix sort of the upper halves, 11 bits a pass, passes where every key has
+// the digit alike skipped; then the rare runs with the upper halves alike
+// put in order by the rest.
+std::vector<std::uint32_t> highestFirst(const std::vector<double> &score)
 {
-    struct Item {
-        std::uint32_t high, at;
-    };
-    constexpr int kBits = 8, kPasses = 4;
-    constexpr std::uint32_t kMask = (1u << kBits) - 1;
+    constexpr int kBits = 11, kPasses = 3, kAt = 13;
+    constexpr std::uint32_t kDigits = 1u << kBits;
+    constexpr std::uint64_t kAtMask = (std::uint64_t(1) << kAt) - 1;
     const std::size_t n = score.size();
-    const auto key = [&](std::size_t i) { return ~std::bit_cast<std::uint64_t>(score[i]); };
-    std::vector<Item> order(n), sorted(n);
-    std::vector<std::array<std::uint32_t, (1u << kBits) + 1>> start(kPasses);
+    if (n > kAtMask + 1) { // more rows than the key has room for
+        std::vector<std::uint32_t> order(n);
+        std::iota(order.begin(), order.end(), 0u);
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return score[a] > score[b]; });
+        return order;
+    }
+    std::vector<std::uint64_t> keys(n), other(n);
+    std::array<std::array<std::uint32_t, kDigits>, kPasses> start{};
     for (std::size_t i = 0; i < n; ++i) {
-        order[i] = {std::uint32_t(key(i) >> 32), std::uint32_t(i)};
+        const std::uint64_t key = (~std::bit_cast<std::uint64_t>(score[i]) & ~kAtMask) | i;
+        keys[i] = key;
         for (int pass = 0; pass < kPasses; ++pass)
-            ++start[std::size_t(pass)][((order[i].high >> (kBits * pass)) & kMask) + 1];
+            ++start[std::size_t(pass)][(key >> (32 + kBits * pass)) & (kDigits - 1)];
     }
-    for (int pass = 0; pass < kPasses; ++pass) {
+    for (int pass = 0; n > 0 && pass < kPasses; ++pass) {
         auto &at = start[std::size_t(pass)];
-        if (std::find(at.begin(), at.end(), std::uint32_t(n)) != at.end())
-            continue; // every key has this digit alike
-        for (std::size_t d = 0; d < kMask + 1; ++d)
-            at[d + 1] += at[d];
-        for (const Item &item : order)
-            sorted[at[(item.high >> (kBits * pass)) & kMask]++] = item;
-        order.swap(sorted);
+        const int shift = 32 + kBits * pass;
+        if (at[(keys[0] >> shift) & (kDigits - 1)] == n)
+            continue;
+        std::uint32_t sum = 0;
+        for (std::uint32_t &count : at)
+            sum += std::exchange(count, sum);
+        for (const std::uint64_t key : keys)
+            other[at[(key >> shift) & (kDigits - 1)]++] = key;
+        keys.swap(other);
     }
-    const auto lowerFirst = [&](const Item &a, const Item &b) { return std::uint32_t(key(a.at)) < std::uint32_t(key(b.at)); };
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i + 1;
-        while (j < n && order[j].high == order[i].high)
-            ++j;
-        // Mostly equal scores, already in order: an insertion sort passes
-        // over them once.
-        if (j - i > 64) {
-            std::stable_sort(order.begin() + std::ptrdiff_t(i), order.begin() + std::ptrdiff_t(j), lowerFirst);
-        } else {
-            for (std::size_t k = i + 1; k < j; ++k) {
-                const Item x = order[k];
-                std::size_t m = k;
-                for (; m > i && lowerFirst(x, order[m - 1]); --m)
-                    order[m] = order[m - 1];
-                order[m] = x;
-            }
-        }
+        bool alike = true;
+        for (; j < n && keys[j] >> 32 == keys[i] >> 32; ++j)
+            alike = alike && (keys[j] & ~kAtMask) == (keys[i] & ~kAtMask);
+        if (!alike) // in order by the lower bits, then the position
+            std::sort(keys.begin() + std::ptrdiff_t(i), keys.begin() + std::ptrdiff_t(j));
         i = j;
     }
-    std::vector<std::size_t> out(n);
+    std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i)
-        out[i] = order[i].at;
-    return out;
+        order[i] = std::uint32_t(keys[i] & kAtMask);
+    return order;
 }
 
 void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown, const std::vector<std::vector<int>> &counts,
@@ -80,35 +81,34 @@ void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown
                      SearchTarget target, int first, int last)
 {
     constexpr double k1 = 1.2, b = 0.75;
-    const double total = last - first, mean = folded.meanWords(target);
+    const std::size_t n = answer.rows.size();
+    const std::span<const int> length = folded.wordsPerRow(target);
     // Each row's length term once, for every term's sum.
-    std::vector<double> norm(answer.rows.size());
-    for (std::size_t i = 0; i < answer.rows.size(); ++i)
-        norm[i] = k1 * (1 - b + b * (folded.wordCount(answer.rows[i], target) / mean));
-    std::vector<double> score(answer.rows.size(), 0.0);
+    const double fixed = k1 * (1 - b), perWord = k1 * b / folded.meanWords(target);
+    std::vector<double> norm(n);
+    for (std::size_t i = 0; i < n; ++i)
+        norm[i] = fixed + perWord * length[std::size_t(answer.rows[i])];
+    std::vector<double> score(n, 0.0);
     for (const std::size_t t : shown) {
-        double holding = 0;
+        int holding = 0;
         for (int r = first; r < last; ++r)
             holding += counts[t][std::size_t(r)] > 0;
-        const double idf = std::log(1.0 + (total - holding + 0.5) / (holding + 0.5));
+        const double idf = std::log(1.0 + (last - first - holding + 0.5) / (holding + 0.5));
         const qsizetype words = query.nodes[t].term.split(u' ', Qt::SkipEmptyParts).size();
-        const double phrase = words > 1 ? double(words) + 0.5 : 1.0;
-        for (std::size_t i = 0; i < answer.rows.size(); ++i) {
+        const double weight = (words > 1 ? double(words) + 0.5 : 1.0) * idf * (k1 + 1);
+        for (std::size_t i = 0; i < n; ++i) {
             const double tf = weights[t][std::size_t(answer.rows[i])];
             if (tf > 0)
-                score[i] += phrase * idf * tf * (k1 + 1) / (tf + norm[i]);
+                score[i] += weight * tf / (tf + norm[i]);
         }
     }
-    const std::vector<std::size_t> order = highestFirst(score);
-    std::vector<int> rows, hits;
-    rows.reserve(order.size());
-    hits.reserve(order.size());
-    answer.scores.clear();
-    answer.scores.reserve(order.size());
-    for (const std::size_t i : order) {
-        rows.push_back(answer.rows[i]);
-        hits.push_back(answer.hits[i]);
-        answer.scores.push_back(score[i]);
+    const std::vector<std::uint32_t> order = highestFirst(score);
+    std::vector<int> rows(n), hits(n);
+    answer.scores.assign(n, 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+        rows[i] = answer.rows[order[i]];
+        hits[i] = answer.hits[order[i]];
+        answer.scores[i] = score[order[i]];
     }
     answer.rows = std::move(rows);
     answer.hits = std::move(hits);
