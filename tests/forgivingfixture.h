@@ -12,11 +12,13 @@
 #include "search/searchstatement.h"
 #include "search/vocabulary.h"
 #include "search/wordkeyindex.h"
+#include "search/wordpostings.h"
 #include "state/listingfill.h"
 #include "testutil.h"
 
 #include <QSet>
 #include <QtTest>
+#include <optional>
 
 namespace forgiving {
 using namespace zarfan;
@@ -28,13 +30,15 @@ struct Fixture {
     FoldedText folded;
     WordKeyIndex keys;
     Vocabulary words;
+    std::optional<FoldedText> withIndex;
 
     // "ID:hits" of each row, by the memory or by the statement.
-    QStringList fromMemory(const QString &text, const SearchOptions &o)
+    QStringList fromMemory(const QString &text, const SearchOptions &o, const FoldedText *over = nullptr)
     {
-        const SearchAnswer a = answerFromMemory(text, o, folded, &keys);
+        const FoldedText &searched = over ? *over : folded;
+        const SearchAnswer a = answerFromMemory(text, o, searched, &keys);
         QStringList out;
-        for (const ResultRecord &r : a.records(folded))
+        for (const ResultRecord &r : a.records(searched))
             out.append(r.id + u':' + QString::number(r.hits));
         return out;
     }
@@ -60,6 +64,18 @@ struct Fixture {
         for (int k = 0; k < listing.count(); ++k)
             out.append(listing.at(k).id + u':' + QString::number(listing.at(k).hits));
         return out;
+    }
+    // The folded text with its word index, as the program holds it.
+    const FoldedText &indexed()
+    {
+        if (!withIndex) {
+            QStringList texts;
+            for (int k = 0; k < folded.size(); ++k)
+                texts.append(folded.padded(k));
+            withIndex = folded;
+            withIndex->setPostings(WordPostings::build(texts));
+        }
+        return *withIndex;
     }
     QSet<QString> ids(const QString &text, const SearchOptions &o = defaultMode())
     {

@@ -95,8 +95,13 @@ int main(int argc, char **argv)
         tell(damage);
     if (const QString notes = state.takeNotesMessage(); !notes.isEmpty())
         tell(notes);
-    // For start-up measurements: end as soon as the window is on screen, or
-    // with "search" once the search texts are read as well.
+    // For start-up measurements: say when the window is up, then end, or
+    // with "search" end once the search texts are read as well.
+    if (!quit.isEmpty())
+        QTimer::singleShot(0, &app, [] {
+            std::fputs("shown\n", stdout);
+            std::fflush(stdout);
+        });
     if (!quit.isEmpty() && quit != "search") {
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     } else {
