@@ -270,11 +270,22 @@ private slots:
         QCOMPARE(logged, QStringList()); // every index read as prepared
         const std::vector<int> allah = intact.answer(u"الله"_qs, single).rows;
         QVERIFY(allah.size() > 1000);
-        // Read on a thread of its own while the window is built, as the
-        // program starts: the same answer, and the connection it keyed shared.
+        // Read on a thread of its own once the window is up, as the program
+        // starts, and taken up without waiting: the same answer, and the
+        // connection it keyed shared.
         {
+            {
+                // Ended while the thread reads: the end waits, the call is dropped.
+                ReadingState gone(testutil::realDbFolder());
+                gone.startSearchMemory();
+            }
+            QCoreApplication::processEvents();
             ReadingState threaded(testutil::realDbFolder());
+            QSignalSpy taken(&threaded, &ReadingState::searchMemoryRead);
             threaded.startSearchMemory();
+            QVERIFY(!threaded.hasSearchMemory());
+            QTRY_COMPARE(taken.count(), 1);
+            QVERIFY(threaded.hasSearchMemory());
             QCOMPARE(threaded.searchMemory().answer(u"الله"_qs, single).rows, allah);
             DataControl after;
             after.setConnectionString(threaded.connectionString());

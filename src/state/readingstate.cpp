@@ -20,22 +20,27 @@ ReadingState::ReadingState(const QString &appFolder, QObject *parent)
 
 ReadingState::~ReadingState() = default;
 
-std::future<ReadingState::MemoryRead> ReadingState::readSearchMemory(const QString &appFolder)
+void ReadingState::startSearchMemory()
 {
-    return std::async(std::launch::async, [connection = buildConnectionString(appFolder)] {
+    if (memory_ || memoryRead_.valid())
+        return;
+    memoryRead_ = std::async(std::launch::async, [this, connection = connectionString()] {
         MemoryRead read{std::make_unique<SearchMemory>(), std::make_unique<DataControl>()};
         read.control->setConnectionString(connection);
         read.control->keepApart();
         read.memory->load(*read.control);
+        // Taken up in this object's thread (unless a search took it first);
+        // should this object end first, its end waits for the thread and
+        // drops the call.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                (void)searchMemory();
+                emit searchMemoryRead();
+            },
+            Qt::QueuedConnection);
         return read;
     });
-}
-
-void ReadingState::startSearchMemory(std::future<MemoryRead> read)
-{
-    if (memory_ || memoryRead_.valid())
-        return;
-    memoryRead_ = read.valid() ? std::move(read) : readSearchMemory(appFolder_);
 }
 
 const SearchMemory &ReadingState::searchMemory()

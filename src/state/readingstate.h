@@ -31,20 +31,13 @@ public:
     explicit ReadingState(const QString &appFolder, QObject *parent = nullptr);
     ~ReadingState() override;
 
-    // The texts, keys and vocabularies the forgiving search holds, read on
-    // first use (the program asks once the main window shows).
+    // The texts, keys and vocabularies the forgiving search holds: what
+    // startSearchMemory() reads, waited for, or else read here and now.
     const SearchMemory &searchMemory();
-    // What a thread reads of the search memory, with the connection it keyed.
-    struct MemoryRead {
-        std::unique_ptr<SearchMemory> memory;
-        std::unique_ptr<DataControl> control;
-    };
-    // Starts reading the search memory of the database in that folder on a
-    // thread of its own, keying a connection of its own, so that it overlaps
-    // building the window.
-    static std::future<MemoryRead> readSearchMemory(const QString &appFolder);
-    // searchMemory() then waits for what that read, or for a read started here.
-    void startSearchMemory(std::future<MemoryRead> read = {});
+    // Starts reading the search memory on a thread of its own, keying a
+    // connection of its own (shared once read); searchMemoryRead follows,
+    // in this thread, once it is taken up.
+    void startSearchMemory();
     bool hasSearchMemory() const { return memory_ != nullptr; }
     // The translations, with the chosen edition's texts; made on first use.
     TranslationLibrary &translations();
@@ -157,8 +150,14 @@ signals:
     // The statement ran past its time limit and was stopped.
     void statementTooComplex();
     void userDataMovedAside(const QString &aside);
+    void searchMemoryRead();
 
 private:
+    // What a thread reads of the search memory, with the connection it keyed.
+    struct MemoryRead {
+        std::unique_ptr<SearchMemory> memory;
+        std::unique_ptr<DataControl> control;
+    };
     void loadMatchedWords(const SearchMatch *match);
 
     QString appFolder_;
