@@ -173,6 +173,8 @@ void Bench::memoryRows()
         const double unscoped = answerRow(u"\"الله\""_qs, u"الله"_qs, o);
         const double scoped = answerRow(u"\"الله\" in pages 100-300"_qs, u"الله"_qs, pages);
         std::printf("scoped / whole for \"الله\": %.2fx\n", scoped / unscoped);
+        const double godRanked = answerRow(u"\"الله\" by relevance"_qs, u"الله"_qs, ranked);
+        std::printf("by relevance / mushaf order for \"الله\": %.2fx\n", godRanked / unscoped);
         const double mushaf = answerRow(u"\"ا\""_qs, u"ا"_qs, o);
         const double relevance = answerRow(u"\"ا\" by relevance"_qs, u"ا"_qs, ranked);
         std::printf("by relevance / mushaf order for \"ا\": %.2fx\n", relevance / mushaf);
