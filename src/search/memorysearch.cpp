@@ -83,11 +83,7 @@ void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown
     constexpr double k1 = 1.2, b = 0.75;
     const std::size_t n = answer.rows.size();
     const std::span<const int> length = folded.wordsPerRow(target);
-    // Each row's length term once, for every term's sum.
     const double fixed = k1 * (1 - b), perWord = k1 * b / folded.meanWords(target);
-    std::vector<double> norm(n);
-    for (std::size_t i = 0; i < n; ++i)
-        norm[i] = fixed + perWord * length[std::size_t(answer.rows[i])];
     std::vector<double> score(n, 0.0);
     for (const std::size_t t : shown) {
         int holding = 0;
@@ -99,7 +95,7 @@ void rankByRelevance(SearchAnswer &answer, const std::vector<std::size_t> &shown
         for (std::size_t i = 0; i < n; ++i) {
             const double tf = weights[t][std::size_t(answer.rows[i])];
             if (tf > 0)
-                score[i] += weight * tf / (tf + norm[i]);
+                score[i] += weight * tf / (tf + fixed + perWord * length[std::size_t(answer.rows[i])]);
         }
     }
     const std::vector<std::uint32_t> order = highestFirst(score);
