@@ -94,7 +94,7 @@ void print();
 
 void tajweedRows(ReadingState &state, ReadingWindow &window);
 void recitationRows();
-double startupMs(const QString &userData, const QString &quit);
+double startupMs(const QString &userData);
 void startupRows(const QString &userData, const QString &name, const QString &what);
 void searchStartRows(const QString &folder);
 void importAndListRows();

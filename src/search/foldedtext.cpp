@@ -198,11 +198,12 @@ bool FoldedText::setPostings(WordPostings postings)
 void FoldedText::countWords(SearchTarget target) const
 {
     const int t = target == SearchTarget::Jalalayn ? 1 : target == SearchTarget::Muyassar ? 2 : 0;
+    const CompactText *c = column(target);
     double words = 0;
     std::vector<int> counted;
     counted.reserve(ayas_.size());
     for (int k = 0; k < size(); ++k) {
-        counted.push_back(wordCount(k, target));
+        counted.push_back(c ? c->wordCount(k) : 0);
         words += counted.back();
     }
     wordCounts_[t] = std::move(counted);
@@ -571,15 +572,6 @@ std::vector<int> FoldedText::termCounts(const QString &folded, bool singleWord, 
     });
     tally.finish();
     return counts;
-}
-
-int FoldedText::wordCount(int k, SearchTarget target) const
-{
-    const std::vector<int> &counted = wordCounts_[target == SearchTarget::Jalalayn ? 1 : target == SearchTarget::Muyassar ? 2 : 0];
-    if (std::size_t(k) < counted.size())
-        return counted[std::size_t(k)];
-    const CompactText *c = column(target);
-    return c ? c->wordCount(k) : 0;
 }
 
 std::span<const int> FoldedText::wordsPerRow(SearchTarget target) const

@@ -76,9 +76,7 @@ public:
     std::vector<int> termCounts(const QString &folded, bool singleWord, SearchTarget target, int first, int last,
                                 std::vector<float> *weights = nullptr) const;
 
-    // Aya k's number of words in the target's text, and their mean.
-    int wordCount(int k, SearchTarget target) const;
-    // Every row's words, as wordCount gives them.
+    // Each aya's number of words in the target's text, and their mean.
     std::span<const int> wordsPerRow(SearchTarget target) const;
     double meanWords(SearchTarget target) const;
 
